@@ -1,0 +1,24 @@
+# Shared set-up of ./scripts/run and ./scripts/test: installs the Debian
+# packages the build needs when they are missing, then configures and builds.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${OBX_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+          libgl-dev libgtest-dev googletest libbenchmark-dev xvfb xauth alsa-utils)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installazione pacchetti mancanti: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j"$(nproc)"

@@ -1,0 +1,287 @@
+#include "platform/Dialoghi.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QtDebug>
+
+#include "platform/Testo.h"
+
+namespace obx {
+
+namespace {
+Dialoghi* g_ui = nullptr;
+DialoghiQt& Qt_()
+{
+    static DialoghiQt d;
+    return d;
+}
+
+QWidget* Genitore() { return QApplication::activeWindow(); }
+
+const char* NomeTipo(DialoghiScriptati::Tipo t)
+{
+    switch (t) {
+    case DialoghiScriptati::Tipo::Msg: return "MsgBox";
+    case DialoghiScriptati::Tipo::Input: return "InputBox";
+    case DialoghiScriptati::Tipo::Apri: return "ApriFile";
+    case DialoghiScriptati::Tipo::Salva: return "SalvaFile";
+    case DialoghiScriptati::Tipo::Stampante: return "Stampante";
+    case DialoghiScriptati::Tipo::Colore: return "Colore";
+    case DialoghiScriptati::Tipo::Font: return "Font";
+    }
+    return "?";
+}
+}  // namespace
+
+Dialoghi& UI() { return g_ui ? *g_ui : Qt_(); }
+void ImpostaUI(Dialoghi* d) { g_ui = d; }
+
+// ---------------------------------------------------------------------------
+// Qt
+
+int DialoghiQt::MsgBox(const QString& testo, int stile, const QString& titolo)
+{
+    QMessageBox box(Genitore());
+    box.setWindowTitle(titolo);
+    box.setText(testo);
+    switch (stile & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct B { QMessageBox::StandardButton q; int r; };
+    std::vector<B> bottoni;
+    switch (stile & 0x7) {
+    case vbOKCancel: bottoni = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+    case vbAbortRetryIgnore:
+        bottoni = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+        break;
+    case vbYesNoCancel:
+        bottoni = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+        break;
+    case vbYesNo: bottoni = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
+    case vbRetryCancel: bottoni = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
+    default: bottoni = {{QMessageBox::Ok, vbOK}}; break;
+    }
+    QMessageBox::StandardButtons insieme;
+    for (auto& b : bottoni) insieme |= b.q;
+    box.setStandardButtons(insieme);
+    const int predef = (stile & 0x300) >> 8;
+    if (predef < int(bottoni.size())) box.setDefaultButton(bottoni[predef].q);
+    // Escape answers Cancel (or No) where the set has it.
+    for (auto& b : bottoni)
+        if (b.r == vbCancel) box.setEscapeButton(b.q);
+    const auto scelto = QMessageBox::StandardButton(box.exec());
+    for (auto& b : bottoni)
+        if (b.q == scelto) return b.r;
+    // Closed without a button: the escape answer.
+    for (auto& b : bottoni)
+        if (b.r == vbCancel) return vbCancel;
+    return bottoni.back().r;
+}
+
+bool DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
+                          const QString& predefinito, QString& risposta)
+{
+    bool ok = false;
+    const QString t = QInputDialog::getText(Genitore(), titolo, prompt, QLineEdit::Normal,
+                                            predefinito, &ok);
+    if (ok) risposta = t;
+    return ok;
+}
+
+QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
+                             const QString& filtro, bool creaNuovo)
+{
+    QFileDialog dlg(Genitore(), titolo, cartella, filtro);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setOption(QFileDialog::ReadOnly, true);
+    if (creaNuovo) {
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dlg.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+    }
+    while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+        const QString f = dlg.selectedFiles().first();
+        if (!creaNuovo || QFileInfo::exists(f)) return f;
+        const auto r = QMessageBox::question(&dlg, titolo,
+                                             f + QStringLiteral("\nIl file non esiste. Crearlo?"),
+                                             QMessageBox::Yes | QMessageBox::No);
+        if (r == QMessageBox::Yes) return f;
+    }
+    return QString();
+}
+
+QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella,
+                              const QString& filtro)
+{
+    return QFileDialog::getSaveFileName(Genitore(), titolo, cartella, filtro, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+bool DialoghiQt::ScegliStampante(QPrinter& stampante)
+{
+    QPrintDialog dlg(&stampante, Genitore());
+    return dlg.exec() == QDialog::Accepted;
+}
+
+bool DialoghiQt::ScegliColore(int32_t& colore)
+{
+    const uint32_t c = uint32_t(colore);
+    const QColor iniziale((c & 0xFF), (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    const QColor scelto = QColorDialog::getColor(iniziale, Genitore());
+    if (!scelto.isValid()) return false;
+    colore = int32_t(scelto.red() | (scelto.green() << 8) | (scelto.blue() << 16));
+    return true;
+}
+
+bool DialoghiQt::ScegliFont(QString& font)
+{
+    const QStringList parti = font.split(u',');
+    QFont iniziale(parti.value(0));
+    const QString stili = parti.value(1).toUpper();
+    iniziale.setBold(stili.contains(u'B'));
+    iniziale.setItalic(stili.contains(u'I'));
+    iniziale.setStrikeOut(stili.contains(u'S'));
+    iniziale.setUnderline(stili.contains(u'U'));
+    const int dim = int(Val(parti.value(2)));
+    if (dim > 0) iniziale.setPointSize(dim);
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, iniziale, Genitore());
+    if (!ok) return false;
+    QString s;
+    if (f.bold()) s += u'B';
+    if (f.italic()) s += u'I';
+    if (f.strikeOut()) s += u'S';
+    if (f.underline()) s += u'U';
+    font = f.family() + u',' + s + u',' + QString::number(f.pointSize());
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Scripted
+
+void DialoghiScriptati::AttendiMsg(const QString& testo, int risposta, bool frammento)
+{
+    m_attesi.push_back({Tipo::Msg, testo, frammento, risposta, {}, 0});
+}
+void DialoghiScriptati::AttendiInput(const QString& prompt, const QString& valore, bool ok,
+                                     bool frammento)
+{
+    m_attesi.push_back({Tipo::Input, prompt, frammento, ok ? 1 : 0, valore, 0});
+}
+void DialoghiScriptati::AttendiApri(const QString& titolo, const QString& percorso)
+{
+    m_attesi.push_back({Tipo::Apri, titolo, false, 1, percorso, 0});
+}
+void DialoghiScriptati::AttendiSalva(const QString& titolo, const QString& percorso)
+{
+    m_attesi.push_back({Tipo::Salva, titolo, false, 1, percorso, 0});
+}
+void DialoghiScriptati::AttendiStampante(bool ok)
+{
+    m_attesi.push_back({Tipo::Stampante, {}, true, ok ? 1 : 0, {}, 0});
+}
+void DialoghiScriptati::AttendiColore(int32_t colore, bool ok)
+{
+    m_attesi.push_back({Tipo::Colore, {}, true, ok ? 1 : 0, {}, colore});
+}
+void DialoghiScriptati::AttendiFont(const QString& font, bool ok)
+{
+    m_attesi.push_back({Tipo::Font, {}, true, ok ? 1 : 0, font, 0});
+}
+
+const DialoghiScriptati::Atteso* DialoghiScriptati::Prendi(Tipo t, const QString& testo,
+                                                           const QString& titolo, int stile)
+{
+    m_storia.push_back({t, testo, titolo, stile});
+    if (!m_attesi.empty()) {
+        const Atteso& a = m_attesi.front();
+        const bool ugualeTesto = a.frammento ? testo.contains(a.testo) : testo == a.testo;
+        if (a.tipo == t && ugualeTesto) {
+            m_corrente = a;
+            m_attesi.pop_front();
+            return &m_corrente;
+        }
+    }
+    QString atteso = m_attesi.empty()
+                         ? QStringLiteral("nessuno")
+                         : QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(NomeTipo(m_attesi.front().tipo)),
+                                                          m_attesi.front().testo);
+    const QString msg = QStringLiteral("Dialogo inatteso: %1 \"%2\" (titolo \"%3\"); atteso: %4")
+                            .arg(QString::fromLatin1(NomeTipo(t)), testo, titolo, atteso);
+    if (Fallimento) Fallimento(msg);
+    else qCritical().noquote() << msg;
+    return nullptr;
+}
+
+int DialoghiScriptati::MsgBox(const QString& testo, int stile, const QString& titolo)
+{
+    const Atteso* a = Prendi(Tipo::Msg, testo, titolo, stile);
+    if (a) return a->risposta;
+    // Unexpected: the safest answer of the set (Cancel or No where present).
+    switch (stile & 0x7) {
+    case vbOKCancel: case vbRetryCancel: case vbYesNoCancel: return vbCancel;
+    case vbYesNo: return vbNo;
+    case vbAbortRetryIgnore: return vbAbort;
+    default: return vbOK;
+    }
+}
+
+bool DialoghiScriptati::InputBox(const QString& prompt, const QString& titolo,
+                                 const QString&, QString& risposta)
+{
+    const Atteso* a = Prendi(Tipo::Input, prompt, titolo, 0);
+    if (!a || !a->risposta) return false;
+    risposta = a->valore;
+    return true;
+}
+
+QString DialoghiScriptati::ApriFile(const QString& titolo, const QString&, const QString&, bool)
+{
+    const Atteso* a = Prendi(Tipo::Apri, titolo, titolo, 0);
+    return a ? a->valore : QString();
+}
+
+QString DialoghiScriptati::SalvaFile(const QString& titolo, const QString&, const QString&)
+{
+    const Atteso* a = Prendi(Tipo::Salva, titolo, titolo, 0);
+    return a ? a->valore : QString();
+}
+
+bool DialoghiScriptati::ScegliStampante(QPrinter&)
+{
+    const Atteso* a = Prendi(Tipo::Stampante, QString(), QString(), 0);
+    return a && a->risposta;
+}
+
+bool DialoghiScriptati::ScegliColore(int32_t& colore)
+{
+    const Atteso* a = Prendi(Tipo::Colore, QString(), QString(), 0);
+    if (!a || !a->risposta) return false;
+    colore = a->colore;
+    return true;
+}
+
+bool DialoghiScriptati::ScegliFont(QString& font)
+{
+    const Atteso* a = Prendi(Tipo::Font, QString(), QString(), 0);
+    if (!a || !a->risposta) return false;
+    font = a->valore;
+    return true;
+}
+
+}  // namespace obx

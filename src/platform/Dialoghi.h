@@ -1,0 +1,129 @@
+// Message boxes, input boxes and the common dialogs go through one
+// interface, so that tests can script the operator: every prompt the
+// program shows is expected with its answer, and an unexpected one fails
+// the test with its text.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+class QPrinter;
+
+namespace obx {
+
+// Button sets, icons and default buttons (combined by addition), and the
+// answers, with the values the stored habits of the program use.
+enum StileMsg : int {
+    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3,
+    vbYesNo = 4, vbRetryCancel = 5,
+    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+    vbDefaultButton1 = 0, vbDefaultButton2 = 256, vbDefaultButton3 = 512,
+};
+enum RispostaMsg : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+inline const QString kTitoloOBX = QStringLiteral("O.B.X.");
+
+class Dialoghi {
+public:
+    virtual ~Dialoghi() = default;
+
+    // Returns the button chosen (vbOK, vbCancel, ...).
+    virtual int MsgBox(const QString& testo, int stile = vbOKOnly,
+                       const QString& titolo = kTitoloOBX) = 0;
+    // False when the operator cancels; the text typed otherwise.
+    virtual bool InputBox(const QString& prompt, const QString& titolo,
+                          const QString& predefinito, QString& risposta) = 0;
+    // A file to read (or, with creaNuovo, a new name accepted after the
+    // operator confirms its creation); empty when cancelled.
+    virtual QString ApriFile(const QString& titolo, const QString& cartella,
+                             const QString& filtro, bool creaNuovo) = 0;
+    // A file to write; empty when cancelled.
+    virtual QString SalvaFile(const QString& titolo, const QString& cartella,
+                              const QString& filtro) = 0;
+    // The printer dialog; false when cancelled.
+    virtual bool ScegliStampante(QPrinter& stampante) = 0;
+    // Colour in blue-green-red order; false when cancelled.
+    virtual bool ScegliColore(int32_t& colore) = 0;
+    // Font string "name,styles,size"; false when cancelled.
+    virtual bool ScegliFont(QString& font) = 0;
+};
+
+// The dialogs in use; the Qt ones unless a test installed its own.
+Dialoghi& UI();
+// Installs d (not owned); nullptr goes back to the Qt dialogs.
+void ImpostaUI(Dialoghi* d);
+
+// Qt implementation.
+class DialoghiQt : public Dialoghi {
+public:
+    int MsgBox(const QString& testo, int stile, const QString& titolo) override;
+    bool InputBox(const QString& prompt, const QString& titolo,
+                  const QString& predefinito, QString& risposta) override;
+    QString ApriFile(const QString& titolo, const QString& cartella,
+                     const QString& filtro, bool creaNuovo) override;
+    QString SalvaFile(const QString& titolo, const QString& cartella,
+                      const QString& filtro) override;
+    bool ScegliStampante(QPrinter& stampante) override;
+    bool ScegliColore(int32_t& colore) override;
+    bool ScegliFont(QString& font) override;
+};
+
+// Scripted implementation for tests: expectations are consumed in order.
+// A prompt matches when its text equals the expected one, or contains it
+// when the expectation was given as a fragment.
+class DialoghiScriptati : public Dialoghi {
+public:
+    enum class Tipo { Msg, Input, Apri, Salva, Stampante, Colore, Font };
+    struct Atteso {
+        Tipo tipo;
+        QString testo;
+        bool frammento = false;
+        int risposta = vbOK;       // MsgBox answer; 0/1 for the others (cancel/ok)
+        QString valore;            // text, path or font returned
+        int32_t colore = 0;
+    };
+    struct Visto {
+        Tipo tipo;
+        QString testo;
+        QString titolo;
+        int stile = 0;
+    };
+
+    void AttendiMsg(const QString& testo, int risposta = vbOK, bool frammento = false);
+    void AttendiInput(const QString& prompt, const QString& valore, bool ok = true,
+                      bool frammento = false);
+    void AttendiApri(const QString& titolo, const QString& percorso);
+    void AttendiSalva(const QString& titolo, const QString& percorso);
+    void AttendiStampante(bool ok);
+    void AttendiColore(int32_t colore, bool ok = true);
+    void AttendiFont(const QString& font, bool ok = true);
+
+    int MsgBox(const QString& testo, int stile, const QString& titolo) override;
+    bool InputBox(const QString& prompt, const QString& titolo,
+                  const QString& predefinito, QString& risposta) override;
+    QString ApriFile(const QString& titolo, const QString& cartella,
+                     const QString& filtro, bool creaNuovo) override;
+    QString SalvaFile(const QString& titolo, const QString& cartella,
+                      const QString& filtro) override;
+    bool ScegliStampante(QPrinter& stampante) override;
+    bool ScegliColore(int32_t& colore) override;
+    bool ScegliFont(QString& font) override;
+
+    // Expectations not yet consumed.
+    const std::deque<Atteso>& Restanti() const { return m_attesi; }
+    // Every prompt shown, in order.
+    const std::vector<Visto>& Storia() const { return m_storia; }
+    // Called with a description of every unexpected prompt.
+    std::function<void(const QString&)> Fallimento;
+
+private:
+    const Atteso* Prendi(Tipo t, const QString& testo, const QString& titolo, int stile);
+    std::deque<Atteso> m_attesi;
+    std::vector<Visto> m_storia;
+    Atteso m_corrente;
+};
+
+}  // namespace obx

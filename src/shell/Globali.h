@@ -1,0 +1,240 @@
+// Program-wide state of O.B.X.: the shared types, the seat registry in
+// memory, the settings of the configuration file, the vocabularies that
+// depend on the assembly kind, the paths and the state of the sitting that
+// every window reads.  Everything runs on the one user-interface thread, so
+// these are plain variables.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QDateTime>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace obx {
+
+// ---------------------------------------------------------------------------
+// Shared types
+
+// One seated member (councillor or official with a seat).
+struct Posto {
+    QString cNomeBreveAN;   // 16
+    QString cNomeAN;        // 30
+    QString cTipoAN;        // role letter (may change during a sitting)
+    QString cTipoOrigine;   // role letter as loaded
+    QString cIrideIdAN;     // 6, external identifier
+    int iVotatoreAN = 0;    // own voting unit (0 none)
+    int iSmartCardAN = 0;   // card number
+    int iVotatoreUso = 0;   // unit in use (own or reserve)
+    int iPulsanteAN = 0;    // console seat label 1..72
+    int iPannelloAN = 0;    // LED position 1..48
+    int bCodiceAN = 0;      // person code 1..120: position in the per-seat strings
+    QString cPartitoAN;     // 20
+    int iPartito = 0;       // index in aPartiti (0 none)
+    float nTopAN = 0, nLeftAN = 0;      // console position (twips)
+    float nTopTvAN = 0, nSinTvAN = 0;   // projected board position (twips)
+    int iStato = 0;         // bits: 1 present, 2 teller, 4 present not voting,
+                            // 8 voting member, 16 declared absent,
+                            // 32 exit mark of presiding roles, 64 absent at last roll call
+    QString cVoto = " ";    // key of the current vote
+    int iInterventi = 0;    // speeches on the current item
+    int iConteggio = 0;     // work counter of the statistics
+};
+
+// A person without a seat.
+struct Ospite {
+    QString cNomeAN;        // 30
+    QString cNomeBreveAN;   // 16
+    QString cTipoAN;        // 1
+    int bCodiceAN = 0;
+};
+
+// A party or group with its remaining speaking time on the current item.
+struct Partito {
+    QString cPartito;           // key: upper-cased, left-trimmed, 20 wide
+    int32_t lTempoResiduo = 0;  // seconds
+};
+
+// One booked speaker, in booking order.
+struct Prenotato {
+    int iChi = 0;         // index in aPosti (seat) or aOspiti (guest)
+    int iPosizione = 0;   // 1-based position in lstPrenotati while waiting, else 0
+    int iOspite = 0;      // -1 guest entry, 0 seat entry
+    int iOrdine = 0;      // number of requests made
+    int xInAttesa = 0;    // -1 waiting, 0 given the floor or removed
+    float nOra = 0;       // seconds since midnight of the last booking
+};
+
+// One monitor, in pixels; hMonitor 0 means absent.
+struct DatiMonitor {
+    int64_t hMonitor = 0;
+    int32_t nTop = 0, nSin = 0, nAlt = 0, nLar = 0;
+};
+
+// A string of 120 characters in which character i belongs to the person
+// whose code is i.  Codes outside 1..120 are ignored on writing and read as
+// the filler: a stray code must never shift or grow the string.
+class StringaPosti {
+public:
+    static constexpr int kLunghezza = 120;
+    explicit StringaPosti(QChar riempi = QChar(u'0')) { Azzera(riempi); }
+
+    void Azzera(QChar riempi) { m_s = QString(kLunghezza, riempi); m_riempi = riempi; }
+    QChar At(int codice) const {
+        return Valido(codice) ? m_s.at(codice - 1) : m_riempi;
+    }
+    void Set(int codice, QChar c) {
+        if (Valido(codice)) m_s[codice - 1] = c;
+    }
+    static bool Valido(int codice) { return codice >= 1 && codice <= kLunghezza; }
+    const QString& Testo() const { return m_s; }
+    // Takes a stored string, padded or cut to 120 with the filler.
+    void Imposta(const QString& s) {
+        m_s = s.left(kLunghezza);
+        if (m_s.size() < kLunghezza) m_s += QString(kLunghezza - m_s.size(), m_riempi);
+    }
+    int Conta(QChar c) const { return int(m_s.count(c)); }
+
+private:
+    QString m_s;
+    QChar m_riempi{u'0'};
+};
+
+// ---------------------------------------------------------------------------
+// Seat registry in memory (index 0 exists and is unused).
+inline std::vector<Posto> aPosti(1);
+inline std::vector<Ospite> aOspiti(1);
+inline std::vector<Partito> aPartiti(1);
+inline std::vector<Prenotato> aPrenotati(1);
+
+// Table names, 1..5 (0 unused).
+inline const std::array<QString, 6> cTabelle = {
+    QString(), QStringLiteral("ANAGRAFE"), QStringLiteral("DELIBERE"),
+    QStringLiteral("EVENTI"), QStringLiteral("VOTI"), QStringLiteral("LEGGI")};
+inline QString cTabellaGriglia;
+
+// ---------------------------------------------------------------------------
+// Paths (folder with its trailing separator).
+inline QString cCartella;
+inline QString cNomeArchivio;
+inline QString cPathArchivio;
+inline QString cFileConfig;
+inline QString cFileLog;
+// Folder of the program (sound files, "ListaPro.txt").
+inline QString cCartellaProgramma;
+
+// ---------------------------------------------------------------------------
+// Settings of the configuration file (see Configurazione.h).
+inline int iTipoAssemblea = 1;     // 1 municipal, 2 provincial, 4 regional
+inline int iProtocolloTLV = 4010;  // 4010 or 7777
+inline int iPrenotazioni = 0;      // 1 panel, 2 from units; 64 run-time, never written
+inline int iOpzioniConsole = 0;    // 1 timed turns, 2 attendance locked; 4 run-time
+inline bool xEsitoVideo = false;
+inline bool xIdEsterno = false;
+inline bool xColoriVoto = false;
+inline bool xLampo = false;
+inline bool xVerbaleEsteso = false;
+inline bool xPassword = false;
+inline QString cConsiglio;
+inline int iVotanti = 0;
+inline QString cTLVLista;
+inline QString cTLVRiserva;
+inline int iPrimoTLV = 0, iUltimoTLV = 0;
+inline int iRiservaProssima = 0, iRiservaUltima = 0;
+inline int iPortaTLV = 0;
+inline int iPortaRAD = 0;
+inline int iPortaTAB = 0;
+inline int iModoOBX = 0;
+inline int iTipoTAB = 0;
+inline int iRiservato = 0;
+inline int iConfigOBX = 0;
+inline int iNMaxInterventi = 9999;
+inline int iTempoRelatore = 10;
+inline int iTempoMaxPartito = 9999;
+inline std::array<int32_t, 23> cColoriTabVideo{};
+inline std::array<QString, 5> cFont;
+inline QString cSepara = QStringLiteral("\\");
+inline QString cLastIDAgg;
+
+// ---------------------------------------------------------------------------
+// Vocabularies set by the assembly kind (Configurazione::ImpostaVocabolari).
+inline QString cLettereAtti;
+inline QString cLettereAttiNonVotabili;
+inline QString cLettereAttiVotabili;
+inline QString cLettereRuoli;
+inline QString cRuoliSeggio;
+inline QString cRuoliSenzaVoto;
+inline QString cRuoliUfficio;
+inline QString cLettereVoti;
+inline std::array<QString, 29> cNomiAtti;   // 1..28
+inline std::array<QString, 9> cNomiRuoli;   // 0..8
+inline std::array<QString, 11> cNomiVoti;   // 0..10, name i goes with letter i+1
+inline QString cMenuArchivi0;                // caption of mnuArchivi(0)
+inline bool xMenuImportaVisibile = true;     // mnuArchivi(1)
+inline bool xMenuVerbaleVisibile = false;    // mnuArchivi(6)
+
+// Item statuses 0..7 and their letters.
+inline std::array<QString, 8> cStatiArgomento;
+inline QString cLettereStati;
+
+// Display types 1..6.
+inline std::array<QString, 7> cTipiTabellone;
+
+// Monitors: 0 primary, 1 secondary.
+inline std::array<DatiMonitor, 2> lMonitor;
+
+inline int iLenRisposta = 1;
+inline int iTraccia = 14;       // 2 keypad trace, 4 board log
+
+// LED maps of 48 characters, one per LED position.
+inline QString cLedPresenze(48, u'0');
+inline QString cLedVoti(48, u'0');
+inline QString cLedQuadro(48, u'0');
+
+// ---------------------------------------------------------------------------
+// State of the sitting, shared by the console, the links, the boards and
+// the reports.
+inline int iStatoConsole = 0;
+inline int iModoVoto = 0;          // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
+inline int iFlagQuorum = 0;
+inline std::array<int, 5> iQuorum{};   // 1..4
+inline std::array<int, 7> iRichiedenti{};  // 1..6: 1-3 coming vote, 4-6 previous
+inline QString cTipoVoto = QStringLiteral("-");
+inline int iDelibera = 0;
+inline QString cTipoArg;
+inline int iPresenti = 0, iFavorevoli = 0, iContrari = 0, iAstenuti = 0;
+inline int iVotiRicevuti = 0;
+inline int iVotanteUnico = 0;
+inline StringaPosti cVoti{QChar(u'0')};
+inline StringaPosti cVotiPrecedenti{QChar(u'0')};
+inline StringaPosti cTastiRicevuti{QChar(0)};
+inline QString cOspitiPresenti;
+inline std::array<QString, 8> cArgomento;
+inline std::array<QString, 3> cTitoloTabellone;
+inline QString cNotaArgomento;
+inline QString cArgomentoPendente;
+inline QDateTime dInizioVoto;
+inline QString cOratore;
+inline QString cGruppoOratore;
+inline int iOratore = 0;
+inline QString cEsito;
+inline QString cResiduoTLV;
+inline int iStatoCARD = 0;
+inline int iModoAttivazione = 0;
+
+// Release numbers of the program.
+#ifndef OBX_VER_MAJOR
+#define OBX_VER_MAJOR 1
+#define OBX_VER_MINOR 0
+#define OBX_VER_REV 0
+#endif
+inline constexpr int kVersioneMajor = OBX_VER_MAJOR;
+inline constexpr int kVersioneMinor = OBX_VER_MINOR;
+inline constexpr int kVersioneRev = OBX_VER_REV;
+
+// Fills the tables that do not depend on the configuration: display types
+// and item statuses.
+void ImpostaTabelleFisse();
+
+}  // namespace obx
