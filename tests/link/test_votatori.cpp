@@ -234,6 +234,24 @@ TEST_F(Link4010, ClosingHandshakeStopsAtACancelledStep)
     EXPECT_EQ(Righe(Traccia()).constLast(), QStringLiteral("Chiusura"));
 }
 
+TEST_F(Link4010, ClosingHandshakeStopsWhenTheLinkIsClosedUnderIt)
+{
+    // A handler run inside the first step's wait closes the link: the
+    // remaining steps are not sent to a closed port.
+    Avvia({QStringLiteral("--silent")});
+    ASSERT_TRUE(ApreComVotatori(kPorta, false));
+    QTimer::singleShot(100, [] { ChiudeComVotatori(0); });
+    QElapsedTimer t;
+    t.start();
+    ChiudeComVotatori(3);
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_FALSE(oComTLV.PortOpen());
+    ASSERT_TRUE(sim->AttendeRiga(QStringLiteral("RX Sf")));
+    ASSERT_TRUE(sim->Sincronizza());
+    EXPECT_EQ(sim->Conta(QStringLiteral("RX Sf")), 1);
+    EXPECT_EQ(Righe(Traccia()).constLast(), QStringLiteral("Chiusura"));
+}
+
 TEST_F(Link4010, ClosingAClosedPortSendsNothingAndEndsTheTrace)
 {
     Avvia({});
