@@ -152,7 +152,16 @@ inline int iConfigOBX = 0;
 inline int iNMaxInterventi = 9999;
 inline int iTempoRelatore = 10;
 inline int iTempoMaxPartito = 9999;
-inline std::array<int32_t, 23> cColoriTabVideo{};
+// Colours of the projected board and the seat labels, blue-green-red; a
+// value with the top bit set names a system colour.  The table holds its
+// defaults from the start, so a colour line that gives only some entries
+// leaves the others as they were.
+inline constexpr std::array<int32_t, 23> kColoriTabVideoPredefiniti = {
+    0xC0C0C0, 0xFF8080, 0xEF00, 0xFF, 0xFFFF, 0xFFCCC3, 0xC00000,
+    int32_t(0x80000008u), 0xFF00CC, int32_t(0x80000008u), 0xC00000, 0xFF,
+    int32_t(0x80000008u), 0xC00000, 0xC0C0C0, 0xC0C0C0, int32_t(0x80000008u),
+    0xC00000, 0xEF00, 0xFF, 0xFFFF, 0xFFCCC3, 0xC00000};
+inline std::array<int32_t, 23> cColoriTabVideo = kColoriTabVideoPredefiniti;
 inline std::array<QString, 5> cFont;
 inline QString cSepara = QStringLiteral("\\");
 inline QString cLastIDAgg;
@@ -220,6 +229,7 @@ inline QString cGruppoOratore;
 inline int iOratore = 0;
 inline QString cEsito;
 inline QString cResiduoTLV;
+inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
 inline int iStatoCARD = 0;
 inline int iModoAttivazione = 0;
 

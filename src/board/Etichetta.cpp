@@ -1,0 +1,96 @@
+#include "board/Etichetta.h"
+
+#include <QPalette>
+#include <cmath>
+
+#include "board/Tinte.h"
+
+namespace obx {
+
+Etichetta::Etichetta(QWidget* genitore, double twipsX, double twipsY)
+    : QLabel(genitore), m_twX(twipsX > 0 ? twipsX : 15), m_twY(twipsY > 0 ? twipsY : 15)
+{
+    setFrameShape(QFrame::NoFrame);
+    setAutoFillBackground(false);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::NoFocus);
+    SetForeColor(0);
+}
+
+int Etichetta::PxX(double twips) const { return int(std::lround(twips / m_twX)); }
+int Etichetta::PxY(double twips) const { return int(std::lround(twips / m_twY)); }
+
+void Etichetta::Adatta()
+{
+    if (!m_autoSize) return;
+    const QPoint angolo = pos();
+    resize(sizeHint());
+    move(angolo);
+}
+
+void Etichetta::SetCaption(const QString& testo)
+{
+    if (testo == text()) return;
+    setText(testo);
+    Adatta();
+}
+
+void Etichetta::SetForeColor(int32_t colore)
+{
+    m_fore = colore;
+    QPalette p = palette();
+    const QColor c = ColoreQt(colore);
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    setPalette(p);
+}
+
+void Etichetta::SetBackColor(int32_t colore)
+{
+    m_back = colore;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ColoreQt(colore));
+    setPalette(p);
+}
+
+void Etichetta::SetBackStyle(int stile)
+{
+    m_opaco = stile != 0;
+    setAutoFillBackground(m_opaco);
+    update();
+}
+
+void Etichetta::SetAllineamento(Allineamento a)
+{
+    const Qt::Alignment h = a == Destra ? Qt::AlignRight : a == Centro ? Qt::AlignHCenter
+                                                                       : Qt::AlignLeft;
+    setAlignment(h | Qt::AlignTop);
+}
+
+void Etichetta::SetAutoSize(bool a)
+{
+    m_autoSize = a;
+    // A label sized to its text grows sideways, it does not wrap.
+    setWordWrap(!a);
+    Adatta();
+}
+
+void Etichetta::SetFont(const QFont& f)
+{
+    setFont(f);
+    Adatta();
+}
+
+void Etichetta::SetTop(double twips) { move(x(), PxY(twips)); }
+void Etichetta::SetLeft(double twips) { move(PxX(twips), y()); }
+void Etichetta::SetWidth(double twips) { resize(std::max(0, PxX(twips)), height()); }
+void Etichetta::SetHeight(double twips) { resize(width(), std::max(0, PxY(twips))); }
+
+void Etichetta::Move(double left, double top, double larghezza, double altezza)
+{
+    setGeometry(PxX(left), PxY(top), std::max(0, PxX(larghezza)), std::max(0, PxY(altezza)));
+}
+
+}  // namespace obx

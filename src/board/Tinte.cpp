@@ -1,0 +1,88 @@
+#include "board/Tinte.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <cmath>
+
+#include "platform/Testo.h"
+
+namespace obx {
+
+namespace {
+
+// The desktop elements a system colour may name, by their number, mapped
+// to the nearest role of a Qt palette.
+QColor ColoreDiSistema(int n)
+{
+    const QPalette p = QGuiApplication::palette();
+    switch (n) {
+    case 0:  return p.color(QPalette::Button);          // scroll bars
+    case 1:  return p.color(QPalette::Dark);            // desktop
+    case 2:  return p.color(QPalette::Highlight);       // active title bar
+    case 3:  return p.color(QPalette::Mid);             // inactive title bar
+    case 4:  return p.color(QPalette::Button);          // menu bar
+    case 5:  return p.color(QPalette::Base);            // window background
+    case 6:  return p.color(QPalette::Shadow);          // window frame
+    case 7:  return p.color(QPalette::ButtonText);      // menu text
+    case 8:  return p.color(QPalette::WindowText);      // window text
+    case 9:  return p.color(QPalette::HighlightedText); // title bar text
+    case 10: return p.color(QPalette::Mid);             // active border
+    case 11: return p.color(QPalette::Midlight);        // inactive border
+    case 12: return p.color(QPalette::Window);          // application workspace
+    case 13: return p.color(QPalette::Highlight);       // selected item
+    case 14: return p.color(QPalette::HighlightedText); // text of the selected item
+    case 15: return p.color(QPalette::Button);          // button face
+    case 16: return p.color(QPalette::Dark);            // button shadow
+    case 17: return p.color(QPalette::Disabled, QPalette::Text);  // grey text
+    case 18: return p.color(QPalette::ButtonText);      // button text
+    case 19: return p.color(QPalette::Disabled, QPalette::WindowText);
+    case 20: return p.color(QPalette::Light);           // 3D highlight
+    case 21: return p.color(QPalette::Shadow);          // 3D dark shadow
+    case 22: return p.color(QPalette::Midlight);        // 3D light
+    case 23: return p.color(QPalette::ToolTipText);     // tooltip text
+    case 24: return p.color(QPalette::ToolTipBase);     // tooltip background
+    default: return p.color(QPalette::WindowText);
+    }
+}
+
+}  // namespace
+
+QColor ColoreQt(int32_t valore)
+{
+    const uint32_t v = uint32_t(valore);
+    if (v & 0x80000000u) return ColoreDiSistema(int(v & 0xFFu));
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+int32_t ColoreVB(const QColor& c)
+{
+    return int32_t((uint32_t(c.blue()) << 16) | (uint32_t(c.green()) << 8) | uint32_t(c.red()));
+}
+
+bool ApplicaFont(QFont& f, const QString& stringa, ModoFont modo)
+{
+    const qsizetype p = stringa.indexOf(u',');
+    if (p < 0) return false;
+    const QString nome = stringa.left(p);
+    if (modo == ModoFont::Caricamento && nome.isEmpty()) return false;
+    if (!nome.isEmpty()) f.setFamily(nome);
+
+    const QString resto = stringa.mid(p + 1);
+    // The style letters are looked for in the whole rest, size included,
+    // as the stored strings have always been read.
+    f.setBold(resto.contains(u'B'));
+    f.setItalic(resto.contains(u'I'));
+    f.setStrikeOut(resto.contains(u'S'));
+    f.setUnderline(resto.contains(u'U'));
+
+    const qsizetype q = resto.indexOf(u',');
+    if (q >= 0) {
+        double dim = Val(resto.mid(q + 1));
+        if (modo == ModoFont::Caricamento) dim = std::nearbyint(dim);  // halves to even
+        // A size of zero or less cannot be drawn: the font keeps its own.
+        if (dim > 0) f.setPointSizeF(dim);
+    }
+    return true;
+}
+
+}  // namespace obx

@@ -1,0 +1,35 @@
+// Colours and font strings of the boards.  Colours are stored the way the
+// configuration file keeps them: 0x00BBGGRR (red in the low byte), or a
+// system colour 0x800000nn that names an element of the desktop palette.
+// Font strings read "name,styles,size" ("MS Sans Serif,B,14").
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <cstdint>
+
+namespace obx {
+
+// The colour shown for a stored colour value; system colours are taken
+// from the application palette (0x80000008, window text, is its text colour).
+QColor ColoreQt(int32_t valore);
+// The stored value of a colour (never a system colour).
+int32_t ColoreVB(const QColor& c);
+
+// How a font string is applied.
+enum class ModoFont {
+    // As the board's load does: nothing when the name is empty, the
+    // size rounded to a whole number (halves to the even one).
+    Caricamento,
+    // As the presence look does: the size kept with its fraction.
+    Presenza,
+};
+
+// Applies a font string to f.  Without any comma nothing changes; with one
+// comma the name (when not empty) and the style letters B, I, S, U (looked
+// for anywhere after it, each cleared when missing) are applied; the size
+// follows only after a second comma.  Returns whether anything was applied.
+bool ApplicaFont(QFont& f, const QString& stringa, ModoFont modo);
+
+}  // namespace obx

@@ -1,0 +1,44 @@
+// The file picker: an existing file from a folder's list, or a new name
+// typed by the operator.
+#pragma once
+
+#include <QDialog>
+
+class QFileSystemModel;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+namespace obx {
+
+class frmGetFile : public QDialog {
+    Q_OBJECT
+public:
+    // xList True: pick an existing file; False: type a new name.
+    explicit frmGetFile(bool xList, QWidget* parent = nullptr);
+
+    bool xList;
+    // The result; empty when nothing was chosen.
+    QString cFile;
+
+    QTreeView* dirDestinaz;
+    QListWidget* lstFile;
+    QLineEdit* getNuovoNome;
+    QPushButton* cmdOK;
+    QPushButton* cmdFine;
+
+    // Shows the given folder in the folder and file lists.
+    void ImpostaCartella(const QString& cartella);
+    QString CartellaScelta() const;
+
+    void cmdOK_Click();
+    void cmdFine_Click();
+
+private:
+    void RiempiFile();
+    QFileSystemModel* m_cartelle;
+};
+
+}  // namespace obx

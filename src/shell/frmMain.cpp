@@ -1,0 +1,187 @@
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+
+#include "platform/Dialoghi.h"
+#include "platform/Testo.h"
+#include "shell/Globali.h"
+
+namespace obx {
+
+namespace {
+QAction* Voce(QMenu* m, const QString& testo, bool attiva = true)
+{
+    QAction* a = m->addAction(testo);
+    a->setEnabled(attiva);
+    return a;
+}
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Orbexia (") + cConsiglio + u')');
+    resize(800, 560);
+
+    lblVersione = new QLabel(TestoVersione(), this);
+    lblVersione->setObjectName(QStringLiteral("lblVersione"));
+    // 240/120/240/2400 twips at 15 twips per pixel.
+    lblVersione->setGeometry(8, 16 + menuBar()->sizeHint().height(), 160, 16);
+    lblVersione->setVisible(true);
+
+    QMenu* config = menuBar()->addMenu(QStringLiteral("&Configurazioni"));
+    mnuConfig[0] = Voce(config, QStringLiteral("Configurazione di Sistema"), false);
+    config->addSeparator();
+    mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"), false);
+    QMenu* video = config->addMenu(QStringLiteral("Disposizione Consiglieri"));
+    mnuConfig[3] = video->menuAction();
+    mnuConfigVideo[0] = Voce(video, QStringLiteral("su Monitor di Controllo"), false);
+    mnuConfigVideo[1] = Voce(video, QStringLiteral("su Tabellone per VideoProiezione"), false);
+    mnuConfig[4] = Voce(config, QStringLiteral("Parametri Generali"), false);
+    config->addSeparator();
+    mnuConfig[6] = Voce(config, QStringLiteral("Informazioni"));
+    config->addSeparator();
+    mnuConfig[8] = Voce(config, QStringLiteral("Fine Lavoro"));
+
+    QMenu* archivi = menuBar()->addMenu(QStringLiteral("&Archivi"));
+    mnuArchivi[0] = Voce(archivi, QStringLiteral("Registrazione Argomenti OdG"), false);
+    mnuArchivi[1] = Voce(archivi, QStringLiteral("Importazione Argomenti OdG"), false);
+    archivi->addSeparator();
+    mnuArchivi[3] = Voce(archivi, QStringLiteral("Lista Eventi"), false);
+    mnuArchivi[4] = Voce(archivi, QStringLiteral("Lista Voti"), false);
+    QMenu* esporta = archivi->addMenu(QStringLiteral("Esportazione Voti"));
+    mnuArchivi[5] = esporta->menuAction();
+    mnuArchiviEsporta[0] = Voce(esporta, QStringLiteral("Sintesi"), false);
+    mnuArchiviEsporta[1] = Voce(esporta, QStringLiteral("Dettaglio"), false);
+    mnuArchivi[6] = Voce(archivi, QStringLiteral("Verbale di Voto"), false);
+    mnuArchivi[7] = Voce(archivi, QStringLiteral("Statistica Votazioni"), false);
+    archivi->addSeparator();
+    mnuArchivi[9] = Voce(archivi, QStringLiteral("Copia Archivi"));
+    archivi->addSeparator();
+    mnuArchivi[11] = Voce(archivi, QStringLiteral("Ristrutturazione Archivi"));
+    QMenu* man = archivi->addMenu(QStringLiteral("Manutenzione Archivi"));
+    mnuArchivi[12] = man->menuAction();
+    const char* tabelle[] = {"Anagrafe", "Delibere", "Eventi", "Voti", "Leggi"};
+    for (int i = 0; i < 5; ++i) mnuArchiviMan[i] = Voce(man, QString::fromLatin1(tabelle[i]), false);
+    archivi->addSeparator();
+    mnuArchivi[14] = Voce(archivi, QStringLiteral("Mostra LogFile tabellone"));
+    mnuArchivi[15] = Voce(archivi, QStringLiteral("Esegui File Comandi"));
+
+    QMenu* consiglio = menuBar()->addMenu(QStringLiteral("&Consiglio"));
+    mnuConsiglio[0] = Voce(consiglio, QStringLiteral("Riunione Consiliare"), false);
+
+    auto collega = [this](auto& voci, void (frmMain::*h)(int)) {
+        for (int i = 0; i < int(voci.size()); ++i)
+            if (voci[i] && !voci[i]->menu())
+                connect(voci[i], &QAction::triggered, this, [this, h, i] { (this->*h)(i); });
+    };
+    collega(mnuConfig, &frmMain::mnuConfig_Click);
+    collega(mnuConfigVideo, &frmMain::mnuConfigVideo_Click);
+    collega(mnuArchivi, &frmMain::mnuArchivi_Click);
+    collega(mnuArchiviEsporta, &frmMain::mnuArchiviEsporta_Click);
+    collega(mnuArchiviMan, &frmMain::mnuArchiviMan_Click);
+    collega(mnuConsiglio, &frmMain::mnuConsiglio_Click);
+    AggiornaMenu();
+}
+
+void frmMain::AggiornaMenu()
+{
+    if (!cMenuArchivi0.isEmpty()) mnuArchivi[0]->setText(cMenuArchivi0);
+    mnuArchivi[1]->setVisible(xMenuImportaVisibile);
+    mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
+}
+
+QString frmMain::TestoVersione()
+{
+    return QStringLiteral("Rel.") + Formato(kVersioneMajor, QStringLiteral(" ####")) + u'.' +
+           Formato(kVersioneMinor, QStringLiteral("####")) + QStringLiteral(" rev. ") +
+           Formato(kVersioneRev, QStringLiteral("####"));
+}
+
+QString frmMain::TestoInformazioni()
+{
+    return QStringLiteral("O.B.X.  versione") + Str(kVersioneMajor) + u'.' +
+           LTrimSpazi(Str(kVersioneMinor)) + u'.' + LTrimSpazi(Str(kVersioneRev)) +
+           QStringLiteral("\nOrbexia");
+}
+
+QString frmMain::MessaggioMonitor()
+{
+    QString msg;
+    for (int i = 0; i < 2; ++i) {
+        const DatiMonitor& m = lMonitor[i];
+        if (m.hMonitor == 0 || (m.nAlt >= 600 && m.nLar >= 800)) continue;
+        if (!msg.isEmpty()) msg += u'\n';
+        msg += QStringLiteral("Risoluzione Monitor ") +
+               (i == 0 ? QStringLiteral("Primario") : QStringLiteral("Secondario")) +
+               QStringLiteral(" consigliata:") + u'\n' + QString(15, u' ') +
+               QStringLiteral("800x600 punti, ") + QStringLiteral("con caratteri grandi e 65000 colori");
+    }
+    return msg;
+}
+
+bool frmMain::RifiutaDuranteVoto()
+{
+    if ((iModoVoto & 5) == 0) return false;
+    UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
+    return true;
+}
+
+void frmMain::mnuConfig_Click(int index)
+{
+    switch (index) {
+    case 6:
+        UI().MsgBox(TestoInformazioni(), vbInformation);
+        break;
+    case 8:
+        FineLavoro();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::mnuConfigVideo_Click(int) {}
+
+void frmMain::mnuArchivi_Click(int index)
+{
+    switch (index) {
+    case 14: {
+        if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmMain::mnuArchiviEsporta_Click(int) {}
+void frmMain::mnuArchiviMan_Click(int) {}
+void frmMain::mnuConsiglio_Click(int) {}
+
+bool frmMain::FineLavoro()
+{
+    if (RifiutaDuranteVoto()) return false;
+    m_chiusuraConsentita = true;
+    close();
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* e)
+{
+    if (!m_chiusuraConsentita && RifiutaDuranteVoto()) {
+        e->ignore();
+        return;
+    }
+    m_chiusuraConsentita = false;
+    e->accept();
+}
+
+}  // namespace obx
