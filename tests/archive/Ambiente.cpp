@@ -1,5 +1,6 @@
 #include "Ambiente.h"
 
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 
 namespace obx::test {
@@ -16,13 +17,11 @@ QApplication& App()
     return *app;
 }
 
-void VocabolariRegionali()
+void Vocabolari(int tipoAssemblea)
 {
     ImpostaTabelleFisse();
-    iTipoAssemblea = 4;
-    // Letters in the order of the act types of the regional assembly: the
-    // short labels of the tree follow the same positions.
-    cLettereAtti = QStringLiteral("DOMJVAHIGBQFUXPELCWYSZNRKT9");
+    iTipoAssemblea = tipoAssemblea;
+    ImpostaVocabolari();
     cSepara = QStringLiteral("\\");
 }
 

@@ -24,7 +24,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Fills the regional-assembly act types used by the tree tests.
-void VocabolariRegionali();
+// Sets the vocabularies of an assembly kind (4 the regional assembly).
+void Vocabolari(int tipoAssemblea);
 
 }  // namespace obx::test
