@@ -11,6 +11,8 @@
 
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "registers/frmAnag.h"
+#include "registers/frmDelib.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -39,7 +41,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Configurazioni"));
     mnuConfig[0] = Voce(config, QStringLiteral("Configurazione di Sistema"), false);
     config->addSeparator();
-    mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"), false);
+    mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"));
     QMenu* video = config->addMenu(QStringLiteral("Disposizione Consiglieri"));
     mnuConfig[3] = video->menuAction();
     mnuConfigVideo[0] = Voce(video, QStringLiteral("su Monitor di Controllo"), false);
@@ -94,6 +96,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 void frmMain::AggiornaMenu()
 {
     if (!cMenuArchivi0.isEmpty()) mnuArchivi[0]->setText(cMenuArchivi0);
+    mnuArchivi[0]->setEnabled(iTipoAssemblea != 4);   // kind 4: the acts tree, still to come
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
 }
@@ -137,6 +140,9 @@ bool frmMain::RifiutaDuranteVoto()
 void frmMain::mnuConfig_Click(int index)
 {
     switch (index) {
+    case 2:
+        frmAnag::Mostra(this);
+        break;
     case 6:
         UI().MsgBox(TestoInformazioni(), vbInformation);
         break;
@@ -153,6 +159,9 @@ void frmMain::mnuConfigVideo_Click(int) {}
 void frmMain::mnuArchivi_Click(int index)
 {
     switch (index) {
+    case 0:
+        if (iTipoAssemblea != 4) frmDelib::Mostra(this);
+        break;
     case 14: {
         if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
         break;
