@@ -13,7 +13,17 @@
 #include "platform/Testo.h"
 #include "registers/frmAnag.h"
 #include "registers/frmDelib.h"
+#include "links/ComSeriali.h"
+#include "links/Tabellone.h"
+#include "links/Votatori.h"
+#include "platform/Database.h"
+#include "shell/Avvio.h"
+#include "shell/FileComandi.h"
 #include "shell/Globali.h"
+#include "shell/Manutenzione.h"
+#include "shell/frmConfig.h"
+#include "shell/frmCopia.h"
+#include "shell/frmParam.h"
 
 namespace obx {
 
@@ -39,14 +49,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     lblVersione->setVisible(true);
 
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Configurazioni"));
-    mnuConfig[0] = Voce(config, QStringLiteral("Configurazione di Sistema"), false);
+    mnuConfig[0] = Voce(config, QStringLiteral("Configurazione di Sistema"));
     config->addSeparator();
     mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"));
     QMenu* video = config->addMenu(QStringLiteral("Disposizione Consiglieri"));
     mnuConfig[3] = video->menuAction();
     mnuConfigVideo[0] = Voce(video, QStringLiteral("su Monitor di Controllo"), false);
     mnuConfigVideo[1] = Voce(video, QStringLiteral("su Tabellone per VideoProiezione"), false);
-    mnuConfig[4] = Voce(config, QStringLiteral("Parametri Generali"), false);
+    mnuConfig[4] = Voce(config, QStringLiteral("Parametri Generali"));
     config->addSeparator();
     mnuConfig[6] = Voce(config, QStringLiteral("Informazioni"));
     config->addSeparator();
@@ -143,6 +153,16 @@ void frmMain::mnuConfig_Click(int index)
     case 2:
         frmAnag::Mostra(this);
         break;
+    case 0:
+        // Listing the ports tries each of them: never while a vote holds one.
+        if (RifiutaDuranteVoto()) return;
+        frmConfig::Mostra(this);
+        AggiornaMenu();
+        setWindowTitle(QStringLiteral("Orbexia (") + cConsiglio + u')');
+        break;
+    case 4:
+        frmParam::Mostra(this);
+        break;
     case 6:
         UI().MsgBox(TestoInformazioni(), vbInformation);
         break;
@@ -162,6 +182,28 @@ void frmMain::mnuArchivi_Click(int index)
     case 0:
         if (iTipoAssemblea != 4) frmDelib::Mostra(this);
         break;
+    case 9: {
+        if (RifiutaDuranteVoto()) return;
+        dbArchivio.Close();
+        {
+            frmCopia copia(this);
+            copia.exec();
+        }
+        ApriArchivio();
+        break;
+    }
+    case 11:
+        if (RifiutaDuranteVoto()) return;
+        GestisceArchivi(QStringLiteral("I"), false);
+        GestisceArchivi(QStringLiteral("R"), false);
+        ApriArchivio();
+        break;
+    case 15: {
+        if (RifiutaDuranteVoto()) return;
+        const QString f = ScegliFile(17, QStringLiteral("File Comandi"), cCartellaProgramma);
+        if (!f.isEmpty()) EsegueFileComandi(f, false);
+        break;
+    }
     case 14: {
         if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
         break;
@@ -190,6 +232,11 @@ void frmMain::closeEvent(QCloseEvent* e)
         return;
     }
     m_chiusuraConsentita = false;
+    // The links first, then the archive.
+    ChiudeComVotatori(0);
+    if (oComCARD.PortOpen()) oComCARD.SetPortOpen(false);
+    if (oTabellone) oTabellone->ChiudeCom();
+    dbArchivio.Close();
     e->accept();
 }
 
