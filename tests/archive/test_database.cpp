@@ -260,6 +260,14 @@ TEST_F(DatabaseTest, MovimentiInizioFineEModifiche)
     rs.CancelUpdate();
     EXPECT_EQ(NumeroErrore([&] { rs.SetField("cNome", "x"); }), errdb::kSenzaModifica);
     EXPECT_EQ(rs.RecordCount(), 2);
+    // Emptied row by row: at both ends once moved off the last row.
+    rs.MoveFirst();
+    rs.Delete();
+    rs.MoveNext();
+    rs.Delete();
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_TRUE(rs.Bof());
 }
 
 TEST_F(DatabaseTest, ValoriControllatiSulCampo)
