@@ -433,3 +433,16 @@ TEST_F(DatabaseTest, ChiusuraInvalidaIRecordset)
     EXPECT_EQ(NumeroErrore([&] { db.Execute("DELETE * FROM PERSONE"); }), errdb::kDatabaseChiuso);
     db.Close();   // harmless when closed
 }
+
+TEST_F(DatabaseTest, AperturaEsclusivaTieneFuoriAltriProgrammi)
+{
+    db.Close();
+    db.Open(percorso, true);
+    Aggiungi(1, "Uno");
+    Database altro;
+    EXPECT_EQ(NumeroErrore([&] { altro.Open(percorso); }), errdb::kFileInUso);
+    EXPECT_FALSE(altro.IsOpen());
+    db.Close();
+    altro.Open(percorso);
+    EXPECT_EQ(altro.RowCount("PERSONE"), 1);
+}
