@@ -9,6 +9,7 @@
 #include "platform/Testo.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
+#include "shell/RecordAtti.h"
 
 namespace obx {
 
@@ -80,15 +81,9 @@ void CaricaLivello(Albero& oAlbero, int iLivello, const QString& cTipoPadre, con
             const QString chiaveRiga = rs.Field(QStringLiteral("cTreeKeyLG")).toString();
             const int codice = rs.Field(QStringLiteral("iCodLeggeLG")).toInt();
             const QString nodo = cNodoPadre + t + id + cSepara;
-            QString gruppo;
-            if (iLivello > 1 && ammessi.size() > 1)
-                gruppo = TipiAmmessi(iLivello, parametri.mid(iLivello, 1), QString(t));
             const QString numero = iLivello == 1 ? Testo(rs.Field(QStringLiteral("cNumeroAttoLG"))) : id;
-            QString testo = gruppo + TipoAtto(QString(t), 0) + u' ' + numero;
             const QString stato = parametri.mid(1, 1);
-            const int posStato = stato.size() == 1 ? int(cLettereStati.indexOf(stato.at(0))) : -1;
-            if ((iOpzioni & 1) && posStato >= 0 && posStato < int(cStatiArgomento.size()))
-                testo += QStringLiteral(" (") + cStatiArgomento[posStato] + u')';
+            const QString testo = TestoNodoAtto(cTipoPadre, QString(t), iLivello, numero, stato, iOpzioni);
             NodoAlbero* n = nullptr;
             try {
                 n = oAlbero.Add(iLivello > 1 ? cNodoPadre : QString(), nodo, testo);
@@ -100,8 +95,7 @@ void CaricaLivello(Albero& oAlbero, int iLivello, const QString& cTipoPadre, con
                 continue;
             }
             n->SetSorted(true);
-            n->SetTag(QString(t) + QChar(char16_t(u'0' + iLivello)) + (stato.isEmpty() ? QStringLiteral(" ") : stato)
-                      + Formato(codice, QStringLiteral("######")));
+            n->SetTag(TagNodoAtto(QString(t), iLivello, stato, codice));
             n->SetExpanded(true);
             if (iLivello < kLivelliAlbero)
                 CaricaLivello(oAlbero, iLivello + 1, QString(t), Segmento(chiaveRiga, 0, iLivello * kSegmentoChiave),
