@@ -17,6 +17,7 @@
 
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
+#include "platform/FinestraUnica.h"
 #include "platform/Testo.h"
 #include "registers/ControlloDati.h"
 #include "reports/Stampa.h"
@@ -145,19 +146,7 @@ frmAnag::~frmAnag()
 
 frmAnag* frmAnag::Aperta() { return g_finestra.data(); }
 
-frmAnag* frmAnag::Mostra(QWidget* padre)
-{
-    if (g_finestra) {
-        g_finestra->show();
-        g_finestra->raise();
-        g_finestra->activateWindow();
-        g_finestra->Form_Activate();
-        return g_finestra;
-    }
-    g_finestra = new frmAnag(padre);
-    g_finestra->show();
-    return g_finestra;
-}
+frmAnag* frmAnag::Mostra(QWidget* padre) { return MostraUnica(g_finestra, padre); }
 
 void frmAnag::showEvent(QShowEvent* e)
 {

@@ -16,6 +16,7 @@
 
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
+#include "platform/FinestraUnica.h"
 #include "platform/Testo.h"
 #include "registers/ControlloDati.h"
 #include "shell/Campi.h"
@@ -155,19 +156,7 @@ frmDelib::~frmDelib()
 
 frmDelib* frmDelib::Aperta() { return g_finestra.data(); }
 
-frmDelib* frmDelib::Mostra(QWidget* padre)
-{
-    if (g_finestra) {
-        g_finestra->show();
-        g_finestra->raise();
-        g_finestra->activateWindow();
-        g_finestra->Form_Activate();
-        return g_finestra;
-    }
-    g_finestra = new frmDelib(padre);
-    g_finestra->show();
-    return g_finestra;
-}
+frmDelib* frmDelib::Mostra(QWidget* padre) { return MostraUnica(g_finestra, padre); }
 
 void frmDelib::MostraModale(QWidget* padre)
 {
