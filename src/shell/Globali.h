@@ -229,6 +229,7 @@ inline QString cGruppoOratore;
 inline int iOratore = 0;
 inline QString cEsito;
 inline QString cResiduoTLV;
+inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
 inline int iStatoCARD = 0;
 inline int iModoAttivazione = 0;
 
