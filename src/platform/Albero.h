@@ -5,10 +5,11 @@
 // operator's selection.
 #pragma once
 
+#include <QMetaObject>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 #include "platform/Errore.h"
@@ -98,12 +99,13 @@ private:
     void RimuoviRicorsivo(NodoAlbero* n);
     void CreaItem(NodoAlbero* n);
 
-    std::unordered_map<QString, std::unique_ptr<NodoAlbero>> m_nodi;
+    std::map<QString, std::unique_ptr<NodoAlbero>> m_nodi;
     std::vector<NodoAlbero*> m_radici;
     NodoAlbero* m_selezionato = nullptr;
     bool m_ordinato = false;
     uint64_t m_contatore = 0;
     QTreeWidget* m_widget = nullptr;
+    std::vector<QMetaObject::Connection> m_connessioni;
     bool m_inSincronia = false;
 };
 

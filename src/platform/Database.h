@@ -10,7 +10,7 @@
 //    the file holds them under names made unique by the table's name.
 //  - Statements are written in the dialect the program and its command
 //    files have always used ("DELETE * FROM EVENTI;", LIKE with * ? # and
-//    [..], #dates#, True/False, & for joining texts, "texts" in double
+//    [..], #dates#, True/False (1 and 0, as comparisons give), & for joining texts, "texts" in double
 //    quotes, Left/Mid/Len/UCase/Val/Nz/IIf...).  They are translated;
 //    what cannot be translated fails with a clear message and changes
 //    nothing.  Each Execute runs in a transaction of its own.

@@ -1,0 +1,246 @@
+#include "platform/Albero.h"
+
+#include <QTreeWidget>
+#include <QTreeWidgetItem>
+#include <algorithm>
+
+namespace obx {
+
+namespace {
+bool PrimaDi(const NodoAlbero* a, const NodoAlbero* b)
+{
+    const int c = a->Text().compare(b->Text(), Qt::CaseInsensitive);
+    if (c != 0) return c < 0;
+    return a->Text() < b->Text();
+}
+}  // namespace
+
+int NodoAlbero::Level() const
+{
+    int l = 1;
+    for (const NodoAlbero* p = m_padre; p; p = p->m_padre) ++l;
+    return l;
+}
+
+void NodoAlbero::SetText(const QString& t)
+{
+    m_testo = t;
+    if (m_item) m_item->setText(0, t);
+    if (m_padre) {
+        if (m_padre->m_ordinato) m_albero->Ordina(m_padre->m_figli, m_padre->m_item);
+    } else if (m_albero->m_ordinato) {
+        m_albero->Ordina(m_albero->m_radici, nullptr);
+    }
+}
+
+void NodoAlbero::SetExpanded(bool e)
+{
+    m_espanso = e;
+    if (m_item) m_item->setExpanded(e);
+}
+
+void NodoAlbero::SetSorted(bool s)
+{
+    m_ordinato = s;
+    if (s) m_albero->Ordina(m_figli, m_item);
+}
+
+Albero::Albero() = default;
+
+Albero::~Albero()
+{
+    Attach(nullptr);
+}
+
+NodoAlbero* Albero::Add(const QString& chiavePadre, const QString& chiave, const QString& testo)
+{
+    if (chiave.isEmpty())
+        throw Errore(erralbero::kChiaveNonValida, QStringLiteral("Chiave non valida."));
+    NodoAlbero* padre = nullptr;
+    if (!chiavePadre.isEmpty()) {
+        padre = Find(chiavePadre);
+        if (!padre)
+            throw Errore(erralbero::kElementoNonTrovato,
+                         QStringLiteral("Elemento non trovato: nodo '%1'.").arg(chiavePadre));
+    }
+    if (m_nodi.count(chiave))
+        throw Errore(erralbero::kChiaveNonUnivoca,
+                     QStringLiteral("Chiave non univoca nell'insieme: '%1'.").arg(chiave));
+    auto n = std::make_unique<NodoAlbero>();
+    n->m_albero = this;
+    n->m_chiave = chiave;
+    n->m_testo = testo;
+    n->m_padre = padre;
+    n->m_ordine = ++m_contatore;
+    NodoAlbero* p = n.get();
+    m_nodi.emplace(chiave, std::move(n));
+    if (padre) {
+        padre->m_figli.push_back(p);
+    } else {
+        m_radici.push_back(p);
+    }
+    CreaItem(p);
+    if (padre ? padre->m_ordinato : m_ordinato)
+        Ordina(padre ? padre->m_figli : m_radici, padre ? padre->m_item : nullptr);
+    return p;
+}
+
+void Albero::CreaItem(NodoAlbero* n)
+{
+    if (!m_widget) return;
+    auto* it = new QTreeWidgetItem(QStringList{n->m_testo});
+    it->setData(0, Qt::UserRole, n->m_chiave);
+    n->m_item = it;
+    if (n->m_padre) {
+        if (n->m_padre->m_item) n->m_padre->m_item->addChild(it);
+    } else {
+        m_widget->addTopLevelItem(it);
+    }
+    it->setExpanded(n->m_espanso);
+}
+
+void Albero::Ordina(std::vector<NodoAlbero*>& v, QTreeWidgetItem* sotto)
+{
+    std::stable_sort(v.begin(), v.end(), PrimaDi);
+    if (!m_widget) return;
+    // Puts the widget's items in the same order.
+    m_inSincronia = true;
+    for (int i = 0; i < int(v.size()); ++i) {
+        QTreeWidgetItem* it = v[i]->m_item;
+        if (!it) continue;
+        const bool esp = it->isExpanded();
+        if (sotto) {
+            sotto->removeChild(it);
+            sotto->insertChild(i, it);
+        } else {
+            const int k = m_widget->indexOfTopLevelItem(it);
+            if (k >= 0) m_widget->takeTopLevelItem(k);
+            m_widget->insertTopLevelItem(i, it);
+        }
+        it->setExpanded(esp);
+    }
+    m_inSincronia = false;
+}
+
+void Albero::RimuoviRicorsivo(NodoAlbero* n)
+{
+    for (NodoAlbero* f : n->m_figli) RimuoviRicorsivo(f);
+    n->m_figli.clear();
+    if (m_selezionato == n) m_selezionato = nullptr;
+    n->m_item = nullptr;   // deleted with its parent item
+    m_nodi.erase(n->m_chiave);
+}
+
+void Albero::Remove(const QString& chiave)
+{
+    NodoAlbero* n = Find(chiave);
+    if (!n) return;
+    auto& fratelli = n->m_padre ? n->m_padre->m_figli : m_radici;
+    fratelli.erase(std::remove(fratelli.begin(), fratelli.end(), n), fratelli.end());
+    QTreeWidgetItem* it = n->m_item;
+    RimuoviRicorsivo(n);
+    if (it) {
+        m_inSincronia = true;
+        delete it;
+        m_inSincronia = false;
+    }
+}
+
+void Albero::Clear()
+{
+    m_selezionato = nullptr;
+    m_radici.clear();
+    m_nodi.clear();
+    if (m_widget) {
+        m_inSincronia = true;
+        m_widget->clear();
+        m_inSincronia = false;
+    }
+}
+
+NodoAlbero* Albero::Find(const QString& chiave) const
+{
+    auto it = m_nodi.find(chiave);
+    return it == m_nodi.end() ? nullptr : it->second.get();
+}
+
+int Albero::Count() const { return int(m_nodi.size()); }
+
+std::vector<NodoAlbero*> Albero::Nodes() const
+{
+    std::vector<NodoAlbero*> v;
+    v.reserve(m_nodi.size());
+    for (const auto& [k, n] : m_nodi) v.push_back(n.get());
+    std::sort(v.begin(), v.end(), [](const NodoAlbero* a, const NodoAlbero* b) { return a->m_ordine < b->m_ordine; });
+    return v;
+}
+
+int Albero::Index(const NodoAlbero* n) const
+{
+    if (!n) return 0;
+    int i = 1;
+    for (const auto& [k, m] : m_nodi)
+        if (m->m_ordine < n->m_ordine) ++i;
+    return i;
+}
+
+void Albero::SetSorted(bool s)
+{
+    m_ordinato = s;
+    if (s) Ordina(m_radici, nullptr);
+}
+
+void Albero::SetSelectedItem(NodoAlbero* n)
+{
+    m_selezionato = n;
+    if (m_widget && n && n->m_item) {
+        m_inSincronia = true;
+        m_widget->setCurrentItem(n->m_item);
+        m_inSincronia = false;
+    }
+}
+
+void Albero::Attach(QTreeWidget* w)
+{
+    for (const auto& c : m_connessioni) QObject::disconnect(c);
+    m_connessioni.clear();
+    if (m_widget) {
+        for (auto& [k, n] : m_nodi) n->m_item = nullptr;
+        m_inSincronia = true;
+        m_widget->clear();
+        m_inSincronia = false;
+    }
+    m_widget = w;
+    if (!w) return;
+    w->clear();
+    w->setHeaderHidden(true);
+    w->setColumnCount(1);
+    // Builds the items from the roots down, in display order.
+    std::function<void(NodoAlbero*)> crea = [&](NodoAlbero* n) {
+        CreaItem(n);
+        for (NodoAlbero* f : n->m_figli) crea(f);
+        if (n->m_item) n->m_item->setExpanded(n->m_espanso);
+    };
+    for (NodoAlbero* r : m_radici) crea(r);
+    // A widget destroyed first takes its items with it.
+    m_connessioni.push_back(QObject::connect(w, &QObject::destroyed, [this]() {
+        for (auto& [k, n] : m_nodi) n->m_item = nullptr;
+        for (const auto& c : m_connessioni) QObject::disconnect(c);
+        m_connessioni.clear();
+        m_widget = nullptr;
+    }));
+    m_connessioni.push_back(QObject::connect(w, &QTreeWidget::currentItemChanged, w, [this](QTreeWidgetItem* it, QTreeWidgetItem*) {
+        if (m_inSincronia || !it) return;
+        NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString());
+        m_selezionato = n;
+        if (n && NodeClick) NodeClick(n);
+    }));
+    m_connessioni.push_back(QObject::connect(w, &QTreeWidget::itemExpanded, w, [this](QTreeWidgetItem* it) {
+        if (NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString())) n->m_espanso = true;
+    }));
+    m_connessioni.push_back(QObject::connect(w, &QTreeWidget::itemCollapsed, w, [this](QTreeWidgetItem* it) {
+        if (NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString())) n->m_espanso = false;
+    }));
+}
+
+}  // namespace obx

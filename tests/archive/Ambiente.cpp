@@ -1,0 +1,28 @@
+#include "Ambiente.h"
+
+#include "shell/Configurazione.h"
+#include "shell/Globali.h"
+
+namespace obx::test {
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char nome[] = "test_archive";
+    static char* argv[] = {nome, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+void Vocabolari(int tipoAssemblea)
+{
+    ImpostaTabelleFisse();
+    iTipoAssemblea = tipoAssemblea;
+    ImpostaVocabolari();
+    cSepara = QStringLiteral("\\");
+}
+
+}  // namespace obx::test

@@ -1,0 +1,30 @@
+// Shared pieces of the archive tests: the application object, a temporary
+// folder with an archive path, and the vocabularies the tests rely on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "platform/Database.h"
+
+namespace obx::test {
+
+// The QApplication of the test program (created once, offscreen).
+QApplication& App();
+
+// A temporary folder; Percorso("x.db") gives a path inside it.
+class Cartella {
+public:
+    Cartella() { App(); }
+    QString Percorso(const QString& nome) const { return m_dir.filePath(nome); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Sets the vocabularies of an assembly kind (4 the regional assembly).
+void Vocabolari(int tipoAssemblea);
+
+}  // namespace obx::test

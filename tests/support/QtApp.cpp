@@ -1,0 +1,20 @@
+#include "support/QtApp.h"
+
+#include <QApplication>
+
+namespace obx::test {
+
+QApplication& EnsureQApp()
+{
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char nome[] = "obx-test";
+    static char* argv[] = {nome, nullptr};
+    // Never destroyed: widgets of static fixtures may outlive main().
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+}  // namespace obx::test
