@@ -74,27 +74,27 @@ NodoAlbero* Albero::Add(const QString& chiavePadre, const QString& chiave, const
     n->m_ordine = ++m_contatore;
     NodoAlbero* p = n.get();
     m_nodi.emplace(chiave, std::move(n));
-    if (padre) {
-        padre->m_figli.push_back(p);
-    } else {
-        m_radici.push_back(p);
-    }
-    CreaItem(p);
-    if (padre ? padre->m_ordinato : m_ordinato)
-        Ordina(padre ? padre->m_figli : m_radici, padre ? padre->m_item : nullptr);
+    auto& fratelli = padre ? padre->m_figli : m_radici;
+    // A sorted parent takes the new child at its place, after its equals.
+    auto pos = fratelli.end();
+    if (padre ? padre->m_ordinato : m_ordinato) pos = std::upper_bound(fratelli.begin(), fratelli.end(), p, PrimaDi);
+    const int indice = int(pos - fratelli.begin());
+    fratelli.insert(pos, p);
+    CreaItem(p, indice);
     return p;
 }
 
-void Albero::CreaItem(NodoAlbero* n)
+void Albero::CreaItem(NodoAlbero* n, int indice)
 {
     if (!m_widget) return;
     auto* it = new QTreeWidgetItem(QStringList{n->m_testo});
     it->setData(0, Qt::UserRole, n->m_chiave);
     n->m_item = it;
     if (n->m_padre) {
-        if (n->m_padre->m_item) n->m_padre->m_item->addChild(it);
+        if (QTreeWidgetItem* sopra = n->m_padre->m_item)
+            sopra->insertChild(indice < 0 ? sopra->childCount() : indice, it);
     } else {
-        m_widget->addTopLevelItem(it);
+        m_widget->insertTopLevelItem(indice < 0 ? m_widget->topLevelItemCount() : indice, it);
     }
     it->setExpanded(n->m_espanso);
 }

@@ -97,7 +97,7 @@ private:
     void Ordina(std::vector<NodoAlbero*>& v, QTreeWidgetItem* sotto);
     void Scollega(NodoAlbero* n);
     void RimuoviRicorsivo(NodoAlbero* n);
-    void CreaItem(NodoAlbero* n);
+    void CreaItem(NodoAlbero* n, int indice = -1);
 
     std::map<QString, std::unique_ptr<NodoAlbero>> m_nodi;
     std::vector<NodoAlbero*> m_radici;

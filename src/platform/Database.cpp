@@ -119,6 +119,23 @@ QString TestoData(const QDateTime& t)
 
 QDateTime DataDaTesto(const QString& s)
 {
+    // The stored form, read without the general parser (it is on every row).
+    if (s.size() == 19 && s[4] == u'-' && s[7] == u'-' && s[10] == u' ' && s[13] == u':' && s[16] == u':') {
+        auto n = [&](int da, int lun) {
+            int v = 0;
+            for (int i = da; i < da + lun; ++i) {
+                const char16_t c = s[i].unicode();
+                if (c < u'0' || c > u'9') return -1;
+                v = v * 10 + (c - u'0');
+            }
+            return v;
+        };
+        const int a = n(0, 4), m = n(5, 2), g = n(8, 2), h = n(11, 2), mi = n(14, 2), se = n(17, 2);
+        if (a >= 0 && m >= 0 && g >= 0 && h >= 0 && mi >= 0 && se >= 0) {
+            const QDateTime d(QDate(a, m, g), QTime(h, mi, se));
+            if (d.isValid()) return d;
+        }
+    }
     const QString t = s.trimmed();
     for (const char* f : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm",
                           "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss.zzz"}) {
@@ -887,6 +904,7 @@ QSqlQuery Esegui(const Database::Stato& s, const QString& sql, const QVariantLis
 // ===========================================================================
 // Recordset internals
 
+
 struct Recordset::Impl {
     std::shared_ptr<Database::Stato> db;
     bool aperto = false;
@@ -915,6 +933,9 @@ struct Recordset::Impl {
     bool eliminato = false;
     std::vector<QVariant> riga;      // current row
     std::optional<QSqlQuery> qSucc, qSuccNull, qPrimoNonNull, qPrec, qPrecNull, qUltimoNull, qRiga;
+    // Statements kept prepared: seeks by comparison, writes by field list.
+    std::map<QString, QSqlQuery> preparate;
+    std::vector<int> colonnePrimarie;   // fields of the table's primary index
 
     // SQL type
     std::vector<std::vector<QVariant>> righe;
@@ -928,6 +949,7 @@ struct Recordset::Impl {
     {
         qSucc.reset(); qSuccNull.reset(); qPrimoNonNull.reset(); qPrec.reset(); qPrecNull.reset();
         qUltimoNull.reset(); qRiga.reset();
+        preparate.clear();
         if (db) db->recordset.erase(this);
         aperto = false;
         righe.clear();
@@ -949,6 +971,19 @@ struct Recordset::Impl {
         if (it == perNome.end())
             Errore_(errdb::kCampoNonTrovato, QStringLiteral("Elemento non trovato nell'insieme: campo '%1'.").arg(nome));
         return it.value();
+    }
+
+    // A statement prepared once for this record set.
+    QSqlQuery& Preparata(const QString& sql)
+    {
+        auto it = preparate.find(sql);
+        if (it == preparate.end()) {
+            QSqlQuery q(db->Db());
+            q.setForwardOnly(true);
+            if (!q.prepare(sql)) throw ErroreDaSql(q.lastError());
+            it = preparate.emplace(sql, std::move(q)).first;
+        }
+        return it->second;
     }
 
     void ImpostaColonne(const QStringList& n, const std::vector<DefCampo>& d, const std::vector<bool>& k)
@@ -1105,10 +1140,37 @@ QVariant PerCampo(const DefCampo& d, const QVariant& v)
 // ===========================================================================
 // Database
 
-Database::Database() = default;
+namespace {
+
+// Every Database, so that connections still open when the application
+// object goes are closed while Qt's SQL layer is still there.  Never
+// destroyed: it must outlive the program-wide archive.
+std::set<Database*>& Registro()
+{
+    static auto* r = new std::set<Database*>;
+    return *r;
+}
+
+void ChiudiTutti()
+{
+    for (Database* d : Registro()) {
+        try {
+            d->Close();
+        } catch (...) {
+        }
+    }
+}
+
+}  // namespace
+
+Database::Database() { Registro().insert(this); }
 
 Database::~Database()
 {
+    Registro().erase(this);
+    // After the application object is gone its SQL layer is too; the
+    // connections were closed then.
+    if (!QCoreApplication::instance()) return;
     try {
         Close();
     } catch (...) {
@@ -1130,6 +1192,11 @@ void VerificaAperto(const std::shared_ptr<Database::Stato>& s)
 
 static std::shared_ptr<Database::Stato> ApriConnessione(const QString& percorso, const char* modo)
 {
+    static bool registrato = false;
+    if (!registrato && QCoreApplication::instance()) {
+        qAddPostRoutine(ChiudiTutti);
+        registrato = true;
+    }
     auto s = std::make_shared<Database::Stato>();
     s->nomeConnessione = QStringLiteral("obx-archivio-%1").arg(++g_contatoreConnessioni);
     s->percorso = QFileInfo(percorso).absoluteFilePath();
@@ -1598,7 +1665,7 @@ bool Prendi(Recordset::Impl& r, QSqlQuery& q, const QVariantList& valori)
         r.rowid = q.value(0).toLongLong();
         r.riga.assign(r.nomi.size(), QVariant());
         for (int i = 0; i < int(r.nomi.size()); ++i)
-            r.riga[i] = Letto(r.defs[i], true, q.value(i + 1), q.isNull(i + 1));
+            r.riga[i] = q.isNull(i + 1) ? QVariant() : q.value(i + 1);   // shaped when read
         r.chiave = QVariant();
         if (!r.campoIndice.isEmpty()) {
             const int k = r.perNome.value(r.campoIndice.toUpper(), -1);
@@ -1642,6 +1709,17 @@ void UltimoTabella(Recordset::Impl& r)
     r.pos = Recordset::Impl::Inizio;
 }
 
+void ImpostaPrimarie(Recordset::Impl& r)
+{
+    r.colonnePrimarie.clear();
+    for (const IndiceFisico& f : IndiciFisici(*r.db, r.tabella))
+        if (f.def.primario)
+            for (const QString& campo : f.def.campi) {
+                const int c = r.perNome.value(campo.toUpper(), -1);
+                if (c >= 0) r.colonnePrimarie.push_back(c);
+            }
+}
+
 bool VuotaTabella(Recordset::Impl& r)
 {
     QSqlQuery q = Esegui(*r.db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(Q(r.tabella)));
@@ -1666,6 +1744,7 @@ Recordset Database::OpenTable(const QString& tabella, const QString& indice)
     r->ImpostaColonne(nomi, campi, std::vector<bool>(campi.size(), true));
     r->aggiornabile = true;
     r->aperto = true;
+    ImpostaPrimarie(*r);
     m_stato->recordset.insert(r.get());
     Recordset rs(std::move(r));
     if (!indice.isEmpty()) rs.SetIndex(indice);
@@ -1807,7 +1886,7 @@ void CaricaQuery(Recordset::Impl& r)
     while (q.next()) {
         std::vector<QVariant> riga(nomi.size());
         for (int i = 0; i < int(nomi.size()); ++i)
-            riga[i] = Letto(defs[i], conosciuto[i], q.value(i + primo), q.isNull(i + primo));
+            riga[i] = q.isNull(i + primo) ? QVariant() : q.value(i + primo);   // shaped when read
         r.righe.push_back(std::move(riga));
         r.rowids.push_back(primo ? q.value(0).toLongLong() : 0);
         r.cancellate.push_back(false);
@@ -1834,6 +1913,7 @@ void CaricaQuery(Recordset::Impl& r)
                 }
         }
     }
+    if (r.aggiornabile) ImpostaPrimarie(r);
     r.corrente = 0;
 }
 
@@ -1905,9 +1985,7 @@ void Recordset::Seek(const QString& confronto, const QVariant& chiave)
     const QString c = Q(d->campoIndice);
     const QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 %3 ? ORDER BY %2 %4, rowid %4 LIMIT 1")
                             .arg(Q(d->tabella), c, op, avanti ? QStringLiteral("ASC") : QStringLiteral("DESC"));
-    QSqlQuery q(d->db->Db());
-    q.setForwardOnly(true);
-    Prepara(q, sql);
+    QSqlQuery& q = d->Preparata(sql);
     const qint64 vecchioRowid = d->rowid;
     const auto vecchiaPos = d->pos;
     const QVariant vecchiaChiave = d->chiave;
@@ -1919,10 +1997,9 @@ void Recordset::Seek(const QString& confronto, const QVariant& chiave)
     }
     if (op == u"=" && d->defIndice.tipo == TipoCampo::Text) {
         // Rows written by statements may hold the text without its blanks.
-        QSqlQuery q2(d->db->Db());
-        q2.setForwardOnly(true);
-        Prepara(q2, QStringLiteral("SELECT rowid, * FROM %1 WHERE rtrim(%2, ' ') = rtrim(?, ' ') ORDER BY %2, rowid LIMIT 1")
-                        .arg(Q(d->tabella), c));
+        QSqlQuery& q2 = d->Preparata(
+            QStringLiteral("SELECT rowid, * FROM %1 WHERE rtrim(%2, ' ') = rtrim(?, ' ') ORDER BY %2, rowid LIMIT 1")
+                .arg(Q(d->tabella), c));
         if (Prendi(*d, q2, {k})) {
             d->noMatch = false;
             return;
@@ -2011,7 +2088,7 @@ bool Recordset::Eof() const
     if (d->tipo == TipoRecordset::Tabella) {
         if (d->pos == Impl::Fine) return true;
         // An empty table is at both ends.
-        return d->pos == Impl::Inizio && d->rowid == 0 && d->riga.empty() && VuotaTabella(*d);
+        return d->pos == Impl::Inizio && VuotaTabella(*d);
     }
     return d->corrente >= int(d->righe.size()) || d->righe.empty();
 }
@@ -2021,7 +2098,7 @@ bool Recordset::Bof() const
     if (!d->aperto) return true;
     if (d->tipo == TipoRecordset::Tabella) {
         if (d->pos == Impl::Inizio) return true;
-        return d->pos == Impl::Fine && d->riga.empty() && VuotaTabella(*d);
+        return d->pos == Impl::Fine && VuotaTabella(*d);
     }
     return d->corrente < 0 || d->righe.empty() || std::all_of(d->cancellate.begin(), d->cancellate.end(),
                                                               [](bool b) { return b; });
@@ -2057,6 +2134,8 @@ void Recordset::Edit()
         Errore_(errdb::kSoloLettura, QStringLiteral("Impossibile aggiornare. Il record set è di sola lettura."));
     d->RichiedeRiga();
     d->copia = d->tipo == TipoRecordset::Tabella ? d->riga : d->righe[d->corrente];
+    for (size_t i = 0; i < d->copia.size(); ++i)
+        d->copia[i] = Letto(d->defs[i], d->conosciuto[i], d->copia[i], !d->copia[i].isValid());
     d->cambiato.assign(d->nomi.size(), false);
     d->modo = dbEditInProgress;
 }
@@ -2077,7 +2156,8 @@ QVariant Recordset::Field(const QString& nome) const
     const int c = d->Colonna(nome);
     if (d->modo != dbEditNone) return d->copia[c];
     d->RichiedeRiga();
-    return d->tipo == TipoRecordset::Tabella ? d->riga[c] : d->righe[d->corrente][c];
+    const QVariant& v = d->tipo == TipoRecordset::Tabella ? d->riga[c] : d->righe[d->corrente][c];
+    return Letto(d->defs[c], d->conosciuto[c], v, !v.isValid());
 }
 
 void Recordset::SetField(const QString& nome, const QVariant& valore)
@@ -2124,21 +2204,12 @@ void Recordset::Update()
     Impl& r = *d;
     if (r.modo == dbEditNone)
         Errore_(errdb::kSenzaModifica, QStringLiteral("Update o CancelUpdate senza AddNew o Edit."));
-    Database::Stato& s = *r.db;
     // Fields of a primary index may not stay Null.
-    auto controllaPrimario = [&]() {
-        for (const IndiceFisico& f : IndiciFisici(s, r.tabella)) {
-            if (!f.def.primario) continue;
-            for (const QString& campo : f.def.campi) {
-                const int c = r.perNome.value(campo.toUpper(), -1);
-                if (c >= 0 && !r.copia[c].isValid() && !(r.defs[c].attributi & kAttrAutoIncremento))
-                    Errore_(errdb::kNullInIndice,
-                            QStringLiteral("L'indice o la chiave primaria non può contenere un valore Null (campo '%1').")
-                                .arg(r.defs[c].nome));
-            }
-        }
-    };
-    controllaPrimario();
+    for (int c : r.colonnePrimarie)
+        if (!r.copia[c].isValid() && !(r.defs[c].attributi & kAttrAutoIncremento))
+            Errore_(errdb::kNullInIndice,
+                    QStringLiteral("L'indice o la chiave primaria non può contenere un valore Null (campo '%1').")
+                        .arg(r.defs[c].nome));
     QStringList cols;
     QVariantList valori;
     for (int i = 0; i < int(r.nomi.size()); ++i) {
@@ -2156,7 +2227,9 @@ void Recordset::Update()
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(Q(r.tabella), cols.join(QStringLiteral(", ")), segni.join(QStringLiteral(", ")));
         }
-        QSqlQuery q = Esegui(s, sql, valori);
+        QSqlQuery& q = r.Preparata(sql);
+        for (int i = 0; i < valori.size(); ++i) q.bindValue(i, valori.at(i));
+        EseguiQ(q);
         rowid = q.lastInsertId().toLongLong();
         q.finish();
     } else {
@@ -2165,14 +2238,20 @@ void Recordset::Update()
             QStringList set;
             for (const QString& c : cols) set << c + QStringLiteral(" = ?");
             valori << rowid;
-            QSqlQuery q = Esegui(s, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                        .arg(Q(r.tabella), set.join(QStringLiteral(", "))),
-                                 valori);
+            QSqlQuery& q = r.Preparata(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                           .arg(Q(r.tabella), set.join(QStringLiteral(", "))));
+            for (int i = 0; i < valori.size(); ++i) q.bindValue(i, valori.at(i));
+            EseguiQ(q);
             q.finish();
         }
     }
     const bool aggiunta = r.modo == dbEditAdd;
     r.modo = dbEditNone;
+    if (r.tipo == TipoRecordset::Tabella && aggiunta) {
+        // The current row stays the one before AddNew: nothing to read.
+        r.ultimoModificato = rowid;
+        return;
+    }
     bool trovata = false;
     std::vector<QVariant> nuova = RileggiRiga(r, rowid, &trovata);
     if (r.tipo == TipoRecordset::Tabella) {

@@ -133,7 +133,7 @@ public:
     Recordset OpenQuery(const QString& sql, const QVariantList& valori = {});
     Recordset OpenRecordset(const QString& sorgente);
 
-    // Introspection.  Tables in order of creation; fields in table order;
+    // What the file holds.  Tables in order of creation; fields in table order;
     // indexes by their per-table names.
     QStringList TableNames() const;
     bool TableExists(const QString& tabella) const;

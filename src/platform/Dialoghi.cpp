@@ -76,6 +76,14 @@ int DialoghiQt::MsgBox(const QString& testo, int stile, const QString& titolo)
     QMessageBox::StandardButtons insieme;
     for (auto& b : bottoni) insieme |= b.q;
     box.setStandardButtons(insieme);
+    // The operators read Italian whatever the desktop's language.
+    const std::pair<QMessageBox::StandardButton, const char*> testi[] = {
+        {QMessageBox::Ok, "OK"},          {QMessageBox::Cancel, "Annulla"},
+        {QMessageBox::Yes, "Sì"},         {QMessageBox::No, "No"},
+        {QMessageBox::Abort, "Interrompi"}, {QMessageBox::Retry, "Riprova"},
+        {QMessageBox::Ignore, "Ignora"}};
+    for (const auto& [b, t] : testi)
+        if (QAbstractButton* p = box.button(b)) p->setText(QString::fromUtf8(t));
     const int predef = (stile & 0x300) >> 8;
     if (predef < int(bottoni.size())) box.setDefaultButton(bottoni[predef].q);
     // Escape answers Cancel (or No) where the set has it.
@@ -106,6 +114,11 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
     QFileDialog dlg(Genitore(), titolo, cartella, filtro);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setOption(QFileDialog::ReadOnly, true);
+    dlg.setLabelText(QFileDialog::Accept, QStringLiteral("Apri"));
+    dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
     if (creaNuovo) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -117,10 +130,11 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
     while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         const QString f = dlg.selectedFiles().first();
         if (!creaNuovo || QFileInfo::exists(f)) return f;
-        const auto r = QMessageBox::question(&dlg, titolo,
-                                             f + QStringLiteral("\nIl file non esiste. Crearlo?"),
-                                             QMessageBox::Yes | QMessageBox::No);
-        if (r == QMessageBox::Yes) return f;
+        QMessageBox conferma(QMessageBox::Question, titolo,
+                             f + QStringLiteral("\nIl file non esiste. Crearlo?"),
+                             QMessageBox::Yes | QMessageBox::No, &dlg);
+        conferma.button(QMessageBox::Yes)->setText(QString::fromUtf8("Sì"));
+        if (conferma.exec() == QMessageBox::Yes) return f;
     }
     return QString();
 }

@@ -321,7 +321,11 @@ bool Seriale::SetPortOpen(bool aperta)
             return false;
         }
         ImpostaLinee();
-        tcflush(m_fd, TCIOFLUSH);
+        // Stale input goes; output is not flushed: nothing of ours is
+        // queued on a device just opened, and on a pseudo-terminal (and
+        // some virtual lines) an output flush takes back what an earlier
+        // opening sent and the far end has not read yet.
+        tcflush(m_fd, TCIFLUSH);
         m_in.clear();
         m_guasto = false;
         m_guastoSegnalato = false;

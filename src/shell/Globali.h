@@ -227,10 +227,16 @@ inline QDateTime dInizioVoto;
 inline QString cOratore;
 inline QString cGruppoOratore;
 inline int iOratore = 0;
+// Speaking-time counters: iTempo(0) the second of the minute (1..60),
+// (1) minutes left or of overtime, (2) the minutes on the projected board,
+// (3) and (4) the minutes and the half-minute mark (0 or 5) of the LED
+// board's chronometer; iMezziMinuti the half minutes since the speech began.
+inline std::array<int, 5> iTempo{};
+inline int iMezziMinuti = 0;
 inline QString cEsito;
 inline QString cResiduoTLV;
 inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
-inline int iStatoCARD = 0;
+inline int iStatoCARD = 0;         // card port: 0 closed, 1 lent to the display board, 2 opened by the engine
 inline int iModoAttivazione = 0;
 // Set while the sitting console is loaded.
 inline bool bConsoleAperta = false;

@@ -21,7 +21,7 @@ struct tTabella {
     std::vector<int> bTipoCampo;     // engine type codes (TipoCampo)
     std::vector<int> iDimensione;    // Text: maximum characters; 0 the engine's own size
     // Character k (1-based) is the position of the field within index k;
-    // "0", a missing character or an empty string: not part of it.
+    // "0", a missing character or an empty string: not in that index.
     std::vector<QString> cIndice;
     std::vector<int> iAttributi;     // 32, or 48 for a numbered key
 

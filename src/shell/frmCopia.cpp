@@ -2,13 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
@@ -21,14 +19,7 @@ frmCopia::frmCopia(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmCopia"));
     setWindowTitle(QStringLiteral("Copia di ") + cPathArchivio);
-    m_cartelle = new QFileSystemModel(this);
-    m_cartelle->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_cartelle->setRootPath(QStringLiteral("/"));
-    dirDestinaz = new QTreeView(this);
-    dirDestinaz->setObjectName(QStringLiteral("dirDestinaz"));
-    dirDestinaz->setModel(m_cartelle);
-    for (int c = 1; c < m_cartelle->columnCount(); ++c) dirDestinaz->hideColumn(c);
-    dirDestinaz->setHeaderHidden(true);
+    dirDestinaz = new SceltaCartella(this);
     getNuovoNome = new QLineEdit(this);
     getNuovoNome->setObjectName(QStringLiteral("getNuovoNome"));
     getNuovoNome->setMaxLength(30);
@@ -54,18 +45,10 @@ frmCopia::frmCopia(QWidget* parent) : QDialog(parent)
 
 void frmCopia::ImpostaCartella(const QString& cartella)
 {
-    const QModelIndex i = m_cartelle->index(QDir(cartella).absolutePath());
-    dirDestinaz->setCurrentIndex(i);
-    dirDestinaz->scrollTo(i);
+    dirDestinaz->ImpostaCartella(cartella);
 }
 
-QString frmCopia::CartellaScelta() const
-{
-    QString c = m_cartelle->filePath(dirDestinaz->currentIndex());
-    if (c.isEmpty()) c = QDir::currentPath();
-    if (!c.endsWith(u'/')) c += u'/';
-    return c;
-}
+QString frmCopia::CartellaScelta() const { return dirDestinaz->CartellaScelta(); }
 
 bool frmCopia::cmdCopia_Click()
 {

@@ -5,10 +5,10 @@
 
 #include <QDialog>
 
-class QFileSystemModel;
+#include "shell/SceltaCartella.h"
+
 class QLineEdit;
 class QPushButton;
-class QTreeView;
 
 namespace obx {
 
@@ -17,7 +17,7 @@ class frmCopia : public QDialog {
 public:
     explicit frmCopia(QWidget* parent = nullptr);
 
-    QTreeView* dirDestinaz;
+    SceltaCartella* dirDestinaz;
     QLineEdit* getNuovoNome;
     QPushButton* cmdCopia;
     QPushButton* cmdFine;
@@ -30,8 +30,6 @@ public:
     bool cmdCopia_Click();
     void cmdFine_Click();
 
-private:
-    QFileSystemModel* m_cartelle;
 };
 
 }  // namespace obx

@@ -1,14 +1,12 @@
 #include "shell/frmGetFile.h"
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "platform/Testo.h"
 
@@ -19,14 +17,7 @@ frmGetFile::frmGetFile(bool list, QWidget* parent) : QDialog(parent), xList(list
     setObjectName(QStringLiteral("frmGetFile"));
     setWindowTitle(QStringLiteral("Selezione Archivio"));
 
-    m_cartelle = new QFileSystemModel(this);
-    m_cartelle->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_cartelle->setRootPath(QStringLiteral("/"));
-    dirDestinaz = new QTreeView(this);
-    dirDestinaz->setObjectName(QStringLiteral("dirDestinaz"));
-    dirDestinaz->setModel(m_cartelle);
-    for (int c = 1; c < m_cartelle->columnCount(); ++c) dirDestinaz->hideColumn(c);
-    dirDestinaz->setHeaderHidden(true);
+    dirDestinaz = new SceltaCartella(this);
 
     lstFile = new QListWidget(this);
     lstFile->setObjectName(QStringLiteral("lstFile"));
@@ -63,19 +54,11 @@ frmGetFile::frmGetFile(bool list, QWidget* parent) : QDialog(parent), xList(list
 
 void frmGetFile::ImpostaCartella(const QString& cartella)
 {
-    const QModelIndex i = m_cartelle->index(QDir(cartella).absolutePath());
-    dirDestinaz->setCurrentIndex(i);
-    dirDestinaz->scrollTo(i);
+    dirDestinaz->ImpostaCartella(cartella);
     RiempiFile();
 }
 
-QString frmGetFile::CartellaScelta() const
-{
-    QString c = m_cartelle->filePath(dirDestinaz->currentIndex());
-    if (c.isEmpty()) c = QDir::currentPath();
-    if (!c.endsWith(u'/')) c += u'/';
-    return c;
-}
+QString frmGetFile::CartellaScelta() const { return dirDestinaz->CartellaScelta(); }
 
 void frmGetFile::RiempiFile()
 {

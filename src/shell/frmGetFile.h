@@ -4,12 +4,12 @@
 
 #include <QDialog>
 
-class QFileSystemModel;
+#include "shell/SceltaCartella.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTreeView;
 
 namespace obx {
 
@@ -23,7 +23,7 @@ public:
     // The result; empty when nothing was chosen.
     QString cFile;
 
-    QTreeView* dirDestinaz;
+    SceltaCartella* dirDestinaz;
     QListWidget* lstFile;
     QLineEdit* getNuovoNome;
     QPushButton* cmdOK;
@@ -38,7 +38,6 @@ public:
 
 private:
     void RiempiFile();
-    QFileSystemModel* m_cartelle;
 };
 
 }  // namespace obx

@@ -12,7 +12,19 @@
 #include "console/frmCons.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "registers/frmAnag.h"
+#include "registers/frmDelib.h"
+#include "links/ComSeriali.h"
+#include "links/Tabellone.h"
+#include "links/Votatori.h"
+#include "platform/Database.h"
+#include "shell/Avvio.h"
+#include "shell/FileComandi.h"
 #include "shell/Globali.h"
+#include "shell/Manutenzione.h"
+#include "shell/frmConfig.h"
+#include "shell/frmCopia.h"
+#include "shell/frmParam.h"
 
 namespace obx {
 
@@ -38,14 +50,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     lblVersione->setVisible(true);
 
     QMenu* config = menuBar()->addMenu(QStringLiteral("&Configurazioni"));
-    mnuConfig[0] = Voce(config, QStringLiteral("Configurazione di Sistema"), false);
+    mnuConfig[0] = Voce(config, QStringLiteral("Configurazione di Sistema"));
     config->addSeparator();
-    mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"), false);
+    mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"));
     QMenu* video = config->addMenu(QStringLiteral("Disposizione Consiglieri"));
     mnuConfig[3] = video->menuAction();
     mnuConfigVideo[0] = Voce(video, QStringLiteral("su Monitor di Controllo"), false);
     mnuConfigVideo[1] = Voce(video, QStringLiteral("su Tabellone per VideoProiezione"), false);
-    mnuConfig[4] = Voce(config, QStringLiteral("Parametri Generali"), false);
+    mnuConfig[4] = Voce(config, QStringLiteral("Parametri Generali"));
     config->addSeparator();
     mnuConfig[6] = Voce(config, QStringLiteral("Informazioni"));
     config->addSeparator();
@@ -95,6 +107,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 void frmMain::AggiornaMenu()
 {
     if (!cMenuArchivi0.isEmpty()) mnuArchivi[0]->setText(cMenuArchivi0);
+    mnuArchivi[0]->setEnabled(iTipoAssemblea != 4);   // kind 4: the acts tree, still to come
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
 }
@@ -138,6 +151,19 @@ bool frmMain::RifiutaDuranteVoto()
 void frmMain::mnuConfig_Click(int index)
 {
     switch (index) {
+    case 2:
+        frmAnag::Mostra(this);
+        break;
+    case 0:
+        // Listing the ports tries each of them: never while a vote holds one.
+        if (RifiutaDuranteVoto()) return;
+        frmConfig::Mostra(this);
+        AggiornaMenu();
+        setWindowTitle(QStringLiteral("Orbexia (") + cConsiglio + u')');
+        break;
+    case 4:
+        frmParam::Mostra(this);
+        break;
     case 6:
         UI().MsgBox(TestoInformazioni(), vbInformation);
         break;
@@ -154,6 +180,31 @@ void frmMain::mnuConfigVideo_Click(int) {}
 void frmMain::mnuArchivi_Click(int index)
 {
     switch (index) {
+    case 0:
+        if (iTipoAssemblea != 4) frmDelib::Mostra(this);
+        break;
+    case 9: {
+        if (RifiutaDuranteVoto()) return;
+        dbArchivio.Close();
+        {
+            frmCopia copia(this);
+            copia.exec();
+        }
+        ApriArchivio();
+        break;
+    }
+    case 11:
+        if (RifiutaDuranteVoto()) return;
+        GestisceArchivi(QStringLiteral("I"), false);
+        GestisceArchivi(QStringLiteral("R"), false);
+        ApriArchivio();
+        break;
+    case 15: {
+        if (RifiutaDuranteVoto()) return;
+        const QString f = ScegliFile(17, QStringLiteral("File Comandi"), cCartellaProgramma);
+        if (!f.isEmpty()) EsegueFileComandi(f, false);
+        break;
+    }
     case 14: {
         if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
         break;
@@ -189,6 +240,11 @@ void frmMain::closeEvent(QCloseEvent* e)
         return;
     }
     m_chiusuraConsentita = false;
+    // The links first, then the archive.
+    ChiudeComVotatori(0);
+    if (oComCARD.PortOpen()) oComCARD.SetPortOpen(false);
+    if (oTabellone) oTabellone->ChiudeCom();
+    dbArchivio.Close();
     e->accept();
 }
 

@@ -1,4 +1,4 @@
-// Shared pieces of the archive tests: the application object, a temporary
+// What the archive tests share: the application object, a temporary
 // folder with an archive path, and the vocabularies the tests rely on.
 #pragma once
 

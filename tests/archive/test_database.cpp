@@ -260,6 +260,14 @@ TEST_F(DatabaseTest, MovimentiInizioFineEModifiche)
     rs.CancelUpdate();
     EXPECT_EQ(NumeroErrore([&] { rs.SetField("cNome", "x"); }), errdb::kSenzaModifica);
     EXPECT_EQ(rs.RecordCount(), 2);
+    // Emptied row by row: at both ends once moved off the last row.
+    rs.MoveFirst();
+    rs.Delete();
+    rs.MoveNext();
+    rs.Delete();
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_TRUE(rs.Bof());
 }
 
 TEST_F(DatabaseTest, ValoriControllatiSulCampo)
@@ -424,4 +432,17 @@ TEST_F(DatabaseTest, ChiusuraInvalidaIRecordset)
     EXPECT_EQ(NumeroErrore([&] { rs.Field("cNome"); }), errdb::kDatabaseChiuso);
     EXPECT_EQ(NumeroErrore([&] { db.Execute("DELETE * FROM PERSONE"); }), errdb::kDatabaseChiuso);
     db.Close();   // harmless when closed
+}
+
+TEST_F(DatabaseTest, AperturaEsclusivaTieneFuoriAltriProgrammi)
+{
+    db.Close();
+    db.Open(percorso, true);
+    Aggiungi(1, "Uno");
+    Database altro;
+    EXPECT_EQ(NumeroErrore([&] { altro.Open(percorso); }), errdb::kFileInUso);
+    EXPECT_FALSE(altro.IsOpen());
+    db.Close();
+    altro.Open(percorso);
+    EXPECT_EQ(altro.RowCount("PERSONE"), 1);
 }

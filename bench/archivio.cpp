@@ -1,0 +1,140 @@
+// Times the archive at the size of years of sittings: 200,000 events and
+// 20,000 votes; the start-up upkeep (repair and compaction, restructuring)
+// and 10,000 seeks on the record sets the console uses.
+//
+//   bench_archivio [cartella]    (default: a temporary folder)
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "platform/Database.h"
+#include "platform/Dialoghi.h"
+#include "shell/Globali.h"
+#include "shell/Manutenzione.h"
+
+using namespace obx;
+
+namespace {
+
+constexpr int kEventi = 200000;
+constexpr int kVoti = 20000;
+constexpr int kRicerche = 10000;
+
+void Riga(const char* cosa, qint64 ms, int quanti = 0)
+{
+    if (quanti > 0)
+        std::printf("%-44s %8lld ms  (%.1f us l'una)\n", cosa, static_cast<long long>(ms), 1000.0 * double(ms) / quanti);
+    else
+        std::printf("%-44s %8lld ms\n", cosa, static_cast<long long>(ms));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    DialoghiScriptati ui;   // no dialog expected: any message is printed
+    ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
+    ImpostaUI(&ui);
+
+    QTemporaryDir temp;
+    const QString cartella = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
+    cPathArchivio = cartella + QStringLiteral("/bench.db");
+    QFile::remove(cPathArchivio);
+    QFile::remove(PercorsoCopiaOld(cPathArchivio));
+    QElapsedTimer t;
+
+    t.start();
+    GestisceArchivi(QStringLiteral("C"), true);
+    dbArchivio.Open(cPathArchivio);
+    dbArchivio.BeginTrans();
+    {
+        Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+        const QDateTime inizio(QDate(2020, 1, 1), QTime(9, 0));
+        for (int i = 0; i < kEventi; ++i) {
+            ev.AddNew();
+            ev.SetField(QStringLiteral("dDataOraEV"), inizio.addSecs(i * 7));
+            ev.SetField(QStringLiteral("lCodVotoEV"), i % 10 == 0 ? i / 10 : 0);
+            ev.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Consigliere %1").arg(i % 60));
+            ev.SetField(QStringLiteral("iDeliberaEV"), i % 500);
+            ev.SetField(QStringLiteral("cTipoArgEV"), QStringLiteral("D"));
+            ev.SetField(QStringLiteral("iPresentiEV"), 30);
+            ev.SetField(QStringLiteral("cTipoEventoEV"), QStringLiteral("P"));
+            ev.SetField(QStringLiteral("cDescEventoEV"), QStringLiteral("Presenza"));
+            ev.SetField(QStringLiteral("cExtraDescEV"), QStringLiteral("Favorevoli 20 Contrari 5 Astenuti 3"));
+            ev.Update();
+        }
+        Recordset vt = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
+        QString votanti(120, QChar(0)), voti(120, u'0');
+        for (int k = 1; k <= 60; ++k) {
+            votanti[k - 1] = QChar(char16_t(k));
+            voti[k - 1] = k % 3 ? u'3' : u'6';
+        }
+        for (int i = 0; i < kVoti; ++i) {
+            vt.AddNew();
+            vt.SetField(QStringLiteral("dDataOraIniVT"), inizio.addSecs(i * 70));
+            vt.SetField(QStringLiteral("dDataOraFinVT"), inizio.addSecs(i * 70 + 40));
+            vt.SetField(QStringLiteral("cVotantiVT"), votanti);
+            vt.SetField(QStringLiteral("cVotiVT"), voti);
+            vt.SetField(QStringLiteral("cPresentiVT"), QString(120, QChar(0)));
+            vt.SetField(QStringLiteral("cPaleseVT"), QStringLiteral("P"));
+            vt.SetField(QStringLiteral("iFavorevoliVT"), 40);
+            vt.SetField(QStringLiteral("iContrariVT"), 20);
+            vt.SetField(QStringLiteral("iDeliberaVT"), i % 500);
+            vt.SetField(QStringLiteral("iCodLeggeVT"), i % 500);
+            vt.SetField(QStringLiteral("cPresidenteVT"), QStringLiteral("Presidente"));
+            vt.SetField(QStringLiteral("cNotaVotoVT"), QString());
+            vt.Update();
+        }
+    }
+    dbArchivio.CommitTrans();
+    dbArchivio.Close();
+    Riga("costruzione (200.000 eventi, 20.000 voti)", t.elapsed());
+    std::printf("%-44s %8.1f MB\n", "dimensione dell'archivio", QFileInfo(cPathArchivio).size() / 1048576.0);
+
+    t.restart();
+    GestisceArchivi(QStringLiteral("I"), true);
+    const qint64 msI = t.elapsed();
+    Riga("riorganizzazione (verifica, compattazione, .old)", msI);
+    t.restart();
+    GestisceArchivi(QStringLiteral("R"), true);
+    const qint64 msR = t.elapsed();
+    Riga("ristrutturazione (archivio aggiornato)", msR);
+    Riga("manutenzione all'avvio, totale", msI + msR);
+
+    QRandomGenerator caso(42);
+    {
+        Recordset vt = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
+        t.restart();
+        int trovati = 0;
+        for (int i = 0; i < kRicerche; ++i) {
+            vt.Seek(QStringLiteral("="), int(caso.bounded(1, kVoti + 1)));
+            if (!vt.NoMatch() && vt.Field(QStringLiteral("cVotiVT")).toString().size() == 120) ++trovati;
+        }
+        Riga("10.000 Seek \"=\" su VOTI TAG_A e lettura", t.elapsed(), kRicerche);
+        if (trovati != kRicerche) std::fprintf(stderr, "trovati solo %d\n", trovati);
+    }
+    {
+        Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+        t.restart();
+        for (int i = 0; i < kRicerche; ++i) ev.Seek(QStringLiteral(">="), int(caso.bounded(1, kEventi + 1)));
+        Riga("10.000 Seek \">=\" su EVENTI TAG_A", t.elapsed(), kRicerche);
+        t.restart();
+        int n = 0;
+        for (ev.MoveFirst(); !ev.Eof(); ev.MoveNext()) ++n;
+        Riga("scorrimento di tutti gli eventi (MoveNext)", t.elapsed(), n);
+        t.restart();
+        for (int i = 0; i < 1000; ++i) {
+            ev.AddNew();
+            ev.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Nuovo"));
+            ev.Update();
+        }
+        Riga("1.000 eventi scritti uno per transazione", t.elapsed(), 1000);
+    }
+    dbArchivio.Close();
+    ImpostaUI(nullptr);
+    return 0;
+}

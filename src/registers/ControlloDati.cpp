@@ -1,0 +1,108 @@
+#include "registers/ControlloDati.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+#include "platform/Dialoghi.h"
+#include "platform/Testo.h"
+
+namespace obx {
+
+ControlloDati::ControlloDati(QWidget* padre) : QWidget(padre)
+{
+    auto* riga = new QHBoxLayout(this);
+    riga->setContentsMargins(0, 0, 0, 0);
+    riga->setSpacing(0);
+    const char* testi[4] = {"|<", "<", ">", ">|"};
+    const char* nomi[4] = {"cmdPrimo", "cmdPrecedente", "cmdSuccessivo", "cmdUltimo"};
+    for (int i = 0; i < 4; ++i) {
+        m_bottoni[size_t(i)] = new QPushButton(QString::fromLatin1(testi[i]), this);
+        m_bottoni[size_t(i)]->setObjectName(QString::fromLatin1(nomi[i]));
+        m_bottoni[size_t(i)]->setFixedWidth(32);
+        m_bottoni[size_t(i)]->setAutoDefault(false);
+    }
+    m_didascalia = new QLabel(this);
+    m_didascalia->setFrameShape(QFrame::Panel);
+    m_didascalia->setFrameShadow(QFrame::Sunken);
+    riga->addWidget(m_bottoni[0]);
+    riga->addWidget(m_bottoni[1]);
+    riga->addWidget(m_didascalia, 1);
+    riga->addWidget(m_bottoni[2]);
+    riga->addWidget(m_bottoni[3]);
+    connect(m_bottoni[0], &QPushButton::clicked, this, [this] { Primo(); });
+    connect(m_bottoni[1], &QPushButton::clicked, this, [this] { Precedente(); });
+    connect(m_bottoni[2], &QPushButton::clicked, this, [this] { Successivo(); });
+    connect(m_bottoni[3], &QPushButton::clicked, this, [this] { Ultimo(); });
+}
+
+void ControlloDati::Collega(const QString& tabella, const QString& indice)
+{
+    m_tabella = tabella;
+    m_indice = indice;
+    m_didascalia->setText(tabella);
+    m_rs.Close();
+    m_rs = dbArchivio.OpenTable(tabella, indice);
+    if (m_rs.RecordCount() > 0) m_rs.MoveFirst();
+}
+
+void ControlloDati::Aggiorna()
+{
+    if (!m_tabella.isEmpty()) Collega(m_tabella, m_indice);
+}
+
+void ControlloDati::Chiudi() { m_rs.Close(); }
+
+bool ControlloDati::FuoriRiga() const
+{
+    if (!m_rs.IsOpen()) return true;
+    return m_rs.RecordCount() == 0 || m_rs.Bof() || m_rs.Eof();
+}
+
+int ControlloDati::Righe() const { return m_rs.IsOpen() ? m_rs.RecordCount() : 0; }
+
+void ControlloDati::Muovi(int verso)
+{
+    try {
+        if (!m_rs.IsOpen()) return;
+        if (m_rs.RecordCount() > 0) {
+            switch (verso) {
+            case 0: m_rs.MoveFirst(); break;
+            case 1:
+                m_rs.MovePrevious();
+                if (m_rs.Bof()) m_rs.MoveFirst();
+                break;
+            case 2:
+                m_rs.MoveNext();
+                if (m_rs.Eof()) m_rs.MoveLast();
+                break;
+            default: m_rs.MoveLast(); break;
+            }
+        }
+    } catch (const Errore& e) {
+        UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);
+    }
+    if (Reposition) Reposition();
+}
+
+void ControlloDati::Primo() { Muovi(0); }
+void ControlloDati::Precedente() { Muovi(1); }
+void ControlloDati::Successivo() { Muovi(2); }
+void ControlloDati::Ultimo() { Muovi(3); }
+
+double NumeroTesto(const QString& testo) { return std::round(Val(testo)); }
+
+void CentraFinestra(QWidget* w)
+{
+    QScreen* schermo = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!schermo) return;
+    const QRect area = schermo->geometry();
+    const QSize dim = w->frameGeometry().size();
+    w->move(area.left() + (area.width() - dim.width()) / 2,
+            area.top() + (area.height() - dim.height()) / 2);
+}
+
+}  // namespace obx

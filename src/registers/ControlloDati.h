@@ -1,0 +1,64 @@
+// The browsing bar of a register window, bound to one table of the archive
+// through a table-type record set in the order of an index: four buttons
+// (first, previous, next, last) and a caption.  Moving before the first row
+// stays on the first, moving past the last stays on the last.  After every
+// move of its own it calls Reposition, so the window shows the row.
+//
+// Also the small helpers the register windows share.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "platform/Database.h"
+
+class QLabel;
+class QPushButton;
+
+namespace obx {
+
+class ControlloDati : public QWidget {
+    Q_OBJECT
+public:
+    explicit ControlloDati(QWidget* padre = nullptr);
+
+    // Opens the table on dbArchivio in the order of the index; the first
+    // row is current.  Throws Errore when the table cannot be opened.
+    void Collega(const QString& tabella, const QString& indice = QStringLiteral("TAG_A"));
+    // Opens the bound table again (after writes made outside the record set).
+    void Aggiorna();
+    void Chiudi();
+    bool Aperto() const { return m_rs.IsOpen(); }
+
+    Recordset& RS() { return m_rs; }
+    // True when there is no current row: the table is empty, or the record
+    // set stands before the first or past the last row.
+    bool FuoriRiga() const;
+    // Rows in the table; 0 also when the record set is not open.
+    int Righe() const;
+
+    // The moves of the four buttons, each followed by Reposition.
+    void Primo();
+    void Precedente();
+    void Successivo();
+    void Ultimo();
+
+    std::function<void()> Reposition;
+
+private:
+    void Muovi(int verso);
+    Recordset m_rs;
+    QString m_tabella, m_indice;
+    std::array<QPushButton*, 4> m_bottoni{};
+    QLabel* m_didascalia = nullptr;
+};
+
+// The number of a field's text (leading-number rule), rounded to an integer.
+double NumeroTesto(const QString& testo);
+
+// Centres a top-level window on its screen.
+void CentraFinestra(QWidget* w);
+
+}  // namespace obx

@@ -1,0 +1,24 @@
+// The folder list of the archive copy and of the file picker: the folders
+// of the file system as a tree, one of them current.
+#pragma once
+
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace obx {
+
+class SceltaCartella : public QTreeView {
+    Q_OBJECT
+public:
+    explicit SceltaCartella(QWidget* parent = nullptr);
+    void ImpostaCartella(const QString& cartella);
+    // The current folder with its trailing separator (the program's current
+    // folder when none is selected).
+    QString CartellaScelta() const;
+
+private:
+    QFileSystemModel* m_cartelle;
+};
+
+}  // namespace obx
