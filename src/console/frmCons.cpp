@@ -35,6 +35,7 @@
 #include "console/Registri.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
+#include "links/frmLED.h"
 #include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
@@ -59,8 +60,8 @@ constexpr int32_t kGrigio = 0xC0C0C0;
 const QString kRadiceAlbero = QStringLiteral("*");
 
 // Windows that take the focus without taking the console's record sets and
-// timer: the common dialogs, the projected board, the windows that say so,
-// and the transient pop-ups of the window system.
+// timer: the common dialogs, the projected board, the LED preview, the
+// windows that say so, and the transient pop-ups of the window system.
 bool SenzaDisattivazione(QWidget* w)
 {
     switch (w->windowType()) {
@@ -77,7 +78,7 @@ bool SenzaDisattivazione(QWidget* w)
         qobject_cast<QPageSetupDialog*>(w) || qobject_cast<QProgressDialog*>(w) ||
         qobject_cast<QErrorMessage*>(w))
         return true;
-    if (qobject_cast<FrmVideo*>(w)) return true;
+    if (qobject_cast<FrmVideo*>(w) || qobject_cast<FrmLED*>(w)) return true;
     return w->property(kProprietaSenzaDisattivazione).toBool();
 }
 
@@ -487,6 +488,14 @@ void frmCons::Form_Load()
     // single-instance accessor, so a closed console is never touched.
     FrmVideo::Attivazione = [] {
         if (frmCons* c = frmConsAperto()) c->croTimer().SetEnabled(true);
+    };
+    // "Nascondi" of the LED preview hands the operator back to the console.
+    FrmLED::AttivaConsole = [] {
+        if (frmCons* c = frmConsAperto()) {
+            c->AttivaForm(1);
+            c->raise();
+            c->activateWindow();
+        }
     };
 
     iModoAttivazione = 128;

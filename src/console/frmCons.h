@@ -55,8 +55,8 @@ class ElencoLista;
 class Temporizzatore;
 
 // Dynamic property of a top-level window that, when it takes the focus,
-// must not make the console give up its record sets and timer (the LED
-// preview sets it; message boxes and the projected board need not).
+// must not make the console give up its record sets and timer (message
+// boxes, the projected board and the LED preview are known without it).
 inline constexpr const char* kProprietaSenzaDisattivazione = "obxSenzaDisattivazione";
 
 class frmCons : public QWidget {

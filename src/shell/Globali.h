@@ -251,8 +251,6 @@ inline int iRadiceLegge = 0;
 // Names of the last substitution: (0) the person replaced, (1) the person
 // now in office.
 inline std::array<QString, 2> cSegretari;
-// Half minutes elapsed since the current speech was logged.
-inline int iMezziMinuti = 0;
 
 // Release numbers of the program.
 #ifndef OBX_VER_MAJOR

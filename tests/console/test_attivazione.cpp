@@ -8,6 +8,7 @@
 
 #include "BancoConsole.h"
 #include "board/frmVideo.h"
+#include "links/frmLED.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
 #include "shell/Globali.h"
@@ -116,7 +117,23 @@ TEST_F(Attivazione, TabelloneEAnteprimaNonTolgonoNulla)
     EXPECT_TRUE(f->croTimer().Enabled());
     EXPECT_TRUE(RecordsetAperti(f));
 
-    // A window marked as the LED preview marks itself.
+    // The LED preview, and its "Nascondi" handing the operator back.
+    frmLED().Mostra();
+    frmLED().activateWindow();
+    Gira(40);
+    EXPECT_TRUE(f->Attiva());
+    EXPECT_TRUE(f->croTimer().Enabled());
+    EXPECT_TRUE(RecordsetAperti(f));
+    iModoAttivazione = 8192;
+    f->ChiudeRecordset();
+    frmLED().cmdLed_Click(0);
+    EXPECT_TRUE(RecordsetAperti(f));
+    EXPECT_EQ(iModoAttivazione, 0);
+    frmLED().cmdLed_Click(1);
+    Gira(10);
+
+    // Any window that says so.
+    iModoAttivazione = 8192;
     QWidget anteprima;
     anteprima.setProperty(kProprietaSenzaDisattivazione, true);
     anteprima.show();

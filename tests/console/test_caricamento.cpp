@@ -15,6 +15,8 @@
 #include "shell/AlberoAtti.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
+#include "shell/frmMain.h"
+#include <QAction>
 
 namespace obx::test {
 namespace {
@@ -222,6 +224,31 @@ TEST_F(CaricamentoLeggi, AlberoNascostoSuSchermoPiccolo)
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->oAlberoVista()->isHidden());
     EXPECT_TRUE(f->boxConsiglio(7)->isHidden());
+}
+
+}  // namespace
+}  // namespace obx::test
+
+namespace obx::test {
+namespace {
+
+TEST_F(CaricamentoConsiglio, SiApreDalMenuDopoIlControlloDelMonitor)
+{
+    frmMain principale;
+    ASSERT_TRUE(principale.mnuConsiglio[0]->isEnabled());
+    // A monitor below the advised size is reported; the console opens anyway.
+    lMonitor[0] = {1, 0, 0, 576, 1024};
+    (*ui)->AttendiMsg(QStringLiteral("Risoluzione Monitor Primario consigliata:"), vbOK, true);
+    principale.mnuConsiglio[0]->trigger();
+    frmCons* f = frmConsAperto();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_TRUE(f->isMaximized());
+    EXPECT_TRUE(bConsoleAperta);
+    // Opened again from the menu: the same window, and no second load.
+    lMonitor[0] = {1, 0, 0, 768, 1024};
+    principale.mnuConsiglio[0]->trigger();
+    EXPECT_EQ(frmConsAperto(), f);
 }
 
 }  // namespace
