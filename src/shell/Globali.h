@@ -238,6 +238,19 @@ inline QString cResiduoTLV;
 inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
 inline int iStatoCARD = 0;         // card port: 0 closed, 1 lent to the display board, 2 opened by the engine
 inline int iModoAttivazione = 0;
+// Set while the sitting console is loaded.
+inline bool bConsoleAperta = false;
+// Code of the current or last stored vote (0 none since the console's reset).
+inline int32_t lCodVoto = 0;
+// When the current or last vote was closed.
+inline QDateTime dFineVoto;
+// Archive code of the current item or act, and the root act of the current
+// act (laws mode; 0 otherwise).
+inline int iCodiceAtto = 0;
+inline int iRadiceLegge = 0;
+// Names of the last substitution: (0) the person replaced, (1) the person
+// now in office.
+inline std::array<QString, 2> cSegretari;
 
 // Release numbers of the program.
 #ifndef OBX_VER_MAJOR

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
+#include "console/frmCons.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
 #include "registers/frmAnag.h"
@@ -87,7 +88,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     mnuArchivi[15] = Voce(archivi, QStringLiteral("Esegui File Comandi"));
 
     QMenu* consiglio = menuBar()->addMenu(QStringLiteral("&Consiglio"));
-    mnuConsiglio[0] = Voce(consiglio, QStringLiteral("Riunione Consiliare"), false);
+    mnuConsiglio[0] = Voce(consiglio, QStringLiteral("Riunione Consiliare"));
 
     auto collega = [this](auto& voci, void (frmMain::*h)(int)) {
         for (int i = 0; i < int(voci.size()); ++i)
@@ -215,7 +216,14 @@ void frmMain::mnuArchivi_Click(int index)
 
 void frmMain::mnuArchiviEsporta_Click(int) {}
 void frmMain::mnuArchiviMan_Click(int) {}
-void frmMain::mnuConsiglio_Click(int) {}
+void frmMain::mnuConsiglio_Click(int index)
+{
+    if (index != 0) return;
+    // A monitor below the advised size is reported; the console opens anyway.
+    const QString msg = MessaggioMonitor();
+    if (!msg.isEmpty()) UI().MsgBox(msg);
+    ApreConsole();
+}
 
 bool frmMain::FineLavoro()
 {

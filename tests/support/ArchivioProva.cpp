@@ -144,9 +144,10 @@ void ArchivioProva::Atti()
     AggiungeAtto({1, QStringLiteral("BNB?????"), ChiaveAlbero({QStringLiteral("B1")}),
                   QStringLiteral("12/2026"), QStringLiteral("1"), {}, {}, 1});
     AggiungeAtto({2, QStringLiteral("JNBJ????"), ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3")}),
-                  QString(), QStringLiteral("1"), QStringLiteral("3"), {}, 1});
+                  QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("3"), {}, 1});
     AggiungeAtto({3, QStringLiteral("ENBJE???"),
-                  ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3"), QStringLiteral("E2")}), QString(),
+                  ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3"), QStringLiteral("E2")}),
+                  QStringLiteral("12/2026"),
                   QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), 1});
 }
 

@@ -66,8 +66,8 @@ public:
     // an item without position, and an item of the rules at position 7
     // with neither number nor article.
     void Argomenti();
-    // Acts tree: a law B 1 ("12/2026"), its article J 3 and the article's
-    // amendment E 2 (codes 1, 2, 3).
+    // Acts tree: a law B 1 numbered "12/2026", its article J 3 and the
+    // article's amendment E 2 (codes 1, 2, 3; each carries the law's number).
     void Atti();
 
     // Rows of a table now.

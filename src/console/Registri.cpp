@@ -1,0 +1,231 @@
+#include "console/Registri.h"
+
+#include "platform/Dialoghi.h"
+#include "platform/Servizi.h"
+#include "platform/Testo.h"
+#include "shell/Campi.h"
+#include "shell/Globali.h"
+
+namespace obx {
+
+void MostraErrore(const Errore& e)
+{
+    UI().MsgBox(e.Descrizione(), vbCritical,
+                QStringLiteral("Errore ") + Formato(e.Numero(), QStringLiteral("#####")));
+}
+
+bool ApreTabella(Recordset& rs, int tabella)
+{
+    if (rs.IsOpen()) return true;
+    try {
+        rs = dbArchivio.OpenTable(cTabelle[size_t(tabella)], QStringLiteral("TAG_A"));
+        return true;
+    } catch (const Errore& e) {
+        MostraErrore(e);
+    }
+    return false;
+}
+
+bool IniziaRiga(Recordset& rs, int tabella)
+{
+    for (int prova = 0; prova < 2; ++prova) {
+        try {
+            rs.AddNew();
+            return true;
+        } catch (const Errore& e) {
+            // Closed under the writer (the archive reopened): open it once
+            // more and begin again; anything else is reported.
+            if (prova == 0 && e.Numero() == errdb::kDatabaseChiuso) {
+                rs.Close();
+                if (ApreTabella(rs, tabella)) continue;
+                return false;
+            }
+            MostraErrore(e);
+            return false;
+        }
+    }
+    return false;
+}
+
+QVariant CodiceRiga(Recordset& rs, const QString& campo, const QVariant& letto)
+{
+    if (letto.isValid() && !letto.isNull() && letto.toLongLong() != 0) return letto;
+    try {
+        rs.SetBookmark(rs.LastModified());
+        return rs.Field(campo);
+    } catch (const Errore& e) {
+        MostraErrore(e);
+    }
+    return letto;
+}
+
+namespace {
+
+const QString kVuoto30(30, u' ');
+
+bool InElenco(const QString& lettera, const char* elenco)
+{
+    return lettera.size() == 1 && QString::fromLatin1(elenco).contains(lettera);
+}
+
+// The texts of the item voted.
+QString TestoArgomentoVoto()
+{
+    if (iTipoAssemblea == 4) return PadTaglia(cArgomento[6] + cArgomento[7], 30);
+    return DescriveTipoAtto(30, true);
+}
+
+QString Richiedente(int i) { return Formato(iRichiedenti[size_t(i)], QStringLiteral("00")); }
+
+}  // namespace
+
+void SalvaVotazione(Recordset& rsVoti, bool xUguale)
+{
+    const QString tipo = cTipoVoto.left(1);
+    const bool appello = tipo == u"A";
+    const bool verifica = tipo == u"V" || tipo == u"W";
+    const bool immEsec = (iFlagQuorum & 0xF0) == 0x10;
+
+    bool iniziata = false;
+    bool salvato = false;
+    QVariant codice;
+
+    auto campo = [&rsVoti](const char* nome, const QVariant& v) {
+        try {
+            rsVoti.SetField(QString::fromLatin1(nome), v);
+        } catch (const Errore& e) {
+            MostraErrore(e);
+        }
+    };
+
+    if (ApreTabella(rsVoti, 4) && rsVoti.Type() == TipoRecordset::Tabella && rsVoti.Updatable() &&
+        IniziaRiga(rsVoti, 4) && rsVoti.EditMode() == dbEditAdd) {
+        iniziata = true;
+
+        if (!dInizioVoto.isValid() || dInizioVoto.date().year() < 1990) dInizioVoto = Clock().Adesso();
+        campo("dDataOraIniVT", dInizioVoto);
+        campo("cVotantiVT", cTastiRicevuti.Testo());
+        campo("dDataOraFinVT", dFineVoto);
+        campo("cPaleseVT", (cTipoVoto + u'-').left(1));
+
+        // Counts and texts by kind group.
+        if (appello) {
+            campo("iPresentiVT", 0);
+            campo("iQuorumVT", 0);
+            campo("iDeliberaVT", iDelibera);
+            campo("iCodLeggeVT", 0);
+            campo("iFavorevoliVT", 0);
+            campo("iContrariVT", 0);
+            campo("iAstenutiVT", 0);
+            campo("cArgomentoVT", PadTaglia(QStringLiteral("Appello"), 30));
+            campo("cDettaglioVT", PadTaglia(QStringLiteral("Autocertificazione Presenza"), 30));
+            campo("cExtraDetVT", DescriveTipoAtto(30, true));
+            campo("cNotaVotoVT", QString(120, u' '));
+        } else {
+            campo("iPresentiVT", iPresenti);
+            campo("iQuorumVT", (!verifica && immEsec) ? iQuorum[4] : iQuorum[3]);
+            campo("iDeliberaVT", (!verifica && immEsec) ? -iDelibera : iDelibera);
+            campo("iCodLeggeVT", iDelibera);
+            campo("iFavorevoliVT", iFavorevoli);
+            campo("iContrariVT", iContrari);
+            campo("iAstenutiVT", iAstenuti);
+            campo("cArgomentoVT", TestoArgomentoVoto());
+            if (verifica) {
+                campo("cDettaglioVT", PadTaglia(QStringLiteral("Verifica Numero Legale"), 30));
+                campo("cExtraDetVT", DescriveTipoAtto(30, true));
+                campo("cNotaVotoVT", QString(118, u' ') + Richiedente(1));
+            } else {
+                const QString pendente = PadTaglia(TrimSpazi(cArgomentoPendente), 60);
+                campo("cDettaglioVT", pendente.left(30));
+                campo("cExtraDetVT", pendente.mid(30, 30));
+                QString prefisso;
+                if (tipo == u"M") prefisso = QStringLiteral("Mod. Seq. OdG ");
+                else if (tipo == u"C")
+                    prefisso = xUguale ? QStringLiteral("Ripetuta UGUALE") : QStringLiteral("Ripetuta DIVERSA");
+                const QString richiedenti = (tipo == u"I" || tipo == u"J")
+                                                ? Richiedente(1) + Richiedente(2) + Richiedente(3)
+                                                : QString(6, u' ');
+                campo("cNotaVotoVT", PadTaglia(PadTaglia(prefisso + cNotaArgomento, 114) + richiedenti, 120));
+            }
+        }
+        campo("cVotiVT", cVoti.Testo());
+        StringaPosti ospiti(QChar(0));
+        ospiti.Imposta(cOspitiPresenti);
+        campo("cPresentiVT", ospiti.Testo());
+
+        // Officers and tellers.
+        QString presidente = kVuoto30, sindaco = kVuoto30, segretario = kVuoto30,
+                segretario2 = kVuoto30;
+        std::array<QString, 3> scrutatori = {kVuoto30, kVuoto30, kVuoto30};
+        int nScrutatori = 0;
+        for (size_t i = 1; i < aPosti.size(); ++i) {
+            const Posto& p = aPosti[i];
+            const QString nome = PadTaglia(p.cNomeAN, 30);
+            if (p.cTipoAN == u"S") sindaco = nome;
+            else if (p.cTipoAN == u"P") presidente = nome;
+            else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & 1)) {
+                if (segretario == kVuoto30) segretario = nome;
+                else segretario2 = nome;
+            }
+            if ((p.iStato & 19) == 3 && nScrutatori < 3) scrutatori[size_t(nScrutatori++)] = nome;
+        }
+        if (iTipoAssemblea != 4) {
+            for (size_t i = 1; i < aOspiti.size(); ++i) {
+                const Ospite& o = aOspiti[i];
+                if (o.cTipoAN == u"G") segretario = PadTaglia(o.cNomeAN, 30);
+                else if (o.cTipoAN == u"V") segretario2 = PadTaglia(o.cNomeAN, 30);
+            }
+        }
+        campo("cPresidenteVT", presidente);
+        campo("cSindacoVT", sindaco);
+        campo("cSegretarioVT", segretario);
+        campo("cSegretario2VT", segretario2);
+        campo("cScrutatore1VT", scrutatori[0]);
+        campo("cScrutatore2VT", scrutatori[1]);
+        campo("cScrutatore3VT", scrutatori[2]);
+
+        try {
+            codice = rsVoti.Field(QStringLiteral("lCodiceVT"));
+        } catch (const Errore& e) {
+            MostraErrore(e);
+        }
+        try {
+            rsVoti.Update();
+            salvato = true;
+        } catch (const Errore& e) {
+            MostraErrore(e);
+            try {
+                rsVoti.CancelUpdate();
+            } catch (const Errore&) {
+            }
+        }
+        if (salvato) codice = CodiceRiga(rsVoti, QStringLiteral("lCodiceVT"), codice);
+    }
+
+    if (!salvato) {
+        if (iniziata) lCodVoto = 0;
+        UI().MsgBox(QStringLiteral("Salvataggio Fallito"), vbCritical, QStringLiteral("Voti"));
+        return;
+    }
+    lCodVoto = codice.toInt();
+
+    // A new vote supersedes the earlier votes of the same kind on the item.
+    if (InElenco(tipo, "PHIJRS")) {
+        try {
+            dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[4] +
+                                   QStringLiteral(" SET cNotaVotoVT = 'Votazione Annullata'"
+                                                  " WHERE iCodLeggeVT = ? and cPaleseVT = ?"
+                                                  " and lCodiceVT <> ?;"),
+                               {iDelibera, tipo, lCodVoto});
+        } catch (const Errore& e) {
+            MostraErrore(e);
+        }
+    }
+
+    for (size_t i = 1; i <= 3; ++i) {
+        iRichiedenti[i + 3] = iRichiedenti[i];
+        iRichiedenti[i] = 0;
+    }
+}
+
+}  // namespace obx

@@ -1,0 +1,381 @@
+// The sitting console: the one window from which the operator runs a
+// sitting.  It exists at most once; other windows reach it only through
+// frmConsAperto(), which gives nullptr as soon as the console has been
+// closed (also while the object is still waiting to be destroyed).
+//
+// The window's members are grouped by area, each area implemented in its own
+// source file:
+//   frmCons.cpp            window, controls, layout, loading, activation, closing
+//   frmCons_Seduta.cpp     sitting commands (open, suspend, resume, close, refresh)
+//   frmCons_Eventi.cpp     event log rows (SalvaEvento) and the vote-row writer
+//   Registri.cpp           the archive writers' shared pieces and SalvaVotazione
+//   frmCons_Presenze.cpp   attendance and quorum
+//   frmCons_Argomenti.cpp  agenda items and item notes
+//   frmCons_Voto.cpp       vote opening, key collection, closing and outcome
+//   frmCons_Motore.cpp     one-second engine and card reader
+//   frmCons_Parola.cpp     speaking turns and bookings
+//   frmCons_Posti.cpp      seat actions, seat dialogs, substitutions, function keys
+//   frmCons_Atti.cpp       acts tree at the console and service buttons
+//
+// Window activation is the program's own, not the window system's: the
+// console is "active" from the moment it gets the focus until another
+// window of the program that works on the archive takes it.  Message boxes
+// and the other common dialogs, the projected board and the LED preview
+// never take it (a window marks itself with kProprietaSenzaDisattivazione
+// to be treated that way), so they never make the console close its record
+// sets or stop its timer.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "platform/Albero.h"
+#include "platform/Database.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPrinter;
+class QPushButton;
+class QToolButton;
+class QTreeWidget;
+
+namespace obx {
+
+class Etichetta;
+class ElencoCombo;
+class ElencoLista;
+class Temporizzatore;
+
+// Dynamic property of a top-level window that, when it takes the focus,
+// must not make the console give up its record sets and timer (message
+// boxes, the projected board and the LED preview are known without it).
+inline constexpr const char* kProprietaSenzaDisattivazione = "obxSenzaDisattivazione";
+
+class frmCons : public QWidget {
+    Q_OBJECT
+public:
+    // Numbers of the control arrays.
+    static constexpr int kEtichette = 72;   // txtAnag 1..72 (0 the hidden pattern)
+
+    ~frmCons() override;
+
+    // =======================================================================
+    // Window: loading, layout, activation and closing (frmCons.cpp)
+    // =======================================================================
+
+    // Creates the controls, lays them out for the primary monitor and the
+    // assembly kind, fills the lists and runs AttivaForm(15).
+    void Form_Load();
+    // The program's activation of the window, by the mark iModoAttivazione.
+    void Form_Activate();
+    // Another window of the program took the focus.
+    void Form_Deactivate();
+    // The window is being closed; cancel set to true keeps it open.
+    void Form_Unload(bool& cancel);
+    // Closes the window as the operator's close does (asks when a sitting is
+    // open).  Returns false when the closing was refused.
+    bool Chiude();
+
+    // (Re)initialises the console by bits, run in the order 1, 8, 2, 4:
+    // 1 record sets and timer; 8 registry and seat labels; 2 reset of the
+    // sitting state, boards and controls; 4 agenda combo and acts tree.
+    void AttivaForm(int iModo);
+
+    // Whether the console holds the program's activation now.
+    bool Attiva() const { return m_attiva; }
+
+    // Set while the agenda combo's own handler changes its selection.
+    bool bCambioArgo = false;
+    // Tree level of the act being created.
+    int iLivello = 0;
+
+    // Record sets over "EVENTI", "VOTI", "DELIBERE" and "LEGGI", ordered by
+    // "TAG_A".  Closed while another window of the program has the focus;
+    // the writers open the one they need when they find it closed.
+    Recordset rsEventi;
+    Recordset rsVoti;
+    Recordset rsDelibere;
+    Recordset rsLeggi;
+    // Opens rs over table cTabelle[tabella] with "TAG_A" when it is not open.
+    // A failure is reported ("Errore " & number) and gives false.
+    bool ApreRecordset(Recordset& rs, int tabella);
+    void ChiudeRecordset();
+
+    // Runs code that waits with the event loop turning (the vote loop, the
+    // serial waits) so that a close requested meanwhile destroys the window
+    // only once that code has returned.  Used as a scope guard.
+    class CicloAnnidato {
+    public:
+        explicit CicloAnnidato(frmCons& f);
+        ~CicloAnnidato();
+        CicloAnnidato(const CicloAnnidato&) = delete;
+        CicloAnnidato& operator=(const CicloAnnidato&) = delete;
+
+    private:
+        QPointer<frmCons> m_f;
+    };
+
+    // =======================================================================
+    // Controls (every control of the window; arrays by index, nullptr for an
+    // index outside the array)
+    // =======================================================================
+
+    QGroupBox* boxConsiglio(int i) const;     // 0..7
+    QPushButton* cmdConsiglio(int i) const;   // 0..2
+    QPushButton* cmdVoto(int i) const;        // 0..5
+    QToolButton* cmdServizio(int i) const;    // 0..5
+    ElencoCombo* cmbArgo(int i) const;        // 0..3
+    QLabel* lblArgo(int i) const;             // 0..5
+    QPushButton* cmdArgo(int i) const;        // 0..1
+    QPlainTextEdit* getTesto(int i) const;    // 0..1
+    QPushButton* cmdParola(int i) const;      // 0..2
+    QPushButton* cmdTempo(int i) const;       // 0..3
+    QLabel* lblTempo(int i) const;            // 0..2
+    QLabel* lblTitolo(int i) const;           // 0..6
+    QLabel* lblVoto(int i) const;             // 0..6
+    Etichetta* txtAnag(int i) const;          // 0..72; 0 the hidden pattern
+    QPushButton* cmdAtto(int i) const;        // 0..1
+    QLabel* lblAtto(int i) const;             // 0..1
+    QCheckBox* chkPelin(int i) const;         // 0
+    QAction* mnuPopupSub(int i) const;        // 0..1
+
+    QCheckBox* chkLampo() const { return m_chkLampo; }
+    QCheckBox* chkImmEsec() const { return m_chkImmEsec; }
+    QLabel* txtOBX() const { return m_txtOBX; }
+    QMenu* mnuPopup() const { return m_mnuPopup; }
+    Albero& oAlbero() { return m_albero; }
+    QTreeWidget* oAlberoVista() const { return m_alberoVista; }
+    QGroupBox* boxCreaAtti() const { return m_boxCreaAtti; }
+    QLineEdit* getIDAtto() const { return m_getIDAtto; }
+    ElencoCombo* cmbTipoAtto() const { return m_cmbTipoAtto; }
+    ElencoCombo* cmbTipoVoto() const { return m_cmbTipoVoto; }
+    ElencoCombo* cmbTipoQuorum() const { return m_cmbTipoQuorum; }
+    QLabel* lblEsito() const { return m_lblEsito; }
+    ElencoLista* lstParola() const { return m_lstParola; }
+    QLineEdit* getParola() const { return m_getParola; }
+    ElencoLista* lstPrenotati() const { return m_lstPrenotati; }
+    ElencoLista* lstVotanti() const { return m_lstVotanti; }
+    ElencoLista* lstAssenti() const { return m_lstAssenti; }
+    QLineEdit* getDescEme() const { return m_getDescEme; }
+    Temporizzatore& croTimer() { return *m_croTimer; }
+    // The console's common dialog, used as the printer of "Stampa"; shown
+    // through UI().ScegliStampante.
+    QPrinter& dlgDialogBox();
+
+    // Twips per pixel of the primary monitor (positions are in twips).
+    double TwipsX() const { return m_twX; }
+    double TwipsY() const { return m_twY; }
+    // Places a control in twips: left, top, width, height.
+    void Piazza(QWidget* w, double left, double top, double width, double height) const;
+    // Position and size of a control in twips.
+    double Left(const QWidget* w) const;
+    double Top(const QWidget* w) const;
+    double Width(const QWidget* w) const;
+    double Height(const QWidget* w) const;
+    void SetLeft(QWidget* w, double twips) const;
+    void SetTop(QWidget* w, double twips) const;
+    void SetWidth(QWidget* w, double twips) const;
+    void SetHeight(QWidget* w, double twips) const;
+
+    // =======================================================================
+    // Sitting commands (frmCons_Seduta.cpp)
+    // =======================================================================
+
+    // 0 open or close the sitting, 1 suspend or resume, 2 attendance refresh
+    // (99 the same without showing the projected board); others do nothing.
+    void cmdConsiglio_Click(int Index);
+    // Whether a sitting is open / suspended, read from the buttons' captions.
+    bool SedutaAperta() const;
+    bool SedutaSospesa() const;
+
+    // =======================================================================
+    // Event log rows and vote rows (frmCons_Eventi.cpp, Registri.cpp)
+    // =======================================================================
+
+    // Logs one event (letter cTipo, person or text cNome) in "EVENTI" and
+    // sends the board its command; "*" deletes the last event instead.
+    void SalvaEvento(const QString& cTipo, const QString& cNome);
+    // Stores the vote just tallied in "VOTI" through rsVoti (see
+    // Registri.h); the code of the new row is left in lCodVoto.
+    void SalvaVotazione(bool xUguale);
+
+    // =======================================================================
+    // Attendance and quorum (frmCons_Presenze.cpp)
+    // =======================================================================
+
+    // Toggles the attendance of seat iP shown on label iLabel; returns "E"
+    // (entered), "U" (left) or "" (nothing changed).  Does not log.
+    QString CambiaPresenza(int iP, int iLabel, bool xTabellone);
+    // Recomputes the thresholds iQuorum(1..4): iQuorumDE >= 0 installs an
+    // item's fixed thresholds, -1 keeps them; xVoto true at a vote's close.
+    void CalcolaQuorum(int iQuorumDE, bool xVoto);
+    void cmbTipoQuorum_Click();
+    void cmbTipoVoto_Click();
+    void chkImmEsec_Click();
+
+    // =======================================================================
+    // Agenda items and item notes (frmCons_Argomenti.cpp)
+    // =======================================================================
+
+    // 0 item, 1 item type, 2 pending sub-items, 3 status / sub-item kind.
+    void cmbArgo_Click(int Index);
+    // 0 note of the current item, 1 new sub-item.
+    void cmdArgo_Click(int Index);
+
+    // =======================================================================
+    // Vote: opening, key collection, closing, outcome (frmCons_Voto.cpp)
+    // =======================================================================
+
+    // 0 open, 1 annul, 2 back to attendance, 3 close, 4 print, 5 test vote.
+    void cmdVoto_Click(int Index);
+    // Arms the central for a vote; iStep "Sf" steps after the open command.
+    bool ApreVotazione(int iStep);
+    // Closes the running vote; mode 64 drops it with no row and no event.
+    bool ChiudeVotazione(int iModo);
+    // With xEsitoVideo: a non-zero mode shows the vote totals on the
+    // projected board, 0 hides them; without the option nothing.
+    void MostraEsitoVideo(int iModo);
+
+    // =======================================================================
+    // One-second engine and card reader (frmCons_Motore.cpp)
+    // =======================================================================
+
+    void croTimer_Timer();
+
+    // =======================================================================
+    // Speaking turns and bookings (frmCons_Parola.cpp)
+    // =======================================================================
+
+    // Gives the floor: iTipo 1 a member (iChi its seat), 2 a guest, 4 the
+    // free text of getParola (not rewritten).
+    void IniziaIntervento(int iTipo, int iChi, const QString& cNome, const QString& cBreve);
+    // The booking queue: iModo And 7 = 1 book, 2 give the floor, 3 remove,
+    // 4 empty; +8 a guest, +16 a keypad press.
+    void GestiscePrenotati(int iChi, int iModo, const QString& cNome);
+    // 0 end of speech, 1 "Rilegge Lista", 2 bookings on or off.
+    void cmdParola_Click(int Index);
+    // 0/1 speaking minutes up/down, 2/3 vote countdown up/down.
+    void cmdTempo_Click(int Index);
+    void lstPrenotati_Click();
+    void lstParola_MouseDown(int Button, int Shift, float X, float Y);
+    void getParola_MouseDown(int Button, int Shift, float X, float Y);
+
+    // =======================================================================
+    // Seat actions, seat dialogs, substitutions, function keys and clock
+    // (frmCons_Posti.cpp)
+    // =======================================================================
+
+    // The one entry point for actions on a seat: Index the label number,
+    // Button 1/2/4 (left/right/middle) or 32 with an action code in Shift,
+    // otherwise Shift 1 Shift key, 2 Ctrl, 4 Alt.  X, Y in twips.
+    void txtAnag_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    // Console keys (the window sees them before its controls); KeyCode the
+    // key's number (F1 = 112 ... F12 = 123), Shift 2 = Ctrl.  Setting
+    // KeyCode to 0 swallows the key.
+    void Form_KeyDown(int& KeyCode, int Shift);
+    // Click on the clock label.
+    void txtOBX_Click();
+    void mnuPopupSub_Click(int Index);
+
+    // =======================================================================
+    // Acts tree at the console and service buttons (frmCons_Atti.cpp)
+    // =======================================================================
+
+    // 0..3 replay F8, Ctrl+F6, F5, F1; 4 the act to be voted; 5 the stored
+    // result of the current act.
+    void cmdServizio_Click(int Index);
+    // 0 "Salva" the new act, 1 "Annulla".
+    void cmdAtto_Click(int Index);
+    void getIDAtto_GotFocus();
+    void getTesto_Click(int Index);
+    void oAlbero_NodeClick(NodoAlbero* nodo);
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    friend frmCons* ApreConsole();
+    friend class CicloAnnidato;
+    frmCons();
+
+    // frmCons.cpp
+    void CreaControlli();
+    void DisposizioneIniziale();
+    void CollegaEventi();
+    void AttivaRecordset();            // step 1
+    void AttivaAnagrafe();             // step 8
+    void AttivaAzzeramento();          // step 2
+    void AttivaArgomenti();            // step 4
+    void CaricaArgomentiConsiglio();
+    void CaricaAttiAlbero();
+    void CambioAttivazione(QWidget* attiva);
+    void Scarica();
+
+    double m_twX = 15, m_twY = 15;
+    bool m_attiva = false;
+    bool m_caricata = false;
+    bool m_scaricata = false;
+    bool m_inChiusura = false;
+    int m_cicli = 0;
+    bool m_distruggiDopo = false;
+
+    std::array<QGroupBox*, 8> m_boxConsiglio{};
+    std::array<QPushButton*, 3> m_cmdConsiglio{};
+    std::array<QPushButton*, 6> m_cmdVoto{};
+    std::array<QToolButton*, 6> m_cmdServizio{};
+    std::array<ElencoCombo*, 4> m_cmbArgo{};
+    std::array<QLabel*, 6> m_lblArgo{};
+    std::array<QPushButton*, 2> m_cmdArgo{};
+    std::array<QPlainTextEdit*, 2> m_getTesto{};
+    std::array<QPushButton*, 3> m_cmdParola{};
+    std::array<QPushButton*, 4> m_cmdTempo{};
+    std::array<QLabel*, 3> m_lblTempo{};
+    std::array<QLabel*, 7> m_lblTitolo{};
+    std::array<QLabel*, 7> m_lblVoto{};
+    std::array<Etichetta*, kEtichette + 1> m_txtAnag{};
+    std::array<QPushButton*, 2> m_cmdAtto{};
+    std::array<QLabel*, 2> m_lblAtto{};
+    std::array<QCheckBox*, 1> m_chkPelin{};
+    std::array<QAction*, 2> m_mnuPopupSub{};
+    QCheckBox* m_chkLampo = nullptr;
+    QCheckBox* m_chkImmEsec = nullptr;
+    QLabel* m_txtOBX = nullptr;
+    QMenu* m_mnuPopup = nullptr;
+    Albero m_albero;
+    QTreeWidget* m_alberoVista = nullptr;
+    QGroupBox* m_boxCreaAtti = nullptr;
+    QLineEdit* m_getIDAtto = nullptr;
+    ElencoCombo* m_cmbTipoAtto = nullptr;
+    ElencoCombo* m_cmbTipoVoto = nullptr;
+    ElencoCombo* m_cmbTipoQuorum = nullptr;
+    QLabel* m_lblEsito = nullptr;
+    ElencoLista* m_lstParola = nullptr;
+    QLineEdit* m_getParola = nullptr;
+    ElencoLista* m_lstPrenotati = nullptr;
+    ElencoLista* m_lstVotanti = nullptr;
+    ElencoLista* m_lstAssenti = nullptr;
+    QLineEdit* m_getDescEme = nullptr;
+    Temporizzatore* m_croTimer = nullptr;
+    std::unique_ptr<QPrinter> m_stampante;
+};
+
+// The console when it is loaded and not closed, else nullptr.
+frmCons* frmConsAperto();
+// Opens the console (loading it the first time) modeless and maximised and
+// gives it the focus; an open console is brought to the front.
+frmCons* ApreConsole();
+
+// Puts the guest aOspiti(iNuovo) into seat iP, in memory and in
+// "ANAGRAFE" (frmCons_Posti.cpp).
+void ScambiaPosto(int iP, int iNuovo);
+
+}  // namespace obx

@@ -1,0 +1,133 @@
+// Sitting commands: opening, suspending, resuming and closing the sitting,
+// and the refresh of attendance on the LED board and the projected board.
+// The sitting's state is in the captions of cmdConsiglio(0) and (1).
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "board/Etichetta.h"
+#include "board/frmVideo.h"
+#include "console/frmCons.h"
+#include "links/Tabellone.h"
+#include "links/Votatori.h"
+#include "platform/Dialoghi.h"
+#include "platform/Elenchi.h"
+#include "platform/Servizi.h"
+#include "shell/Globali.h"
+
+namespace obx {
+
+bool frmCons::SedutaAperta() const { return cmdConsiglio(0)->text() == u"Chiusura"; }
+
+bool frmCons::SedutaSospesa() const { return SedutaAperta() && cmdConsiglio(1)->text() == u"Ripresa"; }
+
+namespace {
+
+// A vote that is running is dropped (no row, no event); otherwise the
+// voting-unit port opened for the polls of requests to speak is closed.
+void FermaVotazione(frmCons& f)
+{
+    if (iModoVoto & 5) f.ChiudeVotazione(64);
+    else if (iPrenotazioni & 2) ChiudeComVotatori(0);
+}
+
+}  // namespace
+
+void frmCons::cmdConsiglio_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+        if (!SedutaAperta()) {
+            // Opening: the board log of the previous sitting goes.
+            if (!cFileLog.isEmpty() && QFile::exists(cFileLog)) QFile::remove(cFileLog);
+            SalvaEvento(QStringLiteral("A"), QString());
+            cmdConsiglio(0)->setText(QStringLiteral("Chiusura"));
+            cmdConsiglio(1)->setEnabled(true);
+            cmdVoto(0)->setEnabled(true);
+            cmdVoto(5)->setEnabled(true);
+            boxConsiglio(3)->setEnabled(true);
+            cmbArgo(0)->setEnabled(true);
+            boxConsiglio(2)->setEnabled(true);
+            boxConsiglio(1)->setEnabled(true);
+            cmdParola(2)->setEnabled(true);
+            cmbArgo(1)->setEnabled(iTipoAssemblea != 4);
+            cmbArgo(2)->Clear();
+            if (iOpzioniConsole & 2) iOpzioniConsole |= 4;
+            return;
+        }
+        if (UI().MsgBox(QStringLiteral("Confermi Chiusura Seduta"), vbOKCancel + vbQuestion) != vbOK) return;
+        SalvaEvento(QStringLiteral("C"), QString());
+        FermaVotazione(*this);
+        if (oTabellone) {
+            oTabellone->DettaglioLed(QString(48, u'0'));
+            oTabellone->DettaglioTesto(QStringLiteral("9"));
+        }
+        cmbArgo(2)->Clear();
+        UI().MsgBox(QStringLiteral("Seduta Conclusa"), vbOKOnly);
+        if (oTabellone) oTabellone->ChiudeCom();
+        cmdConsiglio(0)->setText(QStringLiteral("Apertura"));
+        iModoAttivazione = 64;
+        hide();
+        Chiude();
+        return;
+
+    case 1:
+        if (cmdConsiglio(1)->text() == u"Sospesa") {
+            if (UI().MsgBox(QStringLiteral("Confermi Sospensione Seduta"), vbOKCancel + vbQuestion) != vbOK)
+                return;
+            SalvaEvento(QStringLiteral("S"), QString());
+            cmdConsiglio(1)->setText(QStringLiteral("Ripresa"));
+            FermaVotazione(*this);
+            boxConsiglio(3)->setEnabled(false);
+            boxConsiglio(2)->setEnabled(false);
+            if (iOpzioniConsole & 2) iOpzioniConsole &= ~4;
+        } else {
+            SalvaEvento(QStringLiteral("R"), QString());
+            cmdConsiglio(1)->setText(QStringLiteral("Sospesa"));
+            boxConsiglio(3)->setEnabled(true);
+            boxConsiglio(2)->setEnabled(true);
+            if (iOpzioniConsole & 2) iOpzioniConsole |= 4;
+        }
+        return;
+
+    case 2:
+    case 99: {
+        MostraEsitoVideo(0);
+        // Ctrl on the operator's button only brings up the projected board;
+        // the refresh asked for by code is never skipped.
+        if (Index == 2 && Tasti().CtrlPremuto()) {
+            frmVideo().Mostra();
+            return;
+        }
+        FrmVideo* board = Index == 2 ? &frmVideo() : frmVideoCaricato();
+        for (size_t i = 1; i < aPosti.size(); ++i) {
+            const Posto& p = aPosti[i];
+            if (p.iPannelloAN == 0) continue;
+            const int s = p.iStato & 81;
+            const bool dentro = s == 1 || (s == 65 && iTipoAssemblea == 4);
+            if (board) board->Presenza(dentro, p.iPulsanteAN);
+            if (p.iPannelloAN >= 1 && p.iPannelloAN <= cLedPresenze.size())
+                cLedPresenze[p.iPannelloAN - 1] = dentro ? u'2' : u'0';
+        }
+        if (board) {
+            for (int n : {4, 7, 9, 10, 11, 12, 13})
+                if (Etichetta* t = board->txtTitolo(n)) t->SetBackStyle(0);
+        }
+        if (oTabellone) {
+            oTabellone->DettaglioLed(cLedPresenze);
+            oTabellone->DettaglioTesto(QStringLiteral("G"));
+        }
+        iStatoConsole &= 175;
+        lblEsito()->hide();
+        cmdVoto(0)->show();
+        cmdVoto(5)->show();
+        if (Index == 2) frmVideo().Mostra();
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+}  // namespace obx

@@ -1,0 +1,126 @@
+#include "BancoConsole.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+
+#include "board/frmVideo.h"
+#include "links/Tabellone.h"
+#include "platform/Database.h"
+#include "shell/Globali.h"
+#include "support/QtApp.h"
+
+namespace obx::test {
+
+void Gira(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    do {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (t.elapsed() < ms);
+}
+
+std::vector<RigaEvento> Eventi()
+{
+    std::vector<RigaEvento> v;
+    Recordset rs = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+    if (rs.RecordCount() == 0) return v;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        RigaEvento r;
+        r.codice = rs.Field(QStringLiteral("lCodiceEV")).toInt();
+        r.lettera = rs.Field(QStringLiteral("cTipoEventoEV")).toString();
+        r.descrizione = rs.Field(QStringLiteral("cDescEventoEV")).toString();
+        r.nome = rs.Field(QStringLiteral("cNomeEV")).toString();
+        r.extra = rs.Field(QStringLiteral("cExtraDescEV")).toString();
+        r.tipoArg = rs.Field(QStringLiteral("cTipoArgEV")).toString();
+        r.presenti = rs.Field(QStringLiteral("iPresentiEV")).toInt();
+        r.delibera = rs.Field(QStringLiteral("iDeliberaEV")).toInt();
+        r.codVoto = rs.Field(QStringLiteral("lCodVotoEV")).toInt();
+        r.data = rs.Field(QStringLiteral("dDataOraEV")).toDateTime();
+        v.push_back(r);
+    }
+    return v;
+}
+
+void BancoConsole::SetUp()
+{
+    EnsureQApp();
+    servizi = std::make_unique<FakeServices>();
+    ui = std::make_unique<ScriptedUI>();
+
+    // An installation with no sitting, voting units wired, one monitor.
+    iPrenotazioni = 0;
+    iOpzioniConsole = 0;
+    iModoOBX = 4;
+    iModoVoto = 0;
+    iConfigOBX = 0;
+    iPortaTAB = 0;
+    iTipoTAB = 5;
+    xLampo = false;
+    xEsitoVideo = false;
+    iModoAttivazione = 0;
+    cConsiglio = QStringLiteral("Consiglio Comunale di Valdoria");
+    cSepara = QStringLiteral("\\");
+    lMonitor[0] = {1, 0, 0, 768, 1024};
+    lMonitor[1] = {};
+    cTipoVoto = QStringLiteral("-");
+    cArgomentoPendente.clear();
+    cNotaArgomento.clear();
+    cSegretari = {};
+    oTabellone = std::make_unique<Tabellone>();
+    FrmVideo::CaricaAnagrafe = nullptr;
+
+    archivio = std::make_unique<ArchivioProva>(Tipo());
+    ASSERT_TRUE(archivio->Valido());
+    archivio->Consiglieri();
+    if (Tipo() == 4) archivio->Atti();
+    else archivio->Argomenti();
+}
+
+void BancoConsole::TearDown()
+{
+    if (frmCons* f = frmConsAperto()) {
+        // Closed without questions: no sitting, no vote.
+        iModoVoto = 0;
+        f->cmdConsiglio(0)->setText(QStringLiteral("Apertura"));
+        f->Chiude();
+    }
+    ScaricaFrmVideo();
+    Gira(5);
+    oTabellone.reset();
+    archivio.reset();
+    ui.reset();
+    servizi.reset();
+}
+
+frmCons* BancoConsole::Apre()
+{
+    frmCons* f = ApreConsole();
+    EXPECT_NE(f, nullptr);
+    QElapsedTimer t;
+    t.start();
+    while (f && (!f->Attiva() || iModoAttivazione == 128) && t.elapsed() < 3000) Gira(5);
+    Gira(10);
+    EXPECT_TRUE(f && f->Attiva());
+    EXPECT_EQ(iModoAttivazione, 0);
+    return f;
+}
+
+void BancoConsole::ApreSeduta(frmCons* f)
+{
+    f->cmdConsiglio(0)->click();
+    ASSERT_EQ(f->cmdConsiglio(0)->text(), QStringLiteral("Chiusura"));
+}
+
+void BancoConsole::Riattiva(frmCons* f)
+{
+    f->activateWindow();
+    QElapsedTimer t;
+    t.start();
+    while (!f->Attiva() && t.elapsed() < 3000) Gira(5);
+    Gira(10);
+}
+
+}  // namespace obx::test

@@ -1,0 +1,52 @@
+// Shared pieces of the console tests: a fixture archive with a small
+// council, the program state of an installation with no sitting, the
+// console opened as the main menu opens it, and the rows it wrote.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "console/frmCons.h"
+#include "support/ArchivioProva.h"
+#include "support/ScriptedUI.h"
+
+namespace obx::test {
+
+// Turns the event loop for about ms milliseconds.
+void Gira(int ms = 30);
+
+struct RigaEvento {
+    int codice = 0;
+    QString lettera, descrizione, nome, extra, tipoArg;
+    int presenti = 0, delibera = 0, codVoto = 0;
+    QDateTime data;
+};
+std::vector<RigaEvento> Eventi();
+
+class BancoConsole : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Assembly kind of the archive made by SetUp (before it runs).
+    virtual int Tipo() const { return 1; }
+
+    // Opens the console as the menu does and lets its first activation run;
+    // with no rows in the tables nothing is asked.
+    frmCons* Apre();
+    // Opens the sitting from the console's button.
+    void ApreSeduta(frmCons* f);
+    // Gives the focus to the console again (the window system does when the
+    // window that had it goes).
+    void Riattiva(frmCons* f);
+
+    std::unique_ptr<ArchivioProva> archivio;
+    std::unique_ptr<ScriptedUI> ui;
+    std::unique_ptr<FakeServices> servizi;
+};
+
+}  // namespace obx::test
