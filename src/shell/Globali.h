@@ -233,6 +233,11 @@ inline int iOratore = 0;
 // board's chronometer; iMezziMinuti the half minutes since the speech began.
 inline std::array<int, 5> iTempo{};
 inline int iMezziMinuti = 0;
+// Seconds left of a timed vote.
+inline double nTempoVoto = 0;
+// Timer value at the start of the current speech.  Kept apart from the
+// vote countdown: the floor can be given while a timed vote runs.
+inline double nInizioIntervento = 0;
 inline QString cEsito;
 inline QString cResiduoTLV;
 inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link

@@ -1,0 +1,139 @@
+// Requests to speak from the radio keypads, polled between votes, against
+// the obx-sim 7777 central on a pseudo-terminal; and the frame scan alone.
+#include "support/LinkFixture.h"
+
+#include "console/Prenotazioni.h"
+#include "console/TempoParola.h"
+
+using namespace obx;
+using namespace obx::test;
+
+namespace {
+
+QString B(std::initializer_list<int> byte)
+{
+    QString s;
+    for (int b : byte) s += QChar(b);
+    return s;
+}
+
+}  // namespace
+
+TEST(FrameRichieste, AFrameSplitAcrossTwoReadsIsParsedOnceAtTheSecond)
+{
+    QString residuo;
+    // Unit 0x123 = 291, key 13; then the unit 21 keying yes (10).
+    const QString f = B({0xF1, 0x3, 0x2, 0x1, 13});
+    EXPECT_TRUE(RichiesteParola(residuo, f.left(3)).empty());
+    EXPECT_EQ(residuo, f.left(3));
+    EXPECT_EQ(RichiesteParola(residuo, f.mid(3) + B({0xF1, 0x5, 0x1, 0x0, 10})), std::vector<int>{291});
+    EXPECT_TRUE(residuo.isEmpty()) << "a read ending on a frame boundary leaves nothing";
+    // Stray bytes before a frame are skipped.
+    EXPECT_EQ(RichiesteParola(residuo, B({0x00, 0x42, 0xF2, 0x5, 0x1, 0x0, 13})), std::vector<int>{21});
+}
+
+namespace {
+
+class Richieste : public LinkTest {
+protected:
+    void SetUp() override
+    {
+        LinkTest::SetUp();
+        iProtocolloTLV = 7777;
+        iPortaTLV = kPorta;
+        iPrenotazioni = 2;
+        iStatoConsole = kStatoOrologio;
+        xRilievoRadio = false;
+        cResiduoTLV.clear();
+        aPosti.assign(1, Posto{});
+        struct S { const char* nome; int unita; int stato; };
+        const S posti[] = {{"ROSSI", 20, 9}, {"BIANCHI", 21, 9}, {"VERDI", 22, 8}, {"NERI", 23, 25}};
+        for (const S& s : posti) {
+            Posto p;
+            p.cNomeBreveAN = QString::fromLatin1(s.nome);
+            p.iVotatoreAN = s.unita;
+            p.iStato = s.stato;
+            aPosti.push_back(p);
+        }
+        GestiscePrenotati(0, kSvuota);
+    }
+    void TearDown() override
+    {
+        iPrenotazioni = 0;
+        LinkTest::TearDown();
+    }
+
+    // Polls like the engine's ticks until a booking redraws the list.
+    EsitoPrenotati Attende(int ms = 3000)
+    {
+        EsitoPrenotati e;
+        Finche([&] {
+            e = InterrogaRichieste(true);
+            return e.xRidisegna;
+        }, ms);
+        return e;
+    }
+};
+
+}  // namespace
+
+TEST_F(Richieste, ARequestBetweenVotesBooksTheSeatOfThatUnit)
+{
+    Avvia({"--device", "7777"});
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    ASSERT_TRUE(oComTLV.PortOpen());
+    ASSERT_TRUE(sim->AttendeRiga(QStringLiteral("RX BB (start)")));
+
+    sim->Comando(QStringLiteral("speak 21"));
+    EsitoPrenotati e = Attende();
+    EXPECT_EQ(e.cRighe, QStringList{"BIANCHI"});
+    ASSERT_EQ(aPrenotati.size(), 2u);
+    EXPECT_EQ(aPrenotati[1].iChi, 2);
+    EXPECT_EQ(aPrenotati[1].iOspite, 0);
+
+    // Absent (22), declared absent (23) and unknown (99) units, and a vote
+    // key: nobody is booked.
+    sim->Comando(QStringLiteral("speak 22"));
+    sim->Comando(QStringLiteral("speak 23"));
+    sim->Comando(QStringLiteral("speak 99"));
+    sim->Comando(QStringLiteral("key 20 10"));
+    ASSERT_TRUE(sim->Sincronizza());
+    EXPECT_FALSE(Attende(500).xRidisegna);
+    EXPECT_EQ(aPrenotati.size(), 2u);
+    EXPECT_TRUE(cResiduoTLV.isEmpty());
+    // The port stays open between votes: one start byte only.
+    EXPECT_EQ(sim->Conta(QStringLiteral("RX BB")), 1);
+}
+
+TEST_F(Richieste, NoPollWhileAVoteIsOnDisplayTheSittingIsSuspendedOrTheSurveyRuns)
+{
+    Avvia({"--device", "7777"});
+    iStatoConsole = kStatoOrologio | kStatoVoto;
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    iStatoConsole = kStatoOrologio;
+    EXPECT_FALSE(InterrogaRichieste(false).xRidisegna);
+    xRilievoRadio = true;
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    xRilievoRadio = false;
+    EXPECT_FALSE(oComTLV.PortOpen());
+    iPrenotazioni = 1;   // booking panel only, no requests from the units
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    EXPECT_FALSE(oComTLV.PortOpen());
+    // With the wired model nothing is opened nor sent.
+    iPrenotazioni = 2;
+    iProtocolloTLV = 4010;
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    EXPECT_FALSE(oComTLV.PortOpen());
+    ASSERT_TRUE(sim->Sincronizza());
+    EXPECT_EQ(sim->Conta(QStringLiteral("RX ")), 0);
+}
+
+TEST_F(Richieste, APortThatCannotOpenStopsThePollSilently)
+{
+    ScrivePorte(cCartella, {{kPorta, QStringLiteral("/nonexistent/ttyUSB9")}});
+    // No dialog is expected: the scripted UI fails the test on one.
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    EXPECT_EQ(iPrenotazioni & 64, 64);
+    EXPECT_TRUE(ui->Storia().empty());
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+}
