@@ -37,7 +37,6 @@ inline void Assemblea(int tipo)
     iStatoConsole = 0;
     iQuorum = {};
     iRichiedenti = {};
-    cVotiPrecedenti.Azzera(QChar(u'0'));
     cOratore.clear();
     cEsito.clear();
     iModoVoto = 0;
