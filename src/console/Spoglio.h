@@ -1,0 +1,117 @@
+// The end of a vote: the guard that lets a vote be opened, tallied and
+// stored once, the pass over those who did not vote, the tally of cVoti,
+// the majority rule of each vote kind and the outcome text.  The functions
+// change the program-wide state as a closing does and hand back what the
+// console needs for the vote row, the events and its controls; they write
+// no row and touch no control.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace obx {
+
+// The life of the one running vote.  Every opening gets a new number; keys
+// are taken only while it is open; the first close, annul or drop wins and
+// every later one (a second click, the countdown racing a click, a handler
+// nested inside the link's waits) finds it no longer open.
+class GuardiaVoto {
+public:
+    enum class Stato { Nessuno, Aperto, Chiuso, Abbandonato };
+
+    // A new vote in the given mode; returns its number.
+    int Apre(int iModoVoto);
+    // Claims the close of the vote iId (0: the current one): true once.
+    bool Chiude(int iId = 0);
+    // Drops the vote iId (0: the current one): it can no longer be closed
+    // or stored.  False when it was not open.
+    bool Abbandona(int iId = 0);
+
+    bool RaccoglieTasti() const { return m_stato == Stato::Aperto; }
+    Stato StatoVoto() const { return m_stato; }
+    int Id() const { return m_id; }
+    int ModoApertura() const { return m_modo; }
+
+private:
+    Stato m_stato = Stato::Nessuno;
+    int m_id = 0;
+    int m_modo = 0;
+};
+
+inline GuardiaVoto oVoto;
+
+// Opening of a vote of kind cTipo: the per-vote state reset (AzzeraStatoVoto),
+// iModoVoto and iVotanteUnico set for the kind, the LED maps cleared where
+// the kind shows keys, the guard opened.  Returns the vote's number.
+int IniziaVoto(const QString& cTipo, bool xProva, bool xImmEsec);
+
+// Seats that must vote and have not keyed (present voting members, not
+// present-not-voting, not declared absent, cVoto still "0"), by index, in
+// seat order.
+std::vector<int> NonVotanti();
+
+// Calls azione once for each seat of NonVotanti() taken before the first
+// call; the list is not read again, so the pass ends whatever the action
+// does.  Returns the number of seats visited.
+int PassaNonVotanti(const std::function<void(int iPosto)>& azione);
+
+// The tally of cVoti into iFavorevoli, iContrari, iAstenuti for a vote kind
+// (A: nothing counted; V, W: "+" present, the others absent with bit 64).
+// In the regional assembly the member who asked for the verification
+// (iRichiedenti(1)) counts as present.
+void ContaVoti(const QString& cTipo);
+
+// The outcome of a tallied vote.  iSoglia: the threshold shown (lblVoto(2));
+// iTipoQuorum: the quorum kind code; xSubPendenti: a sub-item (amendment)
+// is pending.
+struct EsitoVoto {
+    bool xPositivo = false;
+    QString cTesto;
+    int iSoglia = 0;   // the yes count needed (unused for the counter-proof)
+};
+EsitoVoto CalcolaEsito(const QString& cTipo, int iSoglia, int iTipoQuorum, bool xSubPendenti);
+
+// Modes of ChiudeSpoglio.
+inline constexpr int kChiusura = 0;
+inline constexpr int kAnnullo = 32;
+inline constexpr int kAbbandono = 64;
+
+// What the console needs after a close.
+struct ChiusuraVoto {
+    bool xEseguita = false;   // false: no open vote, or already closed or dropped: nothing done
+    int iVoto = 0;            // the vote's number
+    int iModo = 0;            // kChiusura, kAnnullo, kAbbandono
+    int iModoVoto = 0;        // the mode the vote ran in
+    bool xProva = false;
+    QString cTipoVoto;
+    bool xSalva = false;      // store the vote row (not after a drop)
+    bool xRipetuta = false;   // the repeat flag of the row
+    int iFavorevoli = 0, iContrari = 0, iAstenuti = 0, iVotiRicevuti = 0;
+    QString cVoti, cTastiRicevuti;
+    QDateTime dFineVoto;
+    bool xEsito = false;      // an outcome to show (ordinary close of a counted kind)
+    EsitoVoto esito;
+    QStringList cEventi;      // closing events in order ("I"; "L"; "T", "H"; "L" of a roll call)
+    QString cStatoAtto;       // regional assembly: the act's new status, empty for none
+    bool xComando8 = false;   // speaker cleared: board command "8"
+    int iPresentiAppello = 0; // roll call: members who answered ("+"), for its closing event
+    std::vector<int> aCambiPresenza;  // roll call: seats whose attendance CambiaPresenza toggles
+};
+
+// Data of the console the close reads.
+struct ContestoChiusura {
+    bool xImmEsec = false;       // chkImmEsec: the threshold of immediate executability
+    bool xSubPendenti = false;   // cmbArgo(2) holds pending sub-items
+    int iVoto = 0;               // the vote to close (0: the current one)
+};
+
+// ChiudeVotazione without its controls: claims the guard (nothing at all
+// when the vote is not open), clears iModoVoto before anything else so no
+// key lands after the tally, tallies, closes the link when units are wired,
+// recomputes the thresholds, decides the outcome, updates cVotiPrecedenti,
+// cEsito, iStatoConsole, iFlagQuorum and cOratore, and returns the rest.
+ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto = {});
+
+}  // namespace obx

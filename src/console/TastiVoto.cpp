@@ -1,0 +1,276 @@
+#include "console/TastiVoto.h"
+
+#include "console/MappaVotatori.h"
+#include "console/Quorum.h"
+#include "console/Spoglio.h"
+#include "links/ComSeriali.h"
+#include "links/Tabellone.h"
+#include "links/Votatori.h"
+#include "shell/Globali.h"
+
+namespace obx {
+
+QString CarattereLed(const QString& cTasto)
+{
+    if (cTasto == u"3") return QStringLiteral("2");
+    if (cTasto == u"6") return QStringLiteral("1");
+    if (cTasto == u"5") return QStringLiteral("3");
+    return {};
+}
+
+// The seat holding a unit: the one whose unit in use it is, preferring the
+// seat that also owns it (after a place exchange the absent owner may still
+// name the same unit in use).  0 when none.
+static int PostoDiUnita(int iVoter)
+{
+    if (iVoter <= 0) return 0;
+    int primo = 0;
+    for (size_t i = 1; i < aPosti.size(); ++i) {
+        if (aPosti[i].iVotatoreUso != iVoter) continue;
+        if (aPosti[i].iVotatoreAN == iVoter) return int(i);
+        if (primo == 0) primo = int(i);
+    }
+    return primo;
+}
+
+int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTasti)
+{
+    if (iModoVoto == 0 || !oVoto.RaccoglieTasti()) return 0;
+    if (cTasto.size() != 1) return 0;
+
+    const int m = iModoVoto & 56;
+    QString ammessi;
+    bool soloUnico = false;
+    switch (m) {
+    case 8: case 32: ammessi = QStringLiteral("356*"); break;
+    case 16: ammessi = QStringLiteral("356"); soloUnico = true; break;
+    case 48: ammessi = QStringLiteral("356*"); soloUnico = true; break;
+    case 0: ammessi = QStringLiteral("356"); break;
+    default: return 0;
+    }
+    if (!ammessi.contains(cTasto)) return 0;
+    if (soloUnico && iVoter != iVotanteUnico) return 0;
+
+    const int k = PostoDiUnita(iVoter);
+    if (k == 0) return 0;
+    Posto& p = aPosti[size_t(k)];
+    if ((p.iStato & 24) != 8) return 0;
+    // A seat without a valid person code has no place in the per-seat
+    // strings: recording it would count it again at every key.
+    if (!StringaPosti::Valido(p.bCodiceAN)) return 0;
+
+    int esito = 0;
+    TastoVoto t;
+    t.iPosto = k;
+    const bool unico = (iModoVoto & kVotoUnico) != 0;
+    const bool presenza = (iModoVoto & (kVotoAppello | kVotoNumeroLegale)) != 0;
+
+    if (p.cVoto == u"0" && (iModoVoto & 5) != 0) {
+        switch (p.iStato & 21) {
+        case 1:
+            t.xTogliVotanti = true;
+            break;
+        case 0:
+            if (unico) {
+                t.xTogliVotanti = true;
+            } else if (!presenza) {
+                // In a roll call or a verification the absent member who keys
+                // is entering, not one who cannot vote.
+                t.xAggiungiAssenti = true;
+                p.cVoto = QStringLiteral("*");
+            }
+            break;
+        default:
+            break;
+        }
+        if (t.xTogliVotanti || t.xAggiungiAssenti) esito |= kTastoListe;
+    }
+
+    auto segnaRicevuto = [&] {
+        if (cTastiRicevuti.At(p.bCodiceAN) == QChar(0)) {
+            ++iVotiRicevuti;
+            cTastiRicevuti.Set(p.bCodiceAN, QChar(p.bCodiceAN));
+            t.xPrimo = true;
+        }
+    };
+    const bool assente = (p.iStato & 17) == 0;
+
+    if (presenza) {
+        p.cVoto = QStringLiteral("+");
+        cVoti.Set(p.bCodiceAN, u'+');
+        segnaRicevuto();
+        const int r = iModoVoto & 42;
+        if ((r == 8 || r == 32) && assente && p.iPulsanteAN > 0) {
+            t.xEntra = true;
+            esito |= kTastoEntrata;
+        }
+        t.cTasto = p.cVoto;
+        if (pTasti) pTasti->push_back(t);
+        return esito | kTastoRegistrato;
+    }
+
+    if ((iModoVoto & 18) == 16 && assente && p.iPulsanteAN > 0) {
+        t.xEntra = true;
+        esito |= kTastoEntrata;
+    }
+    const bool conta = unico ? (p.iStato & 8) == 8 : (p.iStato & 5) == 1;
+    if (!conta) {
+        t.cTasto = p.cVoto;
+        if (esito != 0 && pTasti) pTasti->push_back(t);
+        return esito;
+    }
+
+    p.cVoto = cTasto;
+    cVoti.Set(p.bCodiceAN, cTasto.at(0));
+    segnaRicevuto();
+    esito |= kTastoRegistrato;
+    t.cTasto = cTasto;
+
+    if ((iModoVoto & kVotoProva) != 0 || ((iConfigOBX & 4096) != 0 && cTipoVoto != u"H")) {
+        t.xMostra = true;
+        const QString led = CarattereLed(cTasto);
+        if (p.iPannelloAN >= 1 && p.iPannelloAN <= 48 && !led.isEmpty()) {
+            if (cLedQuadro.size() < 48) cLedQuadro = cLedQuadro.leftJustified(48, u'0');
+            if (cLedVoti.size() < 48) cLedVoti = cLedVoti.leftJustified(48, u'0');
+            cLedQuadro[p.iPannelloAN - 1] = led.at(0);
+            cLedVoti[p.iPannelloAN - 1] = led.at(0);
+        }
+        esito |= kTastoLed;
+    }
+    if (pTasti) pTasti->push_back(t);
+    return esito;
+}
+
+static int Esadecimale(const QString& s)
+{
+    bool ok = false;
+    const int v = s.toInt(&ok, 16);
+    return ok && !s.contains(u'-') && !s.contains(u'+') && !s.contains(u' ') ? v : -1;
+}
+
+static int Elabora4010(const QString& s, std::vector<TastoVoto>* pTasti)
+{
+    int esito = 0;
+    int i = 0;
+    const int n = int(s.size());
+    while (i < n) {
+        const QChar c = s.at(i);
+        if (c == u'@' || c == u'F') {
+            iModoVoto = 0;
+            return esito | kTastiFine;
+        }
+        if (c == u'?') {
+            iFlagQuorum |= kQuorumDatiPendenti;
+            esito |= kTastiPendenti;
+            ++i;
+            continue;
+        }
+        if (c != u'V') {
+            ++i;
+            continue;
+        }
+        if (n - i < 8) {
+            cResiduoTLV = s.mid(i);
+            return esito;
+        }
+        const QString sette = s.mid(i + 1, 7);
+        const QChar e = sette.at(6);
+        const int unita = Esadecimale(sette.mid(2, 3));
+        if (e == u'@' || e == u'F') {
+            iFlagQuorum &= ~kQuorumDatiPendenti;
+            iModoVoto = 0;
+            return esito | kTastiFine;
+        }
+        if (e == u'[' || e == u'(') {
+            const int lung = e == u'[' ? iLenRisposta : 8 * (iLenRisposta + 1);
+            if (n - (i + 8) < lung) {
+                // The keys are still on their way: never an empty key.
+                cResiduoTLV = s.mid(i);
+                return esito;
+            }
+            const QString tasti = s.mid(i + 8, lung);
+            if (unita >= 0) {
+                if (e == u'[') {
+                    esito |= MemorizzaVoti(unita, tasti.left(1), pTasti);
+                } else {
+                    for (int j = 0; j < 8; ++j)
+                        esito |= MemorizzaVoti(unita + j, tasti.mid(j * (iLenRisposta + 1), 1), pTasti);
+                }
+            }
+            iFlagQuorum &= ~kQuorumDatiPendenti;
+            i += 8 + lung;
+            continue;
+        }
+        if (e == u'?') {
+            iFlagQuorum |= kQuorumDatiPendenti;
+            esito |= kTastiPendenti;
+        }
+        i += 8;
+    }
+    return esito;
+}
+
+static int Elabora7777(const QString& s, std::vector<TastoVoto>* pTasti)
+{
+    int esito = 0;
+    int i = 0;
+    const int n = int(s.size());
+    while (i < n) {
+        if (s.at(i).unicode() < 0xF0) {
+            ++i;
+            continue;
+        }
+        if (n - i < 5) {
+            cResiduoTLV = s.mid(i);
+            return esito;
+        }
+        // The unit and the key travel in the low four bits of their bytes:
+        // a byte with anything above them belongs to no frame (a lost byte
+        // or a garbled one), and taking its low bits would credit the key
+        // to another unit.  The frame is dropped and the scan resumes after
+        // its head.
+        bool integro = true;
+        for (int j = 1; j < 5; ++j)
+            if (s.at(i + j).unicode() > 0x0F) integro = false;
+        if (!integro) {
+            ++i;
+            continue;
+        }
+        const int unita = (s.at(i + 1).unicode() & 15) + 16 * (s.at(i + 2).unicode() & 15) +
+                          256 * (s.at(i + 3).unicode() & 15);
+        const int codice = s.at(i + 4).unicode() & 15;
+        QString tasto;
+        if (codice == 10) tasto = QStringLiteral("3");
+        else if (codice == 11) tasto = QStringLiteral("6");
+        else if (codice == 12) tasto = QStringLiteral("5");
+        if (!tasto.isEmpty()) esito |= MemorizzaVoti(unita, tasto, pTasti);
+        i += 5;
+    }
+    return esito;
+}
+
+int ElaboraTasti(const QString& dati, std::vector<TastoVoto>* pTasti)
+{
+    const QString s = cResiduoTLV + dati;
+    cResiduoTLV.clear();
+    // After the tally nothing more is taken: the keys still on the line
+    // belong to a vote that is over.
+    if (iModoVoto == 0 || !oVoto.RaccoglieTasti()) return 0;
+    return iProtocolloTLV == 7777 ? Elabora7777(s, pTasti) : Elabora4010(s, pTasti);
+}
+
+int VotiDaCentrale(double nAttesa, std::vector<TastoVoto>* pTasti)
+{
+    QString dati;
+    if (iProtocolloTLV == 7777) {
+        dati = RiceveVotatori(0, nAttesa);
+    } else {
+        if (oComTLV.InBufferCount() <= 0) return 0;
+        dati = RiceveVotatori(0, nAttesa);
+    }
+    const int esito = ElaboraTasti(dati, pTasti);
+    if ((esito & kTastoLed) != 0 && oTabellone) oTabellone->DettaglioLed(cLedVoti);
+    return esito;
+}
+
+}  // namespace obx

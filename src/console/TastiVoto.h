@@ -1,0 +1,58 @@
+// Key collection of a running vote: the frames of the central (4010 text,
+// 7777 binary) turned into keys, and each key recorded at the seat of the
+// unit that sent it, by the rules of the vote mode.  The functions work on
+// the program-wide state only (cVoti, cTastiRicevuti, iVotiRicevuti, the
+// seats' cVoto, cLedVoti, cLedQuadro, iFlagQuorum, cResiduoTLV); what the
+// console must show or do for each key is handed back to it.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace obx {
+
+// What one recorded (or refused-but-listed) key asks of the console.
+struct TastoVoto {
+    int iPosto = 0;          // index in aPosti
+    QString cTasto;          // the seat's cVoto after the key
+    bool xPrimo = false;     // first key of the seat in this vote
+    bool xTogliVotanti = false;  // remove the short name from lstVotanti
+    bool xAggiungiAssenti = false;  // add the short name to lstAssenti
+    bool xEntra = false;     // absent seat with a label enters: CambiaPresenza(seat, label, true)
+    bool xMostra = false;    // show the key's colour on the console and the projected board
+};
+
+// Bits of the result of ElaboraTasti and MemorizzaVoti.
+inline constexpr int kTastoRegistrato = 1;  // cVoti / cTastiRicevuti changed
+inline constexpr int kTastoLed = 2;         // cLedVoti changed: DettaglioLed(cLedVoti)
+inline constexpr int kTastoEntrata = 4;     // some seat must enter the chamber
+inline constexpr int kTastoListe = 8;       // lstVotanti / lstAssenti change
+inline constexpr int kTastiPendenti = 16;   // the central reported pending data (iFlagQuorum 2)
+inline constexpr int kTastiFine = 32;       // end of data: iModoVoto set to 0
+
+// Records the key of a unit (MemorizzaVoti).  Nothing happens without a
+// running, open vote (iModoVoto 0 or the vote already tallied), for a unit
+// no seat holds, for a seat not entitled in the mode, or for a key the mode
+// refuses; an empty key is never recorded.  The unit is matched against the
+// seats' unit in use (iVotatoreUso), preferring the seat that also owns it.
+int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTasti = nullptr);
+
+// One read of the central's data: cResiduoTLV + dati parsed for the model
+// iProtocolloTLV; a frame left incomplete at the end goes back into
+// cResiduoTLV for the next read.  4010: "@" or "F" end the data, "?" marks
+// pending data, "V" + 7 characters + one key ("[") or eight key-and-filler
+// pairs ("(").  7777: 5-byte frames from a byte F0 or above; codes 10, 11,
+// 12 are yes, no, abstain.  Keys go to MemorizzaVoti.  Returns the bits
+// above, or 0 when no vote is running (the data is then dropped).
+int ElaboraTasti(const QString& dati, std::vector<TastoVoto>* pTasti = nullptr);
+
+// One pass of collection from the central (VotiDaSeriale with units
+// wired): what has arrived on the port (4010: waits up to nAttesa seconds
+// when the port has data but it is slow; 7777: up to nAttesa seconds for
+// anything), ElaboraTasti on it, and the LED map sent when it changed.
+int VotiDaCentrale(double nAttesa, std::vector<TastoVoto>* pTasti = nullptr);
+
+// LED character of a key ("2" yes, "1" no, "3" abstain); empty for others.
+QString CarattereLed(const QString& cTasto);
+
+}  // namespace obx
