@@ -1,6 +1,8 @@
 #include "registers/ControlloDati.h"
 
 #include <QGuiApplication>
+
+#include "platform/Dialoghi.h"
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -103,6 +105,24 @@ void CentraFinestra(QWidget* w)
     const QSize dim = w->frameGeometry().size();
     w->move(area.left() + (area.width() - dim.width()) / 2,
             area.top() + (area.height() - dim.height()) / 2);
+}
+
+void AnnullaModificaFallita(Recordset& rs, const Errore& e)
+{
+    try {
+        if (rs.EditMode() != dbEditNone) rs.CancelUpdate();
+    } catch (const Errore&) {
+    }
+    UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);
+}
+
+void PosizionaSuChiave(Recordset& rs, const QVariant& chiave)
+{
+    try {
+        rs.Seek(QStringLiteral("="), chiave);
+        if (rs.NoMatch()) rs.MoveLast();
+    } catch (const Errore&) {
+    }
 }
 
 }  // namespace obx

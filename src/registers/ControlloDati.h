@@ -61,4 +61,10 @@ double NumeroTesto(const QString& testo);
 // Centres a top-level window on its screen.
 void CentraFinestra(QWidget* w);
 
+// A save that failed: the edit of the row is dropped and the failure shown.
+void AnnullaModificaFallita(Recordset& rs, const Errore& e);
+// After adding a row: the row with that key becomes current (the last row
+// when it cannot be found).
+void PosizionaSuChiave(Recordset& rs, const QVariant& chiave);
+
 }  // namespace obx

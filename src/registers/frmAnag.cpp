@@ -281,22 +281,14 @@ bool frmAnag::GetSetAnagrafe(bool xLegge)
         rs.SetField(QStringLiteral("cTipoAN"), tipo.isEmpty() ? QStringLiteral("X") : tipo);
         rs.Update();
     } catch (const Errore& e) {
-        try {
-            if (rs.EditMode() != dbEditNone) rs.CancelUpdate();
-        } catch (const Errore&) {
-        }
         xMostraRecord = true;
-        UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);
+        AnnullaModificaFallita(rs, e);
         return false;
     }
     xMostraRecord = true;
     if (nuova) {
         // The person just added becomes the current row and is shown.
-        try {
-            rs.Seek(QStringLiteral("="), codice);
-            if (rs.NoMatch()) rs.MoveLast();
-        } catch (const Errore&) {
-        }
+        PosizionaSuChiave(rs, codice);
         dbfVelmora_Reposition();
     }
     return true;

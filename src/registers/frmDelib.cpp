@@ -332,22 +332,14 @@ bool frmDelib::GetSetDelibere(bool xLegge)
         scrivi("cGruppoDE", gruppo.isEmpty() ? QStringLiteral(" ") : gruppo);
         rs.Update();
     } catch (const Errore& e) {
-        try {
-            if (rs.EditMode() != dbEditNone) rs.CancelUpdate();
-        } catch (const Errore&) {
-        }
         xMostraRecord = true;
-        UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);
+        AnnullaModificaFallita(rs, e);
         return false;
     }
     xMostraRecord = true;
     if (nuova) {
         // The item just added becomes the current row and is shown.
-        try {
-            rs.Seek(QStringLiteral("="), numero);
-            if (rs.NoMatch()) rs.MoveLast();
-        } catch (const Errore&) {
-        }
+        PosizionaSuChiave(rs, numero);
         dbfVelmora_Reposition();
     }
     return true;
