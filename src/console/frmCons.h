@@ -208,18 +208,51 @@ public:
     void SalvaVotazione(bool xUguale);
 
     // =======================================================================
-    // Attendance and quorum (frmCons_Presenze.cpp)
+    // Attendance and quorum, voter lists and results frame
+    // (frmCons_Presenze.cpp), vote panel (frmCons_Quadro.cpp)
     // =======================================================================
 
     // Toggles the attendance of seat iP shown on label iLabel; returns "E"
-    // (entered), "U" (left) or "" (nothing changed).  Does not log.
+    // (entered), "U" (left) or "" (nothing changed: a seat declared absent
+    // and not present, or an index outside aPosti).  Keeps iPresenti, the
+    // label colour, the projected board (when loaded), the thresholds and
+    // the LED maps; with xTabellone the display board is told.  Does not log.
     QString CambiaPresenza(int iP, int iLabel, bool xTabellone);
+    // Entry or exit of seat iP as a plain click on its label or a card
+    // reading makes it: during an open vote the vote is corrected first
+    // (CorreggeVoto), then CambiaPresenza with the board told, and the
+    // letter ("e"/"u" during a vote) is logged with the member's full name.
+    // Returns the letter logged, "" when nothing changed.
+    QString EntraEsce(int iP);
+    // Keeps the running vote consistent with an attendance change of seat
+    // iP that is about to happen: an absent seat about to enter is marked
+    // as keyed and goes back on lstVotanti (or off lstAssenti when it had
+    // keyed "*"); a present seat about to leave loses its key and leaves
+    // lstVotanti.  Nothing when no vote is open.
+    void CorreggeVoto(int iP);
     // Recomputes the thresholds iQuorum(1..4): iQuorumDE >= 0 installs an
     // item's fixed thresholds, -1 keeps them; xVoto true at a vote's close.
+    // Shows on lblVoto(2) the one that applies.
     void CalcolaQuorum(int iQuorumDE, bool xVoto);
     void cmbTipoQuorum_Click();
     void cmbTipoVoto_Click();
+    // "Im. Es.": recomputes and tells the display board ("W" ticked, "w" not).
     void chkImmEsec_Click();
+
+    // Vote view and attendance view: 0 vote view with lstVotanti filled with
+    // the present voting members, 1 attendance view, 2 vote view with both
+    // lists empty.
+    void MostraVotanti(int iVista);
+    // With xEsitoVideo, the vote totals on the projected board in place of
+    // its seat map (true) or the seat map again (false); without the option,
+    // or with no board loaded, nothing.
+    void MostraTotaliVideo(bool xTotali);
+    // Repaints the vote panel by the mode word: And 9 = 0 attendance view,
+    // 1 result view, 8 blank view; 2 also the projected board and the LED
+    // board; 4 clears "present not voting"; 16/32 which counters the result
+    // view shows; 64 (regional assembly) seats absent at the last roll call
+    // come back present (frmCons_Quadro.cpp).
+    void AggiornaQuadroVoti(int iModo);
 
     // =======================================================================
     // Agenda items and item notes (frmCons_Argomenti.cpp)

@@ -83,12 +83,12 @@ TEST_F(CaricamentoConsiglio, EtichetteDeiSeggiEStatoIniziale)
     EXPECT_FALSE(f->txtAnag(9)->Visible());
     EXPECT_EQ(f->txtAnag(73), nullptr);
 
-    // No sitting, no item, no vote kind, nobody present, the clock running.
+    // No sitting, no item, the first vote kind, nobody present, the clock running.
     EXPECT_EQ(f->cmdConsiglio(0)->text(), QStringLiteral("Apertura"));
     EXPECT_FALSE(f->cmdConsiglio(1)->isEnabled());
     for (int i = 0; i < 6; ++i) EXPECT_FALSE(f->cmdVoto(i)->isEnabled());
     for (int i = 0; i < 7; ++i) EXPECT_EQ(f->lblVoto(i)->text(), QStringLiteral("00"));
-    EXPECT_EQ(cTipoVoto, QStringLiteral("-"));
+    EXPECT_EQ(cTipoVoto, cLettereVoti.left(1));
     EXPECT_EQ(iPresenti, 0);
     EXPECT_EQ(iDelibera, 0);
     EXPECT_EQ(cLedPresenze, QString(48, u'0'));
