@@ -322,14 +322,29 @@ public:
     // Acts tree at the console and service buttons (frmCons_Atti.cpp)
     // =======================================================================
 
-    // 0..3 replay F8, Ctrl+F6, F5, F1; 4 the act to be voted; 5 the stored
-    // result of the current act.
+    // 0..3 replay F8 (Ctrl+F8 with Ctrl held), Ctrl+F6, F5, F1 through
+    // Form_KeyDown; 4 brings up the act selected in the tree as the current
+    // entry (with Ctrl held: clears the agenda selection and the vote kind);
+    // 5 recalls the stored result of the selected act's latest valid vote.
+    // While a vote runs 0, 4 and 5 do nothing.
     void cmdServizio_Click(int Index);
     // 0 "Salva" the new act, 1 "Annulla".
     void cmdAtto_Click(int Index);
     void getIDAtto_GotFocus();
     void getTesto_Click(int Index);
     void oAlbero_NodeClick(NodoAlbero* nodo);
+    // F8 in laws mode: prepares and shows boxCreaAtti for a new act under
+    // the node selected in oAlbero (the root or nothing: a first-level act),
+    // with the parent in cAttoCorrente and its allowed types in cmbTipoAtto;
+    // "Nessun Atto subalterno previsto" when none is allowed there.
+    void PreparaNuovoAtto();
+    // Ctrl+F8 in laws mode: after "Confermi cancellazione ..." deletes the
+    // act selected in oAlbero with exactly its subtree, then AttivaForm(4).
+    void CancellaAttoSelezionato();
+    // The vote panel's refresh by mode (3: the seats, counters, LED map,
+    // board page and projected board show the current tally); it belongs
+    // with the vote panel, the service buttons only call it.
+    void AggiornaQuadroVoti(int iModo);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

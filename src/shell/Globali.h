@@ -253,6 +253,12 @@ inline QDateTime dFineVoto;
 // act (laws mode; 0 otherwise).
 inline int iCodiceAtto = 0;
 inline int iRadiceLegge = 0;
+// The act last taken from the acts tree into the new-act panel, as
+// RecordAtto of RecordAtti.h holds it: (0) iCodLeggeLG, (1) cParametriLG,
+// (2)..(6) the identifiers of levels 1..5, (7) cNumeroAttoLG, (8)
+// iRadiceLeggeLG, (9) cDescEventoLG, (10) cTreeKeyLG, (11) unused.  All
+// empty: the root of the tree.
+inline std::array<QString, 12> cAttoCorrente;
 // Names of the last substitution: (0) the person replaced, (1) the person
 // now in office.
 inline std::array<QString, 2> cSegretari;

@@ -1,0 +1,51 @@
+// The console opened on a laws-mode archive (the small council of the
+// fixture and its acts tree), with scripted dialogs and a fake keyboard,
+// for the tests of the acts at the console and of the service buttons.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <map>
+#include <memory>
+
+#include "console/frmCons.h"
+#include "support/ArchivioProva.h"
+#include "support/ScriptedUI.h"
+
+namespace obx::test {
+
+// Turns the event loop for about ms milliseconds.
+void GiraAtti(int ms = 20);
+
+// One row of "VOTI" as a test stores it; keys: person code -> key.
+struct VotoProva {
+    int codice = 0;            // lCodiceVT
+    int atto = 0;              // iCodLeggeVT
+    QString tipo = QStringLiteral("P");
+    int delibera = 0;          // iDeliberaVT (0: the act's code)
+    QString nota;              // cNotaVotoVT
+    int presenti = 0, favorevoli = 0, contrari = 0, astenuti = 0;
+    std::map<int, QChar> tasti;
+};
+void AggiungeVoto(const VotoProva& v);
+
+class BancoAtti : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the console as the menu does and lets its first activation run.
+    frmCons* Apre();
+    // Selects the tree node of that key (nullptr: nothing selected).
+    void Sceglie(frmCons* f, const QString& chiaveNodo);
+    // Rows of "LEGGI" now.
+    static int Righe();
+    static bool Esiste(int codice);
+
+    std::unique_ptr<ArchivioProva> archivio;
+    std::unique_ptr<ScriptedUI> ui;
+    std::unique_ptr<FakeServices> servizi;
+};
+
+}  // namespace obx::test
