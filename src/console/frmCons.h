@@ -341,10 +341,6 @@ public:
     // Ctrl+F8 in laws mode: after "Confermi cancellazione ..." deletes the
     // act selected in oAlbero with exactly its subtree, then AttivaForm(4).
     void CancellaAttoSelezionato();
-    // The vote panel's refresh by mode (3: the seats, counters, LED map,
-    // board page and projected board show the current tally); it belongs
-    // with the vote panel, the service buttons only call it.
-    void AggiornaQuadroVoti(int iModo);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

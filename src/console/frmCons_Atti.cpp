@@ -373,8 +373,4 @@ void frmCons::cmdServizio_Click(int Index)
     iPresenti = presenti;
 }
 
-// Stand-in for the vote panel's refresh until the panel is built with it;
-// the panel's own definition takes its place.
-[[gnu::weak]] void frmCons::AggiornaQuadroVoti(int) {}
-
 }  // namespace obx
