@@ -4,6 +4,8 @@
 // An item is open from its event "G" to its event "H"; bit 4 of
 // iFlagQuorum says which.  Setting a combo's selection from code runs its
 // handler at once, nested, and the steps below rely on that order.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
