@@ -259,9 +259,51 @@ public:
     // =======================================================================
 
     // 0 item, 1 item type, 2 pending sub-items, 3 status / sub-item kind.
+    // Selecting an item closes the open one ("H") and opens the new one
+    // ("G") with its texts, type, thresholds and fresh speaking counters.
     void cmbArgo_Click(int Index);
-    // 0 note of the current item, 1 new sub-item.
+    // 0 note of the current item, 1 new sub-item; each a two-step button
+    // (the first press opens its editor, "Ok" takes the input).
     void cmdArgo_Click(int Index);
+    // Status of the current act (laws mode) by its name in cStatiArgomento:
+    // iModo bit 1 selects it in cmbArgo(3), which records it (event "X" and
+    // the act's row); bit 2 rewrites the act's node in the tree (its status
+    // name between parentheses and the status letter of its tag).  The
+    // vote closing calls it with 3 and "Votato", "RinviatoSed" or
+    // "RinviatoComm".
+    void AggiornaStatoPdL(int iModo, const QString& cDesc);
+    // Takes a handled sub-item off the pending list cmbArgo(2): the selected
+    // entry with bSelezionato, else the one under vote (cArgomentoPendente).
+    void RimuoveArgomento(bool bSelezionato);
+    // Number of sub-items created for the current item (cmbArgo(2)'s tag).
+    int SottoArgomentiCreati() const { return m_iSottoArgomenti; }
+
+private:
+    // Case 0 by assembly kind, and the pieces shared by the cases.
+    void ApreArgomentoConsiglio();
+    void ApreAttoLeggi();
+    void ChiudeArgomentoAperto();
+    void AvviaArgomento();
+    void ImpostaTipoArgomento();
+    void ChiudeEditoriArgomento();
+    void ChiudeEditoreNota(bool xSalva);
+    void ChiudeEditoreSottoArgomento(bool xAggiunge);
+    QString StatoAttoCorrente();
+
+    // True while the console itself sets the type and status combos of an
+    // act, so that the nested status change asks nothing.
+    bool xSelezioneInterna = false;
+    int m_iSottoArgomenti = 0;
+    // Openings of an item so far, and the one the open note editor belongs to.
+    int m_iAperture = 0;
+    int m_iAperturaNota = -1;
+    // Act whose status cArgomento(2) holds (0 none).
+    int m_iStatoDi = 0;
+    // The title box takes at most 120 characters while it holds the note.
+    bool m_xLimiteNota = false;
+    bool m_xLimiteCollegato = false;
+
+public:
 
     // =======================================================================
     // Vote: opening, key collection, closing, outcome (frmCons_Voto.cpp)

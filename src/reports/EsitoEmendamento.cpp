@@ -1,0 +1,26 @@
+#include "reports/EsitoEmendamento.h"
+
+#include <QLocale>
+
+#include "platform/Servizi.h"
+#include "reports/Stampa.h"
+#include "shell/Globali.h"
+
+namespace obx {
+
+void StampaEsitoEmendamento(const QString& cNuovoStato)
+{
+    if (!ImpostaStampante(0)) return;
+    const QDateTime ora = Clock().Adesso();
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    StampaXY(2, 10, cConsiglio);
+    StampaXY(4, 10, italiano.toString(ora.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
+                        QStringLiteral(" alle ore ") + ora.time().toString(QStringLiteral("HH:mm:ss")));
+    QString riga = QStringLiteral("Emendamento ") + cArgomento[6];
+    if (cNuovoStato == u"R") riga += QStringLiteral("  RITIRATO");
+    else if (cNuovoStato == u"D") riga += QStringLiteral("  DECADUTO");
+    StampaXY(7, 10, riga);
+    FineStampa();
+}
+
+}  // namespace obx
