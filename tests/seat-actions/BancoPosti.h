@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <functional>
 
