@@ -40,6 +40,9 @@ constexpr int32_t kGiallo = 0x00FFFF;      // the member called to vote
 const QString kAcapo = QStringLiteral("\r\n");
 
 bool VotoAperto() { return (iModoVoto & 5) != 0; }
+// Any vote on the central, a test vote included: the keys that touch the
+// devices or the roll wait for its end.
+bool VotoInCorso() { return (iModoVoto & 7) != 0; }
 
 bool PostoValido(int i) { return i >= 1 && size_t(i) < aPosti.size(); }
 
@@ -573,7 +576,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 122:
         KeyCode = 0;
         // The handshake would take the central from a running vote.
-        if (!Tasti().CtrlPremuto() || (iModoOBX & 4) == 0 || VotoAperto()) break;
+        if (!Tasti().CtrlPremuto() || (iModoOBX & 4) == 0 || VotoInCorso()) break;
         {
             CicloAnnidato guardia(*this);
             if (ApreComVotatori(iPortaTLV, false)) {
@@ -585,7 +588,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 123:
         KeyCode = 0;
         // Attendance locked, or a vote running: the roll must not change.
-        if ((iOpzioniConsole & 4) || VotoAperto()) break;
+        if ((iOpzioniConsole & 4) || VotoInCorso()) break;
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const Posto& p = aPosti[i];
             if ((p.iStato & 1) || (p.iStato & 16) || p.iPulsanteAN == 0) continue;
