@@ -30,6 +30,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "platform/Albero.h"
@@ -351,15 +352,55 @@ public:
     // The one entry point for actions on a seat: Index the label number,
     // Button 1/2/4 (left/right/middle) or 32 with an action code in Shift,
     // otherwise Shift 1 Shift key, 2 Ctrl, 4 Alt.  X, Y in twips.
+    // Action codes (Button 32): 1..10 the options of the seat dialog,
+    // 128 entry or exit (also with attendance locked), 256 information box,
+    // 512 call of the single voter, 1024 completion of a substitution made
+    // in the substitution dialog.
     void txtAnag_MouseDown(int Index, int Button, int Shift, float X, float Y);
     // Console keys (the window sees them before its controls); KeyCode the
     // key's number (F1 = 112 ... F12 = 123), Shift 2 = Ctrl.  Setting
     // KeyCode to 0 swallows the key.
     void Form_KeyDown(int& KeyCode, int Shift);
-    // Click on the clock label.
+    // Click on the clock label: the projected board, with Ctrl the LED
+    // preview.
     void txtOBX_Click();
     void mnuPopupSub_Click(int Index);
+    // Ctrl+left click on the guest speakers list lstParola (what its mouse
+    // handler does): the guest dialog and the option chosen there.
+    void OperazioniOspite(int Button, int Shift);
+    // Ctrl+left click on the speaker box getParola (what its mouse handler
+    // does): the floor to the text typed there.
+    void ParolaLibera(int Button, int Shift);
+    // At a vote's close, for the members who have not voted: each seat
+    // still listed in lstVotanti leaves the chamber (in the regional
+    // assembly it stays present not voting) through txtAnag_MouseDown.
+    // The seat is the one whose key did not come, also when two seats share
+    // a short name, and the exit is made also with attendance locked;
+    // lstVotanti is empty at the end.
+    void EsconoNonVotanti();
+    // Laws mode, F8 and Ctrl+F8: the act-creation panel under the selected
+    // node and the deletion of the selected act with its sub-acts, which
+    // belong to the acts tree at the console.
+    void NuovoAttoDaTasto();
+    void EliminaAttoDaTasto();
+    // The event list window that Ctrl+F6 shows modal (set by its owner;
+    // nothing is shown while it is empty).
+    static inline std::function<void()> MostraListaEventi;
 
+private:
+    // Pieces of the seat actions.
+    void CorreggeVoto(int iP);
+    bool InterventoConsentito(int iP);
+    void MostraInParola(const QString& testo);
+    void AssegnaRiserva(int iP);
+    void SchedaPosto(int iP);
+    void ChiamaVotante(int iP);
+    void CompletaSostituzione(int iP, int Index, int iCodice);
+    QString NuovoConsigliere(int iP, int Index, QString& cNome);
+    void Aiuto();
+    void SostituisceSegretario();
+
+public:
     // =======================================================================
     // Acts tree at the console and service buttons (frmCons_Atti.cpp)
     // =======================================================================
@@ -461,7 +502,12 @@ frmCons* frmConsAperto();
 frmCons* ApreConsole();
 
 // Puts the guest aOspiti(iNuovo) into seat iP, in memory and in
-// "ANAGRAFE" (frmCons_Posti.cpp).
-void ScambiaPosto(int iP, int iNuovo);
+// "ANAGRAFE" (ScambiaPosto.cpp): the seat takes the guest's names, party and
+// external identifier, the guest's row takes the seat's role, unit, card,
+// label, LED position and places, the previous occupant's row takes the
+// guest's role and no seat, and the two person codes are exchanged.  False
+// when nothing changed (no row for the guest, indexes out of range, an
+// archive failure, reported).
+bool ScambiaPosto(int iP, int iNuovo);
 
 }  // namespace obx

@@ -262,6 +262,18 @@ inline std::array<QString, 12> cAttoCorrente;
 // Names of the last substitution: (0) the person replaced, (1) the person
 // now in office.
 inline std::array<QString, 2> cSegretari;
+// Results of the seat and guest dialogs and of the substitution dialog,
+// read by the console right after the dialog closed (0 or empty: nothing
+// chosen): the option chosen, the guest picked as the new councillor (index
+// in aOspiti), the guest's name handed to the guest dialog, the seats of
+// the person replaced and of the person taking over, and whether the person
+// replaced leaves the chamber.
+inline int iTastoScelto = 0;
+inline int iScelta = 0;
+inline QString cNomeOspite;
+inline int iPostoUscente = 0;
+inline int iPostoEntrante = 0;
+inline bool iEsce = false;
 
 // Release numbers of the program.
 #ifndef OBX_VER_MAJOR

@@ -1,0 +1,110 @@
+// Seat-action tests: the console fixture with an open sitting, and a way to
+// answer the modal dialogs the console opens (they run their own event
+// loop, so the answer is given from a timer as soon as the dialog is up).
+#pragma once
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+
+#include "../console/BancoConsole.h"
+#include "board/Etichetta.h"
+#include "console/frmScambio.h"
+#include "console/frmTasti.h"
+#include "platform/Elenchi.h"
+#include "platform/Testo.h"
+#include "shell/Globali.h"
+
+namespace obx::test {
+
+template <typename T>
+void AlComparire(std::function<void(T*)> azione)
+{
+    auto* t = new QTimer;
+    t->setInterval(5);
+    QObject::connect(t, &QTimer::timeout, [t, azione] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<T*>(w);
+            if (d && d->isVisible()) {
+                t->stop();
+                t->deleteLater();
+                azione(d);
+                return;
+            }
+        }
+    });
+    t->start();
+}
+
+// Chooses option i of the seat dialog (-1 cancels); the option must be
+// enabled.
+inline void SceltaTasti(int i)
+{
+    AlComparire<frmTasti>([i](frmTasti* d) {
+        if (i < 0) {
+            d->cmdTasti(1)->click();
+            return;
+        }
+        EXPECT_TRUE(d->optTasto(i)->isEnabled()) << "option " << i;
+        d->optTasto(i)->setChecked(true);
+        d->cmdTasti(0)->click();
+    });
+}
+
+inline void SceltaOspiti(int i)
+{
+    AlComparire<frmOspiti>([i](frmOspiti* d) {
+        if (i < 0) {
+            d->cmdTasti(1)->click();
+            return;
+        }
+        EXPECT_TRUE(d->optTasto(i)->isEnabled()) << "option " << i;
+        d->optTasto(i)->setChecked(true);
+        d->cmdTasti(0)->click();
+    });
+}
+
+inline QString Nome(int iP) { return aPosti[size_t(iP)].cNomeAN; }
+
+class BancoPosti : public BancoConsole {
+protected:
+    // The console loaded with the sitting open; seats 1..8 on labels 1..8.
+    frmCons* ApreConSeduta()
+    {
+        frmCons* f = Apre();
+        if (!f) return nullptr;
+        ApreSeduta(f);
+        return f;
+    }
+    // Marks seats present as attendance would, without going through it.
+    static void Presenti(std::initializer_list<int> posti)
+    {
+        for (int i : posti) {
+            aPosti[size_t(i)].iStato |= 1;
+            ++iPresenti;
+        }
+    }
+    // The events logged after the sitting's opening.
+    static std::vector<RigaEvento> EventiDopoApertura()
+    {
+        auto v = Eventi();
+        if (!v.empty() && v.front().lettera == u"A") v.erase(v.begin());
+        return v;
+    }
+    // Whether attendance changes are built in this tree (the seat actions
+    // call them; where they are still waiting, the tests of what follows
+    // from them are skipped).
+    static bool PresenzeCostruite(frmCons* f)
+    {
+        const int prima = aPosti[8].iStato;
+        const QString l = f->CambiaPresenza(8, 8, false);
+        if (l.isEmpty() || aPosti[8].iStato == prima) return false;
+        f->CambiaPresenza(8, 8, false);
+        return true;
+    }
+};
+
+}  // namespace obx::test
