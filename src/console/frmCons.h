@@ -389,7 +389,6 @@ public:
 
 private:
     // Pieces of the seat actions.
-    void CorreggeVoto(int iP);
     bool InterventoConsentito(int iP);
     void MostraInParola(const QString& testo);
     void AssegnaRiserva(int iP);

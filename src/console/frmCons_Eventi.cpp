@@ -170,7 +170,9 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
             MostraErrore(e);
         }
         // Entries and exits during a vote are dated just before its opening.
-        campo("dDataOraEV", primaDelVoto ? dInizioVoto.addMSecs(-1728) : Clock().Adesso());
+        // (A vote without its opening time, never stamped, takes the time now.)
+        campo("dDataOraEV", primaDelVoto && dInizioVoto.isValid() ? dInizioVoto.addMSecs(-1728)
+                                                                  : Clock().Adesso());
         campo("cTipoEventoEV", lettera);
         campo("cNomeEV", PadTaglia(testi.nome, 30));
 

@@ -215,31 +215,6 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     if (cEvento != u"_") SalvaEvento(cEvento, cNome);
 }
 
-void frmCons::CorreggeVoto(int iP)
-{
-    Posto& p = aPosti[size_t(iP)];
-    const int c = p.bCodiceAN;
-    const QString breve = TrimSpazi(p.cNomeBreveAN);
-    switch (p.iStato & 21) {
-    case 0:
-        cTastiRicevuti.Set(c, QChar(c));
-        if (p.cVoto == u"0") lstVotanti()->AddItem(breve);
-        else if (p.cVoto == u"*") lstAssenti()->RimuoviTesto(breve);
-        break;
-    case 1:
-    case 5:
-    case 17:
-    case 21:
-        cTastiRicevuti.Set(c, QChar(0));
-        cVoti.Set(c, u'0');
-        p.cVoto = QStringLiteral("0");
-        lstVotanti()->RimuoviTesto(breve);
-        break;
-    default:
-        break;
-    }
-}
-
 bool frmCons::InterventoConsentito(int iP)
 {
     const Posto& p = aPosti[size_t(iP)];
@@ -653,9 +628,8 @@ void frmCons::txtOBX_Click()
 // The pop-up menu has no action of its own.
 void frmCons::mnuPopupSub_Click(int) {}
 
-// Waiting for the acts tree at the console, whose panel and deletion these
-// keys bring up.
-void frmCons::NuovoAttoDaTasto() {}
-void frmCons::EliminaAttoDaTasto() {}
+// F8 and Ctrl+F8 in laws mode: the acts tree's panel and deletion.
+void frmCons::NuovoAttoDaTasto() { PreparaNuovoAtto(); }
+void frmCons::EliminaAttoDaTasto() { CancellaAttoSelezionato(); }
 
 }  // namespace obx
