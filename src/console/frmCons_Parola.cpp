@@ -128,6 +128,9 @@ void frmCons::cmdParola_Click(int Index)
 {
     switch (Index) {
     case 0: {
+        // The button is enabled exactly while a speech runs; a call from a
+        // key or another window with nobody speaking logs nothing.
+        if (!cmdParola(0)->isEnabled()) return;
         SalvaEvento(QStringLiteral("F"), getParola()->text());
         if (frmConsAperto() != this) return;
         if (!cTipoArg.isEmpty() && cLettereAttiNonVotabili.contains(cTipoArg) && (iFlagQuorum & 4)) {

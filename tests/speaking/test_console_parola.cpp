@@ -80,6 +80,10 @@ TEST_F(ParolaConsole, TheFloorGivenAndTakenBackAcrossMidnightLogsAndCharges)
     EXPECT_EQ(ev[prima].nome, QStringLiteral("Anna Verdi"));
     EXPECT_EQ(ev[prima + 1].lettera, QStringLiteral("F"));
     EXPECT_EQ(ev[prima + 1].nome, QStringLiteral("Anna Verdi"));
+
+    // With nobody speaking the end of speech logs nothing.
+    f->cmdParola_Click(0);
+    EXPECT_EQ(EventiRegistrati().size(), prima + 2);
 }
 
 TEST_F(ParolaConsole, EndingASpeechOnAnOpenItemWithoutVoteAlsoClosesTheItem)
