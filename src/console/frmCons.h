@@ -324,6 +324,9 @@ public:
     // One-second engine and card reader (frmCons_Motore.cpp)
     // =======================================================================
 
+    // One tick: clock, request poll between votes or the live vote display,
+    // outcome blink or speaking clock, card reader, title clearing and the
+    // countdown of a timed vote.  A tick never runs inside another one.
     void croTimer_Timer();
 
     // =======================================================================
@@ -341,6 +344,17 @@ public:
     // 0/1 speaking minutes up/down, 2/3 vote countdown up/down.
     void cmdTempo_Click(int Index);
     void lstPrenotati_Click();
+    // The Tag of lstPrenotati: "SET" or "RESET" while the program itself
+    // moves the selection (its click handler then does nothing), else "".
+    QString TagPrenotati;
+    // The request poll of one tick between votes, with the list redrawn
+    // when a keypad booked someone.
+    void RichiesteDaTastiere();
+    // One second of the speaking clock (lblTempo(0), board cell 13, board
+    // page every 30 seconds).
+    void AvanzaOrologioParola();
+    // Whether the speaking time has run out (lblTempo(0) on red).
+    bool TempoParolaScaduto() const;
     void lstParola_MouseDown(int Button, int Shift, float X, float Y);
     void getParola_MouseDown(int Button, int Shift, float X, float Y);
 
