@@ -235,8 +235,10 @@ void frmCons::lstPrenotati_Click()
     else if (r == vbNo) GestiscePrenotati(indice + 1, kTogli, QString());
 }
 
-void frmCons::lstParola_MouseDown(int, int, float, float) {}
+// The guests' list and the free-text speaker field open the seat actions'
+// guest dialog and free floor.
+void frmCons::lstParola_MouseDown(int Button, int Shift, float, float) { OperazioniOspite(Button, Shift); }
 
-void frmCons::getParola_MouseDown(int, int, float, float) {}
+void frmCons::getParola_MouseDown(int Button, int Shift, float, float) { ParolaLibera(Button, Shift); }
 
 }  // namespace obx
