@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <vector>
 
-#include "../console/BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "platform/Servizi.h"
 
 namespace obx::test {

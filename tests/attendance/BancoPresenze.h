@@ -2,7 +2,7 @@
 // small helpers the attendance tests share.
 #pragma once
 
-#include "../console/BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
 

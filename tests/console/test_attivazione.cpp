@@ -6,7 +6,7 @@
 #include <QSqlQuery>
 #include <QWidget>
 
-#include "BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "board/frmVideo.h"
 #include "links/frmLED.h"
 #include "platform/Elenchi.h"

@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"

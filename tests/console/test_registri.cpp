@@ -5,7 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "console/Registri.h"
 #include "platform/Database.h"
 #include "platform/Testo.h"

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
 #include "platform/Elenchi.h"

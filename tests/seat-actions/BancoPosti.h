@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "../console/BancoConsole.h"
+#include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "console/frmScambio.h"
 #include "console/frmTasti.h"

@@ -12,13 +12,12 @@
 #include <vector>
 
 #include "console/frmCons.h"
-#include "support/ArchivioProva.h"
-#include "support/ScriptedUI.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 
 // Turns the event loop for about ms milliseconds.
-void GiraConsole(int ms = 30);
+inline void GiraConsole(int ms = 30) { Gira(ms); }
 
 // The letters and names of the rows of "EVENTI", in order.
 struct EventoProva {
@@ -27,7 +26,7 @@ struct EventoProva {
 };
 std::vector<EventoProva> EventiRegistrati();
 
-class ConsoleProva : public ::testing::Test {
+class ConsoleProva : public BancoConsole {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -35,14 +34,8 @@ protected:
     // Opens the console and lets its first activation run; the timer is
     // then switched off so that only the test's own ticks run.
     frmCons* Apre();
-    // Opens the sitting from the console's button.
-    void ApreSeduta(frmCons* f);
     // Sets the fake clock to a time of the sitting's day.
     void Ora(int h, int m, int s);
-
-    std::unique_ptr<ArchivioProva> archivio;
-    std::unique_ptr<ScriptedUI> ui;
-    std::unique_ptr<FakeServices> servizi;
 };
 
 }  // namespace obx::test

@@ -1,4 +1,4 @@
-#include "BancoConsole.h"
+#include "support/BancoConsole.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
