@@ -35,6 +35,7 @@
 
 #include "platform/Albero.h"
 #include "platform/Database.h"
+#include "console/TastiVoto.h"
 
 class QAction;
 class QCheckBox;
@@ -319,6 +320,14 @@ public:
     // With xEsitoVideo: a non-zero mode shows the vote totals on the
     // projected board, 0 hides them; without the option nothing.
     void MostraEsitoVideo(int iModo);
+    // One pass of key collection: the central when units are wired, the
+    // simulated keypads otherwise.
+    void VotiDaSeriale();
+    // 0 vote view with the list of who must vote, 1 attendance view, 2 vote
+    // view with empty lists (roll call).
+    void MostraVotanti(int iModo);
+    // Shows on the console what the keys just recorded ask for.
+    void MostraTasti(const std::vector<TastoVoto>& tasti);
 
     // =======================================================================
     // One-second engine and card reader (frmCons_Motore.cpp)

@@ -1,27 +1,475 @@
 // The vote: opening with its checks and the map of enabled units, the key
 // collection, closing, annulling and dropping, tally and outcome.
 //
-// Waiting for their behaviour: the bodies below only keep the console
-// running until the vote is built.  Dropping a vote (mode 64) already ends
-// it without a row or an event, as the sitting commands need.
+// The vote runs inside the opening click, in a loop that turns the event
+// loop; everything else (the timer, the operator's clicks, the close) runs
+// nested in it.  The guard oVoto decides once which close wins; the console
+// only applies what the close hands back.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRandomGenerator>
+
+#include "board/Etichetta.h"
+#include "board/frmVideo.h"
+#include "console/MappaVotatori.h"
+#include "console/Registri.h"
+#include "console/Spoglio.h"
+#include "console/VotiSuperati.h"
 #include "console/frmCons.h"
+#include "links/Tabellone.h"
+#include "links/Votatori.h"
+#include "platform/Dialoghi.h"
+#include "platform/Elenchi.h"
+#include "platform/Servizi.h"
+#include "platform/Testo.h"
+#include "shell/Campi.h"
 #include "shell/Globali.h"
 
 namespace obx {
 
-void frmCons::cmdVoto_Click(int) {}
+namespace {
 
-bool frmCons::ApreVotazione(int)
+void ComandoTabellone(const QString& c)
 {
-    return false;
+    if (oTabellone) oTabellone->DettaglioTesto(c);
 }
+
+void LedTabellone(const QString& mappa)
+{
+    if (oTabellone) oTabellone->DettaglioLed(mappa);
+}
+
+// "Trovato 1 Atto subalterno NON VOTATO" / "Trovati 3 Atti subalterni NON VOTATI".
+QString MessaggioSubalterni(int n)
+{
+    const QString s = n == 1 ? QStringLiteral("o") : QStringLiteral("i");
+    return QStringLiteral("Trovat") + s + u' ' + QString::number(n) + QStringLiteral(" Att") + s +
+           QStringLiteral(" subaltern") + s + QStringLiteral(" NON VOTAT") + s.toUpper();
+}
+
+// Unvoted acts below the act iCodiceAtto in the laws' tree that block its
+// vote; empty when the vote may open.
+QString ControllaSubalterni()
+{
+    QString messaggio;
+    try {
+        Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM ") + cTabelle[5] +
+                                                QStringLiteral(" WHERE iCodLeggeLG = ?;"),
+                                            {iCodiceAtto});
+        if (rs.Eof()) return {};
+        QString chiave = TrimSpazi(LeggeCampo(rs.Field(QStringLiteral("cTreeKeyLG")), 0, QString()));
+        QString tipoAtto = LeggeCampo(rs.Field(QStringLiteral("cTipoLG")), 0, QString()).left(1);
+        rs.Close();
+        int livello = 1;
+        while (livello < 6 && chiave.size() > 11 * livello) ++livello;
+        chiave = (chiave + QString(11, u' ')).left(11 * livello);
+        Recordset sotto = dbArchivio.OpenQuery(QStringLiteral("SELECT iCodLeggeLG, cParametriLG FROM ") + cTabelle[5] +
+                                                   QStringLiteral(" WHERE cTreeKeyLG LIKE ?;"),
+                                               {chiave + u'%'});
+        int n = 0;
+        for (; !sotto.Eof(); sotto.MoveNext()) {
+            if (sotto.Field(QStringLiteral("iCodLeggeLG")).toInt() == iCodiceAtto) continue;
+            const QString par = sotto.Field(QStringLiteral("cParametriLG")).toString();
+            if (par.size() >= 2 && par.at(1) == u'N' && cArgomento[7].isEmpty()) ++n;
+        }
+        sotto.Close();
+        if (n > 0 && !QStringLiteral("KIGHMVQPBUFXNWYRSTJ").contains(tipoAtto.isEmpty() ? QStringLiteral("?") : tipoAtto))
+            messaggio = MessaggioSubalterni(n);
+    } catch (const Errore& e) {
+        MostraErrore(e);
+    }
+    return messaggio;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Lists and keys on the console.
+
+void frmCons::MostraVotanti(int iModo)
+{
+    lstVotanti()->Clear();
+    lstAssenti()->Clear();
+    if (iModo != 0) return;
+    for (size_t i = 1; i < aPosti.size(); ++i)
+        if ((aPosti[i].iStato & 29) == 9) lstVotanti()->AddItem(TrimSpazi(aPosti[i].cNomeBreveAN));
+}
+
+void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
+{
+    for (const TastoVoto& t : tasti) {
+        if (t.iPosto <= 0 || size_t(t.iPosto) >= aPosti.size()) continue;
+        const Posto& p = aPosti[size_t(t.iPosto)];
+        const QString breve = TrimSpazi(p.cNomeBreveAN);
+        if (t.xTogliVotanti) lstVotanti()->RimuoviTesto(breve);
+        if (t.xAggiungiAssenti) lstAssenti()->AddItem(breve);
+        if (t.xEntra && p.iPulsanteAN > 0) CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
+        if (!t.xMostra) continue;
+        int32_t console = -1, video = -1;
+        if (t.cTasto == u"3") console = 0xFF00, video = cColoriTabVideo[2];
+        else if (t.cTasto == u"5") console = 0xFFFF, video = cColoriTabVideo[4];
+        else if (t.cTasto == u"6") console = 0xFF, video = cColoriTabVideo[3];
+        if (console < 0) continue;
+        if (Etichetta* e = txtAnag(p.iPulsanteAN)) e->SetBackColor(console);
+        if (FrmVideo* v = frmVideoCaricato())
+            if (Etichetta* e = v->txtAnag(p.iPulsanteAN)) e->SetForeColor(video);
+    }
+}
+
+void frmCons::VotiDaSeriale()
+{
+    std::vector<TastoVoto> tasti;
+    if ((iModoOBX & 4) != 0) {
+        VotiDaCentrale(0.2, &tasti);
+        MostraTasti(tasti);
+        return;
+    }
+    // No units wired: the keypads are simulated.
+    if (chkPelin(0) && chkPelin(0)->isChecked()) {
+        if (Tasti().CtrlPremuto()) iModoVoto &= ~kVotoPausa;
+        else if (iModoVoto != 0) iModoVoto |= kVotoPausa;
+        Attende(0.5);
+    } else {
+        iModoVoto &= ~kVotoPausa;
+    }
+    if (iModoVoto == 0 || (iModoVoto & kVotoPausa) || aPosti.size() < 2) {
+        Attende(0.05);
+        return;
+    }
+    auto* rnd = QRandomGenerator::global();
+    const int r = 1 + int(rnd->bounded(quint32(aPosti.size() - 1)));
+    const Posto& p = aPosti[size_t(r)];
+    bool puo;
+    if (iRiservato & 4) puo = true;
+    else if (iModoVoto & (kVotoAppello | kVotoUnico | kVotoNumeroLegale))
+        puo = (p.iStato & 24) == 8 && (!(iModoVoto & kVotoUnico) || iVotanteUnico > 0);
+    else puo = (p.iStato & 29) == 9;
+    const int k = 1 + int(rnd->bounded(4u));
+    QString tasto;
+    int unita = p.iVotatoreAN;
+    const int m = iModoVoto & 56;
+    if (m == kVotoAppello || m == kVotoNumeroLegale) tasto = (k & 1) ? QStringLiteral("*") : QStringLiteral("-");
+    else {
+        tasto = k <= 3 ? QStringLiteral("356").mid(k - 1, 1) : QString();
+        if (m == kVotoUnico) unita = iVotanteUnico;
+    }
+    if (puo) {
+        const int bit = MemorizzaVoti(unita, tasto, &tasti);
+        MostraTasti(tasti);
+        if (bit & kTastoLed) LedTabellone(cLedVoti);
+    }
+    Attende((m == kVotoUnico || (iRiservato & 2)) ? 0.4 : 0.05);
+}
+
+// ---------------------------------------------------------------------------
+// Opening.
+
+bool frmCons::ApreVotazione(int iStep)
+{
+    return obx::ApreVotazione(iStep);
+}
+
+void frmCons::cmdVoto_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+    case 5: {
+        // A vote already running (a nested click) is not opened again.
+        if (iModoVoto != 0 || oVoto.RaccoglieTasti()) return;
+        const bool prova = Index == 5;
+        const QString tipo = cTipoVoto;
+        iVotiRicevuti = 0;
+        cVoti.Azzera(QChar(u'0'));
+        cTastiRicevuti.Azzera(QChar(0));
+        if (!prova) {
+            QString messaggio;
+            if (tipo == u"A" &&
+                UI().MsgBox(QStringLiteral("Confermi Votazione di Appello ?"), vbYesNo + vbQuestion) != vbYes)
+                return;
+            if (tipo != u"A") {
+                if (iTipoAssemblea != 4) {
+                    if (cTipoArg.size() == 1 && QStringLiteral("DMRA").contains(cTipoArg)) {
+                        if (iDelibera == 0) messaggio = QStringLiteral("Nessun Argomento selezionato");
+                    } else if (cTipoArg.size() == 1 && QStringLiteral("IG").contains(cTipoArg)) {
+                        messaggio = QStringLiteral("Votazione non prevista");
+                    }
+                } else {
+                    const bool verifica = tipo == u"V" || tipo == u"W";
+                    if (cTipoArg.size() == 1 && cLettereAttiNonVotabili.contains(cTipoArg))
+                        messaggio = QStringLiteral("Votazione non prevista");
+                    if (iDelibera == 0 && !verifica) messaggio = QStringLiteral("Nessun Argomento selezionato");
+                    if (cmbArgo(3) && cmbArgo(3)->ListIndex() > 0) {
+                        if (verifica) iDelibera = 0;
+                        else
+                            messaggio = QStringLiteral("Argomento ") + cmbArgo(3)->Text() + u'\n' +
+                                        QStringLiteral("Votazione non ammessa");
+                    }
+                    if (messaggio.isEmpty() && iCodiceAtto != 0) messaggio = ControllaSubalterni();
+                }
+            }
+            if (!messaggio.isEmpty()) {
+                UI().MsgBox(messaggio, vbExclamation);
+                return;
+            }
+            if (iTipoAssemblea != 4 && cmbArgo(2)->ListCount() > 0 && cmbArgo(2)->ListIndex() < 0 &&
+                UI().MsgBox(QStringLiteral("Emendamento non selezionato\nConfermi Apertura Votazione ?"),
+                            vbYesNo + vbQuestion) != vbYes)
+                return;
+            if (iTipoAssemblea == 4 && (tipo == u"V" || tipo == u"W") && iDelibera > 0 &&
+                UI().MsgBox(QStringLiteral("Abbinare Verifica Numero Legale ad Atto selezionato ?"), vbYesNo,
+                            QString()) != vbYes)
+                iDelibera = 0;
+            if (tipo != u"A") {
+                for (size_t i = 1; i < aPosti.size(); ++i) {
+                    if ((aPosti[i].iStato & 3) != 2) continue;
+                    if (UI().MsgBox(QStringLiteral("Scrutatore ") + TrimSpazi(aPosti[i].cNomeAN) +
+                                        QStringLiteral(" Assente"),
+                                    vbOKCancel + vbInformation) != vbOK)
+                        return;
+                }
+            }
+        }
+
+        cResiduoTLV.clear();
+        const bool cablati = (iModoOBX & 4) != 0;
+        if (cablati && !ApreVotazione(1)) {
+            UI().MsgBox(prova ? QStringLiteral("Prova Votazione non Possibile")
+                              : QStringLiteral("Apertura Votazione non Possibile"),
+                        vbCritical);
+            ChiudeComVotatori(0);
+            return;
+        }
+
+        const bool immEsec = !prova && chkImmEsec()->isChecked();
+        if (!prova) {
+            if (tipo == u"A") {
+                MostraVotanti(2);
+                chkImmEsec()->setChecked(false);
+            } else {
+                MostraVotanti(0);
+                cmbTipoQuorum_Click();
+            }
+        }
+        for (int i = 0; i <= 5; ++i) cmdVoto(i)->setEnabled(prova ? i == 3 : (i == 1 || i == 3));
+        boxConsiglio(3)->setEnabled(false);
+        for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].cVoto = QStringLiteral("0");
+        if (!prova) {
+            if (xEsitoVideo) cmdConsiglio_Click(2);
+            cmbTipoQuorum()->setEnabled(false);
+            cmbTipoVoto()->setEnabled(false);
+            for (int i = 0; i <= 6; ++i) lblVoto(i)->setText(QStringLiteral("00"));
+        }
+
+        const AperturaTipo a = DatiApertura(tipo, prova, immEsec);
+        IniziaVoto(tipo, prova, immEsec);
+        if (a.xAzzeraLed) LedTabellone(cLedVoti);
+        if (prova) ComandoTabellone(QStringLiteral("1"));
+        else {
+            dInizioVoto = Clock().Adesso();
+            SalvaEvento(a.cEvento, QString());
+        }
+
+        bool conTempo = false;
+        if ((iOpzioniConsole & 1) && Val(lblTempo(1)->text()) > 0) {
+            conTempo = true;
+            nTempoVoto = float(Val(lblTempo(1)->text()));
+            cmdVoto(2)->setVisible(false);
+            cmdVoto(4)->setVisible(false);
+            lblTempo(2)->setText(lblTempo(1)->text());
+            lblTempo(2)->setVisible(true);
+        }
+        iStatoConsole = (iStatoConsole & 47) | (conTempo ? 130 : 2);
+        if (!a.cTitolo.isEmpty()) cEsito = a.cTitolo;
+        cmdVoto(0)->setVisible(false);
+        cmdVoto(5)->setVisible(false);
+        lblEsito()->clear();
+        lblEsito()->setVisible(true);
+        if (!prova) Suona(QStringLiteral("AV"));
+
+        // The vote loop: everything the operator and the timer do runs
+        // nested in here until the vote is closed, annulled or dropped, or
+        // the central ends its data.
+        const int voto = oVoto.Id();
+        CicloAnnidato ciclo(*this);
+        while (iModoVoto != 0 && oVoto.Id() == voto && oVoto.RaccoglieTasti()) {
+            if (frmConsAperto() != this) {
+                // The console went away mid-vote: the vote cannot be closed
+                // from it any more.
+                ChiudeSpoglio(kAbbandono, {false, false, voto});
+                return;
+            }
+            VotiDaSeriale();
+        }
+        return;
+    }
+
+    case 1:
+        if (!oVoto.RaccoglieTasti()) return;
+        ChiudeVotazione(32);
+        cmdVoto(0)->setEnabled(true);
+        cmdVoto(2)->setEnabled(true);
+        cmdVoto(5)->setEnabled(true);
+        cmdVoto(1)->setEnabled(false);
+        cmdVoto(3)->setEnabled(false);
+        cmdVoto(4)->setEnabled(false);
+        iVotiRicevuti = 0;
+        lblVoto(0)->setText(QStringLiteral("00"));
+        if (iTipoAssemblea != 4) {
+            cArgomentoPendente.clear();
+            cmbArgo(2)->setCurrentIndex(-1);
+        }
+        return;
+
+    case 2:
+        lblEsito()->setVisible(false);
+        cmdVoto(0)->setVisible(true);
+        cmdVoto(5)->setVisible(true);
+        cmdVoto(4)->setEnabled(false);
+        return;
+
+    case 3: {
+        if (!oVoto.RaccoglieTasti()) return;
+        const int voto = oVoto.Id();
+        const int modo = oVoto.ModoApertura();
+        if ((modo & 10) == 0 && lstVotanti()->ListCount() > 0) {
+            if (UI().MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbOKCancel + vbQuestion) != vbOK) return;
+            // The answer may have come after the vote ended some other way.
+            if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
+            PassaNonVotanti([this](int iPosto) {
+                const Posto& p = aPosti[size_t(iPosto)];
+                const QString breve = TrimSpazi(p.cNomeBreveAN);
+                if (p.iPulsanteAN > 0) {
+                    if (iTipoAssemblea != 4) txtAnag_MouseDown(p.iPulsanteAN, 1, 0, 0, 0);
+                    else txtAnag_MouseDown(p.iPulsanteAN, 32, 6, 0, 0);
+                }
+                lstVotanti()->RimuoviTesto(breve);
+            });
+            if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
+        }
+        Suona(QStringLiteral("CV"));
+        ChiudeVotazione(0);
+        cmdVoto(0)->setEnabled(true);
+        cmdVoto(2)->setEnabled(true);
+        cmdVoto(5)->setEnabled(true);
+        cmdVoto(4)->setEnabled((modo & kVotoProva) == 0);
+        cmdVoto(1)->setEnabled(false);
+        cmdVoto(3)->setEnabled(false);
+        if ((iConfigOBX & 4) && StampaVerbaleVoto) StampaVerbaleVoto(0, QString());
+        return;
+    }
+
+    case 4:
+        if (!UI().ScegliStampante(dlgDialogBox())) return;
+        if (StampaVerbaleVoto) StampaVerbaleVoto(0, QString());
+        return;
+
+    default:
+        return;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Closing.
 
 bool frmCons::ChiudeVotazione(int iModo)
 {
-    if (iModo == 64) iModoVoto = 0;
+    // The notes the writers may overwrite are taken before the close, so
+    // that only the votes this one may supersede stay marked.
+    const QString tipo = cTipoVoto;
+    const int delibera = iDelibera;
+    const bool immEsec = chkImmEsec()->isChecked() && tipo != u"V" && tipo != u"W" && tipo != u"A";
+    const NoteVoti note = oVoto.RaccoglieTasti() ? FotografaNote(tipo, delibera) : NoteVoti{};
+
+    ContestoChiusura contesto;
+    contesto.xImmEsec = chkImmEsec()->isChecked();
+    contesto.xSubPendenti = cmbArgo(2)->ListCount() > 0;
+    const ChiusuraVoto c = ChiudeSpoglio(iModo == 64 ? kAbbandono : iModo == 32 ? kAnnullo : kChiusura, contesto);
+    if (!c.xEseguita) {
+        // Nothing open to close; a drop still stops any collection.
+        if (iModo == 64) iModoVoto = 0;
+        return true;
+    }
+
+    if (c.xComando8) ComandoTabellone(QStringLiteral("8"));
+    const bool appello = (c.iModoVoto & kVotoAppello) != 0;
+
+    if (c.iModo != kAbbandono) {
+        const QDateTime inizioSeduta = InizioSeduta();
+        SalvaVotazione(c.xRipetuta);
+        if (appello) {
+            for (int iP : c.aCambiPresenza) CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, false);
+            if (c.iModo == kChiusura) {
+                ComandoTabellone(QStringLiteral("E"));
+                LedTabellone(cLedPresenze);
+            }
+        }
+        // A test vote leaves no trace in the log.
+        if (!c.xProva) {
+            for (const QString& e : c.cEventi) {
+                // The roll call's closing gives the number who answered.
+                if (appello && e == u"L") iPresenti = c.iPresentiAppello;
+                SalvaEvento(e, QString());
+            }
+        }
+        RipristinaNote(note, c.iModo == kChiusura && !c.xProva, immEsec, inizioSeduta);
+
+        if (c.xEsito) {
+            lblEsito()->setText(c.esito.cTesto);
+            lblEsito()->setStyleSheet(c.esito.xPositivo ? QStringLiteral("color: #00ff00;")
+                                                         : QStringLiteral("color: #ff0000;"));
+            lblEsito()->setVisible(true);
+            lblVoto(0)->setText(Formato(iVotiRicevuti, QStringLiteral("00")));
+            if (lblVoto(3)) lblVoto(3)->setText(Formato(c.iFavorevoli, QStringLiteral("00")));
+            if (lblVoto(4)) lblVoto(4)->setText(Formato(c.iContrari, QStringLiteral("00")));
+            if (lblVoto(5)) lblVoto(5)->setText(Formato(c.iAstenuti, QStringLiteral("00")));
+            if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("T"));
+            MostraEsitoVideo(1);
+        }
+        if (appello && c.iModo == kChiusura) {
+            lblEsito()->setVisible(false);
+            cmdVoto(0)->setVisible(true);
+            cmdVoto(5)->setVisible(true);
+        }
+        MostraVotanti(1);
+    }
+
+    if (iOpzioniConsole & 1) {
+        cmdVoto(2)->setVisible(true);
+        cmdVoto(4)->setVisible(true);
+        lblTempo(2)->setVisible(false);
+    }
+    boxConsiglio(3)->setEnabled(true);
+    cmbArgo(0)->setEnabled(true);
+    cmbTipoVoto()->setEnabled(true);
+    cmbTipoQuorum()->setEnabled(true);
+    cmbArgo(1)->setEnabled(iTipoAssemblea != 4);
+    if (c.iModo == kAbbandono) {
+        for (int i : {0, 5}) {
+            cmdVoto(i)->setVisible(true);
+            cmdVoto(i)->setEnabled(SedutaAperta());
+        }
+        for (int i : {1, 3, 4}) cmdVoto(i)->setEnabled(false);
+    }
     return true;
 }
 
-void frmCons::MostraEsitoVideo(int) {}
+void frmCons::MostraEsitoVideo(int iModo)
+{
+    if (!xEsitoVideo) return;
+    FrmVideo* v = frmVideoCaricato();
+    if (!v) return;
+    const QString testi[] = {QStringLiteral("FAVOREVOLI"), Formato(iFavorevoli, QStringLiteral("##0")),
+                             QStringLiteral("CONTRARI"),   Formato(iContrari, QStringLiteral("##0")),
+                             QStringLiteral("ASTENUTI"),   Formato(iAstenuti, QStringLiteral("##0"))};
+    for (int i = 0; i < 6; ++i) {
+        Etichetta* e = v->txtDormisco(i);
+        if (!e) continue;
+        if (iModo != 0) e->SetCaption(testi[i]);
+        e->SetVisible(iModo != 0);
+    }
+}
 
 }  // namespace obx
