@@ -323,9 +323,6 @@ public:
     // One pass of key collection: the central when units are wired, the
     // simulated keypads otherwise.
     void VotiDaSeriale();
-    // 0 vote view with the list of who must vote, 1 attendance view, 2 vote
-    // view with empty lists (roll call).
-    void MostraVotanti(int iModo);
     // Shows on the console what the keys just recorded ask for.
     void MostraTasti(const std::vector<TastoVoto>& tasti);
 

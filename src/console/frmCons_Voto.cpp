@@ -89,15 +89,6 @@ QString ControllaSubalterni()
 // ---------------------------------------------------------------------------
 // Lists and keys on the console.
 
-void frmCons::MostraVotanti(int iModo)
-{
-    lstVotanti()->Clear();
-    lstAssenti()->Clear();
-    if (iModo != 0) return;
-    for (size_t i = 1; i < aPosti.size(); ++i)
-        if ((aPosti[i].iStato & 29) == 9) lstVotanti()->AddItem(TrimSpazi(aPosti[i].cNomeBreveAN));
-}
-
 void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
 {
     for (const TastoVoto& t : tasti) {
@@ -456,20 +447,6 @@ bool frmCons::ChiudeVotazione(int iModo)
     return true;
 }
 
-void frmCons::MostraEsitoVideo(int iModo)
-{
-    if (!xEsitoVideo) return;
-    FrmVideo* v = frmVideoCaricato();
-    if (!v) return;
-    const QString testi[] = {QStringLiteral("FAVOREVOLI"), Formato(iFavorevoli, QStringLiteral("##0")),
-                             QStringLiteral("CONTRARI"),   Formato(iContrari, QStringLiteral("##0")),
-                             QStringLiteral("ASTENUTI"),   Formato(iAstenuti, QStringLiteral("##0"))};
-    for (int i = 0; i < 6; ++i) {
-        Etichetta* e = v->txtDormisco(i);
-        if (!e) continue;
-        if (iModo != 0) e->SetCaption(testi[i]);
-        e->SetVisible(iModo != 0);
-    }
-}
+void frmCons::MostraEsitoVideo(int iModo) { MostraTotaliVideo(iModo != 0); }
 
 }  // namespace obx
