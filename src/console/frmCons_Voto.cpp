@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QEventLoop>
+#include <QTimer>
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
@@ -31,6 +33,16 @@
 namespace obx {
 
 namespace {
+
+// One turn of the event loop, idling up to ms milliseconds when nothing
+// is waiting, so that the vote loop neither starves the timer and the
+// operator's clicks nor spins.
+void GiraCiclo(int ms)
+{
+    QEventLoop l;
+    QTimer::singleShot(ms, &l, &QEventLoop::quit);
+    l.exec();
+}
 
 void ComandoTabellone(const QString& c)
 {
@@ -293,6 +305,7 @@ void frmCons::cmdVoto_Click(int Index)
                 return;
             }
             VotiDaSeriale();
+            GiraCiclo(10);
         }
         return;
     }
@@ -389,6 +402,7 @@ bool frmCons::ChiudeVotazione(int iModo)
 
     if (c.iModo != kAbbandono) {
         const QDateTime inizioSeduta = InizioSeduta();
+        dFineVoto = c.dFineVoto;
         SalvaVotazione(c.xRipetuta);
         if (appello) {
             for (int iP : c.aCambiPresenza) CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, false);

@@ -1,0 +1,207 @@
+// A vote run from the console's buttons against obx-sim: the keys of the
+// simulated keypads, the close, the row, its per-seat strings, the events
+// and the outcome; a close that comes twice, a key after the close, and
+// which earlier votes a new one supersedes.
+#include <QCheckBox>
+#include <QLabel>
+
+#include "BancoVoto.h"
+#include "platform/Dialoghi.h"
+#include "platform/Elenchi.h"
+
+using namespace obx;
+using namespace obx::test;
+
+namespace {
+
+class VotoConsole : public BancoVoto {
+protected:
+    QString Apertura() const { return Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB"); }
+    int Codice(int posto) const { return aPosti[size_t(posto)].bCodiceAN; }
+
+    // One open vote: units 1, 2, 3 press yes, no, abstain (the rest do not
+    // vote), then "Chiusa" twice.
+    void VotoCompleto(const QString& chiave1 = QStringLiteral("yes"))
+    {
+        int passo = 0;
+        Vota([&] {
+            if (passo == 0 && sim->Conta(Apertura()) > 0) {
+                if (Modello() == 4010) sim->Comando(QStringLiteral("key 1 %1 2 no 3 abstain").arg(chiave1));
+                else {
+                    sim->Comando(QStringLiteral("key 1 %1").arg(chiave1));
+                    sim->Comando(QStringLiteral("key 2 no"));
+                    sim->Comando(QStringLiteral("key 3 abstain"));
+                }
+                passo = 1;
+            } else if (passo == 1 && iVotiRicevuti >= 3) {
+                (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
+                f->cmdVoto_Click(3);
+                // A second close (a second click, the countdown) stores nothing.
+                f->cmdVoto_Click(3);
+                f->ChiudeVotazione(0);
+                return true;
+            }
+            return false;
+        });
+    }
+};
+
+class VotoConsole7777 : public VotoConsole {
+protected:
+    int Modello() const override { return 7777; }
+};
+
+void ControllaVoto(VotoConsole& t, frmCons* f, Simulatore& sim, int codici[3])
+{
+    (void)t;
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 1u);
+    const RigaVoto& r = voti[0];
+    EXPECT_EQ(r.tipo, QStringLiteral("P"));
+    EXPECT_EQ(r.favorevoli, 1);
+    EXPECT_EQ(r.contrari, 1);
+    EXPECT_EQ(r.astenuti, 1);
+    EXPECT_EQ(r.codLegge, 1);
+    ASSERT_EQ(r.voti.size(), 120);
+    QString atteso(120, u'0');
+    atteso[codici[0] - 1] = u'3';
+    atteso[codici[1] - 1] = u'6';
+    atteso[codici[2] - 1] = u'5';
+    EXPECT_EQ(r.voti, atteso);
+    EXPECT_EQ(r.votanti.count(QChar(0)), 117);
+    EXPECT_EQ(LettereEventi(), (QStringList{"A", "V", "T", "H"}));
+    EXPECT_EQ(iModoVoto, 0);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+    EXPECT_FALSE(cEsito.isEmpty());
+    EXPECT_EQ(f->lblEsito()->text(), cEsito);
+    EXPECT_TRUE(cEsito == u"APPROVA" || cEsito == u"NON APPROVA") << cEsito.toStdString();
+    EXPECT_TRUE(f->cmdVoto(0)->isEnabled());
+    EXPECT_FALSE(f->cmdVoto(3)->isEnabled());
+    EXPECT_TRUE(f->cmdVoto(4)->isEnabled());
+
+    // A key that arrives after the tally is not recorded anywhere.
+    sim.Comando(QStringLiteral("key 4 yes"));
+    GiraVoto(200);
+    f->VotiDaSeriale();
+    EXPECT_EQ(cVoti.At(aPosti[4].bCodiceAN), u'0');
+    EXPECT_EQ(Voti().size(), 1u);
+    EXPECT_EQ(Voti()[0].voti, atteso);
+}
+
+}  // namespace
+
+TEST_F(VotoConsole, OpenVoteOn4010StoredOnceWithItsKeysEventsAndOutcome)
+{
+    VotoCompleto();
+    int codici[3] = {Codice(1), Codice(2), Codice(3)};
+    ControllaVoto(*this, f, *sim, codici);
+    EXPECT_GE(sim->Conta(QStringLiteral("RX Mp 1")), 1);
+}
+
+TEST_F(VotoConsole7777, DISABLED_OpenVoteOn7777StoredOnceWithItsKeysEventsAndOutcome)
+{
+    VotoCompleto();
+    int codici[3] = {Codice(1), Codice(2), Codice(3)};
+    ControllaVoto(*this, f, *sim, codici);
+}
+
+TEST_F(VotoConsole, AnnulledAndImmediateExecutabilityVotesDoNotSupersedeTheActVote)
+{
+    VotoCompleto();
+    ASSERT_EQ(Voti().size(), 1u);
+    f->cmdVoto_Click(2);
+
+    // An annulled vote on the same item: stored with zero counts, "I" logged,
+    // the earlier vote untouched.
+    Vota([&] {
+        if (!oVoto.RaccoglieTasti()) return false;
+        f->cmdVoto_Click(1);
+        return true;
+    });
+    auto voti = Voti();
+    ASSERT_EQ(voti.size(), 2u);
+    EXPECT_EQ(voti[1].favorevoli + voti[1].contrari + voti[1].astenuti, 0);
+    EXPECT_NE(voti[0].nota, QStringLiteral("Votazione Annullata"));
+    EXPECT_EQ(LettereEventi().last(), QStringLiteral("I"));
+
+    // The vote on immediate executability leaves the act's vote valid.
+    f->chkImmEsec()->setChecked(true);
+    VotoCompleto(QStringLiteral("no"));
+    f->chkImmEsec()->setChecked(false);
+    voti = Voti();
+    ASSERT_EQ(voti.size(), 3u);
+    EXPECT_LT(voti[2].delibera, 0);
+    EXPECT_NE(voti[0].nota, QStringLiteral("Votazione Annullata"));
+    EXPECT_EQ(LettereEventi().at(LettereEventi().size() - 3), QStringLiteral("W"));
+
+    // A real repeat of the act's vote in the same sitting supersedes it.
+    VotoCompleto();
+    voti = Voti();
+    ASSERT_EQ(voti.size(), 4u);
+    EXPECT_EQ(voti[0].nota, QStringLiteral("Votazione Annullata"));
+    EXPECT_NE(voti[2].nota, QStringLiteral("Votazione Annullata"));
+    EXPECT_NE(voti[3].nota, QStringLiteral("Votazione Annullata"));
+}
+
+TEST_F(VotoConsole, TestVoteWritesNoEventAndSupersedesNothing)
+{
+    VotoCompleto();
+    f->cmdVoto_Click(2);
+    Vota([&] {
+        if (!oVoto.RaccoglieTasti()) return false;
+        EXPECT_TRUE(f->cmdVoto(3)->isEnabled());
+        EXPECT_FALSE(f->cmdVoto(1)->isEnabled());
+        f->cmdVoto_Click(3);
+        return true;
+    }, 5);
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 2u);
+    EXPECT_NE(voti[0].nota, QStringLiteral("Votazione Annullata"));
+    EXPECT_EQ(LettereEventi(), (QStringList{"A", "V", "T", "H"}));
+    EXPECT_FALSE(f->cmdVoto(4)->isEnabled());
+}
+
+TEST_F(VotoConsole, DroppedVoteStoresNothingAndCannotBeClosedLater)
+{
+    Vota([&] {
+        if (!oVoto.RaccoglieTasti()) return false;
+        f->ChiudeVotazione(64);
+        f->cmdVoto_Click(3);
+        return true;
+    });
+    EXPECT_EQ(iModoVoto, 0);
+    EXPECT_TRUE(Voti().empty());
+    EXPECT_EQ(LettereEventi(), (QStringList{"A", "V"}));
+    EXPECT_TRUE(f->cmdVoto(0)->isEnabled());
+    EXPECT_FALSE(f->cmdVoto(3)->isEnabled());
+}
+
+TEST_F(VotoConsole, RefusedOpeningsLeaveNoVote)
+{
+    struct Caso {
+        const char* tipoArg;
+        int delibera;
+        const char* messaggio;
+    };
+    const Caso casi[] = {{"D", 0, "Nessun Argomento selezionato"},
+                         {"I", 1, "Votazione non prevista"},
+                         {"G", 1, "Votazione non prevista"}};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.tipoArg);
+        cTipoArg = QString::fromLatin1(c.tipoArg);
+        iDelibera = c.delibera;
+        (*ui)->AttendiMsg(QString::fromLatin1(c.messaggio), vbOK);
+        f->cmdVoto_Click(0);
+        EXPECT_EQ(iModoVoto, 0);
+    }
+    // An absent teller: Cancel leaves no vote and no event.
+    cTipoArg = QStringLiteral("D");
+    iDelibera = 1;
+    aPosti[2].iStato = 8 | 2;
+    (*ui)->AttendiMsg(QStringLiteral("Scrutatore "), vbCancel, true);
+    f->cmdVoto_Click(0);
+    EXPECT_EQ(iModoVoto, 0);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+    EXPECT_TRUE(Voti().empty());
+    EXPECT_EQ(LettereEventi(), (QStringList{"A"}));
+}
