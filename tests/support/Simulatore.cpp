@@ -1,5 +1,7 @@
 #include "support/Simulatore.h"
 
+#include "support/QtApp.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QThread>
@@ -7,16 +9,7 @@
 
 namespace obx::test {
 
-QApplication& AppTest()
-{
-    if (auto* a = qobject_cast<QApplication*>(QCoreApplication::instance())) return *a;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nome[] = "obx-test";
-    static char* argv[] = {nome, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& AppTest() { return EnsureQApp(); }
 
 Simulatore::Simulatore(const QString& eseguibile, const QStringList& argomenti)
 {

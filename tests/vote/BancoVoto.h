@@ -65,12 +65,19 @@ inline std::vector<RigaVoto> Voti()
     return v;
 }
 
+// The letters of the events, without the entries and exits that the close's
+// pass over the non-voters makes (those belong to the attendance tests).
 inline QStringList LettereEventi()
 {
     QStringList l;
     Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT cTipoEventoEV FROM ") + cTabelle[3] +
                                         QStringLiteral(" ORDER BY lCodiceEV;"));
-    for (; !rs.Eof(); rs.MoveNext()) l << rs.Field(QStringLiteral("cTipoEventoEV")).toString();
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString e = rs.Field(QStringLiteral("cTipoEventoEV")).toString();
+        if (e.compare(QStringLiteral("E"), Qt::CaseInsensitive) != 0 &&
+            e.compare(QStringLiteral("U"), Qt::CaseInsensitive) != 0)
+            l << e;
+    }
     return l;
 }
 

