@@ -10,13 +10,12 @@
 #include <memory>
 
 #include "console/frmCons.h"
-#include "support/ArchivioProva.h"
-#include "support/ScriptedUI.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 
 // Turns the event loop for about ms milliseconds.
-void GiraAtti(int ms = 20);
+inline void GiraAtti(int ms = 20) { Gira(ms); }
 
 // One row of "VOTI" as a test stores it; keys: person code -> key.
 struct VotoProva {
@@ -30,22 +29,17 @@ struct VotoProva {
 };
 void AggiungeVoto(const VotoProva& v);
 
-class BancoAtti : public ::testing::Test {
+class BancoAtti : public BancoConsole {
 protected:
+    // A regional assembly: the console in laws mode over the acts tree.
+    int Tipo() const override { return 4; }
     void SetUp() override;
-    void TearDown() override;
-
-    // Opens the console as the menu does and lets its first activation run.
-    frmCons* Apre();
     // Selects the tree node of that key (nullptr: nothing selected).
     void Sceglie(frmCons* f, const QString& chiaveNodo);
     // Rows of "LEGGI" now.
     static int Righe();
     static bool Esiste(int codice);
 
-    std::unique_ptr<ArchivioProva> archivio;
-    std::unique_ptr<ScriptedUI> ui;
-    std::unique_ptr<FakeServices> servizi;
 };
 
 }  // namespace obx::test
