@@ -21,22 +21,12 @@
 #include "links/Votatori.h"
 #include "platform/Database.h"
 #include "shell/Globali.h"
-#include "support/ArchivioProva.h"
-#include "support/QtApp.h"
-#include "support/ScriptedUI.h"
+#include "support/BancoConsole.h"
 #include "support/Simulatore.h"
 
 namespace obx::test {
 
-inline void GiraVoto(int ms = 30)
-{
-    QElapsedTimer t;
-    t.start();
-    do {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    } while (t.elapsed() < ms);
-}
+inline void GiraVoto(int ms = 30) { Gira(ms); }
 
 struct RigaVoto {
     int codice = 0, favorevoli = 0, contrari = 0, astenuti = 0, delibera = 0, codLegge = 0;
@@ -81,40 +71,19 @@ inline QStringList LettereEventi()
     return l;
 }
 
-class BancoVoto : public ::testing::Test {
+class BancoVoto : public BancoConsole {
 protected:
     virtual int Modello() const { return 4010; }
 
     void SetUp() override
     {
-        AppTest();
-        servizi = std::make_unique<FakeServices>();
+        BancoConsole::SetUp();
+        if (HasFatalFailure()) return;
+        // A clock running faster than the real one, so that waits pass quickly.
         ImpostaOrologio(&orologio);
-        ui = std::make_unique<ScriptedUI>();
-        iPrenotazioni = 0;
-        iOpzioniConsole = 0;
-        iModoVoto = 0;
-        iConfigOBX = 0;
-        iPortaTAB = 0;
-        iTipoTAB = 5;
-        xLampo = false;
-        xEsitoVideo = false;
-        iModoAttivazione = 0;
         cConsiglio = QStringLiteral("Consiglio Comunale di Prova");
-        cSepara = QStringLiteral("\\");
-        lMonitor[0] = {1, 0, 0, 768, 1024};
-        lMonitor[1] = {};
-        cTipoVoto = QStringLiteral("-");
-        cArgomentoPendente.clear();
-        cNotaArgomento.clear();
         iRichiedenti = {};
         cVotiPrecedenti.Azzera(QChar(u'0'));
-        oTabellone = std::make_unique<Tabellone>();
-        FrmVideo::CaricaAnagrafe = nullptr;
-        archivio = std::make_unique<ArchivioProva>(1);
-        ASSERT_TRUE(archivio->Valido());
-        archivio->Consiglieri();
-        archivio->Argomenti();
 
         sim = std::make_unique<Simulatore>(PercorsoSimulatore(),
                                            QStringList{QStringLiteral("--device"), QString::number(Modello())});
@@ -127,14 +96,9 @@ protected:
         iUltimoTLV = 8;
         iTraccia = 0;
 
-        f = ApreConsole();
+        f = Apre();
         ASSERT_NE(f, nullptr);
-        QElapsedTimer t;
-        t.start();
-        while ((!f->Attiva() || iModoAttivazione == 128) && t.elapsed() < 3000) GiraVoto(5);
-        GiraVoto(10);
-        f->cmdConsiglio(0)->click();
-        ASSERT_EQ(f->cmdConsiglio(0)->text(), QStringLiteral("Chiusura"));
+        ApreSeduta(f);
         // Everybody in, an item open.
         for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iStato |= 1 | 8;
         iPresenti = int(aPosti.size()) - 1;
@@ -145,20 +109,11 @@ protected:
 
     void TearDown() override
     {
-        if (frmCons* c = frmConsAperto()) {
-            iModoVoto = 0;
-            c->cmdConsiglio(0)->setText(QStringLiteral("Apertura"));
-            c->Chiude();
-        }
+        iModoVoto = 0;
         ChiudeComVotatori(0);
-        ScaricaFrmVideo();
-        GiraVoto(5);
+        BancoConsole::TearDown();
         sim.reset();
-        oTabellone.reset();
-        archivio.reset();
-        ui.reset();
         ImpostaOrologio(nullptr);
-        servizi.reset();
         iModoOBX = 0;
     }
 
@@ -190,9 +145,6 @@ protected:
     }
 
     OrologioVeloce orologio{10};
-    std::unique_ptr<FakeServices> servizi;
-    std::unique_ptr<ScriptedUI> ui;
-    std::unique_ptr<ArchivioProva> archivio;
     std::unique_ptr<Simulatore> sim;
     frmCons* f = nullptr;
 };
