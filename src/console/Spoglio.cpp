@@ -44,21 +44,6 @@ int IniziaVoto(const QString& cTipo, bool xProva, bool xImmEsec)
     return oVoto.Apre(a.iModoVoto);
 }
 
-std::vector<int> NonVotanti()
-{
-    std::vector<int> r;
-    for (size_t i = 1; i < aPosti.size(); ++i)
-        if ((aPosti[i].iStato & 29) == 9 && aPosti[i].cVoto == u"0") r.push_back(int(i));
-    return r;
-}
-
-int PassaNonVotanti(const std::function<void(int iPosto)>& azione)
-{
-    const std::vector<int> posti = NonVotanti();
-    for (int k : posti) azione(k);
-    return int(posti.size());
-}
-
 static void Conta(const QString& cTipo, bool xSegnaAssenti)
 {
     iFavorevoli = iContrari = iAstenuti = 0;

@@ -1,6 +1,5 @@
 // The end of a vote: the guard that lets a vote be opened, tallied and
-// stored once, the pass over those who did not vote, the tally of cVoti,
-// the majority rule of each vote kind and the outcome text.  The functions
+// stored once, the tally of cVoti, the majority rule of each vote kind and the outcome text.  The functions
 // change the program-wide state as a closing does and hand back what the
 // console needs for the vote row, the events and its controls; they write
 // no row and touch no control.
@@ -8,7 +7,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <functional>
 #include <vector>
 
 namespace obx {
@@ -46,16 +44,6 @@ inline GuardiaVoto oVoto;
 // iModoVoto and iVotanteUnico set for the kind, the LED maps cleared where
 // the kind shows keys, the guard opened.  Returns the vote's number.
 int IniziaVoto(const QString& cTipo, bool xProva, bool xImmEsec);
-
-// Seats that must vote and have not keyed (present voting members, not
-// present-not-voting, not declared absent, cVoto still "0"), by index, in
-// seat order.
-std::vector<int> NonVotanti();
-
-// Calls azione once for each seat of NonVotanti() taken before the first
-// call; the list is not read again, so the pass ends whatever the action
-// does.  Returns the number of seats visited.
-int PassaNonVotanti(const std::function<void(int iPosto)>& azione);
 
 // The tally of cVoti into iFavorevoli, iContrari, iAstenuti for a vote kind
 // (A: nothing counted; V, W: "+" present, the others absent with bit 64).

@@ -1,11 +1,17 @@
 #include "console/TastiVoto.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
 #include "console/MappaVotatori.h"
 #include "console/Quorum.h"
 #include "console/Spoglio.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
+#include "platform/Testo.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -271,6 +277,36 @@ int VotiDaCentrale(double nAttesa, std::vector<TastoVoto>* pTasti)
     const int esito = ElaboraTasti(dati, pTasti);
     if ((esito & kTastoLed) != 0 && oTabellone) oTabellone->DettaglioLed(cLedVoti);
     return esito;
+}
+
+std::vector<TastoFile> TastiDaRighe(const QStringList& righe)
+{
+    std::vector<TastoFile> r;
+    for (const QString& riga : righe) {
+        const int uguale = int(riga.indexOf(u'='));
+        if (uguale < 0) continue;
+        const double n = Val(riga.left(uguale));
+        if (n < 1 || n >= double(aPosti.size()) || n != std::floor(n)) continue;
+        r.push_back({int(n), riga.mid(uguale + 1, 1)});
+    }
+    return r;
+}
+
+std::optional<QStringList> RigheFileVoti(const QString& cCartella, const QString& nome)
+{
+    QString percorso = cCartella + nome;
+    if (!QFileInfo(percorso).isFile()) {
+        const QDir d(cCartella.isEmpty() ? QStringLiteral(".") : cCartella);
+        for (const QString& voce : d.entryList(QDir::Files)) {
+            if (voce.compare(nome, Qt::CaseInsensitive) == 0) {
+                percorso = d.filePath(voce);
+                break;
+            }
+        }
+    }
+    QFile f(percorso);
+    if (!QFileInfo(percorso).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
+    return RigheTesto(f.readAll());
 }
 
 }  // namespace obx

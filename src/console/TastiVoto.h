@@ -7,6 +7,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace obx {
@@ -51,6 +53,19 @@ int ElaboraTasti(const QString& dati, std::vector<TastoVoto>* pTasti = nullptr);
 // when the port has data but it is slow; 7777: up to nAttesa seconds for
 // anything), ElaboraTasti on it, and the LED map sent when it changed.
 int VotiDaCentrale(double nAttesa, std::vector<TastoVoto>* pTasti = nullptr);
+
+// The test file of votes: lines "n=key", n the seat's index in aPosti,
+// the key the one character after the first "=".  Lines without "=", and
+// indexes that hold no seat, are skipped.
+struct TastoFile {
+    int iPosto = 0;
+    QString cTasto;
+};
+std::vector<TastoFile> TastiDaRighe(const QStringList& righe);
+// The lines of the file nome in the folder cCartella (with its trailing
+// separator), found whatever the case of its letters; none when it is
+// missing or unreadable.
+std::optional<QStringList> RigheFileVoti(const QString& cCartella, const QString& nome);
 
 // LED character of a key ("2" yes, "1" no, "3" abstain); empty for others.
 QString CarattereLed(const QString& cTasto);

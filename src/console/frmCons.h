@@ -321,10 +321,20 @@ public:
     // projected board, 0 hides them; without the option nothing.
     void MostraEsitoVideo(int iModo);
     // One pass of key collection: the central when units are wired, the
-    // simulated keypads otherwise.
+    // test file of votes when asked for at loading, the simulated keypads
+    // otherwise.
     void VotiDaSeriale();
     // Shows on the console what the keys just recorded ask for.
     void MostraTasti(const std::vector<TastoVoto>& tasti);
+
+private:
+    // The keys of the test file ("votiOBX.txt", "Appello.txt" for a roll
+    // call) in the archive's folder, read whole on every pass.
+    void VotiDaFile();
+    // The vote whose missing test file was already reported.
+    int m_iVotoSenzaFile = 0;
+
+public:
 
     // =======================================================================
     // One-second engine and card reader (frmCons_Motore.cpp)

@@ -115,7 +115,9 @@ TestiEvento Testi(const QString& lettera, const QString& cNome)
 // The status letter that an event gives the current act in laws mode.
 QString StatoDaEvento(const QString& lettera)
 {
-    if (lettera == u"T") return QStringLiteral("V");
+    // A referral vote decides where the act goes, not the act: its status
+    // is set by the close only when the referral passed.
+    if (lettera == u"T") return cTipoVoto == u"R" || cTipoVoto == u"S" ? QString() : QStringLiteral("V");
     if (lettera != u"X") return QString();
     const QString nome = TrimSpazi(cArgomento[3]);
     for (size_t i = 0; i < cStatiArgomento.size(); ++i)

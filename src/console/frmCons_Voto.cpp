@@ -9,10 +9,13 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
+#include <optional>
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
@@ -125,12 +128,17 @@ void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
 void frmCons::VotiDaSeriale()
 {
     std::vector<TastoVoto> tasti;
-    if ((iModoOBX & 4) != 0) {
+    const int sorgente = iModoOBX & 0x84;
+    if (sorgente == 4) {
         VotiDaCentrale(0.2, &tasti);
         MostraTasti(tasti);
         return;
     }
-    // No units wired: the keypads are simulated.
+    if (sorgente == 0x80) {
+        VotiDaFile();
+        return;
+    }
+    // No units wired (or both sources asked for): the keypads are simulated.
     if (chkPelin(0) && chkPelin(0)->isChecked()) {
         if (Tasti().CtrlPremuto()) iModoVoto &= ~kVotoPausa;
         else if (iModoVoto != 0) iModoVoto |= kVotoPausa;
@@ -165,6 +173,35 @@ void frmCons::VotiDaSeriale()
         if (bit & kTastoLed) LedTabellone(cLedVoti);
     }
     Attende((m == kVotoUnico || (iRiservato & 2)) ? 0.4 : 0.05);
+}
+
+void frmCons::VotiDaFile()
+{
+    const QString nome = (iModoVoto & kVotoAppello) ? QStringLiteral("Appello.txt") : QStringLiteral("votiOBX.txt");
+    const int voto = oVoto.Id();
+    const std::optional<QStringList> righe = RigheFileVoti(cCartella, nome);
+    if (!righe) {
+        // Told once per vote: the vote goes on and the operator closes it.
+        if (m_iVotoSenzaFile != voto) {
+            m_iVotoSenzaFile = voto;
+            const bool esiste = QFileInfo::exists(cCartella + nome);
+            UI().MsgBox(cCartella + nome + (esiste ? QStringLiteral(" non leggibile") : QStringLiteral(" non trovato")),
+                        vbExclamation);
+        }
+        Attende(0.2);
+        return;
+    }
+    std::vector<TastoVoto> tasti;
+    const QString prima = cLedVoti;
+    for (const TastoFile& t : TastiDaRighe(*righe)) {
+        if (iModoVoto == 0 || oVoto.Id() != voto) break;
+        MemorizzaVoti(aPosti[size_t(t.iPosto)].iVotatoreAN, t.cTasto, &tasti);
+    }
+    MostraTasti(tasti);
+    // The whole file is read again on every pass; the board is sent the map
+    // only when a key changed it, not at every reading.
+    if (cLedVoti != prima) LedTabellone(cLedVoti);
+    Attende(0.2);
 }
 
 // ---------------------------------------------------------------------------
@@ -268,6 +305,7 @@ void frmCons::cmdVoto_Click(int Index)
 
         const AperturaTipo a = DatiApertura(tipo, prova, immEsec);
         IniziaVoto(tipo, prova, immEsec);
+        if (!prova) AggiornaQuadroVoti(a.iQuadro);
         if (a.xAzzeraLed) LedTabellone(cLedVoti);
         if (prova) ComandoTabellone(QStringLiteral("1"));
         else {
@@ -328,9 +366,13 @@ void frmCons::cmdVoto_Click(int Index)
         return;
 
     case 2:
+        // Back to attendance: nothing to do while a vote runs.
+        if (oVoto.RaccoglieTasti()) return;
         lblEsito()->setVisible(false);
         cmdVoto(0)->setVisible(true);
         cmdVoto(5)->setVisible(true);
+        AggiornaQuadroVoti(68);
+        RimuoveArgomento(false);
         cmdVoto(4)->setEnabled(false);
         return;
 
@@ -342,15 +384,9 @@ void frmCons::cmdVoto_Click(int Index)
             if (UI().MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbOKCancel + vbQuestion) != vbOK) return;
             // The answer may have come after the vote ended some other way.
             if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
-            PassaNonVotanti([this](int iPosto) {
-                const Posto& p = aPosti[size_t(iPosto)];
-                const QString breve = TrimSpazi(p.cNomeBreveAN);
-                if (p.iPulsanteAN > 0) {
-                    if (iTipoAssemblea != 4) txtAnag_MouseDown(p.iPulsanteAN, 1, 0, 0, 0);
-                    else txtAnag_MouseDown(p.iPulsanteAN, 32, 6, 0, 0);
-                }
-                lstVotanti()->RimuoviTesto(breve);
-            });
+            QPointer<frmCons> io(this);
+            EsconoNonVotanti();
+            if (!io || frmConsAperto() != this) return;
             if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
         }
         Suona(QStringLiteral("CV"));
@@ -361,6 +397,7 @@ void frmCons::cmdVoto_Click(int Index)
         cmdVoto(4)->setEnabled((modo & kVotoProva) == 0);
         cmdVoto(1)->setEnabled(false);
         cmdVoto(3)->setEnabled(false);
+        if (modo & kVotoProva) AggiornaQuadroVoti(6);
         if ((iConfigOBX & 4) && StampaVerbaleVoto) StampaVerbaleVoto(0, QString());
         return;
     }
@@ -414,29 +451,32 @@ bool frmCons::ChiudeVotazione(int iModo)
         // A test vote leaves no trace in the log.
         if (!c.xProva) {
             for (const QString& e : c.cEventi) {
-                // The roll call's closing gives the number who answered.
-                if (appello && e == u"L") iPresenti = c.iPresentiAppello;
+                // The roll call counts no votes: its closing gives as
+                // present the number who answered.
+                if (appello && e == u"L") iFavorevoli = c.iPresentiAppello;
                 SalvaEvento(e, QString());
             }
         }
         RipristinaNote(note, c.iModo == kChiusura && !c.xProva, immEsec, inizioSeduta);
 
-        if (c.xEsito) {
+        if (appello) {
+            if (c.iModo == kChiusura) {
+                lblEsito()->setVisible(false);
+                cmdVoto(0)->setVisible(true);
+                cmdVoto(5)->setVisible(true);
+            }
+            AggiornaQuadroVoti(6);
+        } else if (c.iModo == kAnnullo) {
+            AggiornaQuadroVoti(68);
+        } else if (c.xEsito) {
+            // The act's new status goes through the status list, as the
+            // operator's choice would (its event and the act's row).
+            if (!c.cStatoAtto.isEmpty()) AggiornaStatoPdL(3, c.cStatoAtto);
             lblEsito()->setText(c.esito.cTesto);
             lblEsito()->setStyleSheet(c.esito.xPositivo ? QStringLiteral("color: #00ff00;")
                                                          : QStringLiteral("color: #ff0000;"));
             lblEsito()->setVisible(true);
-            lblVoto(0)->setText(Formato(iVotiRicevuti, QStringLiteral("00")));
-            if (lblVoto(3)) lblVoto(3)->setText(Formato(c.iFavorevoli, QStringLiteral("00")));
-            if (lblVoto(4)) lblVoto(4)->setText(Formato(c.iContrari, QStringLiteral("00")));
-            if (lblVoto(5)) lblVoto(5)->setText(Formato(c.iAstenuti, QStringLiteral("00")));
-            if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("T"));
-            MostraEsitoVideo(1);
-        }
-        if (appello && c.iModo == kChiusura) {
-            lblEsito()->setVisible(false);
-            cmdVoto(0)->setVisible(true);
-            cmdVoto(5)->setVisible(true);
+            AggiornaQuadroVoti((c.iModoVoto & kVotoNumeroLegale) ? 51 : 3);
         }
         MostraVotanti(1);
     }

@@ -163,6 +163,16 @@ QString FromCp1252(const QByteArray& b)
     return out;
 }
 
+QStringList RigheTesto(const QByteArray& dati)
+{
+    QString testo = FromCp1252(dati);
+    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    testo.replace(u'\r', u'\n');
+    QStringList righe = testo.split(u'\n');
+    if (!righe.isEmpty() && righe.last().isEmpty()) righe.removeLast();
+    return righe;
+}
+
 double Trascorso(double da, double a)
 {
     double d = a - da;

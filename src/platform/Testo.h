@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace obx {
@@ -41,6 +42,9 @@ QString Str(int64_t n);
 // written as "?"; every byte decodes to one character.
 QByteArray ToCp1252(const QString& s);
 QString FromCp1252(const QByteArray& b);
+// The lines of a Windows-1252 text: CR LF, LF and CR all end a line; a
+// last empty line (the file ends with its line break) is not a line.
+QStringList RigheTesto(const QByteArray& dati);
 
 // Elapsed seconds from one time of day to a later one, right across
 // midnight (a negative difference gains 86400).

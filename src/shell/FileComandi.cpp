@@ -15,17 +15,6 @@ namespace {
 
 const QString kTitolo = QStringLiteral("File Comandi");
 
-// Lines of a Windows-1252 text file; CR LF, LF and CR all end a line.
-QStringList Righe(const QByteArray& dati)
-{
-    QString testo = FromCp1252(dati);
-    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    testo.replace(u'\r', u'\n');
-    QStringList righe = testo.split(u'\n');
-    if (!righe.isEmpty() && righe.last().isEmpty()) righe.removeLast();
-    return righe;
-}
-
 struct Gruppo {
     QString id;
     bool riuscito = true;
@@ -49,7 +38,7 @@ void EsegueFileComandi(const QString& cFile, bool xAutomatico)
                         vbCritical, kTitolo);
         return;
     }
-    const QStringList righe = Righe(f.readAll());
+    const QStringList righe = RigheTesto(f.readAll());
     f.close();
 
     // The automatic run executes only the updates newer than the archive's

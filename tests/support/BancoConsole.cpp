@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTimer>
+
+#include "console/Spoglio.h"
 
 #include "board/frmVideo.h"
 #include "links/Tabellone.h"
@@ -42,6 +45,27 @@ std::vector<RigaEvento> Eventi()
         v.push_back(r);
     }
     return v;
+}
+
+void CliccaDurante(QAbstractButton* pulsante, const std::function<bool()>& passo, int ms)
+{
+    bool finito = false;
+    QTimer t;
+    t.setInterval(10);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        if (!finito) finito = passo();
+    });
+    t.start();
+    QTimer fermo;
+    fermo.setSingleShot(true);
+    QObject::connect(&fermo, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "the vote loop did not end";
+        ChiudeSpoglio(kAbbandono);
+    });
+    fermo.start(ms);
+    pulsante->click();
+    t.stop();
+    fermo.stop();
 }
 
 void BancoConsole::SetUp()

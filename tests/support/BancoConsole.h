@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +28,12 @@ struct RigaEvento {
     QDateTime data;
 };
 std::vector<RigaEvento> Eventi();
+
+// Clicks the button (a vote's "Aperta" or "Prova", whose click returns only
+// when the vote ends) and runs passo every few milliseconds from inside the
+// loop it turns, until passo returns true.  A click that has not come back
+// after ms fails the test and the vote is dropped so the test can end.
+void CliccaDurante(QAbstractButton* pulsante, const std::function<bool()>& passo, int ms = 15000);
 
 class BancoConsole : public ::testing::Test {
 protected:

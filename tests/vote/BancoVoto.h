@@ -119,30 +119,7 @@ protected:
 
     // Clicks "Aperta" (or "Prova") and runs passo from inside the vote loop
     // until it returns true; fails when the click does not come back.
-    void Vota(const std::function<bool()>& passo, int indice = 0)
-    {
-        bool finito = false;
-        QTimer t;
-        t.setInterval(10);
-        QObject::connect(&t, &QTimer::timeout, [&] {
-            if (finito) return;
-            finito = passo();
-        });
-        t.start();
-        QElapsedTimer guardia;
-        guardia.start();
-        // A vote that never ends would hang here: the guard drops it.
-        QTimer fermo;
-        fermo.setSingleShot(true);
-        QObject::connect(&fermo, &QTimer::timeout, [&] {
-            ADD_FAILURE() << "the vote loop did not end";
-            ChiudeSpoglio(kAbbandono);
-        });
-        fermo.start(15000);
-        f->cmdVoto(indice)->click();
-        t.stop();
-        fermo.stop();
-    }
+    void Vota(const std::function<bool()>& passo, int indice = 0) { CliccaDurante(f->cmdVoto(indice), passo); }
 
     OrologioVeloce orologio{10};
     std::unique_ptr<Simulatore> sim;

@@ -24,8 +24,11 @@ protected:
     void VotoCompleto(const QString& chiave1 = QStringLiteral("yes"))
     {
         int passo = 0;
+        // Keys are sent once the central has opened this vote (not an
+        // earlier one): before that it would drop them.
+        const int aperture = sim->Conta(Apertura());
         Vota([&] {
-            if (passo == 0 && sim->Conta(Apertura()) > 0) {
+            if (passo == 0 && sim->Conta(Apertura()) > aperture) {
                 if (Modello() == 4010) sim->Comando(QStringLiteral("key 1 %1 2 no 3 abstain").arg(chiave1));
                 else {
                     sim->Comando(QStringLiteral("key 1 %1").arg(chiave1));
