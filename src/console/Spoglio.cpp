@@ -147,7 +147,10 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
         }
     }
 
-    if ((iModoOBX & 4) != 0) ChiudeComVotatori(3);
+    if ((iModoOBX & 4) != 0) {
+        ChiudeComVotatori(3);
+        r.xCentraleMuta = CentraleMutaAllaChiusura();
+    }
 
     if (abbandono) {
         StatoRiposo();
@@ -190,6 +193,7 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
     }
 
     const QString soglia = RicalcolaQuorum(-1, true, contesto.xImmEsec);
+    r.cSoglia = soglia;
     r.xRipetuta = cVoti.Testo() == cVotiPrecedenti.Testo();
     if (annullo) {
         r.cEventi << QStringLiteral("I");

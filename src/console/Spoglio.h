@@ -84,6 +84,8 @@ struct ChiusuraVoto {
     QStringList cEventi;      // closing events in order ("I"; "L"; "T", "H"; "L" of a roll call)
     QString cStatoAtto;       // regional assembly: the act's new status, empty for none
     bool xComando8 = false;   // speaker cleared: board command "8"
+    QString cSoglia;          // the threshold the close recomputed, as lblVoto(2) shows it
+    bool xCentraleMuta = false;  // the central answered nothing to the closing handshake
     int iPresentiAppello = 0; // roll call: members who answered ("+"), for its closing event
     std::vector<int> aCambiPresenza;  // roll call: seats whose attendance CambiaPresenza toggles
 };

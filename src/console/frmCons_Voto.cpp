@@ -435,6 +435,7 @@ bool frmCons::ChiudeVotazione(int iModo)
     }
 
     if (c.xComando8) ComandoTabellone(QStringLiteral("8"));
+    if (!c.cSoglia.isEmpty()) lblVoto(2)->setText(c.cSoglia);
     const bool appello = (c.iModoVoto & kVotoAppello) != 0;
 
     if (c.iModo != kAbbandono) {
@@ -498,6 +499,11 @@ bool frmCons::ChiudeVotazione(int iModo)
         }
         for (int i : {1, 3, 4}) cmdVoto(i)->setEnabled(false);
     }
+    // Told once the vote is stored, so that nothing waits on the answer.
+    if (c.xCentraleMuta)
+        UI().MsgBox(QStringLiteral("La Centrale non risponde: verificare i collegamenti") +
+                        (c.iModo == kAbbandono ? QString() : QStringLiteral("\nI voti ricevuti sono stati registrati")),
+                    vbExclamation);
     return true;
 }
 

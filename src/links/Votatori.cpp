@@ -177,8 +177,17 @@ bool ApreComVotatori(int iPorta, bool xNoTraccia)
     return true;
 }
 
+namespace {
+// Whether the last 4010 transmission read nothing at all back.
+bool g_ultimaSenzaRisposta = false;
+bool g_mutaAllaChiusura = false;
+}  // namespace
+
+bool CentraleMutaAllaChiusura() { return g_mutaAllaChiusura; }
+
 bool TrasmetteVotatori(const QString& cDati, int iLenRisposta, const QString& cRisposta)
 {
+    g_ultimaSenzaRisposta = false;
     Seriale& p = oComTLV;
     const bool radio = Radio();
     bool r = true;
@@ -221,6 +230,7 @@ bool TrasmetteVotatori(const QString& cDati, int iLenRisposta, const QString& cR
         if (risposta.contains(cRisposta)) break;
         if (Tasti().CtrlPremuto()) break;
     }
+    g_ultimaSenzaRisposta = r && risposta.isEmpty() && p.PortOpen() && p.Aperture() == apertura;
     return r;
 }
 
@@ -278,17 +288,25 @@ bool ChiudeComVotatori(int iStep)
 {
     Seriale& p = oComTLV;
     bool r = true;
+    g_mutaAllaChiusura = false;
     if (p.PortOpen()) {
         if (!Radio()) {
             static const QString attese = QStringLiteral("p3p4Ok");
+            bool muta = iStep > 0;
             for (int i = 1; i <= iStep; ++i) {
                 // A handler run inside the wait may have closed the link.
-                if (!p.PortOpen()) break;
-                if (!TrasmetteVotatori(QStringLiteral("Sf"), 0, attese.mid(2 * (i - 1), 2))) {
-                    r = false;
+                if (!p.PortOpen()) {
+                    muta = false;
                     break;
                 }
+                if (!TrasmetteVotatori(QStringLiteral("Sf"), 0, attese.mid(2 * (i - 1), 2))) {
+                    r = false;
+                    muta = false;
+                    break;
+                }
+                muta = muta && g_ultimaSenzaRisposta;
             }
+            g_mutaAllaChiusura = muta;
         } else {
             r = TrasmetteVotatori(QString(QChar(0xAA)), 0, QString());
         }

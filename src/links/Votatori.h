@@ -51,6 +51,11 @@ QString RiceveVotatori(int iConta, double nTimeOut);
 // no vote was started); 7777: the stop byte AA.  Closes an open trace even
 // when the port is not open.
 bool ChiudeComVotatori(int iStep);
+// True when the last closing handshake of the 4010 went unanswered: the
+// central said nothing at all to any step while the port stayed open (a
+// central switched off or unplugged at its end).  The link counts such
+// silence as success; the vote's close tells the operator.
+bool CentraleMutaAllaChiusura();
 
 // Waits the given seconds while the event loop keeps turning.
 void Attende(double nSecondi);
