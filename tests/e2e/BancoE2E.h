@@ -162,7 +162,12 @@ protected:
                 r << tutte[i];
         return r;
     }
-    int RigheTabellone() { return int(tabellone->Righe().size()); }
+    // Where the frames decoded so far end (after a mark: all that was sent).
+    int RigheTabellone()
+    {
+        Frame();
+        return int(tabellone->Righe().size());
+    }
 
     static QString Mappa(const QString& inizio) { return QStringLiteral("BOARD LED 2 ") + inizio.leftJustified(48, u'0'); }
 

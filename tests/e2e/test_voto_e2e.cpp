@@ -116,6 +116,128 @@ TEST_P(VotoE2E, OpenVoteFromTheAgendaToTheStoredRowAndTheBoards)
     EXPECT_TRUE(frame.contains(Mappa(QStringLiteral("22222")))) << frame.join(u'\n').toStdString();
 }
 
+TEST_P(VotoE2E, SecretVoteCountsTheKeysAndShowsThemNowhere)
+{
+    // Even with the keys shown during a vote and the seats coloured live.
+    iConfigOBX |= 0x1000;
+    xColoriVoto = true;
+    Prepara(u'H');
+    ASSERT_FALSE(HasFatalFailure());
+    FrmVideo& video = frmVideo();
+    const int prima = RigheTabellone();
+    const std::set<int32_t> coloriConsole{0xFF00, 0xFF, 0xFFFF};
+    const std::set<int32_t> coloriVideo{cColoriTabVideo[2], cColoriTabVideo[3], cColoriTabVideo[4]};
+    ContaAperture();
+    int passo = 0, tick = 0;
+    Vota([&] {
+        if (passo == 0 && CentraleInVoto()) {
+            EXPECT_EQ(cEsito, QStringLiteral("VOTAZIONE SEGRETA APERTA"));
+            Tasti({{1, "yes"}, {2, "no"}, {3, "abstain"}, {4, "yes"}});
+            passo = 1;
+        } else if (passo == 1 && iVotiRicevuti >= 4) {
+            // Let the engine's live display run a few ticks over the keys.
+            tick = tabellone->Conta(QStringLiteral("BOARD LED"));
+            passo = 2;
+        } else if (passo == 2 && tabellone->Conta(QStringLiteral("BOARD LED")) >= tick + 4) {
+            for (int codice = 1; codice <= 4; ++codice) {
+                const int etichetta = aPosti[size_t(Seggio(codice))].iPulsanteAN;
+                EXPECT_EQ(coloriConsole.count(f->txtAnag(etichetta)->BackColor()), 0u) << codice;
+                if (Etichetta* e = frmVideo().txtAnag(etichetta))
+                    EXPECT_EQ(coloriVideo.count(e->ForeColor()), 0u) << codice;
+            }
+            // Every LED map since the opening cleared it: nobody's key, only
+            // off "0" for who voted and flashing yellow "7" for who has not.
+            const QStringList frame = Frame(prima);
+            const qsizetype azzerata = frame.indexOf(Mappa(QString()));
+            EXPECT_GE(azzerata, 0) << frame.join(u'\n').toStdString();
+            int mappe = 0;
+            QString ultima;
+            for (qsizetype i = azzerata + 1; azzerata >= 0 && i < frame.size(); ++i) {
+                if (!frame[i].startsWith(QStringLiteral("BOARD LED 2 "))) continue;
+                ++mappe;
+                const QString m = frame[i].mid(12);
+                for (QChar c : m) EXPECT_TRUE(c == u'0' || c == u'7') << frame[i].toStdString();
+                ultima = frame[i];
+            }
+            EXPECT_GE(mappe, 4);
+            // Present 5 to 7 have not voted (flashing), 8 is out.
+            EXPECT_EQ(ultima, Mappa(QStringLiteral("0000777")));
+            (*ui)->AttendiMsg(kConferma, vbOK);
+            passo = 3;
+            f->cmdVoto(3)->click();
+            return true;
+        }
+        return false;
+    });
+    ASSERT_EQ(passo, 3);
+    (void)video;
+
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 1u);
+    EXPECT_EQ(voti[0].tipo, QStringLiteral("H"));
+    EXPECT_EQ(voti[0].favorevoli, 2);
+    EXPECT_EQ(voti[0].contrari, 1);
+    EXPECT_EQ(voti[0].astenuti, 1);
+    EXPECT_EQ(voti[0].votanti, Votanti({1, 2, 3, 4}));
+    EXPECT_EQ(LettereEventi(), (QStringList{"A", "G", "V", "T", "H"}));
+    EXPECT_EQ(iModoVoto, 0);
+}
+
+TEST_P(VotoE2E, RollCallLetsTheAbsentWhoKeysInAndTheSilentPresentOut)
+{
+    Prepara(u'A');
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_FALSE(Presente(8));
+    ASSERT_TRUE(Presente(7));
+    (*ui)->AttendiMsg(QStringLiteral("Confermi Votazione di Appello ?"), vbYes);
+    ContaAperture();
+    int passo = 0, chiusura = 0;
+    Vota([&] {
+        if (passo == 0 && CentraleInVoto()) {
+            EXPECT_EQ(iModoVoto, 9);
+            EXPECT_EQ(cEsito, QStringLiteral("AUTOCERTIFICAZIONE PRESENZA"));
+            Tasti({{1, "yes"}, {2, "no"}, {3, "abstain"}, {4, "yes"}, {5, "yes"}, {6, "yes"}, {8, "yes"}});
+            passo = 1;
+        } else if (passo == 1 && iVotiRicevuti >= 7) {
+            // The absent member who answered is in at once.
+            EXPECT_TRUE(Presente(8));
+            EXPECT_EQ(iPresenti, 8);
+            // A roll call closes without asking.
+            chiusura = RigheTabellone();
+            passo = 2;
+            f->cmdVoto(3)->click();
+            return true;
+        }
+        return false;
+    });
+    ASSERT_EQ(passo, 2);
+
+    // Member 7, present but silent, is out; member 8 in.
+    EXPECT_FALSE(Presente(7));
+    EXPECT_TRUE(Presente(8));
+    EXPECT_EQ(iPresenti, 7);
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 1u);
+    EXPECT_EQ(voti[0].tipo, QStringLiteral("A"));
+    EXPECT_EQ(voti[0].voti, PerCodice({{1, u'+'}, {2, u'+'}, {3, u'+'}, {4, u'+'}, {5, u'+'}, {6, u'+'}, {8, u'+'}}, u'0'));
+    EXPECT_EQ(voti[0].votanti, Votanti({1, 2, 3, 4, 5, 6, 8}));
+    // No per-seat event for the corrections; the closing "L" carries the
+    // number who answered in its text (the count field is 0 for a roll call).
+    EXPECT_EQ(Lettere(), QStringLiteral("AEEEEEEEGVL"));
+    ASSERT_FALSE(Eventi().empty());
+    EXPECT_EQ(TrimSpazi(Eventi().back().nome), QStringLiteral("Presenti=7"));
+    EXPECT_EQ(TrimSpazi(Eventi().back().extra), QStringLiteral("Appello"));
+    EXPECT_EQ(Eventi().back().presenti, 0);
+    // No outcome.
+    EXPECT_TRUE(cEsito.isEmpty()) << cEsito.toStdString();
+    EXPECT_FALSE(f->lblEsito()->isVisible());
+    EXPECT_TRUE(f->cmdVoto(0)->isVisible());
+    EXPECT_EQ(iModoVoto, 0);
+    // The board shows the new attendance map.
+    const QStringList frame = Frame(chiusura);
+    EXPECT_TRUE(frame.contains(Mappa(QStringLiteral("22222202")))) << frame.join(u'\n').toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Centrali, VotoE2E, ::testing::Values(4010, 7777), NomeModello);
 
 }  // namespace
