@@ -238,6 +238,91 @@ TEST_P(VotoE2E, RollCallLetsTheAbsentWhoKeysInAndTheSilentPresentOut)
     EXPECT_TRUE(frame.contains(Mappa(QStringLiteral("22222202")))) << frame.join(u'\n').toStdString();
 }
 
+// How a timed vote ends: by its countdown alone, or by the countdown
+// reaching 0 while the operator's "Chiusa" waits on its confirmation.
+struct CasoTempo {
+    const char* nome;
+    bool corsa;
+};
+
+class VotoATempoE2E : public VotoE2E {};
+
+TEST_P(VotoATempoE2E, TimedVoteClosesOnceAtZero)
+{
+    for (const CasoTempo caso : {CasoTempo{"countdown", false}, CasoTempo{"race", true}}) {
+        SCOPED_TRACE(caso.nome);
+        if (!f) {
+            iOpzioniConsole |= 1;
+            Prepara(u'P');
+            ASSERT_FALSE(HasFatalFailure());
+        } else {
+            // The second vote is on the next item, the members who left at
+            // the first close back in.
+            f->cmdVoto(2)->click();
+            for (int codice = 3; codice <= 7; ++codice) Clic(codice);
+            ASSERT_EQ(iPresenti, 7);
+            ApreArgomento(QStringLiteral("  2/b"));
+            ASSERT_EQ(iDelibera, 2);
+        }
+        f->lblTempo(1)->setText(QStringLiteral("5"));
+        const size_t righe = Voti().size();
+        const int eventi = int(Eventi().size());
+        DialoghiConAzione dialoghi;
+        dialoghi.Fallimento = [](const QString& m) { ADD_FAILURE() << m.toStdString(); };
+        ImpostaUI(&dialoghi);
+        ContaAperture();
+        int passo = 0;
+        QStringList mostrati;
+        Vota([&] {
+            if (f->lblTempo(2)->isVisible() && (mostrati.isEmpty() || mostrati.last() != f->lblTempo(2)->text()))
+                mostrati << f->lblTempo(2)->text();
+            if (passo == 0 && CentraleInVoto()) {
+                EXPECT_TRUE(f->lblTempo(2)->isVisible());
+                EXPECT_FALSE(f->cmdVoto(2)->isVisible());
+                Tasti({{1, "yes"}, {2, "no"}});
+                // Members 3 to 7 do not vote: every close asks first.
+                dialoghi.AttendiMsg(kConferma, vbOK);
+                passo = 1;
+            } else if (passo == 1 && caso.corsa && iVotiRicevuti >= 2 && oVoto.RaccoglieTasti() &&
+                       f->lblTempo(2)->text() == u"01") {
+                // The operator closes with one second left; while the
+                // question is up the engine reaches 0 and closes on its own.
+                dialoghi.AttendiMsg(kConferma, vbOK);
+                dialoghi.azione = [&] {
+                    EXPECT_TRUE(Finche([] { return !oVoto.RaccoglieTasti(); }, 5000));
+                };
+                passo = 2;
+                f->cmdVoto(3)->click();
+            }
+            return false;
+        });
+        ImpostaUI(&**ui);
+        EXPECT_TRUE(dialoghi.Restanti().empty());
+        EXPECT_EQ(passo, caso.corsa ? 2 : 1);
+
+        EXPECT_EQ(iModoVoto, 0);
+        EXPECT_FALSE(f->lblTempo(2)->isVisible());
+        EXPECT_TRUE(f->cmdVoto(2)->isVisible());
+        // The countdown showed its seconds going down to 1.
+        ASSERT_FALSE(mostrati.isEmpty());
+        EXPECT_EQ(mostrati.last(), QStringLiteral("01")) << mostrati.join(u' ').toStdString();
+        for (qsizetype i = 1; i < mostrati.size(); ++i)
+            EXPECT_LT(Val(mostrati[i]), Val(mostrati[i - 1])) << mostrati.join(u' ').toStdString();
+        // One row, one opening and one close.
+        const auto voti = Voti();
+        ASSERT_EQ(voti.size(), righe + 1);
+        EXPECT_EQ(voti.back().favorevoli, 1);
+        EXPECT_EQ(voti.back().contrari, 1);
+        QString lettere;
+        const auto tutti = Eventi();
+        for (size_t i = size_t(eventi); i < tutti.size(); ++i)
+            if (tutti[i].lettera != u"U" && tutti[i].lettera != u"E" && tutti[i].lettera != u"G") lettere += tutti[i].lettera;
+        EXPECT_EQ(lettere, QStringLiteral("VTH"));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Centrali, VotoE2E, ::testing::Values(4010, 7777), NomeModello);
 
 }  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Centrali, VotoATempoE2E, ::testing::Values(4010, 7777), NomeModello);
