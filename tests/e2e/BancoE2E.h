@@ -19,6 +19,7 @@
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
 #include "platform/Testo.h"
+#include "links/ComSeriali.h"
 #include "support/BancoVotoSim.h"
 
 // Readable failures: texts printed as text.

@@ -123,7 +123,8 @@ TEST_P(VotoE2E, SecretVoteCountsTheKeysAndShowsThemNowhere)
     xColoriVoto = true;
     Prepara(u'H');
     ASSERT_FALSE(HasFatalFailure());
-    FrmVideo& video = frmVideo();
+    // The projected board loaded, to watch its seat labels.
+    frmVideo();
     const int prima = RigheTabellone();
     const std::set<int32_t> coloriConsole{0xFF00, 0xFF, 0xFFFF};
     const std::set<int32_t> coloriVideo{cColoriTabVideo[2], cColoriTabVideo[3], cColoriTabVideo[4]};
@@ -170,7 +171,6 @@ TEST_P(VotoE2E, SecretVoteCountsTheKeysAndShowsThemNowhere)
         return false;
     });
     ASSERT_EQ(passo, 3);
-    (void)video;
 
     const auto voti = Voti();
     ASSERT_EQ(voti.size(), 1u);
@@ -321,8 +321,137 @@ TEST_P(VotoATempoE2E, TimedVoteClosesOnceAtZero)
     }
 }
 
+// The central lost mid-vote: gone silent, or its cable pulled (the
+// simulator ends).
+struct CasoGuasto {
+    const char* nome;
+    bool staccata;
+};
+
+class CentralePersaE2E : public VotoE2E {};
+
+TEST_P(CentralePersaE2E, VoteClosesWithTheKeysReceivedBefore)
+{
+    for (const CasoGuasto caso : {CasoGuasto{"silent", false}, CasoGuasto{"cable pulled", true}}) {
+        SCOPED_TRACE(caso.nome);
+        // A fresh central for each case.
+        if (f) {
+            f->cmdVoto(2)->click();
+            for (int codice = 3; codice <= 7; ++codice) Clic(codice);
+            ASSERT_EQ(iPresenti, 7);
+            ApreArgomento(QStringLiteral("  2/b"));
+            sim = std::make_unique<Simulatore>(PercorsoSimulatore(),
+                                               QStringList{QStringLiteral("--device"), QString::number(Modello())});
+            ASSERT_FALSE(sim->Percorso().isEmpty());
+            AggiungePorta(3, sim->Percorso());
+        } else {
+            Prepara(u'P');
+            ASSERT_FALSE(HasFatalFailure());
+        }
+        const size_t righe = Voti().size();
+        ContaAperture();
+        int passo = 0;
+        Vota([&] {
+            if (passo == 0 && CentraleInVoto()) {
+                Tasti({{1, "yes"}, {2, "no"}});
+                passo = 1;
+            } else if (passo == 1 && iVotiRicevuti >= 2) {
+                if (!caso.staccata) {
+                    sim->Comando(QStringLiteral("silent on"));
+                    EXPECT_TRUE(sim->Sincronizza());
+                    passo = 3;
+                } else {
+                    // The radio link reads all the time and says so at
+                    // once; the wired one is told when the close talks to it.
+                    if (Modello() == 7777) (*ui)->AttendiMsg(QStringLiteral("Com Error 1011"), vbOK);
+                    sim->Termina();
+                    passo = 2;
+                }
+            } else if (passo == 2 && (Modello() != 7777 || (*ui)->Restanti().empty())) {
+                passo = 3;
+            } else if (passo == 3) {
+                (*ui)->AttendiMsg(kConferma, vbOK);
+                if (caso.staccata)
+                    (*ui)->AttendiMsg(QStringLiteral("(scollegato?)"), vbCancel, true);
+                passo = 4;
+                f->cmdVoto(3)->click();
+                return true;
+            }
+            return false;
+        });
+        EXPECT_EQ(passo, 4);
+        EXPECT_EQ(iModoVoto, 0);
+        EXPECT_FALSE(oVoto.RaccoglieTasti());
+        EXPECT_FALSE(oComTLV.PortOpen());
+        const auto voti = Voti();
+        ASSERT_EQ(voti.size(), righe + 1);
+        EXPECT_EQ(voti.back().favorevoli, 1);
+        EXPECT_EQ(voti.back().contrari, 1);
+        EXPECT_EQ(voti.back().voti, PerCodice({{1, u'3'}, {2, u'6'}}, u'0'));
+        EXPECT_EQ(LettereEventi().mid(LettereEventi().size() - 3), (QStringList{"V", "T", "H"}));
+        EXPECT_TRUE(f->cmdVoto(0)->isEnabled());
+    }
+}
+
+// A frame spoilt on the line (one byte xor 55) mid-vote: the byte given by
+// its index from 0.
+class TramaGuastaE2E : public VotoE2E {};
+
+TEST_P(TramaGuastaE2E, GarbledFrameCreditsNobodyAndLaterKeysCount)
+{
+    // 4010 "V00" + unit + "0[" + key: the head, the unit's last digit, the
+    // terminator, the key.  7777: the start byte, the high unit nibble, the
+    // key code.
+    const std::vector<int> byte = Modello() == 4010 ? std::vector<int>{0, 5, 7, 8} : std::vector<int>{0, 3, 4};
+    for (int b : byte) {
+        SCOPED_TRACE(b);
+        if (!f) {
+            Prepara(u'P');
+            ASSERT_FALSE(HasFatalFailure());
+        } else {
+            f->cmdVoto(2)->click();
+            for (int codice = 3; codice <= 7; ++codice)
+                if (!Presente(codice)) Clic(codice);
+        }
+        const size_t righe = Voti().size();
+        ContaAperture();
+        int passo = 0;
+        Vota([&] {
+            if (passo == 0 && CentraleInVoto()) {
+                sim->Comando(QStringLiteral("garble %1").arg(b));
+                Tasti({{1, "yes"}});
+                Tasti({{2, "no"}});
+                passo = 1;
+            } else if (passo == 1 && iVotiRicevuti >= 1) {
+                // Unit 2's key came after the spoilt frame: only it counts.
+                EXPECT_EQ(iVotiRicevuti, 1);
+                EXPECT_EQ(QString(cVoti.At(1)), QStringLiteral("0"));
+                EXPECT_EQ(QString(cVoti.At(2)), QStringLiteral("6"));
+                for (int codice = 3; codice <= 8; ++codice) EXPECT_EQ(QString(cVoti.At(codice)), QStringLiteral("0")) << codice;
+                Tasti({{1, "yes"}});
+                passo = 2;
+            } else if (passo == 2 && iVotiRicevuti >= 2) {
+                (*ui)->AttendiMsg(kConferma, vbOK);
+                passo = 3;
+                f->cmdVoto(3)->click();
+                return true;
+            }
+            return false;
+        });
+        EXPECT_EQ(passo, 3);
+        const auto voti = Voti();
+        ASSERT_EQ(voti.size(), righe + 1);
+        EXPECT_EQ(voti.back().voti, PerCodice({{1, u'3'}, {2, u'6'}}, u'0'));
+        EXPECT_EQ(voti.back().favorevoli, 1);
+        EXPECT_EQ(voti.back().contrari, 1);
+        EXPECT_EQ(voti.back().astenuti, 0);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Centrali, VotoE2E, ::testing::Values(4010, 7777), NomeModello);
 
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(Centrali, VotoATempoE2E, ::testing::Values(4010, 7777), NomeModello);
+INSTANTIATE_TEST_SUITE_P(Centrali, CentralePersaE2E, ::testing::Values(4010, 7777), NomeModello);
+INSTANTIATE_TEST_SUITE_P(Centrali, TramaGuastaE2E, ::testing::Values(4010, 7777), NomeModello);
