@@ -219,7 +219,7 @@ struct Simulatore {
             "  await <event> [timeout]                hold them until the device reports the event\n"
             "                                         (open, close, arm, map, idle, reset, refused, stop, survey)\n"
             "  split <n> [gap-ms] | silent [on|off]   faults of the line (split 0: whole frames)\n"
-            "  lose [i] | garble [i]                  the next frame loses / has garbled its byte i (default 1)\n"
+            "  lose [i] | garble [i]                  the next frame loses / has garbled its byte i from 0 (default 1)\n"
             "  raw <text> | hex <AA BB ...>           send these bytes (\\xHH, \\r, \\n, \\s escapes in raw)\n"
             "  sync <tag>                             log \"SYNC <tag>\" when reached\n"
             "  help | quit\n";

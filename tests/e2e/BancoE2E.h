@@ -1,0 +1,182 @@
+// A sitting run end to end: the console on the fixture archive with its
+// voting units on an obx-sim central (model given by the test's parameter)
+// and the LED display board on a second obx-sim (`--device board`) that
+// decodes every frame it gets into a log line.  The sitting is opened,
+// attendance taken and an item opened through the console's own controls.
+#pragma once
+
+#include <QFile>
+#include <QLabel>
+#include <functional>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "board/Etichetta.h"
+#include "board/frmVideo.h"
+#include "links/Tabellone.h"
+#include "platform/Dialoghi.h"
+#include "platform/Elenchi.h"
+#include "platform/Temporizzatore.h"
+#include "platform/Testo.h"
+#include "links/ComSeriali.h"
+#include "support/BancoVotoSim.h"
+
+// Readable failures: texts printed as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace obx::test {
+
+// Scripted dialogs whose next message box first runs an action, as a real
+// box lets the console's timer and the vote loop run while it is up.
+class DialoghiConAzione : public DialoghiScriptati {
+public:
+    std::function<void()> azione;
+    int MsgBox(const QString& testo, int stile, const QString& titolo) override
+    {
+        if (azione) {
+            auto a = std::move(azione);
+            azione = nullptr;
+            a();
+        }
+        return DialoghiScriptati::MsgBox(testo, stile, titolo);
+    }
+};
+
+class BancoE2E : public BancoVotoSim, public ::testing::WithParamInterface<int> {
+protected:
+    int Modello() const override { return GetParam(); }
+
+    void SetUp() override
+    {
+        BancoVotoSim::SetUp();
+        if (HasFatalFailure()) return;
+        tabellone = std::make_unique<Simulatore>(PercorsoSimulatore(),
+                                                 QStringList{QStringLiteral("--device"), QStringLiteral("board")});
+        ASSERT_FALSE(tabellone->Percorso().isEmpty()) << "obx-sim board did not start";
+        AggiungePorta(2, tabellone->Percorso());
+        // Units and the LED board (one row of 24 characters) wired.
+        iModoOBX = 4 | 8;
+        iPortaTAB = 2;
+        iPortaRAD = 0;
+        iTipoTAB = 1;
+        xColoriVoto = false;
+    }
+
+    void TearDown() override
+    {
+        xColoriVoto = false;
+        BancoVotoSim::TearDown();
+        tabellone.reset();
+    }
+
+    // The console opened, its engine ticking fast (a tick every 40 ms, so
+    // that a countdown of seconds runs in a fraction of one), the sitting
+    // opened, the members with codes 1 to 7 in the chamber by clicks on
+    // their seats (8 stays out), item 1 opened from the agenda and the vote
+    // kind chosen in its combo.
+    void Prepara(QChar tipoVoto)
+    {
+        f = Apre();
+        ASSERT_NE(f, nullptr);
+        f->croTimer().SetInterval(40);
+        ApreSeduta(f);
+        for (int codice = 1; codice <= 7; ++codice) Clic(codice);
+        ASSERT_EQ(iPresenti, 7);
+        ApreArgomento(QStringLiteral("  1"));
+        ASSERT_EQ(iDelibera, 1);
+        ScegliTipoVoto(tipoVoto);
+    }
+
+    // Index in aPosti of the person with that code (unit and LED position
+    // are the code in the fixture).
+    static int Seggio(int codice)
+    {
+        for (size_t i = 1; i < aPosti.size(); ++i)
+            if (aPosti[i].bCodiceAN == codice) return int(i);
+        ADD_FAILURE() << "no seat for code " << codice;
+        return 0;
+    }
+    static bool Presente(int codice) { return (aPosti[size_t(Seggio(codice))].iStato & 1) != 0; }
+
+    // A plain left click on the member's seat label: entry or exit.
+    void Clic(int codice) { f->txtAnag_MouseDown(aPosti[size_t(Seggio(codice))].iPulsanteAN, 1, 0, 0, 0); }
+
+    void ApreArgomento(const QString& voce)
+    {
+        for (int k = 0; k < f->cmbArgo(0)->ListCount(); ++k)
+            if (f->cmbArgo(0)->List(k) == voce) {
+                f->cmbArgo(0)->SetListIndex(k);
+                return;
+            }
+        ADD_FAILURE() << "no agenda entry " << voce.toStdString();
+    }
+
+    void ScegliTipoVoto(QChar lettera)
+    {
+        const qsizetype i = cLettereVoti.indexOf(lettera);
+        ASSERT_GE(i, 0);
+        const QString nome = cNomiVoti[size_t(i)];
+        for (int k = 0; k < f->cmbTipoVoto()->ListCount(); ++k)
+            if (f->cmbTipoVoto()->List(k) == nome) {
+                f->cmbTipoVoto()->SetListIndex(k);
+                break;
+            }
+        ASSERT_EQ(cTipoVoto, QString(lettera));
+    }
+
+    // The keypads of the units press their keys ("yes", "no", "abstain").
+    void Tasti(const std::vector<std::pair<int, const char*>>& tasti)
+    {
+        if (Modello() == 4010) {
+            QString c = QStringLiteral("key");
+            for (const auto& [unita, tasto] : tasti) c += QStringLiteral(" %1 %2").arg(unita).arg(QLatin1String(tasto));
+            sim->Comando(c);
+        } else {
+            for (const auto& [unita, tasto] : tasti)
+                sim->Comando(QStringLiteral("key %1 %2").arg(unita).arg(QLatin1String(tasto)));
+        }
+    }
+
+    // Whether the central has started the vote (keys flow from now on).
+    bool CentraleInVoto() { return sim->Conta(Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB")) > aperture; }
+    // Call before each vote.
+    void ContaAperture() { aperture = sim->Conta(Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB")); }
+
+    // The board frames decoded so far ("BOARD ..." lines), from index da.
+    // With tutti, a mark frame is written on the board's line first and
+    // waited for: everything sent before it has been decoded.
+    QStringList Frame(int da = 0, bool tutti = true)
+    {
+        if (tutti) {
+            const QString segno = QStringLiteral("segno%1").arg(++segni);
+            QFile l(tabellone->Percorso());
+            EXPECT_TRUE(l.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            l.write(QByteArray("\x05#\x01") + segno.toLatin1() + '\x04');
+            l.close();
+            EXPECT_TRUE(Finche([&] { return tabellone->Conta(QStringLiteral("BOARD LED # ") + segno) > 0; }, 5000));
+        }
+        QStringList r;
+        const QStringList tutte = tabellone->Righe();
+        for (int i = da; i < tutte.size(); ++i)
+            if (tutte[i].startsWith(QStringLiteral("BOARD ")) && !tutte[i].startsWith(QStringLiteral("BOARD LED # ")))
+                r << tutte[i];
+        return r;
+    }
+    // Where the frames decoded so far end (after a mark: all that was sent).
+    int RigheTabellone()
+    {
+        Frame();
+        return int(tabellone->Righe().size());
+    }
+
+    static QString Mappa(const QString& inizio) { return QStringLiteral("BOARD LED 2 ") + inizio.leftJustified(48, u'0'); }
+
+    std::unique_ptr<Simulatore> tabellone;
+    int aperture = 0;
+    int segni = 0;
+};
+
+inline std::string NomeModello(const ::testing::TestParamInfo<int>& i) { return "Centrale" + std::to_string(i.param); }
+
+}  // namespace obx::test
