@@ -40,22 +40,6 @@ protected:
     }
 };
 
-// MsgBox of the scripted dialogs that first runs an action, as a message
-// box lets the console's timer run.
-class DialoghiConAzione : public DialoghiScriptati {
-public:
-    std::function<void()> azione;
-    int MsgBox(const QString& testo, int stile, const QString& titolo) override
-    {
-        if (azione) {
-            auto a = std::move(azione);
-            azione = nullptr;
-            a();
-        }
-        return DialoghiScriptati::MsgBox(testo, stile, titolo);
-    }
-};
-
 }  // namespace
 
 TEST_F(Trasmissione, MappaLedELaSuaRegistrazione)

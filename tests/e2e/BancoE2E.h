@@ -27,22 +27,6 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace obx::test {
 
-// Scripted dialogs whose next message box first runs an action, as a real
-// box lets the console's timer and the vote loop run while it is up.
-class DialoghiConAzione : public DialoghiScriptati {
-public:
-    std::function<void()> azione;
-    int MsgBox(const QString& testo, int stile, const QString& titolo) override
-    {
-        if (azione) {
-            auto a = std::move(azione);
-            azione = nullptr;
-            a();
-        }
-        return DialoghiScriptati::MsgBox(testo, stile, titolo);
-    }
-};
-
 class BancoE2E : public BancoVotoSim, public ::testing::WithParamInterface<int> {
 protected:
     int Modello() const override { return GetParam(); }

@@ -151,22 +151,6 @@ TEST_F(Gesti, RequestersOfARollCallAndOfAQuorumCheck)
     EXPECT_TRUE(EventiDopoApertura().empty());
 }
 
-// Dialogs that, at their first message box, let another seat action run
-// nested, as a click or a card reading handled while the box is up.
-class DialoghiConAnnidato : public DialoghiScriptati {
-public:
-    std::function<void()> annidato;
-    int MsgBox(const QString& testo, int stile, const QString& titolo) override
-    {
-        if (annidato) {
-            auto a = std::move(annidato);
-            annidato = nullptr;
-            a();
-        }
-        return DialoghiScriptati::MsgBox(testo, stile, titolo);
-    }
-};
-
 TEST_F(Gesti, ReserveUnitsAreHandedOutOnceInOrder)
 {
     frmCons* f = ApreConSeduta();
@@ -177,10 +161,10 @@ TEST_F(Gesti, ReserveUnitsAreHandedOutOnceInOrder)
     iRiservaProssima = 50;
     iRiservaUltima = 52;
 
-    DialoghiConAnnidato d;
+    DialoghiConAzione d;
     d.Fallimento = [](const QString& m) { ADD_FAILURE() << m.toStdString(); };
     ImpostaUI(&d);
-    d.annidato = [f] { f->txtAnag_MouseDown(4, 32, 5, 0, 0); };
+    d.azione = [f] { f->txtAnag_MouseDown(4, 32, 5, 0, 0); };
     d.AttendiMsg(QStringLiteral("ESPOSITO G.\r\n riceve Votatore 52"));
     d.AttendiMsg(QStringLiteral("VERDI A.\r\n riceve Votatore 50"));
     d.AttendiMsg(QStringLiteral("Riserva Esaurita"));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
@@ -23,6 +24,22 @@ public:
 
 private:
     DialoghiScriptati m_d;
+};
+
+// Scripted dialogs whose next message box first runs an action, as a real
+// box lets the timer, a click or a card reading run while it is up.
+class DialoghiConAzione : public DialoghiScriptati {
+public:
+    std::function<void()> azione;
+    int MsgBox(const QString& testo, int stile, const QString& titolo) override
+    {
+        if (azione) {
+            auto a = std::move(azione);
+            azione = nullptr;
+            a();
+        }
+        return DialoghiScriptati::MsgBox(testo, stile, titolo);
+    }
 };
 
 // Fake clock, keyboard and sound installed for the life of the object.
