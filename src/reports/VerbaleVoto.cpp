@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QVariant>
 #include <array>
+#include <cstdlib>
 #include <exception>
 #include <vector>
 

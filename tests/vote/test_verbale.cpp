@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <array>
 #include <functional>
+#include <memory>
+#include <sstream>
 
 #include "Seggi.h"
 #include "console/Registri.h"
