@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <vector>
 
 namespace obx {
@@ -38,9 +37,5 @@ NoteVoti FotografaNote(const QString& cTipo, int iDelibera);
 // the vote may supersede at all (a real vote, closed, not annulled);
 // xImmEsec: the new vote is the one on immediate executability.
 void RipristinaNote(const NoteVoti& note, bool xSupera, bool xImmEsec, const QDateTime& dInizioSeduta);
-
-// The printed minutes of a vote (iModo 0: the vote just closed), set by the
-// reports service; nothing is printed while it is not set.
-inline std::function<void(int iModo, const QString& cTesto)> StampaVerbaleVoto;
 
 }  // namespace obx

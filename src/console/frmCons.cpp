@@ -40,6 +40,7 @@
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
 #include "platform/Testo.h"
+#include "reports/Stampa.h"
 #include "shell/AlberoAtti.h"
 #include "shell/Anagrafe.h"
 #include "shell/Campi.h"
@@ -250,11 +251,9 @@ QLabel* frmCons::lblAtto(int i) const { return Elemento(m_lblAtto, i); }
 QCheckBox* frmCons::chkPelin(int i) const { return Elemento(m_chkPelin, i); }
 QAction* frmCons::mnuPopupSub(int i) const { return Elemento(m_mnuPopupSub, i); }
 
-QPrinter& frmCons::dlgDialogBox()
-{
-    if (!m_stampante) m_stampante = std::make_unique<QPrinter>();
-    return *m_stampante;
-}
+// The console's printer dialog chooses the program's one printer, the one
+// every report prints on.
+QPrinter& frmCons::dlgDialogBox() { return Stampante(); }
 
 // Design-time places (twips).  The loading moves and sizes what depends on
 // the monitor, the assembly kind and the bookings.

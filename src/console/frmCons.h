@@ -521,7 +521,6 @@ private:
     ElencoLista* m_lstAssenti = nullptr;
     QLineEdit* m_getDescEme = nullptr;
     Temporizzatore* m_croTimer = nullptr;
-    std::unique_ptr<QPrinter> m_stampante;
 };
 
 // The console when it is loaded and not closed, else nullptr.

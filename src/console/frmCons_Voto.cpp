@@ -30,6 +30,7 @@
 #include "platform/Elenchi.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
+#include "reports/VerbaleVoto.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
 
@@ -398,13 +399,13 @@ void frmCons::cmdVoto_Click(int Index)
         cmdVoto(1)->setEnabled(false);
         cmdVoto(3)->setEnabled(false);
         if (modo & kVotoProva) AggiornaQuadroVoti(6);
-        if ((iConfigOBX & 4) && StampaVerbaleVoto) StampaVerbaleVoto(0, QString());
+        if (iConfigOBX & 4) StampaVerbaleVoto(false, QString());
         return;
     }
 
     case 4:
         if (!UI().ScegliStampante(dlgDialogBox())) return;
-        if (StampaVerbaleVoto) StampaVerbaleVoto(0, QString());
+        StampaVerbaleVoto(false, QString());
         return;
 
     default:

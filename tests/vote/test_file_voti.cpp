@@ -6,7 +6,9 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "board/Etichetta.h"
 #include "console/Spoglio.h"
@@ -15,6 +17,7 @@
 #include "platform/Database.h"
 #include "platform/Elenchi.h"
 #include "platform/Testo.h"
+#include "reports/Stampa.h"
 #include "shell/Globali.h"
 #include "support/BancoConsole.h"
 
@@ -266,4 +269,34 @@ TEST_F(VotoDaFileLeggi, TheCloseSetsTheActsStatusAndARejectedReferralLeavesIt)
         EXPECT_EQ(f->cmbArgo(3)->Text(), QString::fromLatin1(c.combo));
         f->cmdVoto(2)->click();
     }
+}
+
+TEST_F(VotoDaFile, MinutesArePrintedAtTheCloseWhenAskedAndFromStampa)
+{
+    QTemporaryDir dir;
+    Stampante().setOutputFormat(QPrinter::PdfFormat);
+    Stampante().setOutputFileName(dir.path() + QStringLiteral("/verbale.pdf"));
+    QStringList stampati;
+    ImpostaOsservatoreStampa([&](int, int, int, const QString& t) { stampati << t; });
+    const QString titolo = QStringLiteral("*          Votazione Palese           *");
+
+    // "Stampa Automatica a chiusura Votazione": the minutes of the vote
+    // just closed, with its names.
+    iConfigOBX |= 4;
+    Scrive(File("votiOBX.txt"), "1=3\r\n2=6\r\n");
+    VotaEChiude([&] { return iVotiRicevuti >= 2; });
+    EXPECT_TRUE(stampati.contains(titolo));
+    EXPECT_TRUE(stampati.contains(QStringLiteral("Favorevoli")));
+    EXPECT_TRUE(f->cmdVoto(4)->isEnabled());
+
+    // "Stampa": the printer dialog first; cancelled, nothing is printed.
+    iConfigOBX &= ~4;
+    stampati.clear();
+    (*ui)->AttendiStampante(false);
+    f->cmdVoto(4)->click();
+    EXPECT_TRUE(stampati.isEmpty());
+    (*ui)->AttendiStampante(true);
+    f->cmdVoto(4)->click();
+    EXPECT_TRUE(stampati.contains(titolo));
+    ImpostaOsservatoreStampa(nullptr);
 }
