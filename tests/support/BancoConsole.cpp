@@ -138,6 +138,15 @@ void BancoConsole::ApreSeduta(frmCons* f)
     ASSERT_EQ(f->cmdConsiglio(0)->text(), QStringLiteral("Chiusura"));
 }
 
+void BancoConsole::TuttiPresentiArgomentoAperto()
+{
+    for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iStato |= 1 | 8;
+    iPresenti = int(aPosti.size()) - 1;
+    iDelibera = 1;
+    cTipoArg = QStringLiteral("D");
+    cTipoVoto = QStringLiteral("P");
+}
+
 void BancoConsole::Riattiva(frmCons* f)
 {
     f->activateWindow();

@@ -48,6 +48,9 @@ protected:
     frmCons* Apre();
     // Opens the sitting from the console's button.
     void ApreSeduta(frmCons* f);
+    // Everybody in and item 1 (a deliberation) open, as set straight into
+    // the program's state, with an open vote ("P") as the kind chosen.
+    void TuttiPresentiArgomentoAperto();
     // Gives the focus to the console again (the window system does when the
     // window that had it goes).
     void Riattiva(frmCons* f);

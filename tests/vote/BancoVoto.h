@@ -34,12 +34,7 @@ protected:
         f = Apre();
         ASSERT_NE(f, nullptr);
         ApreSeduta(f);
-        // Everybody in, an item open.
-        for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iStato |= 1 | 8;
-        iPresenti = int(aPosti.size()) - 1;
-        iDelibera = 1;
-        cTipoArg = QStringLiteral("D");
-        cTipoVoto = QStringLiteral("P");
+        TuttiPresentiArgomentoAperto();
     }
 };
 

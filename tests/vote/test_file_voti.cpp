@@ -20,6 +20,7 @@
 #include "reports/Stampa.h"
 #include "shell/Globali.h"
 #include "support/BancoConsole.h"
+#include "support/BancoVotoSim.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -31,23 +32,6 @@ void Scrive(const QString& percorso, const QByteArray& testo)
     QFile f(percorso);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(testo);
-}
-
-struct Riga {
-    QString tipo, voti;
-    int favorevoli = 0, contrari = 0, astenuti = 0;
-};
-
-std::vector<Riga> Righe()
-{
-    std::vector<Riga> v;
-    Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM ") + cTabelle[4] +
-                                        QStringLiteral(" ORDER BY lCodiceVT;"));
-    for (; !rs.Eof(); rs.MoveNext())
-        v.push_back({rs.Field(QStringLiteral("cPaleseVT")).toString(), rs.Field(QStringLiteral("cVotiVT")).toString(),
-                     rs.Field(QStringLiteral("iFavorevoliVT")).toInt(), rs.Field(QStringLiteral("iContrariVT")).toInt(),
-                     rs.Field(QStringLiteral("iAstenutiVT")).toInt()});
-    return v;
 }
 
 QChar StatoAtto(int codice)
@@ -71,11 +55,7 @@ protected:
         ASSERT_NE(f, nullptr);
         ASSERT_EQ(iModoOBX & 0x80, 0x80);
         ApreSeduta(f);
-        for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iStato |= 1 | 8;
-        iPresenti = int(aPosti.size()) - 1;
-        iDelibera = 1;
-        cTipoArg = QStringLiteral("D");
-        cTipoVoto = QStringLiteral("P");
+        TuttiPresentiArgomentoAperto();
     }
     void TearDown() override
     {
@@ -146,7 +126,7 @@ TEST_F(VotoDaFile, KeysOfTheFileAreRecordedOnceAndLaterLinesCount)
         // ...and a line added later is taken.
         return iVotiRicevuti == 4;
     });
-    const auto righe = Righe();
+    const auto righe = Voti();
     ASSERT_EQ(righe.size(), 1u);
     EXPECT_EQ(righe[0].favorevoli, 2);
     EXPECT_EQ(righe[0].contrari, 1);
@@ -174,7 +154,7 @@ TEST_F(VotoDaFile, AMissingFileIsReportedOnceAndTheVoteGoesOn)
     (*ui)->AttendiMsg(File("votiOBX.txt") + QStringLiteral(" non trovato"), vbOK);
     int passi = 0;
     VotaEChiude([&] { return ++passi > 60; });
-    const auto righe = Righe();
+    const auto righe = Voti();
     ASSERT_EQ(righe.size(), 1u);
     EXPECT_EQ(righe[0].voti, QString(120, u'0'));
 }
