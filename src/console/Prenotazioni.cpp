@@ -1,5 +1,7 @@
 #include "console/Prenotazioni.h"
 
+#include "console/Spoglio.h"
+
 #include "links/ComSeriali.h"
 #include "links/Votatori.h"
 #include "platform/Servizi.h"
@@ -188,6 +190,9 @@ EsitoPrenotati InterrogaRichieste(bool xSedutaInCorso, const QString& cSeleziona
 {
     EsitoPrenotati esito;
     if (!xSedutaInCorso || (iPrenotazioni & 66) != 2 || (iStatoConsole & 2)) return esito;
+    // The central armed for a vote (or being closed) carries its keys: a
+    // poll would read and lose them.
+    if (oVoto.Impegnato()) return esito;
     // The survey owns the line and its frames.
     if (xRilievoRadio) return esito;
     // Only the radio keypads send requests to speak; a wired central would

@@ -138,9 +138,11 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
     iModoVoto = 0;
 
     iFavorevoli = iContrari = iAstenuti = 0;
-    if (!annullo && !abbandono) {
-        // A test vote or a dropped one leaves the members' status alone.
-        Conta(appello ? QStringLiteral("A") : tipo, !r.xProva);
+    if (!annullo) {
+        // A dropped vote counts nothing and marks nobody absent (it is no
+        // verification at all); a test vote leaves the members' status alone.
+        if (!abbandono) Conta(appello ? QStringLiteral("A") : tipo, !r.xProva);
+        // The member called, or who asked, is no longer on the board.
         if (!appello && (tipo == u"J" || verifica)) {
             cOratore.clear();
             r.xComando8 = true;
@@ -170,7 +172,8 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
     };
 
     if (appello) {
-        cVotiPrecedenti.Imposta(cVoti.Testo());
+        // A test is not the previous vote a counter-proof compares with.
+        if (!r.xProva) cVotiPrecedenti.Imposta(cVoti.Testo());
         r.xRipetuta = true;
         r.iPresentiAppello = cVoti.Conta(QChar(u'+'));
         if (annullo) {
@@ -203,7 +206,7 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
 
     r.esito = CalcolaEsito(tipo, int(Val(soglia)), TipoQuorumCorrente(), contesto.xSubPendenti);
     r.xEsito = true;
-    if (tipo != u"C") cVotiPrecedenti.Imposta(cVoti.Testo());
+    if (tipo != u"C" && !r.xProva) cVotiPrecedenti.Imposta(cVoti.Testo());
     cEsito = r.esito.cTesto;
     r.cEventi << (verifica ? QStringLiteral("L") : QStringLiteral("T")) << QStringLiteral("H");
     if (iTipoAssemblea == 4 && !verifica && !r.xProva) {

@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+#include "shell/Globali.h"
+
 namespace obx {
 
 // The life of the one running vote.  Every opening gets a new number; keys
@@ -32,13 +34,35 @@ public:
     int Id() const { return m_id; }
     int ModoApertura() const { return m_modo; }
 
+    // The vote is in hand also while the central is being armed and while
+    // a close is being carried out (its waits on the link, its rows): open
+    // or not, nothing may start another vote or close what it uses.
+    bool Impegnato() const { return m_stato == Stato::Aperto || m_impegni > 0; }
+    void Impegna() { ++m_impegni; }
+    void Libera() { --m_impegni; }
+
 private:
     Stato m_stato = Stato::Nessuno;
     int m_id = 0;
     int m_modo = 0;
+    int m_impegni = 0;
 };
 
 inline GuardiaVoto oVoto;
+
+// Holds the vote in hand for its scope (arming, closing).
+class ImpegnoVoto {
+public:
+    ImpegnoVoto() { oVoto.Impegna(); }
+    ~ImpegnoVoto() { oVoto.Libera(); }
+    ImpegnoVoto(const ImpegnoVoto&) = delete;
+    ImpegnoVoto& operator=(const ImpegnoVoto&) = delete;
+};
+
+// A vote (or test vote) armed, running, or being closed; also a vote whose
+// central has ended its data and that the operator has still to close.
+// What touches the devices, the roll or the archive waits for its end.
+inline bool VotoInCorso() { return (iModoVoto & 7) != 0 || oVoto.Impegnato(); }
 
 // Opening of a vote of kind cTipo: the per-vote state reset (AzzeraStatoVoto),
 // iModoVoto and iVotanteUnico set for the kind, the LED maps cleared where

@@ -33,6 +33,7 @@
 #include "board/Video.h"
 #include "board/frmVideo.h"
 #include "console/Registri.h"
+#include "console/Spoglio.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/frmLED.h"
@@ -932,7 +933,9 @@ void frmCons::Form_Unload(bool& cancel)
 {
     // A running vote would be lost with the window: the operator ends it
     // first (the sitting's closing drops it on purpose before closing).
-    if (iModoVoto & 5) {
+    // Also one whose central ended its data and still waits for its close,
+    // and one being armed or closed.
+    if (VotoInCorso()) {
         UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
         cancel = true;
         return;

@@ -333,6 +333,8 @@ private:
     void VotiDaFile();
     // The vote whose missing test file was already reported.
     int m_iVotoSenzaFile = 0;
+    // "Confermi chiusura votazione ?" is up.
+    bool m_xChiusuraChiesta = false;
 
 public:
 

@@ -15,6 +15,7 @@
 #include "board/frmVideo.h"
 #include "console/Registri.h"
 #include "console/frmCons.h"
+#include "console/Spoglio.h"
 #include "console/frmScambio.h"
 #include "console/frmTasti.h"
 #include "links/Tabellone.h"
@@ -40,9 +41,6 @@ constexpr int32_t kGiallo = 0x00FFFF;      // the member called to vote
 const QString kAcapo = QStringLiteral("\r\n");
 
 bool VotoAperto() { return (iModoVoto & 5) != 0; }
-// Any vote on the central, a test vote included: the keys that touch the
-// devices or the roll wait for its end.
-bool VotoInCorso() { return (iModoVoto & 7) != 0; }
 
 bool PostoValido(int i) { return i >= 1 && size_t(i) < aPosti.size(); }
 
@@ -410,7 +408,12 @@ void frmCons::EsconoNonVotanti()
         }
     }
     const int codice = iTipoAssemblea == 4 ? 6 : 128;
+    // A close run nested in one of the actions (the countdown while a box
+    // is up) ends the vote: its seats are left as that close left them.
+    const bool aperto = oVoto.RaccoglieTasti();
+    const int voto = oVoto.Id();
     for (int i : posti) {
+        if (aperto && (!oVoto.RaccoglieTasti() || oVoto.Id() != voto)) return;
         if (!PostoValido(i)) continue;
         const QString breve = TrimSpazi(aPosti[size_t(i)].cNomeBreveAN);
         const int n = aPosti[size_t(i)].iPulsanteAN;

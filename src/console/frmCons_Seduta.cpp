@@ -8,6 +8,7 @@
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
+#include "console/Spoglio.h"
 #include "console/frmCons.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -28,8 +29,10 @@ namespace {
 // voting-unit port opened for the polls of requests to speak is closed.
 void FermaVotazione(frmCons& f)
 {
-    if (iModoVoto & 5) f.ChiudeVotazione(64);
-    else if (iPrenotazioni & 2) ChiudeComVotatori(0);
+    // Also a test vote, and a vote whose central has already ended its data.
+    if ((iModoVoto & 5) || oVoto.RaccoglieTasti()) f.ChiudeVotazione(64);
+    // A close under way closes the link itself.
+    else if ((iPrenotazioni & 2) && !oVoto.Impegnato()) ChiudeComVotatori(0);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
+#include <cmath>
 #include <optional>
 
 #include "board/Etichetta.h"
@@ -77,21 +78,25 @@ QString ControllaSubalterni()
                                             {iCodiceAtto});
         if (rs.Eof()) return {};
         QString chiave = TrimSpazi(LeggeCampo(rs.Field(QStringLiteral("cTreeKeyLG")), 0, QString()));
-        QString tipoAtto = LeggeCampo(rs.Field(QStringLiteral("cTipoLG")), 0, QString()).left(1);
+        // The act's type is the first letter of its parameters.
+        QString tipoAtto = LeggeCampo(rs.Field(QStringLiteral("cParametriLG")), 0, QString()).left(1);
         rs.Close();
         int livello = 1;
         while (livello < 6 && chiave.size() > 11 * livello) ++livello;
         chiave = (chiave + QString(11, u' ')).left(11 * livello);
+        // The acts below are those whose key starts with this one, compared
+        // exactly (an identifier may hold characters a pattern would read).
         Recordset sotto = dbArchivio.OpenQuery(QStringLiteral("SELECT iCodLeggeLG, cParametriLG FROM ") + cTabelle[5] +
-                                                   QStringLiteral(" WHERE cTreeKeyLG LIKE ?;"),
-                                               {chiave + u'%'});
+                                                   QStringLiteral(" WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY;"),
+                                               {int(chiave.size()), chiave});
         int n = 0;
         for (; !sotto.Eof(); sotto.MoveNext()) {
             if (sotto.Field(QStringLiteral("iCodLeggeLG")).toInt() == iCodiceAtto) continue;
             const QString par = sotto.Field(QStringLiteral("cParametriLG")).toString();
-            if (par.size() >= 2 && par.at(1) == u'N' && cArgomento[7].isEmpty()) ++n;
+            if (par.size() >= 2 && par.at(1) == u'N') ++n;
         }
         sotto.Close();
+        cArgomento[7].clear();
         if (n > 0 && !QStringLiteral("KIGHMVQPBUFXNWYRSTJ").contains(tipoAtto.isEmpty() ? QStringLiteral("?") : tipoAtto))
             messaggio = MessaggioSubalterni(n);
     } catch (const Errore& e) {
@@ -113,7 +118,9 @@ void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
         const QString breve = TrimSpazi(p.cNomeBreveAN);
         if (t.xTogliVotanti) lstVotanti()->RimuoviTesto(breve);
         if (t.xAggiungiAssenti) lstAssenti()->AddItem(breve);
-        if (t.xEntra && p.iPulsanteAN > 0) CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
+        // Two keys of one absent seat in the same read both ask for its
+        // entry: it enters once (the change toggles).
+        if (t.xEntra && p.iPulsanteAN > 0 && (p.iStato & 17) == 0) CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
         if (!t.xMostra) continue;
         int32_t console = -1, video = -1;
         if (t.cTasto == u"3") console = 0xFF00, video = cColoriTabVideo[2];
@@ -159,7 +166,9 @@ void frmCons::VotiDaSeriale()
     else if (iModoVoto & (kVotoAppello | kVotoUnico | kVotoNumeroLegale))
         puo = (p.iStato & 24) == 8 && (!(iModoVoto & kVotoUnico) || iVotanteUnico > 0);
     else puo = (p.iStato & 29) == 9;
-    const int k = 1 + int(rnd->bounded(4u));
+    // Rnd x 3 + 1 rounded to the nearest, halves to even: 1 and 4 half as
+    // likely as 2 and 3.
+    const int k = int(std::nearbyint(rnd->generateDouble() * 3.0 + 1.0));
     QString tasto;
     int unita = p.iVotatoreAN;
     const int m = iModoVoto & 56;
@@ -218,13 +227,16 @@ void frmCons::cmdVoto_Click(int Index)
     switch (Index) {
     case 0:
     case 5: {
-        // A vote already running (a nested click) is not opened again.
-        if (iModoVoto != 0 || oVoto.RaccoglieTasti()) return;
+        // A vote already in hand (a click nested in its questions, its
+        // arming or its loop) is not opened again.
+        if (iModoVoto != 0 || VotoInCorso()) return;
+        std::optional<ImpegnoVoto> impegno;
+        impegno.emplace();
         const bool prova = Index == 5;
         const QString tipo = cTipoVoto;
-        iVotiRicevuti = 0;
-        cVoti.Azzera(QChar(u'0'));
-        cTastiRicevuti.Azzera(QChar(0));
+        // The item the vote goes with; a check of the legal number may be
+        // freed from it, but only once the vote really opens.
+        int delibera = iDelibera;
         if (!prova) {
             QString messaggio;
             if (tipo == u"A" &&
@@ -241,9 +253,9 @@ void frmCons::cmdVoto_Click(int Index)
                     const bool verifica = tipo == u"V" || tipo == u"W";
                     if (cTipoArg.size() == 1 && cLettereAttiNonVotabili.contains(cTipoArg))
                         messaggio = QStringLiteral("Votazione non prevista");
-                    if (iDelibera == 0 && !verifica) messaggio = QStringLiteral("Nessun Argomento selezionato");
+                    if (delibera == 0 && !verifica) messaggio = QStringLiteral("Nessun Argomento selezionato");
                     if (cmbArgo(3) && cmbArgo(3)->ListIndex() > 0) {
-                        if (verifica) iDelibera = 0;
+                        if (verifica) delibera = 0;
                         else
                             messaggio = QStringLiteral("Argomento ") + cmbArgo(3)->Text() + u'\n' +
                                         QStringLiteral("Votazione non ammessa");
@@ -259,10 +271,10 @@ void frmCons::cmdVoto_Click(int Index)
                 UI().MsgBox(QStringLiteral("Emendamento non selezionato\nConfermi Apertura Votazione ?"),
                             vbYesNo + vbQuestion) != vbYes)
                 return;
-            if (iTipoAssemblea == 4 && (tipo == u"V" || tipo == u"W") && iDelibera > 0 &&
+            if (iTipoAssemblea == 4 && (tipo == u"V" || tipo == u"W") && delibera > 0 &&
                 UI().MsgBox(QStringLiteral("Abbinare Verifica Numero Legale ad Atto selezionato ?"), vbYesNo,
                             QString()) != vbYes)
-                iDelibera = 0;
+                delibera = 0;
             if (tipo != u"A") {
                 for (size_t i = 1; i < aPosti.size(); ++i) {
                     if ((aPosti[i].iStato & 3) != 2) continue;
@@ -274,6 +286,12 @@ void frmCons::cmdVoto_Click(int Index)
             }
         }
 
+        // The keys of the last vote stay until a new one really starts (a
+        // refused or cancelled opening leaves them for its minutes).
+        iDelibera = delibera;
+        iVotiRicevuti = 0;
+        cVoti.Azzera(QChar(u'0'));
+        cTastiRicevuti.Azzera(QChar(0));
         cResiduoTLV.clear();
         const bool cablati = (iModoOBX & 4) != 0;
         if (cablati && !ApreVotazione(1)) {
@@ -288,7 +306,10 @@ void frmCons::cmdVoto_Click(int Index)
         if (!prova) {
             if (tipo == u"A") {
                 MostraVotanti(2);
-                chkImmEsec()->setChecked(false);
+                if (chkImmEsec()->isChecked()) {
+                    chkImmEsec()->setChecked(false);
+                    chkImmEsec_Click();
+                }
             } else {
                 MostraVotanti(0);
                 cmbTipoQuorum_Click();
@@ -306,6 +327,8 @@ void frmCons::cmdVoto_Click(int Index)
 
         const AperturaTipo a = DatiApertura(tipo, prova, immEsec);
         IniziaVoto(tipo, prova, immEsec);
+        // Open now: the guard holds it from here.
+        impegno.reset();
         if (!prova) AggiornaQuadroVoti(a.iQuadro);
         if (a.xAzzeraLed) LedTabellone(cLedVoti);
         if (prova) ComandoTabellone(QStringLiteral("1"));
@@ -325,11 +348,15 @@ void frmCons::cmdVoto_Click(int Index)
         }
         iStatoConsole = (iStatoConsole & 47) | (conTempo ? 130 : 2);
         if (!a.cTitolo.isEmpty()) cEsito = a.cTitolo;
-        cmdVoto(0)->setVisible(false);
-        cmdVoto(5)->setVisible(false);
-        lblEsito()->clear();
-        lblEsito()->setVisible(true);
-        if (!prova) Suona(QStringLiteral("AV"));
+        if (!prova) {
+            // A test leaves the buttons where they are (disabled until its
+            // close) and the outcome label as it was.
+            cmdVoto(0)->setVisible(false);
+            cmdVoto(5)->setVisible(false);
+            lblEsito()->clear();
+            lblEsito()->setVisible(true);
+            Suona(QStringLiteral("AV"));
+        }
 
         // The vote loop: everything the operator and the timer do runs
         // nested in here until the vote is closed, annulled or dropped, or
@@ -382,10 +409,22 @@ void frmCons::cmdVoto_Click(int Index)
         const int voto = oVoto.Id();
         const int modo = oVoto.ModoApertura();
         if ((modo & 10) == 0 && lstVotanti()->ListCount() > 0) {
-            if (UI().MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbOKCancel + vbQuestion) != vbOK) return;
+            // While the question is up, a second close (the countdown at 0,
+            // another click) asks nothing more: the operator's answer decides.
+            if (m_xChiusuraChiesta) return;
+            QPointer<frmCons> io(this);
+            m_xChiusuraChiesta = true;
+            const int risposta = UI().MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbOKCancel + vbQuestion);
+            if (!io) return;
+            m_xChiusuraChiesta = false;
+            if (risposta != vbOK) return;
             // The answer may have come after the vote ended some other way.
             if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
-            QPointer<frmCons> io(this);
+            // Keys pressed while the question was up are taken before those
+            // who did not vote are sent out.
+            VotiDaSeriale();
+            if (!io || frmConsAperto() != this) return;
+            if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
             EsconoNonVotanti();
             if (!io || frmConsAperto() != this) return;
             if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
@@ -418,6 +457,9 @@ void frmCons::cmdVoto_Click(int Index)
 
 bool frmCons::ChiudeVotazione(int iModo)
 {
+    // Until its rows are written nothing may close the console, the link or
+    // the archive under the close, nor open another vote.
+    const ImpegnoVoto impegno;
     // The notes the writers may overwrite are taken before the close, so
     // that only the votes this one may supersede stay marked.
     const QString tipo = cTipoVoto;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
+#include "console/Spoglio.h"
 #include "console/frmCons.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -143,7 +144,7 @@ QString frmMain::MessaggioMonitor()
 
 bool frmMain::RifiutaDuranteVoto()
 {
-    if ((iModoVoto & 5) == 0) return false;
+    if (!VotoInCorso()) return false;
     UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
     return true;
 }

@@ -7,7 +7,9 @@
 
 #include "BancoVoto.h"
 #include "platform/Dialoghi.h"
+#include "links/ComSeriali.h"
 #include "platform/Elenchi.h"
+#include "support/ScriptedUI.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -165,6 +167,11 @@ TEST_F(VotoConsole, TestVoteWritesNoEventAndSupersedesNothing)
     EXPECT_NE(voti[0].nota, QStringLiteral("Votazione Annullata"));
     EXPECT_EQ(LettereEventi(), (QStringList{"A", "V", "T", "H"}));
     EXPECT_FALSE(f->cmdVoto(4)->isEnabled());
+    // The buttons are back for the next vote, and a counter-proof still
+    // compares with the real vote, not with the test.
+    EXPECT_TRUE(f->cmdVoto(0)->isVisible());
+    EXPECT_TRUE(f->cmdVoto(0)->isEnabled());
+    EXPECT_EQ(cVotiPrecedenti.Testo(), voti[0].voti);
 }
 
 TEST_F(VotoConsole, DroppedVoteStoresNothingAndCannotBeClosedLater)
@@ -210,4 +217,76 @@ TEST_F(VotoConsole, RefusedOpeningsLeaveNoVote)
     EXPECT_FALSE(oVoto.RaccoglieTasti());
     EXPECT_TRUE(Voti().empty());
     EXPECT_EQ(LettereEventi(), (QStringList{"A"}));
+}
+
+TEST_F(VotoConsole, ACancelledOpeningLeavesTheLastVotesKeysAndASecondClickOpensNothing)
+{
+    VotoCompleto();
+    f->cmdVoto_Click(2);
+    const QString chiavi = cVoti.Testo();
+    const int ricevuti = iVotiRicevuti;
+    // While the teller's question is up the operator clicks "Aperta" again:
+    // no second vote starts inside the first opening.
+    aPosti[4].iStato = 8 | 2;
+    DialoghiConAzione d;
+    d.Fallimento = [](const QString& m) { ADD_FAILURE() << m.toStdString(); };
+    ImpostaUI(&d);
+    d.azione = [&] { f->cmdVoto_Click(0); };
+    d.AttendiMsg(QStringLiteral("Scrutatore "), vbCancel, true);
+    f->cmdVoto_Click(0);
+    EXPECT_TRUE(d.Restanti().empty());
+    ImpostaUI(&**ui);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+    EXPECT_EQ(Voti().size(), 1u);
+    // The keys of the vote just closed are still there for its minutes.
+    EXPECT_EQ(cVoti.Testo(), chiavi);
+    EXPECT_EQ(iVotiRicevuti, ricevuti);
+}
+
+TEST_F(VotoConsole, AVoteWhoseCentralEndedItsDataStillHoldsTheConsoleUntilClosed)
+{
+    int passo = 0;
+    Vota([&] {
+        if (passo == 0 && sim->Conta(QStringLiteral("EV open")) > 0) {
+            sim->Comando(QStringLiteral("key 1 yes 2 no"));
+            passo = 1;
+        } else if (passo == 1 && iVotiRicevuti >= 2) {
+            // The central says it has nothing more: the loop ends, the vote
+            // waits for the operator.
+            sim->Comando(QStringLiteral("end"));
+            passo = 2;
+        }
+        return false;
+    });
+    ASSERT_EQ(passo, 2);
+    EXPECT_EQ(iModoVoto, 0);
+    EXPECT_TRUE(oVoto.RaccoglieTasti());
+    EXPECT_TRUE(f->cmdVoto(3)->isEnabled());
+
+    // The console cannot go away with the vote unstored.
+    (*ui)->AttendiMsg(QStringLiteral("Votazione in corso: operazione non consentita"), vbOK);
+    EXPECT_FALSE(f->Chiude());
+    ASSERT_EQ(frmConsAperto(), f);
+
+    (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
+    f->cmdVoto_Click(3);
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 1u);
+    EXPECT_EQ(voti[0].favorevoli, 1);
+    EXPECT_EQ(voti[0].contrari, 1);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+}
+
+TEST_F(VotoConsole, SuspendingTheSittingDropsATestVote)
+{
+    Vota([&] {
+        if (!oVoto.RaccoglieTasti()) return false;
+        (*ui)->AttendiMsg(QStringLiteral("Confermi Sospensione Seduta"), vbOK);
+        f->cmdConsiglio(1)->click();
+        return true;
+    }, 5);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+    EXPECT_EQ(iModoVoto, 0);
+    EXPECT_TRUE(Voti().empty());
+    EXPECT_FALSE(oComTLV.PortOpen());
 }

@@ -163,7 +163,8 @@ TEST_F(VotoDaFile, ARollCallReadsItsOwnFile)
 {
     cTipoVoto = QStringLiteral("A");
     Scrive(File("votiOBX.txt"), "3=3\r\n4=3\r\n");
-    Scrive(File("Appello.txt"), "1=*\r\n2=*\r\n");
+    // Two lines for one seat: it enters once, it does not go in and out.
+    Scrive(File("Appello.txt"), "1=*\r\n1=*\r\n2=*\r\n");
     (*ui)->AttendiMsg(QStringLiteral("Confermi Votazione di Appello ?"), vbYes);
     VotaEChiude([&] { return iVotiRicevuti >= 2; });
     EXPECT_EQ(cVoti.At(Codice(1)), u'+');
@@ -279,4 +280,28 @@ TEST_F(VotoDaFile, MinutesArePrintedAtTheCloseWhenAskedAndFromStampa)
     f->cmdVoto(4)->click();
     EXPECT_TRUE(stampati.contains(titolo));
     ImpostaOsservatoreStampa(nullptr);
+}
+
+TEST_F(VotoDaFileLeggi, UnvotedSubordinateActsBlockTheVoteOfAnActThatNeedsThem)
+{
+    // As an additional article (D) the act has two unvoted acts below it.
+    dbArchivio.Execute(QStringLiteral("UPDATE LEGGI SET cParametriLG = ? WHERE iCodLeggeLG = 1;"),
+                       {QStringLiteral("DNB?????")});
+    iCodiceAtto = 1;
+    (*ui)->AttendiMsg(QStringLiteral("Trovati 2 Atti subalterni NON VOTATI"), vbOK);
+    f->cmdVoto_Click(0);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+    EXPECT_EQ(iModoVoto, 0);
+    // One of them voted: the message speaks of one.
+    dbArchivio.Execute(QStringLiteral("UPDATE LEGGI SET cParametriLG = ? WHERE iCodLeggeLG = 3;"),
+                       {QStringLiteral("EVBJE???")});
+    (*ui)->AttendiMsg(QStringLiteral("Trovato 1 Atto subalterno NON VOTATO"), vbOK);
+    f->cmdVoto_Click(0);
+    EXPECT_FALSE(oVoto.RaccoglieTasti());
+    // As a law (B) it opens whatever lies below it.
+    dbArchivio.Execute(QStringLiteral("UPDATE LEGGI SET cParametriLG = ? WHERE iCodLeggeLG = 1;"),
+                       {QStringLiteral("BNB?????")});
+    Scrive(File("votiOBX.txt"), "1=3\r\n");
+    VotaEChiude([&] { return iVotiRicevuti >= 1; });
+    EXPECT_EQ(Voti().size(), 1u);
 }
