@@ -125,6 +125,16 @@ protected:
     // Whether the central has started the vote (keys flow from now on).
     bool CentraleInVoto() { return sim->Conta(Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB")) > aperture; }
     // Call before each vote.
+    // After a vote: back to attendance, members 3 to 7 (sent out by the
+    // close) in again, and the next agenda item open for the next vote.
+    void ProssimoArgomento()
+    {
+        f->cmdVoto(2)->click();
+        for (int codice = 3; codice <= 7; ++codice) Clic(codice);
+        ASSERT_EQ(iPresenti, 7);
+        ApreArgomento(QStringLiteral("  2/b"));
+        ASSERT_EQ(iDelibera, 2);
+    }
     void ContaAperture() { aperture = sim->Conta(Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB")); }
 
     // The board frames decoded so far ("BOARD ..." lines), from index da.
