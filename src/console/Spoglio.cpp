@@ -2,6 +2,7 @@
 
 #include "console/MappaVotatori.h"
 #include "console/Quorum.h"
+#include "links/ComSeriali.h"
 #include "links/Votatori.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
@@ -150,6 +151,7 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
     }
 
     if ((iModoOBX & 4) != 0) {
+        if (oComTLV.PortOpen()) r.iInAttesa = oComTLV.InBufferCount();
         ChiudeComVotatori(3);
         r.xCentraleMuta = CentraleMutaAllaChiusura();
     }

@@ -110,6 +110,7 @@ struct ChiusuraVoto {
     bool xComando8 = false;   // speaker cleared: board command "8"
     QString cSoglia;          // the threshold the close recomputed, as lblVoto(2) shows it
     bool xCentraleMuta = false;  // the central answered nothing to the closing handshake
+    int iInAttesa = -1;       // bytes left unread on the units port at its close (-1: no port)
     int iPresentiAppello = 0; // roll call: members who answered ("+"), for its closing event
     std::vector<int> aCambiPresenza;  // roll call: seats whose attendance CambiaPresenza toggles
 };

@@ -479,6 +479,8 @@ bool frmCons::ChiudeVotazione(int iModo)
 
     if (c.xComando8) ComandoTabellone(QStringLiteral("8"));
     if (!c.cSoglia.isEmpty()) lblVoto(2)->setText(c.cSoglia);
+    // Diagnostics: what the central left unread when the link closed.
+    if ((iTraccia & 1) && c.iInAttesa >= 0) txtOBX()->setText(Formato(c.iInAttesa, QStringLiteral("#####0")));
     const bool appello = (c.iModoVoto & kVotoAppello) != 0;
 
     if (c.iModo != kAbbandono) {
