@@ -1,7 +1,5 @@
 #include "reports/EsitoEmendamento.h"
 
-#include <QLocale>
-
 #include "platform/Servizi.h"
 #include "reports/Stampa.h"
 #include "shell/Globali.h"
@@ -12,9 +10,8 @@ void StampaEsitoEmendamento(const QString& cNuovoStato)
 {
     if (!ImpostaStampante(0)) return;
     const QDateTime ora = Clock().Adesso();
-    const QLocale italiano(QLocale::Italian, QLocale::Italy);
     StampaXY(2, 10, cConsiglio);
-    StampaXY(4, 10, italiano.toString(ora.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
+    StampaXY(4, 10, DataDiStampa(ora) +
                         QStringLiteral(" alle ore ") + ora.time().toString(QStringLiteral("HH:mm:ss")));
     QString riga = QStringLiteral("Emendamento ") + cArgomento[6];
     if (cNuovoStato == u"R") riga += QStringLiteral("  RITIRATO");

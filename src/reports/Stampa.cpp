@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
 #include <cmath>
@@ -150,6 +151,12 @@ void FineStampa()
 {
     StatoStampa& s = Stato();
     if (s.pittore.isActive()) s.pittore.end();
+}
+
+QString DataDiStampa(const QDateTime& d)
+{
+    static const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    return italiano.toString(d.date(), QStringLiteral("dddd, dd MMMM yyyy"));
 }
 
 }  // namespace obx

@@ -5,6 +5,7 @@
 // page breaks; these helpers only place text, start pages and end the job.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 
@@ -45,6 +46,10 @@ void NuovaPagina();
 
 // Ends the job: the document goes to the printer (or file).
 void FineStampa();
+
+// The date as the reports print it: "dddd, dd mmmm yyyy" with the Italian
+// names of days and months.
+QString DataDiStampa(const QDateTime& d);
 
 // Every text placed by StampaXY, with its page (counted from 1 in the job),
 // row and column, is handed to the observer while one is set; nullptr

@@ -1,6 +1,5 @@
 #include "reports/VerbaleVoto.h"
 
-#include <QLocale>
 #include <QVariant>
 #include <array>
 #include <cstdlib>
@@ -115,12 +114,6 @@ void AssentiNonVotanti(DatiVoto& v, bool bArchivio)
         iv[11] = iv[1] - espressi;
         iv[9] = bArchivio ? iv[10] - iv[1] : iv[10] - espressi;
     }
-}
-
-QString Data(const QDateTime& d)
-{
-    const QLocale italiano(QLocale::Italian, QLocale::Italy);
-    return italiano.toString(d.date(), QStringLiteral("dddd, dd MMMM yyyy"));
 }
 
 class Verbale {
@@ -348,7 +341,7 @@ void Verbale::Intestazione()
     const auto& cv = v.cValori;
     const QString l = v.Lettera();
 
-    StampaXY(2, 5, QStringLiteral("Votazione di ") + Data(dInizioVoto) + QStringLiteral(" alle ore ") +
+    StampaXY(2, 5, QStringLiteral("Votazione di ") + DataDiStampa(dInizioVoto) + QStringLiteral(" alle ore ") +
                        dInizioVoto.time().toString(QStringLiteral("h:mm")));
     StampaXY(3, 70, QStringLiteral("pag.") + Str(iPaginaStampa));
 
