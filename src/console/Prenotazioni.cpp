@@ -1,7 +1,6 @@
 #include "console/Prenotazioni.h"
 
 #include "console/Spoglio.h"
-
 #include "links/ComSeriali.h"
 #include "links/Votatori.h"
 #include "platform/Servizi.h"

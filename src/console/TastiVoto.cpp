@@ -292,20 +292,20 @@ std::vector<TastoFile> TastiDaRighe(const QStringList& righe)
     return r;
 }
 
-std::optional<QStringList> RigheFileVoti(const QString& cCartella, const QString& nome)
+QString PercorsoFileVoti(const QString& cCartella, const QString& nome)
 {
-    QString percorso = cCartella + nome;
-    if (!QFileInfo(percorso).isFile()) {
-        const QDir d(cCartella.isEmpty() ? QStringLiteral(".") : cCartella);
-        for (const QString& voce : d.entryList(QDir::Files)) {
-            if (voce.compare(nome, Qt::CaseInsensitive) == 0) {
-                percorso = d.filePath(voce);
-                break;
-            }
-        }
-    }
-    QFile f(percorso);
-    if (!QFileInfo(percorso).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QString percorso = cCartella + nome;
+    if (QFileInfo(percorso).isFile()) return percorso;
+    const QDir d(cCartella.isEmpty() ? QStringLiteral(".") : cCartella);
+    for (const QString& voce : d.entryList(QDir::Files))
+        if (voce.compare(nome, Qt::CaseInsensitive) == 0) return d.filePath(voce);
+    return percorso;
+}
+
+std::optional<QStringList> RigheFileVoti(const QString& cPercorso)
+{
+    QFile f(cPercorso);
+    if (!QFileInfo(cPercorso).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
     return RigheTesto(f.readAll());
 }
 

@@ -62,10 +62,12 @@ struct TastoFile {
     QString cTasto;
 };
 std::vector<TastoFile> TastiDaRighe(const QStringList& righe);
-// The lines of the file nome in the folder cCartella (with its trailing
-// separator), found whatever the case of its letters; none when it is
-// missing or unreadable.
-std::optional<QStringList> RigheFileVoti(const QString& cCartella, const QString& nome);
+// The file nome in the folder cCartella (with its trailing separator),
+// found whatever the case of its letters; the path as named when there is
+// none.
+QString PercorsoFileVoti(const QString& cCartella, const QString& nome);
+// The lines of that file; none when it is missing or unreadable.
+std::optional<QStringList> RigheFileVoti(const QString& cPercorso);
 
 // LED character of a key ("2" yes, "1" no, "3" abstain); empty for others.
 QString CarattereLed(const QString& cTasto);

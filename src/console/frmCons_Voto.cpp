@@ -189,13 +189,14 @@ void frmCons::VotiDaFile()
 {
     const QString nome = (iModoVoto & kVotoAppello) ? QStringLiteral("Appello.txt") : QStringLiteral("votiOBX.txt");
     const int voto = oVoto.Id();
-    const std::optional<QStringList> righe = RigheFileVoti(cCartella, nome);
+    const QString percorso = PercorsoFileVoti(cCartella, nome);
+    const std::optional<QStringList> righe = RigheFileVoti(percorso);
     if (!righe) {
         // Told once per vote: the vote goes on and the operator closes it.
         if (m_iVotoSenzaFile != voto) {
             m_iVotoSenzaFile = voto;
-            const bool esiste = QFileInfo::exists(cCartella + nome);
-            UI().MsgBox(cCartella + nome + (esiste ? QStringLiteral(" non leggibile") : QStringLiteral(" non trovato")),
+            UI().MsgBox(percorso + (QFileInfo::exists(percorso) ? QStringLiteral(" non leggibile")
+                                                                 : QStringLiteral(" non trovato")),
                         vbExclamation);
         }
         Attende(0.2);
@@ -229,9 +230,8 @@ void frmCons::cmdVoto_Click(int Index)
     case 5: {
         // A vote already in hand (a click nested in its questions, its
         // arming or its loop) is not opened again.
-        if (iModoVoto != 0 || VotoInCorso()) return;
-        std::optional<ImpegnoVoto> impegno;
-        impegno.emplace();
+        if (VotoInCorso()) return;
+        std::optional<ImpegnoVoto> impegno(std::in_place);
         const bool prova = Index == 5;
         const QString tipo = cTipoVoto;
         // The item the vote goes with; a check of the legal number may be

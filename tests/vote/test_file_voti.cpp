@@ -103,9 +103,9 @@ TEST(FileVoti, TheFileIsFoundWhateverTheCaseAndReadAsWindows1252)
 {
     QTemporaryDir d;
     const QString cartella = d.path() + u'/';
-    EXPECT_FALSE(RigheFileVoti(cartella, QStringLiteral("votiOBX.txt")).has_value());
+    EXPECT_FALSE(RigheFileVoti(PercorsoFileVoti(cartella, QStringLiteral("votiOBX.txt"))).has_value());
     Scrive(cartella + QStringLiteral("VotiObx.txt"), "1=3\r\n2=6\rnota \xE8\n");
-    const auto righe = RigheFileVoti(cartella, QStringLiteral("votiOBX.txt"));
+    const auto righe = RigheFileVoti(PercorsoFileVoti(cartella, QStringLiteral("votiOBX.txt")));
     ASSERT_TRUE(righe.has_value());
     EXPECT_EQ(*righe, (QStringList{"1=3", "2=6", QStringLiteral("nota \u00E8")}));
 }
