@@ -122,9 +122,11 @@ protected:
         }
     }
 
-    // Whether the central has started the vote (keys flow from now on).
-    bool CentraleInVoto() { return sim->Conta(Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB")) > aperture; }
+    // Whether the central has started the vote counted from the last
+    // ContaAperture (keys flow from now on).
+    bool CentraleInVoto() { return sim->Conta(Apertura()) > aperture; }
     // Call before each vote.
+    void ContaAperture() { aperture = sim->Conta(Apertura()); }
     // After a vote: back to attendance, members 3 to 7 (sent out by the
     // close) in again, and the next agenda item open for the next vote.
     void ProssimoArgomento()
@@ -135,7 +137,6 @@ protected:
         ApreArgomento(QStringLiteral("  2/b"));
         ASSERT_EQ(iDelibera, 2);
     }
-    void ContaAperture() { aperture = sim->Conta(Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB")); }
 
     // The board frames decoded so far ("BOARD ..." lines), from index da.
     // With tutti, a mark frame is written on the board's line first and

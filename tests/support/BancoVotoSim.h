@@ -74,6 +74,9 @@ inline QStringList LettereEventi()
 class BancoVotoSim : public BancoConsole {
 protected:
     virtual int Modello() const { return 4010; }
+    // The simulator's log line that says the central has started a vote
+    // (keys flow from then on).
+    QString Apertura() const { return Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB"); }
 
     // The archive, the central's simulator and its port; the console is
     // not opened yet.

@@ -18,7 +18,6 @@ namespace {
 
 class VotoConsole : public BancoVoto {
 protected:
-    QString Apertura() const { return Modello() == 4010 ? QStringLiteral("EV open") : QStringLiteral("RX BB"); }
     int Codice(int posto) const { return aPosti[size_t(posto)].bCodiceAN; }
 
     // One open vote: units 1, 2, 3 press yes, no, abstain (the rest do not
