@@ -10,12 +10,6 @@ namespace obx::test {
 
 class BancoPresenze : public BancoConsole {
 protected:
-    frmCons* ApreConSeduta()
-    {
-        frmCons* f = Apre();
-        if (f) ApreSeduta(f);
-        return f;
-    }
     // Index in aPosti of the seat with that short name, 0 when none.
     static int Seggio(const char* breve)
     {

@@ -39,11 +39,12 @@ void AlComparire(std::function<void(T*)> azione)
     t->start();
 }
 
-// Chooses option i of the seat dialog (-1 cancels); the option must be
-// enabled.
-inline void SceltaTasti(int i)
+// Chooses option i of the seat dialog or the guest dialog when it comes up
+// (-1 cancels); the option must be enabled.
+template <class Dialogo>
+void SceltaOpzione(int i)
 {
-    AlComparire<frmTasti>([i](frmTasti* d) {
+    AlComparire<Dialogo>([i](Dialogo* d) {
         if (i < 0) {
             d->cmdTasti(1)->click();
             return;
@@ -53,32 +54,15 @@ inline void SceltaTasti(int i)
         d->cmdTasti(0)->click();
     });
 }
-
-inline void SceltaOspiti(int i)
-{
-    AlComparire<frmOspiti>([i](frmOspiti* d) {
-        if (i < 0) {
-            d->cmdTasti(1)->click();
-            return;
-        }
-        EXPECT_TRUE(d->optTasto(i)->isEnabled()) << "option " << i;
-        d->optTasto(i)->setChecked(true);
-        d->cmdTasti(0)->click();
-    });
-}
+inline void SceltaTasti(int i) { SceltaOpzione<frmTasti>(i); }
+inline void SceltaOspiti(int i) { SceltaOpzione<frmOspiti>(i); }
 
 inline QString Nome(int iP) { return aPosti[size_t(iP)].cNomeAN; }
 
 class BancoPosti : public BancoConsole {
 protected:
-    // The console loaded with the sitting open; seats 1..8 on labels 1..8.
-    frmCons* ApreConSeduta()
-    {
-        frmCons* f = Apre();
-        if (!f) return nullptr;
-        ApreSeduta(f);
-        return f;
-    }
+    // ApreConSeduta gives the console loaded with the sitting open; seats
+    // 1..8 on labels 1..8.
     // Marks seats present as attendance would, without going through it.
     static void Presenti(std::initializer_list<int> posti)
     {

@@ -20,13 +20,6 @@ namespace {
 
 class ParolaConsole : public ConsoleProva {
 protected:
-    frmCons* ApreConSeduta()
-    {
-        frmCons* f = Apre();
-        if (!f) return nullptr;
-        ApreSeduta(f);
-        return f;
-    }
     static QStringList Righe(frmCons* f)
     {
         QStringList r;

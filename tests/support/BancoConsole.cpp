@@ -147,6 +147,13 @@ void BancoConsole::TuttiPresentiArgomentoAperto()
     cTipoVoto = QStringLiteral("P");
 }
 
+frmCons* BancoConsole::ApreConSeduta()
+{
+    frmCons* f = Apre();
+    if (f) ApreSeduta(f);
+    return f;
+}
+
 void BancoConsole::Riattiva(frmCons* f)
 {
     f->activateWindow();

@@ -48,6 +48,8 @@ protected:
     frmCons* Apre();
     // Opens the sitting from the console's button.
     void ApreSeduta(frmCons* f);
+    // Apre, then ApreSeduta; nullptr when the console did not open.
+    frmCons* ApreConSeduta();
     // Everybody in and item 1 (a deliberation) open, as set straight into
     // the program's state, with an open vote ("P") as the kind chosen.
     void TuttiPresentiArgomentoAperto();
