@@ -59,6 +59,14 @@ inline void SceltaOspiti(int i) { SceltaOpzione<frmOspiti>(i); }
 
 inline QString Nome(int iP) { return aPosti[size_t(iP)].cNomeAN; }
 
+// Index in aOspiti of the guest with that person code, 0 when none.
+inline int Ospite(int codice)
+{
+    for (size_t i = 1; i < aOspiti.size(); ++i)
+        if (aOspiti[i].bCodiceAN == codice) return int(i);
+    return 0;
+}
+
 class BancoPosti : public BancoConsole {
 protected:
     // ApreConSeduta gives the console loaded with the sitting open; seats

@@ -160,9 +160,7 @@ TEST_F(Sostituzioni, NewCouncillorFromTheGuestList)
     ASSERT_NE(f, nullptr);
     Presenti({5});
     const int presenti = iPresenti;
-    int g = 0;
-    for (size_t i = 1; i < aOspiti.size(); ++i)
-        if (aOspiti[i].bCodiceAN == 9) g = int(i);
+    const int g = Ospite(9);
     ASSERT_GT(g, 0);
 
     // Option 4 before a guest was picked.
@@ -233,9 +231,7 @@ TEST_F(Sostituzioni, NewCouncillorOnAnEmptySeatAndBack)
 {
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
-    int g = 0;
-    for (size_t i = 1; i < aOspiti.size(); ++i)
-        if (aOspiti[i].bCodiceAN == 10) g = int(i);
+    const int g = Ospite(10);
     ASSERT_GT(g, 0);
     const int presenti = iPresenti;
     iScelta = g;

@@ -131,9 +131,7 @@ TEST_F(Tasti, GuestGivenTheFloorRemovedOrBooked)
     iPrenotazioni = 1;
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
-    int g = 0;
-    for (size_t i = 1; i < aOspiti.size(); ++i)
-        if (aOspiti[i].bCodiceAN == 10) g = int(i);
+    const int g = Ospite(10);
     ASSERT_GT(g, 0);
     const QString nome = aOspiti[size_t(g)].cNomeAN;
     auto elenca = [&] {
