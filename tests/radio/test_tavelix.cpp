@@ -45,6 +45,17 @@ protected:
         LinkTest::TearDown();
     }
     QStringList Rapporto() { return Righe(frmTavelix::FileRapporto()); }
+    // The survey is over: no polling, the window ready for another, the
+    // port released.
+    static void RilievoFermo(frmTavelix& f)
+    {
+        EXPECT_EQ(f.iStatoRilievo, 0);
+        EXPECT_FALSE(f.croAsta.isActive());
+        EXPECT_EQ(f.cmdTest[0]->text(), QStringLiteral("Reset"));
+        EXPECT_TRUE(f.cmdTest[1]->isEnabled());
+        EXPECT_FALSE(oComTLV.PortOpen());
+        EXPECT_FALSE(xRilievoRadio);
+    }
 
     QStringList aperti;
 };
@@ -148,12 +159,7 @@ TEST_F(Radio, SurveyHoldsThePortAndStopWritesAndOpensTheReport)
     f.cmdTest_Click(0);
     EXPECT_EQ(f.txtInfo->text(), QStringLiteral("Trovati 4 Votatori"));
     EXPECT_EQ(f.ColoreInfo(), kVerdeScuro);
-    EXPECT_EQ(f.iStatoRilievo, 0);
-    EXPECT_FALSE(f.croAsta.isActive());
-    EXPECT_EQ(f.cmdTest[0]->text(), QStringLiteral("Reset"));
-    EXPECT_TRUE(f.cmdTest[1]->isEnabled());
-    EXPECT_FALSE(oComTLV.PortOpen());
-    EXPECT_FALSE(xRilievoRadio);
+    RilievoFermo(f);
     EXPECT_EQ(aperti, QStringList({frmTavelix::FileRapporto()}));
     const QStringList r = Rapporto();
     ASSERT_EQ(r.size(), 2 + 8 + 6);
@@ -223,12 +229,7 @@ TEST_F(Radio, AFailedStopIsReportedAndTheSurveyEnds)
     f.cmdTest_Click(0);
     EXPECT_EQ(f.txtInfo->text(), QStringLiteral("Trasmissione Fallita (0xAA)"));
     EXPECT_EQ(f.ColoreInfo(), kRosso);
-    EXPECT_EQ(f.iStatoRilievo, 0);
-    EXPECT_FALSE(f.croAsta.isActive());
-    EXPECT_EQ(f.cmdTest[0]->text(), QStringLiteral("Reset"));
-    EXPECT_TRUE(f.cmdTest[1]->isEnabled());
-    EXPECT_FALSE(oComTLV.PortOpen());
-    EXPECT_FALSE(xRilievoRadio);
+    RilievoFermo(f);
     EXPECT_EQ(aperti.size(), 1);   // what was heard is reported all the same
 }
 
