@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "console/Registri.h"
+#include "console/Spoglio.h"
 #include "console/frmCons.h"
 #include "links/Tabellone.h"
 #include "platform/Dialoghi.h"
@@ -264,9 +265,10 @@ void frmCons::cmdServizio_Click(int Index)
     if (Index < 0 || Index > 5) return;
     const bool ctrl = Tasti().CtrlPremuto();
 
-    // While a vote runs nothing may change the act, the acts or the kind of
-    // the vote under it.
-    if (iModoVoto != 0 && (Index == 0 || Index == 4 || Index == 5)) return;
+    // While a vote is in hand (also one whose central ended its data and
+    // that waits for its close) nothing may change the act, the acts or the
+    // kind of the vote under it.
+    if (VotoInCorso() && (Index == 0 || Index == 4 || Index == 5)) return;
 
     int tasto = 0;
     int maiuscole = 0;
