@@ -5,7 +5,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${OBX_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
-          libgl-dev libgtest-dev googletest libbenchmark-dev xvfb xauth alsa-utils)
+          libgl-dev libgtest-dev googletest libbenchmark-dev xvfb xauth alsa-utils
+          qt6-translations-l10n fonts-liberation fonts-dejavu-core poppler-utils)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
