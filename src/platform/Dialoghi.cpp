@@ -109,10 +109,10 @@ bool DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
 }
 
 namespace {
-// The file dialog in Italian, whatever the desktop's language.
+// The file dialog's own labels in Italian, whatever the desktop's language;
+// set once its mode is, which puts back the default ones.
 void EtichetteFile(QFileDialog& dlg, const QString& accetta)
 {
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setLabelText(QFileDialog::Accept, accetta);
     dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
     dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
@@ -133,7 +133,7 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
                              const QString& filtro, bool creaNuovo)
 {
     QFileDialog dlg(Genitore(), titolo, cartella, filtro);
-    EtichetteFile(dlg, QStringLiteral("Apri"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setOption(QFileDialog::ReadOnly, true);
     if (creaNuovo) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
@@ -143,6 +143,7 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
     }
+    EtichetteFile(dlg, QStringLiteral("Apri"));
     while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         const QString f = dlg.selectedFiles().first();
         if (!creaNuovo || QFileInfo::exists(f)) return f;
@@ -155,10 +156,11 @@ QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella,
                               const QString& filtro)
 {
     QFileDialog dlg(Genitore(), titolo, cartella, filtro);
-    EtichetteFile(dlg, QStringLiteral("Salva"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     dlg.setFileMode(QFileDialog::AnyFile);
+    EtichetteFile(dlg, QStringLiteral("Salva"));
     while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         const QString f = dlg.selectedFiles().first();
         if (!QFileInfo::exists(f)) return f;

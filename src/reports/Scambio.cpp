@@ -443,7 +443,9 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
         Errore_(e);
     }
 
-    Avanzamento avanzamento(QStringLiteral("Esportazione Voti"), totale);
+    Avanzamento avanzamento(bSintesi ? QStringLiteral("Esportazione Voti - Sintesi")
+                                     : QStringLiteral("Esportazione Voti - Dettaglio"),
+                            totale);
     QByteArray uscita;
     const QByteArray nonPrevisto = QByteArrayLiteral("Non Previsto\r\n");
     bool scritto = true;
