@@ -108,17 +108,33 @@ bool DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
     return ok;
 }
 
+namespace {
+// The file dialog's own labels in Italian, whatever the desktop's language;
+// set once its mode is, which puts back the default ones.
+void EtichetteFile(QFileDialog& dlg, const QString& accetta)
+{
+    dlg.setLabelText(QFileDialog::Accept, accetta);
+    dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+}
+
+bool ConfermaFile(QWidget* genitore, const QString& titolo, const QString& testo, bool noPredefinito)
+{
+    QMessageBox conferma(QMessageBox::Question, titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
+    conferma.button(QMessageBox::Yes)->setText(QString::fromUtf8("Sì"));
+    if (noPredefinito) conferma.setDefaultButton(QMessageBox::No);
+    return conferma.exec() == QMessageBox::Yes;
+}
+}  // namespace
+
 QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
                              const QString& filtro, bool creaNuovo)
 {
     QFileDialog dlg(Genitore(), titolo, cartella, filtro);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setOption(QFileDialog::ReadOnly, true);
-    dlg.setLabelText(QFileDialog::Accept, QStringLiteral("Apri"));
-    dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
-    dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
     if (creaNuovo) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -127,14 +143,11 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
     }
+    EtichetteFile(dlg, QStringLiteral("Apri"));
     while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         const QString f = dlg.selectedFiles().first();
         if (!creaNuovo || QFileInfo::exists(f)) return f;
-        QMessageBox conferma(QMessageBox::Question, titolo,
-                             f + QStringLiteral("\nIl file non esiste. Crearlo?"),
-                             QMessageBox::Yes | QMessageBox::No, &dlg);
-        conferma.button(QMessageBox::Yes)->setText(QString::fromUtf8("Sì"));
-        if (conferma.exec() == QMessageBox::Yes) return f;
+        if (ConfermaFile(&dlg, titolo, f + QStringLiteral("\nIl file non esiste. Crearlo?"), false)) return f;
     }
     return QString();
 }
@@ -142,8 +155,18 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
 QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella,
                               const QString& filtro)
 {
-    return QFileDialog::getSaveFileName(Genitore(), titolo, cartella, filtro, nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    QFileDialog dlg(Genitore(), titolo, cartella, filtro);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    EtichetteFile(dlg, QStringLiteral("Salva"));
+    while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+        const QString f = dlg.selectedFiles().first();
+        if (!QFileInfo::exists(f)) return f;
+        if (ConfermaFile(&dlg, titolo, f + QString::fromUtf8("\nIl file esiste già. Sostituirlo?"), true)) return f;
+    }
+    return QString();
 }
 
 bool DialoghiQt::ScegliStampante(QPrinter& stampante)

@@ -4,8 +4,29 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "shell/Globali.h"
 
 namespace obx {
+
+// The registry as "ANAGRAFE" holds it, in the shape of the program's arrays
+// (element 0 of each dimensioned and empty).
+struct Registro {
+    std::vector<Posto> posti = std::vector<Posto>(1);
+    std::vector<Ospite> ospiti = std::vector<Ospite>(1);
+    std::vector<Partito> partiti = std::vector<Partito>(1);
+    // "code name" of the persons whose code cannot stand in the per-seat
+    // strings.
+    QStringList fuoriLimite;
+};
+
+// Reads "ANAGRAFE" into r, leaving the program's arrays alone: for work
+// that must not disturb the seats of an open sitting.  False, with
+// "Archivio Anagrafico Vuoto", when the table is empty; a failure of the
+// archive is reported in a message box and gives false.
+bool LeggeAnagrafe(Registro& r);
 
 // True loads the three arrays (false, with "Archivio Anagrafico Vuoto",
 // when the table is empty: the arrays are then left as they were); False

@@ -15,6 +15,7 @@
 #include "platform/Testo.h"
 #include "registers/frmAnag.h"
 #include "registers/frmDelib.h"
+#include "reports/Scambio.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -66,14 +67,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
     QMenu* archivi = menuBar()->addMenu(QStringLiteral("&Archivi"));
     mnuArchivi[0] = Voce(archivi, QStringLiteral("Registrazione Argomenti OdG"), false);
-    mnuArchivi[1] = Voce(archivi, QStringLiteral("Importazione Argomenti OdG"), false);
+    mnuArchivi[1] = Voce(archivi, QStringLiteral("Importazione Argomenti OdG"));
     archivi->addSeparator();
     mnuArchivi[3] = Voce(archivi, QStringLiteral("Lista Eventi"), false);
     mnuArchivi[4] = Voce(archivi, QStringLiteral("Lista Voti"), false);
     QMenu* esporta = archivi->addMenu(QStringLiteral("Esportazione Voti"));
     mnuArchivi[5] = esporta->menuAction();
-    mnuArchiviEsporta[0] = Voce(esporta, QStringLiteral("Sintesi"), false);
-    mnuArchiviEsporta[1] = Voce(esporta, QStringLiteral("Dettaglio"), false);
+    mnuArchiviEsporta[0] = Voce(esporta, QStringLiteral("Sintesi"));
+    mnuArchiviEsporta[1] = Voce(esporta, QStringLiteral("Dettaglio"));
     mnuArchivi[6] = Voce(archivi, QStringLiteral("Verbale di Voto"), false);
     mnuArchivi[7] = Voce(archivi, QStringLiteral("Statistica Votazioni"), false);
     archivi->addSeparator();
@@ -184,6 +185,12 @@ void frmMain::mnuArchivi_Click(int index)
     case 0:
         if (iTipoAssemblea != 4) frmDelib::Mostra(this);
         break;
+    case 1: {
+        if (ScambioRifiutato(true)) return;
+        const QString f = ScegliFile(33, QStringLiteral("Importazione Argomenti OdG"), cCartella);
+        if (!f.isEmpty()) ImportaOdG(f, kFormatoIride);
+        break;
+    }
     case 9: {
         if (RifiutaDuranteVoto()) return;
         dbArchivio.Close();
@@ -215,7 +222,16 @@ void frmMain::mnuArchivi_Click(int index)
     }
 }
 
-void frmMain::mnuArchiviEsporta_Click(int) {}
+void frmMain::mnuArchiviEsporta_Click(int index)
+{
+    if (index < 0 || index > 1 || ScambioRifiutato(false)) return;
+    const bool sintesi = index == 0;
+    const QString f = ScegliFile(34, sintesi ? QStringLiteral("Esportazione Voti - Sintesi")
+                                             : QStringLiteral("Esportazione Voti - Dettaglio"),
+                                 cCartella);
+    if (!f.isEmpty()) EsportaVoti(f, kFormatoIride, sintesi);
+}
+
 void frmMain::mnuArchiviMan_Click(int) {}
 void frmMain::mnuConsiglio_Click(int index)
 {
