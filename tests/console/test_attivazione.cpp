@@ -163,8 +163,7 @@ TEST_F(Attivazione, UnAltraFinestraChiudeIRecordsetMaLEventoVieneSalvato)
     QWidget listaEventi;
     listaEventi.show();
     listaEventi.activateWindow();
-    Gira(40);
-    EXPECT_FALSE(f->Attiva());
+    EXPECT_TRUE(GiraFinche([f] { return !f->Attiva(); }));
     EXPECT_TRUE(RecordsetChiusi(f));
     EXPECT_FALSE(f->croTimer().Enabled());
 
@@ -194,8 +193,7 @@ TEST_F(Attivazione, DialogoDelSeggioLasciaTutto)
     QWidget dialogo;
     dialogo.show();
     dialogo.activateWindow();
-    Gira(40);
-    EXPECT_FALSE(f->Attiva());
+    EXPECT_TRUE(GiraFinche([f] { return !f->Attiva(); }));
     EXPECT_TRUE(RecordsetAperti(f));
     EXPECT_TRUE(f->croTimer().Enabled());
     dialogo.close();

@@ -25,6 +25,17 @@ void Gira(int ms)
     } while (t.elapsed() < ms);
 }
 
+bool GiraFinche(const std::function<bool()>& cond, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() >= ms) return cond();
+        Gira(10);
+    }
+    return true;
+}
+
 std::vector<RigaEvento> Eventi()
 {
     std::vector<RigaEvento> v;

@@ -20,6 +20,10 @@ namespace obx::test {
 
 // Turns the event loop for about ms milliseconds.
 void Gira(int ms = 30);
+// Turns the event loop until cond holds or ms milliseconds have gone by;
+// returns cond's last value.  For what the window system delivers late
+// on a loaded machine (activation, focus).
+bool GiraFinche(const std::function<bool()>& cond, int ms = 3000);
 
 struct RigaEvento {
     int codice = 0;
