@@ -24,6 +24,7 @@
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "shell/frmConfig.h"
+#include "registers/ControlloDati.h"
 #include "shell/frmCopia.h"
 #include "shell/frmParam.h"
 
@@ -185,7 +186,7 @@ void frmMain::mnuArchivi_Click(int index)
         if (iTipoAssemblea != 4) frmDelib::Mostra(this);
         break;
     case 9: {
-        if (RifiutaDuranteVoto()) return;
+        if (RifiutaDuranteVoto() || RifiutaConArchiviAperti()) return;
         dbArchivio.Close();
         {
             frmCopia copia(this);
@@ -195,7 +196,7 @@ void frmMain::mnuArchivi_Click(int index)
         break;
     }
     case 11:
-        if (RifiutaDuranteVoto()) return;
+        if (RifiutaDuranteVoto() || RifiutaConArchiviAperti()) return;
         GestisceArchivi(QStringLiteral("I"), false);
         GestisceArchivi(QStringLiteral("R"), false);
         ApriArchivio();
