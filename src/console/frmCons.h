@@ -280,6 +280,7 @@ public:
     // Number of sub-items created for the current item (cmbArgo(2)'s tag).
     int SottoArgomentiCreati() const { return m_iSottoArgomenti; }
 
+private:
     // The item list read again (AttivaForm bit 4) finds the item that was
     // selected by its key, not by its place in the list: the same item
     // found is selected again and nothing else changes; an item no longer
@@ -297,7 +298,6 @@ public:
     // (service button 5) is dismissed.
     void FineRichiamoVoto();
 
-private:
     // Case 0 by assembly kind, and the pieces shared by the cases.
     void ApreArgomentoConsiglio();
     void ApreAttoLeggi();
