@@ -46,6 +46,7 @@
 #include "shell/Anagrafe.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
+#include "shell/RecordAtti.h"
 #include "shell/frmMain.h"
 
 namespace obx {
@@ -765,11 +766,11 @@ void frmCons::AttivaAzzeramento()
 
 void frmCons::AttivaArgomenti()
 {
-    const int ricordato = m_cmbArgo[0]->ListIndex();
+    const VoceScelta scelta = RicordaVoceScelta();
     m_cmbArgo[0]->Clear();
     if (iTipoAssemblea != 4) CaricaArgomentiConsiglio();
     else CaricaAttiAlbero();
-    m_cmbArgo[0]->SetListIndex(ricordato < m_cmbArgo[0]->ListCount() ? ricordato : -1);
+    RitrovaVoceScelta(scelta);
 }
 
 void frmCons::CaricaArgomentiConsiglio()
@@ -819,24 +820,11 @@ void frmCons::CaricaAttiAlbero()
     try {
         if (rsLeggi.RecordCount() == 0) return;
         for (rsLeggi.MoveFirst(); !rsLeggi.Eof(); rsLeggi.MoveNext()) {
-            const QString par = rsLeggi.Field(QStringLiteral("cParametriLG")).toString();
-            const QString chiave = rsLeggi.Field(QStringLiteral("cTreeKeyLG")).toString();
-            auto lettera = [&par](int pos) { return pos <= par.size() ? par.mid(pos - 1, 1) : QString(); };
-            QString voce = TipoAtto(lettera(3), 0) + u' ' +
-                           TrimSpazi(rsLeggi.Field(QStringLiteral("cNumeroAttoLG")).toString());
-            for (int k = 2; k <= 6; ++k) {
-                const QString t = lettera(k + 2);
-                // "?" marks the levels below the act; a blank or a missing
-                // letter is taken the same way.
-                if (t.isEmpty() || t == u"?" || t == u" ") break;
-                voce += cSepara;
-                if (TipiAmmessi(k, lettera(k + 1), QString()).size() > 1) voce += TipoAtto(t, 0) + u' ';
-                voce += TrimSpazi(chiave.mid((k - 1) * 11 + 1, 10));
-            }
-            voce += QStringLiteral(" [") +
-                    Formato(rsLeggi.Field(QStringLiteral("iCodLeggeLG")).toInt(), QStringLiteral("######")) +
-                    u']';
-            m_cmbArgo[0]->AddItem(voce);
+            // The same entry as a new act gets at the console.
+            m_cmbArgo[0]->AddItem(VoceListaAtti(rsLeggi.Field(QStringLiteral("cParametriLG")).toString(),
+                                                rsLeggi.Field(QStringLiteral("cNumeroAttoLG")).toString(),
+                                                rsLeggi.Field(QStringLiteral("cTreeKeyLG")).toString(),
+                                                rsLeggi.Field(QStringLiteral("iCodLeggeLG")).toInt()));
         }
     } catch (const Errore& e) {
         MostraErrore(e);

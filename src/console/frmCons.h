@@ -281,6 +281,23 @@ public:
     int SottoArgomentiCreati() const { return m_iSottoArgomenti; }
 
 private:
+    // The item list read again (AttivaForm bit 4) finds the item that was
+    // selected by its key, not by its place in the list: the same item
+    // found is selected again and nothing else changes; an item no longer
+    // listed is closed and nothing stays selected.
+    struct VoceScelta {
+        bool scelta = false;   // an entry was selected
+        int codice = 0;        // the item's row: iDeliberaDE or iCodLeggeLG (0 none known)
+        int numero = 0;        // council: agenda position and group as the entry reads them
+        QString gruppo;
+    };
+    VoceScelta RicordaVoceScelta() const;
+    void RitrovaVoceScelta(const VoceScelta& v);
+
+    // The board titles of the open item, put back when a recalled vote
+    // (service button 5) is dismissed.
+    void FineRichiamoVoto();
+
     // Case 0 by assembly kind, and the pieces shared by the cases.
     void ApreArgomentoConsiglio();
     void ApreAttoLeggi();
@@ -301,6 +318,10 @@ private:
     int m_iAperturaNota = -1;
     // Act whose status cArgomento(2) holds (0 none).
     int m_iStatoDi = 0;
+    // The titles the recall of a stored vote covered, and the opening they
+    // belong to (-1: no recall shown).
+    std::array<QString, 3> m_titoliRichiamo;
+    int m_iAperturaRichiamo = -1;
     // The title box takes at most 120 characters while it holds the note.
     bool m_xLimiteNota = false;
     bool m_xLimiteCollegato = false;

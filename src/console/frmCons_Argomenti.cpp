@@ -67,6 +67,25 @@ VoceConsiglio LeggeVoce(const QString& voce)
     return v;
 }
 
+// The act code of an entry of the laws-mode list: the number between its
+// last "[" and its last character; 0 without a "[".
+int CodiceVoceAtto(const QString& voce, QString* testo = nullptr)
+{
+    const QString t = TrimSpazi(voce);
+    const int k = t.lastIndexOf(u'[');
+    if (k < 0) return 0;
+    if (testo) *testo = t.left(k);
+    return int(Val(t.mid(k + 1, std::max(0, int(t.size()) - k - 2))));
+}
+
+// The group as the council's list shows it: the first letter of
+// cGruppoDE, nothing for a blank group.
+QString GruppoVoce(const QVariant& gruppo)
+{
+    const QString g = gruppo.isValid() && !gruppo.isNull() ? gruppo.toString() : QString();
+    return !g.isEmpty() && g.at(0).unicode() > 32 ? g.left(1) : QString();
+}
+
 // The one-letter status of an act held in cParametriLG, empty when it is
 // not a letter of cLettereStati.
 QString LetteraStato(const QString& cParametri)
@@ -339,13 +358,7 @@ void frmCons::ApreArgomentoConsiglio()
 void frmCons::ApreAttoLeggi()
 {
     cArgomento[6].clear();
-    const QString voce = TrimSpazi(m_cmbArgo[0]->Text());
-    int codice = 0;
-    const int k = voce.lastIndexOf(u'[');
-    if (k >= 0) {
-        codice = int(Val(voce.mid(k + 1, std::max(0, int(voce.size()) - k - 2))));
-        cArgomento[6] = voce.left(k);
-    }
+    const int codice = CodiceVoceAtto(m_cmbArgo[0]->Text(), &cArgomento[6]);
     if (codice == iDelibera) return;
 
     ChiudeEditoriArgomento();
@@ -447,6 +460,89 @@ void frmCons::ImpostaTipoArgomento()
     if (TrimSpazi(cTipoArg).isEmpty()) cTipoArg = QStringLiteral("?");
     UI().MsgBox(QStringLiteral("Tipo Argomento non previsto: ") + mostrato, vbExclamation);
     m_cmbArgo[1]->SetListIndex(-1);
+}
+
+// ---------------------------------------------------------------------------
+// The item list read again.
+
+frmCons::VoceScelta frmCons::RicordaVoceScelta() const
+{
+    VoceScelta v;
+    const int i = m_cmbArgo[0]->ListIndex();
+    if (i < 0) return v;
+    v.scelta = true;
+    const QString voce = m_cmbArgo[0]->List(i);
+    if (iTipoAssemblea == 4) {
+        v.codice = CodiceVoceAtto(voce);
+        return v;
+    }
+    const VoceConsiglio c = LeggeVoce(voce);
+    v.numero = c.numero;
+    v.gruppo = c.gruppo;
+    // The entry of the open item: its row is known by its code, which stays
+    // the same when the clerk moves the item to another position.
+    if (c.numero == iDelibera && TrimSpazi(c.gruppo) == TrimSpazi(cArgomento[1])) v.codice = iCodiceAtto;
+    return v;
+}
+
+void frmCons::RitrovaVoceScelta(const VoceScelta& v)
+{
+    if (!v.scelta) {
+        m_cmbArgo[0]->SetListIndex(-1);
+        return;
+    }
+    int trovata = -1;
+    if (iTipoAssemblea == 4) {
+        const QString fine = u'[' + Formato(v.codice, QStringLiteral("######")) + u']';
+        for (int k = 0; v.codice != 0 && k < m_cmbArgo[0]->ListCount() && trovata < 0; ++k)
+            if (m_cmbArgo[0]->List(k).endsWith(fine)) trovata = k;
+    } else {
+        int numero = v.numero;
+        QString gruppo = TrimSpazi(v.gruppo);
+        bool elencato = true;
+        if (v.codice != 0 && ApreRecordset(rsDelibere, 2)) {
+            // Where the open item's row stands now; a row gone, or without
+            // a position, is no longer on the list.
+            try {
+                elencato = false;
+                rsDelibere.Seek(QStringLiteral("="), v.codice);
+                if (!rsDelibere.NoMatch()) {
+                    const QVariant pos = rsDelibere.Field(QStringLiteral("iPosOdGDE"));
+                    if (pos.isValid() && !pos.isNull()) {
+                        elencato = true;
+                        numero = pos.toInt();
+                        gruppo = GruppoVoce(rsDelibere.Field(QStringLiteral("cGruppoDE")));
+                    }
+                }
+            } catch (const Errore& e) {
+                MostraErrore(e);
+                elencato = true;   // not known: the entry as it read
+            }
+        }
+        for (int k = 0; elencato && k < m_cmbArgo[0]->ListCount() && trovata < 0; ++k) {
+            const VoceConsiglio c = LeggeVoce(m_cmbArgo[0]->List(k));
+            if (c.numero == numero && TrimSpazi(c.gruppo) == gruppo) trovata = k;
+        }
+    }
+
+    if (trovata >= 0) {
+        // The same item: selected again without opening it anew.
+        bCambioArgo = true;
+        m_cmbArgo[0]->SetListIndex(trovata);
+        bCambioArgo = false;
+        if (iTipoAssemblea != 4 && v.codice != 0) {
+            // The open item under the position and group it has now.
+            const VoceConsiglio c = LeggeVoce(m_cmbArgo[0]->List(trovata));
+            iDelibera = c.numero;
+            cArgomento[1] = c.gruppo;
+        }
+        return;
+    }
+    // The item is no longer on the list: it is closed, and no other item
+    // is opened in its place.
+    ChiudeEditoriArgomento();
+    ChiudeArgomentoAperto();
+    m_cmbArgo[0]->SetListIndex(-1);
 }
 
 // ---------------------------------------------------------------------------

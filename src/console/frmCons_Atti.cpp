@@ -172,8 +172,8 @@ void frmCons::cmdAtto_Click(int Index)
         // At level 1 the box holds the act's number and the identifier is
         // the next free one; deeper it holds the identifier (blank: the one
         // proposed).
-        riga = ComponeAtto(percorso, iLivello, tipo, stato, NuovoCodiceAtto(), iLivello == 1 ? QString() : testo,
-                           iLivello == 1 ? testo : QString(), QStringLiteral("n.d."));
+        riga = ComponeAttoConsole(percorso, iLivello, tipo, stato, NuovoCodiceAtto(),
+                                  iLivello == 1 ? QString() : testo, iLivello == 1 ? testo : QString());
     } catch (const Errore& e) {
         MostraErrore(e);
         return;
@@ -350,6 +350,12 @@ void frmCons::cmdServizio_Click(int Index)
                                                                                       : QStringLiteral("P");
     const QString codiceTesto = CodiceVoce(codice);
     const int voce = CercaVoce(m_cmbArgo[0], codiceTesto);
+    // The open item's titles, for when the recall is dismissed (a second
+    // recall over the first keeps those of the item).
+    if (m_iAperturaRichiamo != m_iAperture) {
+        m_titoliRichiamo = cTitoloTabellone;
+        m_iAperturaRichiamo = m_iAperture;
+    }
     if (voce >= 0) {
         const QString t = m_cmbArgo[0]->List(voce);
         cTitoloTabellone[0] = PadTaglia(t.left(t.size() - codiceTesto.size()), kLarghezzaTitolo);
@@ -373,6 +379,14 @@ void frmCons::cmdServizio_Click(int Index)
     if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("6"));
     if (frmConsAperto()) AggiornaQuadroVoti(3);
     iPresenti = presenti;
+}
+
+void frmCons::FineRichiamoVoto()
+{
+    if (m_iAperturaRichiamo < 0) return;
+    // An item opened meanwhile has set titles of its own.
+    if (m_iAperturaRichiamo == m_iAperture) cTitoloTabellone = m_titoliRichiamo;
+    m_iAperturaRichiamo = -1;
 }
 
 }  // namespace obx

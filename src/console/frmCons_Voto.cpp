@@ -396,6 +396,7 @@ void frmCons::cmdVoto_Click(int Index)
     case 2:
         // Back to attendance: nothing to do while a vote runs.
         if (oVoto.RaccoglieTasti()) return;
+        FineRichiamoVoto();
         lblEsito()->setVisible(false);
         cmdVoto(0)->setVisible(true);
         cmdVoto(5)->setVisible(true);

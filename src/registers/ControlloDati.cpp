@@ -5,8 +5,10 @@
 #include "platform/Dialoghi.h"
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Dialoghi.h"
@@ -14,8 +16,36 @@
 
 namespace obx {
 
+namespace {
+
+// Every data control alive, for RifiutaConArchiviAperti.
+QList<ControlloDati*>& Controlli()
+{
+    static QList<ControlloDati*> controlli;
+    return controlli;
+}
+
+}  // namespace
+
+ControlloDati::~ControlloDati() { Controlli().removeAll(this); }
+
+bool RifiutaConArchiviAperti()
+{
+    QStringList finestre;
+    for (ControlloDati* c : Controlli()) {
+        if (!c->Aperto()) continue;
+        const QString titolo = c->window()->windowTitle();
+        if (!finestre.contains(titolo)) finestre << titolo;
+    }
+    if (finestre.isEmpty()) return false;
+    UI().MsgBox(QStringLiteral("Chiudere prima le finestre degli archivi:\n") + finestre.join(u'\n'),
+                vbExclamation, kTitoloOBX);
+    return true;
+}
+
 ControlloDati::ControlloDati(QWidget* padre) : QWidget(padre)
 {
+    Controlli().append(this);
     auto* riga = new QHBoxLayout(this);
     riga->setContentsMargins(0, 0, 0, 0);
     riga->setSpacing(0);
@@ -97,6 +127,8 @@ void ControlloDati::Ultimo() { Muovi(3); }
 
 double NumeroTesto(const QString& testo) { return std::round(Val(testo)); }
 
+QString NumeroMostrato(int numero) { return numero != 0 ? QString::number(numero) + u' ' : QString(); }
+
 void CentraFinestra(QWidget* w)
 {
     QScreen* schermo = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
@@ -123,6 +155,33 @@ void PosizionaSuChiave(Recordset& rs, const QVariant& chiave)
         if (rs.NoMatch()) rs.MoveLast();
     } catch (const Errore&) {
     }
+}
+
+namespace {
+
+constexpr const char* kLimite = "obxLimiteDigitazione";
+
+int Limite(QLineEdit* e)
+{
+    const QVariant v = e->property(kLimite);
+    if (v.isValid()) return v.toInt();
+    e->setProperty(kLimite, e->maxLength());
+    return e->maxLength();
+}
+
+}  // namespace
+
+void ImpostaLimite(QLineEdit* e, int limite)
+{
+    e->setProperty(kLimite, limite);
+    // What the box holds stays whole; what is typed stops at the limit.
+    e->setMaxLength(std::max(limite, int(e->text().size())));
+}
+
+void MostraValore(QLineEdit* e, const QString& testo)
+{
+    e->setMaxLength(std::max(Limite(e), int(testo.size())));
+    e->setText(testo);
 }
 
 }  // namespace obx

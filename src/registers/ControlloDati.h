@@ -15,6 +15,7 @@
 #include "platform/Database.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace obx {
@@ -23,6 +24,7 @@ class ControlloDati : public QWidget {
     Q_OBJECT
 public:
     explicit ControlloDati(QWidget* padre = nullptr);
+    ~ControlloDati() override;
 
     // Opens the table on dbArchivio in the order of the index; the first
     // row is current.  Throws Errore when the table cannot be opened.
@@ -55,8 +57,18 @@ private:
     QLabel* m_didascalia = nullptr;
 };
 
+// Work that closes the archive under the windows (its copy, its repair)
+// would leave their record sets closed and lose their next edit: while a
+// window bound to a table is open it is refused with a message naming the
+// windows to close first.  True when refused.
+bool RifiutaConArchiviAperti();
+
 // The number of a field's text (leading-number rule), rounded to an integer.
 double NumeroTesto(const QString& testo);
+
+// A key typed on the screen for a message: the number and a blank, nothing
+// for 0 (an empty field).
+QString NumeroMostrato(int numero);
 
 // Centres a top-level window on its screen.
 void CentraFinestra(QWidget* w);
@@ -66,5 +78,14 @@ void AnnullaModificaFallita(Recordset& rs, const Errore& e);
 // After adding a row: the row with that key becomes current (the last row
 // when it cannot be found).
 void PosizionaSuChiave(Recordset& rs, const QVariant& chiave);
+
+// Typing limits of the register fields.  A limit restricts what the
+// operator types; a value read from the archive that is longer (stored
+// under another display type, say) is shown whole and so saved again as it
+// was, never cut by the box.  ImpostaLimite sets the limit of the box;
+// MostraValore puts a text from the archive into it (the box's own length
+// is its limit until ImpostaLimite is called).
+void ImpostaLimite(QLineEdit* e, int limite);
+void MostraValore(QLineEdit* e, const QString& testo);
 
 }  // namespace obx

@@ -190,7 +190,7 @@ void frmAnag::Form_Activate()
     xMostraRecord = true;
     if (dbfVelmora->Righe() > 0) dbfVelmora->Primo();
     else dbfVelmora_Reposition();
-    getAnag[2]->setMaxLength(iTipoTAB == 3 || iTipoTAB == 4 ? 10 : 16);
+    ImpostaLimite(getAnag[2], iTipoTAB == 3 || iTipoTAB == 4 ? 10 : 16);
     getAnag[7]->setVisible(xIdEsterno);
     lblAnag[7]->setVisible(xIdEsterno);
 }
@@ -206,7 +206,7 @@ void frmAnag::dbfVelmora_Reposition()
 
 void frmAnag::SvuotaCampi(int da, int a)
 {
-    for (int i = da; i <= a; ++i) getAnag[size_t(i)]->clear();
+    for (int i = da; i <= a; ++i) MostraValore(getAnag[size_t(i)], QString());
 }
 
 QString frmAnag::RuoloScelto() const
@@ -233,14 +233,15 @@ bool frmAnag::GetSetAnagrafe(bool xLegge)
     Recordset& rs = dbfVelmora->RS();
     if (xLegge) {
         try {
-            getAnag[0]->setText(LeggeCampo(rs.Field(QStringLiteral("bCodiceAN")), 1, QStringLiteral("0")));
-            getAnag[1]->setText(LeggeCampo(rs.Field(QStringLiteral("cNomeAN")), 0, QString()));
-            getAnag[2]->setText(LeggeCampo(rs.Field(QStringLiteral("cNomeBreveAN")), 0, QString()));
-            getAnag[3]->setText(LeggeCampo(rs.Field(QStringLiteral("cPartitoAN")), 0, QString()));
-            getAnag[4]->setText(LeggeCampo(rs.Field(QStringLiteral("iVotatoreAN")), 1, QStringLiteral("0")));
-            getAnag[5]->setText(LeggeCampo(rs.Field(QStringLiteral("iPannelloAN")), 1, QStringLiteral("0")));
-            getAnag[6]->setText(LeggeCampo(rs.Field(QStringLiteral("iSmartCardAN")), 1, QStringLiteral("0")));
-            getAnag[7]->setText(LeggeCampo(rs.Field(QStringLiteral("cIrideIdAN")), 0, QString()));
+            // Each text whole, whatever the box's current limit.
+            MostraValore(getAnag[0], LeggeCampo(rs.Field(QStringLiteral("bCodiceAN")), 1, QStringLiteral("0")));
+            MostraValore(getAnag[1], LeggeCampo(rs.Field(QStringLiteral("cNomeAN")), 0, QString()));
+            MostraValore(getAnag[2], LeggeCampo(rs.Field(QStringLiteral("cNomeBreveAN")), 0, QString()));
+            MostraValore(getAnag[3], LeggeCampo(rs.Field(QStringLiteral("cPartitoAN")), 0, QString()));
+            MostraValore(getAnag[4], LeggeCampo(rs.Field(QStringLiteral("iVotatoreAN")), 1, QStringLiteral("0")));
+            MostraValore(getAnag[5], LeggeCampo(rs.Field(QStringLiteral("iPannelloAN")), 1, QStringLiteral("0")));
+            MostraValore(getAnag[6], LeggeCampo(rs.Field(QStringLiteral("iSmartCardAN")), 1, QStringLiteral("0")));
+            MostraValore(getAnag[7], LeggeCampo(rs.Field(QStringLiteral("cIrideIdAN")), 0, QString()));
             // A role letter outside the vocabulary selects no role: the role
             // of the person shown before must not stay selected and be saved
             // into this row.
@@ -545,6 +546,14 @@ void frmAnag::Elimina()
     Recordset& rs = dbfVelmora->RS();
     try {
         const QVariant codice = rs.Field(QStringLiteral("bCodiceAN"));
+        // Only the person on the screen: after a code that is not in the
+        // archive (or "Nuovo") the row left current is another person's.
+        const int mostrato = int(NumeroTesto(getAnag[0]->text()));
+        if (mostrato != codice.toInt()) {
+            UI().MsgBox(QStringLiteral("Codice ") + NumeroMostrato(mostrato) + QStringLiteral("non in archivio"),
+                        vbExclamation, kTitoloOBX);
+            return;
+        }
         if (UI().MsgBox(QStringLiteral("Confermi cancellazione Codice ") +
                             Formato(codice.toDouble(), QStringLiteral("####")),
                         vbOKCancel + vbQuestion + vbDefaultButton2, kTitoloOBX) != vbOK)

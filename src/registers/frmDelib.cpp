@@ -196,7 +196,7 @@ QString frmDelib::Testo(int indice) const
 void frmDelib::ImpostaTesto(int indice, const QString& testo)
 {
     if (indice == 2) m_titolo->setPlainText(testo);
-    else static_cast<QLineEdit*>(getDelibera[size_t(indice)])->setText(testo);
+    else MostraValore(static_cast<QLineEdit*>(getDelibera[size_t(indice)]), testo);
 }
 
 // ---------------------------------------------------------------------------
@@ -236,7 +236,7 @@ void frmDelib::Form_Activate()
     if (visibili >= 0) {
         for (int k = 0; k < 3; ++k) {
             auto* e = static_cast<QLineEdit*>(getDelibera[size_t(5 + k)]);
-            e->setMaxLength(lunghezza);
+            ImpostaLimite(e, lunghezza);
             e->setVisible(k < visibili);
         }
         lblDelibera[5]->setVisible(visibili > 0);
@@ -531,6 +531,14 @@ void frmDelib::Elimina()
     if (dbfVelmora->FuoriRiga()) return;
     Recordset& rs = dbfVelmora->RS();
     try {
+        // Only the item on the screen: after a number that is not in the
+        // archive (or "Nuovo") the row left current is another item.
+        const int mostrato = int(NumeroTesto(Testo(0)));
+        if (mostrato != rs.Field(QStringLiteral("iDeliberaDE")).toInt()) {
+            UI().MsgBox(QStringLiteral("Codice n.") + NumeroMostrato(mostrato) + QStringLiteral("non in archivio"),
+                        vbExclamation, kTitoloOBX);
+            return;
+        }
         const QVariant pos = rs.Field(QStringLiteral("iPosOdGDE"));
         const QString domanda =
             QStringLiteral("Confermi cancellazione ") +

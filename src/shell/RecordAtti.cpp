@@ -87,16 +87,40 @@ QString TestoEventoAtto(const QString& cParametri, int iLivello, const QString& 
     return PadTaglia(testo, kLarghezzaEvento);
 }
 
+// The levels 2..iLivello of the console's texts: cSepara, the type's label
+// where there was a choice, the identifier trimmed (inner blanks kept).
+QString LivelliConsole(const QString& cParametri, int iLivello, const QString& cTreeKey)
+{
+    QString testo;
+    for (int k = 2; k <= iLivello && k <= kLivelliAlbero; ++k) {
+        testo += cSepara;
+        const QString tipo = TipoLivello(cParametri, k);
+        if (PiuTipi(k, TipoLivello(cParametri, k - 1))) testo += TipoAtto(tipo, 0) + u' ';
+        testo += IdChiave(cTreeKey, k);
+    }
+    return testo;
+}
+
+QString TestoEventoAttoConsole(const QString& cParametri, int iLivello, const QString& cNumero,
+                               const QString& cTreeKey)
+{
+    QString testo = TrimSpazi(cNumero) + u' ' + TipoAtto(TipoLivello(cParametri, 1), 0) +
+                    LivelliConsole(cParametri, iLivello, cTreeKey);
+    if (iLivello > 1 && testo.size() > kLarghezzaEvento) testo = SenzaSpazi(testo);
+    return PadTaglia(testo, kLarghezzaEvento);
+}
+
 QString VoceListaAtti(const QString& cParametri, const QString& cNumero, const QString& cTreeKey, int iCodice)
 {
     int livello = 1;
     while (livello < kLivelliAlbero) {
         const QString t = TipoLivello(cParametri, livello + 1);
-        if (t.isEmpty() || t == u"?") break;
+        if (t.isEmpty() || t == u"?" || t == u" ") break;
         ++livello;
     }
-    return DescrizioneAtto(cParametri, livello, cNumero, cTreeKey) + QStringLiteral(" [")
-           + Formato(iCodice, QStringLiteral("######")) + u']';
+    return TipoAtto(TipoLivello(cParametri, 1), 0) + u' ' + TrimSpazi(cNumero) +
+           LivelliConsole(cParametri, livello, cTreeKey) + QStringLiteral(" [") +
+           Formato(iCodice, QStringLiteral("######")) + u']';
 }
 
 RigaAtto ComponeAtto(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato, int iCodice,
@@ -140,6 +164,17 @@ RigaAtto ComponeAtto(const RecordAtto& cPercorso, int iLivello, const QString& c
         r.iRadiceLeggeLG = int(Val(cPercorso[8]));
     }
     r.cDescEventoLG = TestoEventoAtto(r.cParametriLG, iLivello, r.cNumeroAttoLG, r.cTreeKeyLG);
+    r.cNomeVideoLG = AbbreviaTesto(r.cDescEventoLG);
+    r.cNomeLedLG = r.cNomeVideoLG;
+    return r;
+}
+
+RigaAtto ComponeAttoConsole(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato,
+                            int iCodice, const QString& cId, const QString& cNumero)
+{
+    RigaAtto r = ComponeAtto(cPercorso, iLivello, cTipo, cStato, iCodice, cId, cNumero, QString());
+    r.cDescLeggeLG = iLivello == 1 ? QStringLiteral("n.d.") : QStringLiteral(".");
+    r.cDescEventoLG = TestoEventoAttoConsole(r.cParametriLG, iLivello, r.cNumeroAttoLG, r.cTreeKeyLG);
     r.cNomeVideoLG = AbbreviaTesto(r.cDescEventoLG);
     r.cNomeLedLG = r.cNomeVideoLG;
     return r;

@@ -58,6 +58,13 @@ int NuovoCodiceAtto();
 RigaAtto ComponeAtto(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato,
                      int iCodice, const QString& cId, const QString& cNumero, const QString& cDescrizione);
 
+// The row of an act created at the sitting console, by the console's own
+// rule for the texts: ComponeAtto's row with the description "n.d." at
+// level 1 ("." deeper) and the event text of TestoEventoAttoConsole (its
+// shortened forms with it).  The number is used at level 1 only.
+RigaAtto ComponeAttoConsole(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato,
+                            int iCodice, const QString& cId, const QString& cNumero);
+
 // Writes the row's fields into rs, which is in AddNew or Edit.
 void ScriveAtto(Recordset& rs, const RigaAtto& riga);
 
@@ -89,8 +96,19 @@ QString DescrizioneAtto(const QString& cParametri, int iLivello, const QString& 
 // its blanks when longer than 24 characters, padded or cut to 24.
 QString TestoEventoAtto(const QString& cParametri, int iLivello, const QString& cNumero,
                         const QString& cTreeKey);
-// An entry of the console's list of acts: the description down to the
-// first "?" of cParametri, " [", the code formatted "######", "]".
+// The event text of an act created at the console: the number trimmed, a
+// blank and the short label of the first-level type; then for each level
+// 2..iLivello cSepara, the label and a blank where the grammar admits more
+// than one type, and the level's identifier trimmed.  Below level 1 a text
+// longer than 24 characters loses all its blanks; padded or cut to 24.
+QString TestoEventoAttoConsole(const QString& cParametri, int iLivello, const QString& cNumero,
+                               const QString& cTreeKey);
+// An entry of the console's list of acts, the same when an act is created
+// and when the list is read again: the short label of the first-level
+// type, a blank and the number trimmed; for each further level down to the
+// first "?" (or blank) of cParametri, cSepara, the label and a blank where
+// the grammar admits more than one type, and the identifier trimmed; then
+// " [", the code formatted "######", "]".
 QString VoceListaAtti(const QString& cParametri, const QString& cNumero, const QString& cTreeKey,
                       int iCodice);
 

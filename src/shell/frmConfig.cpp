@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -221,7 +222,11 @@ void frmConfig::showEvent(QShowEvent* e)
 
 bool frmConfig::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == getConfig[5] && e->type() == QEvent::FocusIn) getConfig_GotFocus(5);
+    // Entered by the installer, not given back by another window closing.
+    if (o == getConfig[5] && e->type() == QEvent::FocusIn) {
+        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) getConfig_GotFocus(5);
+    }
     return QDialog::eventFilter(o, e);
 }
 
@@ -290,8 +295,9 @@ void frmConfig::chkCablato_Click(int indice)
 
 void frmConfig::getConfig_GotFocus(int indice)
 {
-    // The first unit after the members' own is proposed on every entry.
-    if (indice != 5) return;
+    // The first unit after the members' own is proposed while the field
+    // holds no unit: what the installer typed there is never replaced.
+    if (indice != 5 || Val(getConfig[5]->text()) != 0) return;
     getConfig[5]->setText(
         Formato(Val(getConfig[1]->text()) + Val(getConfig[3]->text()), QStringLiteral("####")));
 }

@@ -25,6 +25,7 @@
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "shell/frmConfig.h"
+#include "registers/ControlloDati.h"
 #include "shell/frmCopia.h"
 #include "shell/frmParam.h"
 
@@ -192,7 +193,7 @@ void frmMain::mnuArchivi_Click(int index)
         break;
     }
     case 9: {
-        if (RifiutaDuranteVoto()) return;
+        if (RifiutaDuranteVoto() || RifiutaConArchiviAperti()) return;
         dbArchivio.Close();
         {
             frmCopia copia(this);
@@ -202,7 +203,7 @@ void frmMain::mnuArchivi_Click(int index)
         break;
     }
     case 11:
-        if (RifiutaDuranteVoto()) return;
+        if (RifiutaDuranteVoto() || RifiutaConArchiviAperti()) return;
         GestisceArchivi(QStringLiteral("I"), false);
         GestisceArchivi(QStringLiteral("R"), false);
         ApriArchivio();

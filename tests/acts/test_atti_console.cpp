@@ -114,7 +114,11 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         EXPECT_EQ(TrimSpazi(Campo(codice, CampoIDLivello(p.livello).toLatin1().constData())), id);
         const QString evento = Campo(codice, "cDescEventoLG");
         EXPECT_EQ(evento.size(), 24);
-        EXPECT_TRUE(evento.startsWith(L("Q"))) << evento.toStdString();
+        // The number first, then the law's label (blanks gone past 24 characters).
+        const QString inizio = "7/2026 " + L("Q");
+        EXPECT_TRUE(evento.startsWith(inizio) || evento.startsWith(QString(inizio).remove(' ')))
+            << evento.toStdString();
+        EXPECT_EQ(Campo(codice, "cDescLeggeLG"), p.livello == 1 ? "n.d." : ".");
         EXPECT_EQ(Campo(codice, "cNomeVideoLG"), AbbreviaTesto(evento));
 
         // The new node is selected, under its parent, with its tag and text.
@@ -130,8 +134,8 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         EXPECT_TRUE(f->cmbArgo(0)->List(f->cmbArgo(0)->ListCount() - 1).endsWith("[" + QString::number(codice) + "]"));
         nomePadre = TrimSpazi(Campo(codice, "cNomeVideoLG"));
     }
-    EXPECT_EQ(Campo(4, "cDescEventoLG"), PadTaglia(L("Q") + " 7/2026", 24));
-    EXPECT_EQ(Campo(5, "cDescEventoLG"), PadTaglia(L("Q") + " 7/2026" + cSepara + L("O") + " 5", 24));
+    EXPECT_EQ(Campo(4, "cDescEventoLG"), PadTaglia("7/2026 " + L("Q"), 24));
+    EXPECT_EQ(Campo(5, "cDescEventoLG"), PadTaglia("7/2026 " + L("Q") + cSepara + L("O") + " 5", 24));
     EXPECT_EQ(f->oAlbero().Find(ChiaveNodoAtto(ChiaveFiglio(chiave.left(11), 2, "O", "5"), 2))->Text(),
               "b." + L("O") + " 5 (Non Votato)");
 
@@ -146,6 +150,47 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
     f->AttivaForm(4);
     ASSERT_NE(f->oAlbero().Find(ultimo), nullptr);
     EXPECT_EQ(f->oAlbero().Find(ultimo)->Tag(), "96N9");
+}
+
+// The number and the identifiers keep the blanks typed inside them: in the
+// stored texts, in the entry of the agenda list when the act is created and
+// in the same entry read again from the archive.
+TEST_F(AttiConsole, IlNumeroEGliIdentificativiTengonoLeLoroParole)
+{
+    frmCons* f = Apre();
+    ASSERT_NE(f, nullptr);
+    Sceglie(f, QString());
+    Crea(f, "B", " 12 bis ");
+    ASSERT_TRUE(Esiste(4));
+    EXPECT_EQ(Campo(4, "cDescLeggeLG"), "n.d.");
+    EXPECT_EQ(Campo(4, "cNumeroAttoLG"), PadTaglia("12 bis", 16));
+    EXPECT_EQ(Campo(4, "cDescEventoLG"), PadTaglia("12 bis " + L("B"), 24));
+    EXPECT_EQ(Campo(4, "cNomeVideoLG"), AbbreviaTesto(Campo(4, "cDescEventoLG")));
+
+    // An article under it (the new law is selected; a law admits several
+    // types there).
+    ASSERT_EQ(f->oAlbero().SelectedItem()->Tag(), "B1N4");
+    ASSERT_GT(TipiAmmessi(2, "B", QString()).size(), 1);
+    Crea(f, "J", "3 ter");
+    ASSERT_TRUE(Esiste(5));
+    EXPECT_EQ(Campo(5, "cDescLeggeLG"), ".");
+    const QString evento = "12 bis " + L("B") + cSepara + L("J") + " 3 ter";
+    ASSERT_LE(evento.size(), 24);
+    EXPECT_EQ(Campo(5, "cDescEventoLG"), PadTaglia(evento, 24));
+
+    const QStringList creato = Voci(f->cmbArgo(0)).mid(3);
+    EXPECT_EQ(creato, QStringList({L("B") + " 12 bis [4]",
+                                   L("B") + " 12 bis" + cSepara + L("J") + " 3 ter [5]"}));
+    const QString articolo = f->oAlbero().SelectedItem()->Key();
+    f->AttivaForm(4);
+    EXPECT_EQ(Voci(f->cmbArgo(0)).mid(3), creato);
+
+    // Past 24 characters a text below the first level loses its blanks.
+    Sceglie(f, articolo);
+    Crea(f, TipiAmmessi(3, "J", QString()).left(1), "uno due tre");
+    ASSERT_TRUE(Esiste(6));
+    EXPECT_FALSE(Campo(6, "cDescEventoLG").trimmed().contains(' ')) << Campo(6, "cDescEventoLG").toStdString();
+    EXPECT_TRUE(Campo(6, "cDescEventoLG").startsWith("12bis"));
 }
 
 // The types offered under a first-level act of each kind.

@@ -9,6 +9,7 @@
 #include "console/Spoglio.h"
 #include "links/Tabellone.h"
 #include "platform/Albero.h"
+#include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
 #include "platform/Testo.h"
@@ -158,6 +159,43 @@ TEST_F(Servizio, RichiamoRifiutato)
     (*ui)->AttendiMsg("Votazione non trovata");
     f->cmdServizio_Click(5);
     EXPECT_EQ(iFavorevoli, 0);
+}
+
+// The recall writes the recalled act into the board's first title; once
+// dismissed, the open act's titles are back for the pages that follow.
+TEST_F(Servizio, IlTitoloDellAttoApertoTornaDopoIlRichiamo)
+{
+    frmCons* f = ApreConVoti();
+    ASSERT_NE(f, nullptr);
+    AggiungeVoto({10, 4, "P", 0, "", 8, 5, 1, 1, {{1, '3'}}});
+    dbArchivio.Execute("UPDATE LEGGI SET cNomeLedLG = 'ART. 3' WHERE iCodLeggeLG = 2");
+    f->cmbArgo(0)->SetListIndex(VoceAtto(f, 2));
+    ASSERT_EQ(iDelibera, 2);
+    const auto titoli = cTitoloTabellone;
+    ASSERT_EQ(titoli[0], PadTaglia("ART. 3", 24));
+
+    // Recalled twice before the dismissal: still the open act's titles.
+    for (int volta = 0; volta < 2; ++volta) {
+        Sceglie(f, kAttoVotato);
+        f->cmdServizio_Click(5);
+        ASSERT_NE(cTitoloTabellone[0], titoli[0]);
+    }
+    f->cmdVoto_Click(2);
+    EXPECT_EQ(cTitoloTabellone, titoli);
+
+    // An act opened while the recall was shown keeps its own titles.
+    Sceglie(f, kAttoVotato);
+    f->cmdServizio_Click(5);
+    f->cmbArgo(0)->SetListIndex(VoceAtto(f, 1));
+    const auto nuovi = cTitoloTabellone;
+    f->cmdVoto_Click(2);
+    EXPECT_EQ(cTitoloTabellone, nuovi);
+
+    // A dismissal with no recall before it changes no title.
+    cTitoloTabellone[1] = PadTaglia("ALTRO", 24);
+    const auto dopo = cTitoloTabellone;
+    f->cmdVoto_Click(2);
+    EXPECT_EQ(cTitoloTabellone, dopo);
 }
 
 TEST_F(Servizio, VaiAllAttoSelezionato)

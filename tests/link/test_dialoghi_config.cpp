@@ -432,16 +432,32 @@ TEST_F(DialoghiConfig, ConfigRefusesNumbersThatDoNotFitAndStoresNothing)
     EXPECT_EQ(scritture, 1);
 }
 
-TEST_F(DialoghiConfig, ConfigProposesTheFirstReserveUnitOnEntry)
+// The first reserve unit is proposed when the field holds none; what the
+// installer typed there is kept, when the field is entered again and when
+// the window takes the focus back.
+TEST_F(DialoghiConfig, ConfigProposesTheFirstReserveUnitWhenEmpty)
 {
     frmConfig f;
     f.show();
     Campo(&f, 1)->setText(QStringLiteral("30"));
     Campo(&f, 3)->setText(QStringLiteral("1"));
-    Campo(&f, 5)->setText(QStringLiteral("77"));
     QFocusEvent dentro(QEvent::FocusIn, Qt::TabFocusReason);
+    QFocusEvent ritorno(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    for (const char* vuoto : {"", "0"}) {
+        Campo(&f, 5)->setText(QString::fromLatin1(vuoto));
+        QApplication::sendEvent(Campo(&f, 5), &dentro);
+        EXPECT_EQ(Campo(&f, 5)->text(), QStringLiteral("31")) << vuoto;
+    }
+
+    Campo(&f, 5)->setText(QStringLiteral("77"));
     QApplication::sendEvent(Campo(&f, 5), &dentro);
-    EXPECT_EQ(Campo(&f, 5)->text(), QStringLiteral("31"));
+    QApplication::sendEvent(Campo(&f, 5), &ritorno);
+    EXPECT_EQ(Campo(&f, 5)->text(), QStringLiteral("77"));
+
+    // Emptied by the installer, it is not refilled behind their back.
+    Campo(&f, 5)->setText(QString());
+    QApplication::sendEvent(Campo(&f, 5), &ritorno);
+    EXPECT_EQ(Campo(&f, 5)->text(), QString());
 
     Campo(&f, 1)->setText(QString());
     Campo(&f, 3)->setText(QString());
