@@ -90,11 +90,13 @@ bool StampanteInstallata(QPrinter& p)
 }
 
 // A new file in the reports' folder, named after the report and the time.
-bool NuovoFile(const StatoStampa& s, const QString& nome, QString& file)
+// A folder that cannot be made is reported when xAvvisa.
+bool NuovoFile(const StatoStampa& s, const QString& nome, QString& file, bool xAvvisa = true)
 {
     const QString cartella = CartellaStampe();
     if (!QDir().mkpath(cartella)) {
-        UI().MsgBox(QStringLiteral("Impossibile creare la cartella ") + Nativo(cartella), vbCritical, kTitoloOBX);
+        if (xAvvisa)
+            UI().MsgBox(QStringLiteral("Impossibile creare la cartella ") + Nativo(cartella), vbCritical, kTitoloOBX);
         return false;
     }
     QString base = TrimSpazi(nome).isEmpty() ? QStringLiteral("Stampa") : TrimSpazi(nome);
@@ -133,17 +135,29 @@ bool Dialogo(StatoStampa& s, const QString& nome)
     QPrinter& p = Stampante();
     if (!Destinazione(s, nome)) return false;
     const bool fileDelChiamante = p.outputFormat() == QPrinter::PdfFormat && s.fileDaDire.isEmpty();
+    QString file;
+    if (p.outputFormat() == QPrinter::NativeFormat && NuovoFile(s, nome, file, false)) {
+        // The printer stays chosen; should the operator pick the file
+        // instead, the dialog offers this one (a printer drops it).
+        const QString stampante = p.printerName();
+        p.setOutputFileName(file);
+        p.setOutputFormat(QPrinter::NativeFormat);
+        p.setPrinterName(stampante);
+        s.fileNostro = file;
+    }
     const QString prima = p.outputFileName();
     p.setDocName(nome);
-    if (!UI().ScegliStampante(p)) return false;
+    const bool scelta = UI().ScegliStampante(p);
     if (p.outputFormat() == QPrinter::PdfFormat) {
-        const QString file = p.outputFileName();
+        file = p.outputFileName();
         // The operator chose (or kept) a file: told where it went.
         if (!fileDelChiamante || file != prima) s.fileNostro = s.fileDaDire = file;
     } else {
+        // A printer prints, to no file.
+        if (!p.outputFileName().isEmpty()) p.setOutputFileName(QString());
         s.fileDaDire.clear();
     }
-    return true;
+    return scelta;
 }
 
 void Inizia(StatoStampa& s)

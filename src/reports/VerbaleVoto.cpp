@@ -35,9 +35,6 @@ const QString kNomeStampa = QStringLiteral("Verbale_Voto");
 // moves the minutes on.
 constexpr int kRigheMinime = 30;
 
-// Rows of the longest block of totals: they start on a page that holds them.
-constexpr int kRigheTotali = 8;
-
 // Width of the item text in the regional assembly, from column 5.
 constexpr int kLarghezzaArgomento = 70;
 
@@ -531,8 +528,13 @@ void Verbale::Totali()
     const int nVotanti = (iConfigOBX & 0x20) ? si + no + astenuti : si + no;
     auto n = [](int x) { return Formato(x, QStringLiteral("000")); };
     const bool regione = iTipoAssemblea == 4;
-    // The totals stay together: to the next page when they would not fit.
-    if (iRigaStampa + kRigheTotali > m_limite && iRigaStampa > m_inizioPagina) SaltoPagina();
+    // The totals stay together: to the next page when they would not fit
+    // (once: a page the minutes have just gone on to takes them as it can).
+    int righe = 0;   // the rows the totals advance by
+    if ((iv[0] & 5) == 5) righe = l == u"A" ? 2 : (regione || votanti) ? 4 : 3;
+    else if (regione) righe = 6;
+    else righe = 4 + (presenti ? 1 : 0) + (xVerbaleEsteso && astenuti != 0 ? 3 : 0);
+    if (iRigaStampa + righe > m_limite && iRigaStampa > m_inizioPagina) SaltoPagina();
 
     if ((iv[0] & 5) == 5) {
         if (!regione) {

@@ -36,8 +36,9 @@ protected:
     int Codice(int posto) const { return aPosti[size_t(posto)].bCodiceAN; }
 
     // Runs a vote in which units 1, 2, 3 press yes, no, abstain; then
-    // durante runs, then unit 4 presses yes and the vote is closed.
-    void Vota4(const std::function<void()>& durante)
+    // durante runs, then unit 4 presses yes and the vote is closed (after
+    // alla chiusura, with the dialogs the close shows).
+    void Vota4(const std::function<void()>& durante, const std::function<void()>& allaChiusura = {})
     {
         int passo = 0;
         const int aperture = sim->Conta(Apertura());
@@ -52,6 +53,7 @@ protected:
             } else if (passo == 2 && iVotiRicevuti >= 4) {
                 if (f->lstVotanti()->ListCount() > 0)
                     (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
+                if (allaChiusura) allaChiusura();
                 f->cmdVoto_Click(3);
                 return true;
             }
@@ -108,6 +110,28 @@ TEST_F(StampaDuranteVoto, StoredMinutesPrintedDuringAVoteLeaveItsStartAndKeysAlo
     ASSERT_FALSE(rs.Eof());
     // (stored to the second)
     EXPECT_LT(std::abs(rs.Field(QStringLiteral("dDataOraIniVT")).toDateTime().msecsTo(inizio)), 1000);
+}
+
+TEST_F(StampaDuranteVoto, AutomaticMinutesAtTheCloseLandInAFileWithoutAPrinter)
+{
+    iConfigOBX |= 4;   // "Stampa Automatica a chiusura Votazione"
+    // Told once the vote is closed and stored.
+    Vota4([] {}, [&] { (*ui)->AttendiMsg(QStringLiteral("Stampa salvata nel file:\n"), vbOK, true); });
+    iConfigOBX &= ~4;
+    ASSERT_EQ(Voti().size(), 1u);
+    ASSERT_TRUE(FileStampa().startsWith(CartellaStampe() + QStringLiteral("Verbale_Voto_")))
+        << FileStampa().toStdString();
+    const Pdf pdf(FileStampa());
+    ASSERT_TRUE(pdf.Valido());
+    const Griglia g = Griglia::DellaStampante();
+    EXPECT_FALSE(pdf.Trova(QStringLiteral("* Votazione Palese *")).empty()) << pdf.Tutto().toStdString();
+    const auto si = pdf.Trova(aPosti[4].cNomeAN.trimmed());
+    ASSERT_EQ(si.size(), 1u) << pdf.Tutto().toStdString();
+    EXPECT_EQ(g.Colonna(si[0]), 5);
+    const auto no = pdf.Trova(aPosti[2].cNomeAN.trimmed());
+    ASSERT_FALSE(no.empty());
+    EXPECT_EQ(g.Colonna(no.back()), 29);
+    EXPECT_FALSE(pdf.Trova(QStringLiteral("Favorevoli: 002")).empty());
 }
 
 TEST_F(StampaDuranteVoto, TheStatisticsEntryIsRefusedWhileTheVoteRuns)
