@@ -7,23 +7,19 @@
 #include "platform/Elenchi.h"
 #include "reports/VerbaleVoto.h"
 #include "shell/frmMain.h"
-#include "support/BancoVotoSim.h"
+#include "vote/BancoVoto.h"
 
 using namespace obx;
 using namespace obx::test;
 
 namespace {
 
-class StampaDuranteVoto : public BancoVotoSim {
+class StampaDuranteVoto : public BancoVoto {
 protected:
     void SetUp() override
     {
-        BancoVotoSim::SetUp();
+        BancoVoto::SetUp();
         if (HasFatalFailure()) return;
-        f = Apre();
-        ASSERT_NE(f, nullptr);
-        ApreSeduta(f);
-        TuttiPresentiArgomentoAperto();
         ImpostaElencoStampanti([] { return QStringList(); });
         Stampante().setOutputFileName(QString());
     }
@@ -31,7 +27,7 @@ protected:
     {
         FineStampa();
         ImpostaElencoStampanti({});
-        BancoVotoSim::TearDown();
+        BancoVoto::TearDown();
     }
     int Codice(int posto) const { return aPosti[size_t(posto)].bCodiceAN; }
 

@@ -72,18 +72,25 @@ TEST_F(VerbalePdf, A120SeatVoteListsItsNamesInColumnsOverPagesInsideThePrintable
         EXPECT_EQ(g.Colonna(w[0]), colonna) << testo.toStdString();
         if (riga >= 0) EXPECT_EQ(g.Riga(w[0]), riga) << testo.toStdString();
     };
+    struct Posto {
+        const char* testo;
+        int colonna, riga;   // riga -1: any
+    };
+    // Each page under the same header and headings, numbered.
+    const Posto intestazione[] = {
+        {"Votazione di martedì, 05 maggio 2026 alle ore 9:07", 5, 2},
+        {"Il Presidente del Consiglio Mario Rossi", 5, 6},
+        {"* Votazione Palese *", 21, -1},
+        {"OdG n. 1", 5, -1},
+        {"Bilancio di previsione", 21, -1},
+        {"Favorevoli", 5, -1},
+        {"Contrari", 29, -1},
+        {"Astenuti", 53, -1},
+    };
     for (int pg = 1; pg <= pdf.Pagine(); ++pg) {
         SCOPED_TRACE(pg);
-        // Each page under the same header and headings, numbered.
-        a(QStringLiteral("Votazione di martedì, 05 maggio 2026 alle ore 9:07"), pg, 5, 2);
+        for (const Posto& p : intestazione) a(QString::fromUtf8(p.testo), pg, p.colonna, p.riga);
         a(QStringLiteral("pag. %1").arg(pg), pg, 70, 3);
-        a(QStringLiteral("Il Presidente del Consiglio Mario Rossi"), pg, 5, 6);
-        a(QStringLiteral("* Votazione Palese *"), pg, 21);
-        a(QStringLiteral("OdG n. 1"), pg, 5);
-        a(QStringLiteral("Bilancio di previsione"), pg, 21);
-        a(QStringLiteral("Favorevoli"), pg, 5);
-        a(QStringLiteral("Contrari"), pg, 29);
-        a(QStringLiteral("Astenuti"), pg, 53);
         if (pg < pdf.Pagine()) a(QStringLiteral("segue pag. %1").arg(pg + 1), pg, 5);
     }
     // Names in the column of their key, in the order of the seats, each
@@ -101,15 +108,12 @@ TEST_F(VerbalePdf, A120SeatVoteListsItsNamesInColumnsOverPagesInsideThePrintable
         EXPECT_EQ(g.Colonna(w[0]), c <= 80 ? 5 : c <= 110 ? 29 : 53) << Nome(c).toStdString();
     }
     // The totals on the last page.
-    const int ultima = pdf.Pagine();
-    a(QStringLiteral("Presenti: 120"), ultima, 12);
-    a(QStringLiteral("Quorum: 061"), ultima, 54);
-    a(QStringLiteral("Votanti: 110"), ultima, 13);
-    a(QStringLiteral("Favorevoli: 080"), ultima, 50);
-    a(QStringLiteral("APPROVATO"), ultima, 68);
-    a(QStringLiteral("Astenuti: 010"), ultima, 12);
-    a(QStringLiteral("Contrari: 030"), ultima, 52);
-    a(QStringLiteral("Assenti: 000"), ultima, 13);
+    const Posto totali[] = {
+        {"Presenti: 120", 12, -1},   {"Quorum: 061", 54, -1},     {"Votanti: 110", 13, -1},
+        {"Favorevoli: 080", 50, -1}, {"APPROVATO", 68, -1},       {"Astenuti: 010", 12, -1},
+        {"Contrari: 030", 52, -1},   {"Assenti: 000", 13, -1},
+    };
+    for (const Posto& p : totali) a(QString::fromUtf8(p.testo), pdf.Pagine(), p.colonna, p.riga);
 }
 
 TEST_F(VerbalePdf, AlongItemTitleIsWrappedAndGoesOnOverThePages)
