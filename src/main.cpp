@@ -1,5 +1,8 @@
 // O.B.X.: the council-sitting system.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "shell/Avvio.h"
 
@@ -7,5 +10,10 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obx"));
+    // Qt's own dialogs (printer, files, colours, fonts) speak Italian.
+    QTranslator traduzioneQt;
+    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduzioneQt);
     return obx::Avvia(app);
 }

@@ -31,6 +31,7 @@
 #include "platform/Elenchi.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
+#include "reports/Stampa.h"
 #include "reports/VerbaleVoto.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
@@ -444,7 +445,7 @@ void frmCons::cmdVoto_Click(int Index)
     }
 
     case 4:
-        if (!UI().ScegliStampante(dlgDialogBox())) return;
+        if (!ScegliDestinazioneStampa(QStringLiteral("Verbale_Voto"))) return;
         StampaVerbaleVoto(false, QString());
         return;
 

@@ -8,7 +8,7 @@ namespace obx {
 
 void StampaEsitoEmendamento(const QString& cNuovoStato)
 {
-    if (!ImpostaStampante(0)) return;
+    if (!ImpostaStampante(0, QStringLiteral("Esito_Emendamento"))) return;
     const QDateTime ora = Clock().Adesso();
     StampaXY(2, 10, cConsiglio);
     StampaXY(4, 10, DataDiStampa(ora) +

@@ -1,15 +1,20 @@
 #include "reports/Stampa.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <cmath>
 #include <memory>
 
 #include "platform/Dialoghi.h"
+#include "platform/Servizi.h"
 #include "platform/Testo.h"
+#include "shell/Globali.h"
 
 namespace obx {
 
@@ -21,6 +26,14 @@ struct StatoStampa {
     QFont font;
     int pagina = 0;   // pages of the current job, for the observer
     OsservatoreStampa osservatore;
+    std::function<QStringList()> elencoStampanti;
+
+    bool pronta = false;        // set up: the job starts with the first text
+    bool fallita = false;       // the job could not start: nothing more is tried
+    bool sceltaTenuta = false;  // the dialog's choice holds for the next set-up
+    QString fileNostro;         // the last file the program or the dialog gave the printer
+    QString fileDaDire;         // the file of the job, told at its end (empty: printer or caller's file)
+    QString ultimoFile;
 };
 
 StatoStampa& Stato()
@@ -33,12 +46,19 @@ StatoStampa& Stato()
 
 QFont FontReport()
 {
+    // The reports are laid out on the metrics of "Courier New"; where it is
+    // not installed, Liberation Mono has the same metrics.
+    static const bool sostituito = [] {
+        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+        return true;
+    }();
+    (void)sostituito;
     QFont f(QStringLiteral("Courier New"));
     f.setPointSizeF(10);
     f.setBold(false);
     f.setItalic(false);
-    // Where the face is missing, another fixed-pitch face stands in for it:
-    // the grid needs every character one column wide.
+    // Any other face that stands in must still be fixed-pitch: the grid
+    // needs every character one column wide.
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
     return f;
@@ -46,6 +66,132 @@ QFont FontReport()
 
 // Printer units per twip.
 double Scala(const QPrinter& p) { return p.resolution() / 1440.0; }
+
+QString Nativo(const QString& percorso) { return QDir::toNativeSeparators(percorso); }
+
+QStringList Stampanti()
+{
+    const StatoStampa& s = Stato();
+    return s.elencoStampanti ? s.elencoStampanti() : QPrinterInfo::availablePrinterNames();
+}
+
+// True when the printer is the operator's: one of the installed printers
+// (the system's default one when it named none or one that has gone).
+bool StampanteInstallata(QPrinter& p)
+{
+    const QStringList nomi = Stampanti();
+    if (nomi.isEmpty() || p.outputFormat() != QPrinter::NativeFormat) return false;
+    if (!nomi.contains(p.printerName())) {
+        QString predefinita = QPrinterInfo::defaultPrinterName();
+        if (!nomi.contains(predefinita)) predefinita = nomi.first();
+        p.setPrinterName(predefinita);
+    }
+    return p.outputFormat() == QPrinter::NativeFormat;
+}
+
+// A new file in the reports' folder, named after the report and the time.
+// A folder that cannot be made is reported when xAvvisa.
+bool NuovoFile(const StatoStampa& s, const QString& nome, QString& file, bool xAvvisa = true)
+{
+    const QString cartella = CartellaStampe();
+    if (!QDir().mkpath(cartella)) {
+        if (xAvvisa)
+            UI().MsgBox(QStringLiteral("Impossibile creare la cartella ") + Nativo(cartella), vbCritical, kTitoloOBX);
+        return false;
+    }
+    QString base = TrimSpazi(nome).isEmpty() ? QStringLiteral("Stampa") : TrimSpazi(nome);
+    for (QChar& c : base)
+        if (!c.isLetterOrNumber() && c != u'_' && c != u'-') c = u'_';
+    const QString ora = Clock().Adesso().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    file = cartella + base + u'_' + ora + QStringLiteral(".pdf");
+    for (int n = 2; QFileInfo::exists(file) || file == s.fileNostro; ++n)
+        file = cartella + base + u'_' + ora + u'-' + QString::number(n) + QStringLiteral(".pdf");
+    return true;
+}
+
+// Where the next job goes, without asking: a file the caller set stays; the
+// operator's printer when there is one; else a new file of its own.
+bool Destinazione(StatoStampa& s, const QString& nome)
+{
+    QPrinter& p = Stampante();
+    s.fileDaDire.clear();
+    const QString attuale = p.outputFileName();
+    if (p.outputFormat() == QPrinter::PdfFormat && !attuale.isEmpty() && attuale != s.fileNostro) return true;
+    if (StampanteInstallata(p)) {
+        // Not a file left over from an earlier choice: the printer itself.
+        if (!attuale.isEmpty()) p.setOutputFileName(QString());
+        if (p.outputFormat() == QPrinter::NativeFormat) return true;
+    }
+    QString file;
+    if (!NuovoFile(s, nome, file)) return false;
+    p.setOutputFileName(file);
+    s.fileNostro = s.fileDaDire = file;
+    return true;
+}
+
+// The printer dialog, offering the destination Destinazione chose.
+bool Dialogo(StatoStampa& s, const QString& nome)
+{
+    QPrinter& p = Stampante();
+    if (!Destinazione(s, nome)) return false;
+    const bool fileDelChiamante = p.outputFormat() == QPrinter::PdfFormat && s.fileDaDire.isEmpty();
+    QString file;
+    if (p.outputFormat() == QPrinter::NativeFormat && NuovoFile(s, nome, file, false)) {
+        // The printer stays chosen; should the operator pick the file
+        // instead, the dialog offers this one (a printer drops it).
+        const QString stampante = p.printerName();
+        p.setOutputFileName(file);
+        p.setOutputFormat(QPrinter::NativeFormat);
+        p.setPrinterName(stampante);
+        s.fileNostro = file;
+    }
+    const QString prima = p.outputFileName();
+    p.setDocName(nome);
+    const bool scelta = UI().ScegliStampante(p);
+    if (p.outputFormat() == QPrinter::PdfFormat) {
+        file = p.outputFileName();
+        // The operator chose (or kept) a file: told where it went.
+        if (!fileDelChiamante || file != prima) s.fileNostro = s.fileDaDire = file;
+    } else {
+        // A printer prints, to no file.
+        if (!p.outputFileName().isEmpty()) p.setOutputFileName(QString());
+        s.fileDaDire.clear();
+    }
+    return scelta;
+}
+
+void Inizia(StatoStampa& s)
+{
+    if (s.pittore.isActive() || !s.pronta || s.fallita) return;
+    QPrinter& p = Stampante();
+    if (!s.pittore.begin(&p)) {
+        s.fallita = true;
+        const QString file = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : QString();
+        UI().MsgBox(file.isEmpty() ? QStringLiteral("Stampante non disponibile")
+                                   : QStringLiteral("Impossibile scrivere il file ") + Nativo(file),
+                    vbCritical, kTitoloOBX);
+        return;
+    }
+    s.pittore.setFont(s.font);
+    s.pittore.setPen(Qt::black);
+}
+
+// Ends the job, if one started, and tells the operator its file.
+void ChiudeLavoro(StatoStampa& s)
+{
+    s.pronta = false;
+    if (!s.pittore.isActive()) return;   // nothing was printed: no job, nothing to tell
+    const bool scritto = s.pittore.end();
+    const QString file = s.fileDaDire;
+    s.fileDaDire.clear();
+    if (!scritto) {
+        UI().MsgBox(file.isEmpty() ? QStringLiteral("Stampa non riuscita")
+                                   : QStringLiteral("Impossibile scrivere il file ") + Nativo(file),
+                    vbCritical, kTitoloOBX);
+    } else if (!file.isEmpty()) {
+        UI().MsgBox(QStringLiteral("Stampa salvata nel file:\n") + Nativo(file), vbInformation, kTitoloOBX);
+    }
+}
 
 }  // namespace
 
@@ -61,18 +207,42 @@ void ImpostaOsservatoreStampa(OsservatoreStampa osservatore)
     Stato().osservatore = std::move(osservatore);
 }
 
-bool ImpostaStampante(int iOpzioni)
+void ImpostaElencoStampanti(std::function<QStringList()> f) { Stato().elencoStampanti = std::move(f); }
+
+QString CartellaStampe()
+{
+    QString base = cCartella.isEmpty() ? QDir::currentPath() : cCartella;
+    if (!base.endsWith(u'/') && !base.endsWith(u'\\')) base += u'/';
+    return base + QStringLiteral("Stampe/");
+}
+
+QString FileStampa() { return Stato().ultimoFile; }
+
+bool ScegliDestinazioneStampa(const QString& cNomeStampa)
+{
+    StatoStampa& s = Stato();
+    ChiudeLavoro(s);
+    s.sceltaTenuta = Dialogo(s, cNomeStampa);
+    return s.sceltaTenuta;
+}
+
+bool ImpostaStampante(int iOpzioni, const QString& cNomeStampa)
 {
     StatoStampa& s = Stato();
     QPrinter& p = Stampante();
-    bool esito = true;
+    const bool tenuta = s.sceltaTenuta;
+    s.sceltaTenuta = false;
+    ChiudeLavoro(s);
+    s.fallita = false;
 
     if (iOpzioni & 2) {
-        if (s.pittore.isActive()) FineStampa();
-        if (!UI().ScegliStampante(p)) return false;   // cancelled: nothing to say
+        if (!Dialogo(s, cNomeStampa)) return false;   // cancelled: nothing to say
+    } else if (!tenuta) {
+        if (!Destinazione(s, cNomeStampa)) return false;
     }
+    p.setDocName(TrimSpazi(cNomeStampa).isEmpty() ? QStringLiteral("Stampa") : cNomeStampa);
+    s.ultimoFile = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : QString();
 
-    if (s.pittore.isActive()) FineStampa();
     p.setPageOrientation((iOpzioni & 1) ? QPageLayout::Landscape : QPageLayout::Portrait);
     s.font = FontReport();
 
@@ -80,27 +250,29 @@ bool ImpostaStampante(int iOpzioni)
     const QFontMetricsF fm(s.font, &p);
     // The height of a printed "P" is that of a line of the font.
     iAltezzaRiga = int(std::lround(fm.height() / Scala(p) * 12.0 / 10.0));
-    const double altezzaPagina = p.paperRect(QPrinter::Point).height() * 20.0;  // points to twips
-    const int h = int(std::lround(altezzaPagina * 90.0 / 100.0));
+    // Rows are counted from the top of the printable area, so the pages'
+    // rows are those of that area, not of the paper.
+    const double altezzaStampabile = p.pageRect(QPrinter::Point).height() * 20.0;   // points to twips
+    const int h = int(std::lround(altezzaStampabile * 90.0 / 100.0));
     iRighePagina = iAltezzaRiga > 0 ? int(std::floor(double(h) / iAltezzaRiga - 2)) : 0;
     iRigaStampa = 0;
     iPaginaStampa = 1;
     s.pagina = 1;
 
-    if (iAltezzaRiga <= 0 || !s.pittore.begin(&p)) {
+    if (iAltezzaRiga <= 0 || (p.outputFormat() == QPrinter::NativeFormat && !p.isValid())) {
         UI().MsgBox(QStringLiteral("Stampante non disponibile"), vbCritical, kTitoloOBX);
-        esito = false;
-    } else {
-        s.pittore.setFont(s.font);
-        s.pittore.setPen(Qt::black);
+        s.fileDaDire.clear();
+        return false;
     }
-    return esito;
+    s.pronta = true;
+    return true;
 }
 
 void StampaXY(int iRiga, int iColonna, const QString& cTesto)
 {
     StatoStampa& s = Stato();
     if (s.osservatore) s.osservatore(s.pagina, iRiga, iColonna, cTesto);
+    Inizia(s);
     if (!s.pittore.isActive()) return;
     QPrinter& p = Stampante();
     const QFontMetricsF fm(s.font, &p);
@@ -109,32 +281,42 @@ void StampaXY(int iRiga, int iColonna, const QString& cTesto)
     s.pittore.drawText(QPointF(x, y + fm.ascent()), cTesto);
 }
 
+QStringList DivideTestoACapo(const QString& cTesto, int iLarghezza)
+{
+    QStringList righe;
+    QString resto = RTrimSpazi(cTesto);
+    const qsizetype w = std::max(iLarghezza, 1);
+    while (!resto.isEmpty()) {
+        // The part up to the first line break, and where the text goes on
+        // after it (a CR LF is one break).
+        qsizetype a = 0;
+        while (a < resto.size() && resto.at(a) != u'\r' && resto.at(a) != u'\n') ++a;
+        qsizetype seguito = a;
+        if (a < resto.size()) seguito += (resto.at(a) == u'\r' && a + 1 < resto.size() && resto.at(a + 1) == u'\n') ? 2 : 1;
+        const QString parte = resto.left(a);
+
+        const qsizetype dopo = parte.indexOf(u' ', w);   // a blank after position w
+        if (parte.size() <= w || dopo < 0) {
+            // It fits, or no blank follows the width: the whole part.
+            righe << parte;
+            resto = resto.mid(seguito);
+            continue;
+        }
+        // Last blank at or before position w, from position 2 on.
+        qsizetype b = parte.left(w).lastIndexOf(u' ') + 1;
+        // A first word longer than the width takes its row whole, up to the
+        // blank that follows it.
+        if (b < 2) b = dopo + 1;
+        righe << parte.left(b - 1);
+        resto = resto.mid(b);
+    }
+    return righe;
+}
+
 void StampaTestoACapo(int iRiga, int iColonna, const QString& cTesto, int iLarghezza)
 {
-    QString resto = RTrimSpazi(cTesto);
     iRigaStampa = iRiga;
-    const int w = std::max(iLarghezza, 1);
-    while (!resto.isEmpty()) {
-        QString riga;
-        const qsizetype p = resto.indexOf(u'\r') + 1;   // 1-based, 0 when none
-        if (p >= 1 && p <= w) {
-            riga = resto.left(p - 1);
-            resto = resto.mid(p + 1);   // the CR and the character after it (LF)
-        } else {
-            const qsizetype dopo = resto.indexOf(u' ', w);   // a blank after position w
-            if (dopo < 0) {
-                riga = resto;
-                resto.clear();
-            } else {
-                // Last blank at or before position w, from position 2 on.
-                qsizetype b = resto.left(w).lastIndexOf(u' ') + 1;
-                // A first word longer than the width: it takes its row whole,
-                // up to the blank that follows it.
-                if (b < 2) b = dopo + 1;
-                riga = resto.left(b - 1);
-                resto = resto.mid(b);
-            }
-        }
+    for (const QString& riga : DivideTestoACapo(cTesto, iLarghezza)) {
         StampaXY(iRigaStampa, iColonna, riga);
         ++iRigaStampa;
     }
@@ -144,13 +326,15 @@ void NuovaPagina()
 {
     StatoStampa& s = Stato();
     ++s.pagina;
+    Inizia(s);
     if (s.pittore.isActive()) Stampante().newPage();
 }
 
 void FineStampa()
 {
     StatoStampa& s = Stato();
-    if (s.pittore.isActive()) s.pittore.end();
+    s.sceltaTenuta = false;
+    ChiudeLavoro(s);
 }
 
 QString DataDiStampa(const QDateTime& d)

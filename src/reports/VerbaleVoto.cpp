@@ -1,6 +1,9 @@
 #include "reports/VerbaleVoto.h"
 
+#include <QDateTime>
+#include <QStringList>
 #include <QVariant>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <exception>
@@ -24,8 +27,16 @@ constexpr int kNomi = 2;
 constexpr int kPresenze = 4;
 constexpr int kAutocertificazione = 8;
 
-// The minutes put the page break at a fixed row, whatever the page holds.
-constexpr int kUltimaRiga = 58;
+// The name of the report (its file when printed to one).
+const QString kNomeStampa = QStringLiteral("Verbale_Voto");
+
+// Fewest rows a page is taken to hold, so that a header, a row of the item
+// and the column headings always leave room for a name: every page break
+// moves the minutes on.
+constexpr int kRigheMinime = 30;
+
+// Width of the item text in the regional assembly, from column 5.
+constexpr int kLarghezzaArgomento = 70;
 
 // Columns of the three name lists.
 constexpr std::array<int, 3> kColonne = {5, 29, 53};
@@ -42,6 +53,11 @@ struct DatiVoto {
     // 3 tellers, 4 item, 5 note, 6 sub-item, 11 second secretary (empty
     // when nobody), 12 vote-kind letter, 13..15 requesters.
     std::array<QString, 16> cValori;
+    // Start of the vote, and the key of every seat of aPosti (index 0
+    // unused): the report's own copies, so that printing stored votes
+    // leaves the console's running vote alone.
+    QDateTime dInizio;
+    std::vector<QString> cTasti;
 
     QString Lettera() const { return cValori[12].left(1); }
 };
@@ -86,11 +102,11 @@ QString Nome30(int iPosto)
 
 int Seggi() { return int(aPosti.size()) - 1; }
 
-int PresentiDaTasto()
+int PresentiDaTasto(const DatiVoto& v)
 {
     int n = 0;
-    for (size_t i = 1; i < aPosti.size(); ++i)
-        if (aPosti[i].cVoto == u"+") ++n;
+    for (size_t i = 1; i < v.cTasti.size(); ++i)
+        if (v.cTasti[i] == u"+") ++n;
     return n;
 }
 
@@ -99,7 +115,7 @@ void AssentiNonVotanti(DatiVoto& v, bool bArchivio)
 {
     auto& iv = v.iValori;
     const QString l = v.Lettera();
-    iv[12] = PresentiDaTasto();
+    iv[12] = PresentiDaTasto(v);
     const int espressi = iv[2] + iv[3] + iv[4];
     if (l == u"A") {
         iv[11] = 0;
@@ -114,6 +130,18 @@ void AssentiNonVotanti(DatiVoto& v, bool bArchivio)
         iv[11] = iv[1] - espressi;
         iv[9] = bArchivio ? iv[10] - iv[1] : iv[10] - espressi;
     }
+}
+
+// The sub-item is stored cut in two fields of 30 characters: where the cut
+// fell on a blank, the first field ends with it, and the blank is kept
+// between the two parts (once).
+QString UnisceDettaglio(const QString& cDettaglio, const QString& cExtra)
+{
+    const QString primo = RTrimSpazi(cDettaglio);
+    const QString secondo = RTrimSpazi(cExtra);
+    if (Vuoto(secondo)) return primo;
+    const bool spazio = cDettaglio.size() < 30 || cDettaglio.endsWith(u' ');
+    return spazio ? primo + u' ' + secondo : primo + secondo;
 }
 
 class Verbale {
@@ -154,19 +182,27 @@ public:
     void Stampa(const DatiVoto& v);
 
 private:
-    void Intestazione();
+    void Intestazione(bool xRipetuta);
+    void TestoArgomento(const QStringList& righe, int iColonna, bool xRipetuta);
     void Colonne();
-    void Controllo();
+    void SaltoPagina();
+    void Controllo()
+    {
+        if (iRigaStampa > m_limite) SaltoPagina();
+    }
     void Avanza(int n)
     {
         iRigaStampa += n;
         Controllo();
     }
     void Totali();
+    void Nome(size_t iPosto, int c, bool xControllo);
 
     bool m_segnalato = false;
     const DatiVoto* m_v = nullptr;
     std::array<int, 3> m_righe{};
+    int m_limite = kRigheMinime;   // last row of a page for the names and totals
+    int m_inizioPagina = -1;       // first row under the headings of a page the minutes went on to
 };
 
 void Verbale::DaConsole(DatiVoto& v)
@@ -184,6 +220,9 @@ void Verbale::DaConsole(DatiVoto& v)
     iv[6] = immEsec ? 1 : 0;
     iv[7] = iDelibera;
     iv[10] = Seggi();
+    v.dInizio = dInizioVoto;
+    v.cTasti.assign(aPosti.size(), QString());
+    for (size_t i = 1; i < aPosti.size(); ++i) v.cTasti[i] = aPosti[i].cVoto;
     AssentiNonVotanti(v, false);
 
     // Officers: the seats of the chair and of the mayor, the secretaries
@@ -227,7 +266,7 @@ void Verbale::DaArchivio(DatiVoto& v, const Recordset& rs,
     iv.fill(0);
     for (QString& c : cv) c.clear();
 
-    dInizioVoto = Campo(rs, "dDataOraIniVT").toDateTime();
+    v.dInizio = Campo(rs, "dDataOraIniVT").toDateTime();
     cv[12] = Testo(rs, "cPaleseVT");
     const QString l = v.Lettera();
     iv[0] = Maschera(l);
@@ -251,12 +290,12 @@ void Verbale::DaArchivio(DatiVoto& v, const Recordset& rs,
     // The keys of every seat, from who keyed and what.
     const QString votanti = Testo(rs, "cVotantiVT");
     const QString voti = Testo(rs, "cVotiVT");
+    v.cTasti.assign(aPosti.size(), QString());
     for (size_t i = 1; i < aPosti.size(); ++i) {
-        Posto& p = aPosti[i];
-        const int codice = p.bCodiceAN;
+        const int codice = aPosti[i].bCodiceAN;
         const bool votato = StringaPosti::Valido(codice) && votanti.contains(QChar(codice)) &&
                             codice <= voti.size();
-        p.cVoto = votato ? QString(voti.at(codice - 1)) : QStringLiteral("0");
+        v.cTasti[i] = votato ? QString(voti.at(codice - 1)) : QStringLiteral("0");
     }
     AssentiNonVotanti(v, true);
 
@@ -288,45 +327,40 @@ void Verbale::DaArchivio(DatiVoto& v, const Recordset& rs,
         cv[5] = RTrimSpazi(nota);
     }
     const QString dettaglio = Testo(rs, "cDettaglioVT");
-    if (!Vuoto(dettaglio)) cv[6] = RTrimSpazi(dettaglio) + RTrimSpazi(Testo(rs, "cExtraDetVT"));
+    if (!Vuoto(dettaglio)) cv[6] = UnisceDettaglio(dettaglio, Testo(rs, "cExtraDetVT"));
 }
 
 void Verbale::Stampa(const DatiVoto& v)
 {
     m_v = &v;
+    // The page ends where the printable area leaves room for "segue pag."
+    // under the last row.
+    m_limite = std::max(iRighePagina, kRigheMinime);
     const int maschera = v.iValori[0];
     iPaginaStampa = 1;
-    Intestazione();
+    m_inizioPagina = -1;
+    Intestazione(false);
 
+    if ((maschera & 6) == kNomi || (maschera & 6) == (kNomi | kPresenze)) {
+        // The headings and a first name must fit under the item.
+        if (iRigaStampa + 3 > m_limite) SaltoPagina();
+        else Colonne();
+    }
     if ((maschera & 6) == kNomi) {
-        Colonne();
         for (size_t i = 1; i < aPosti.size(); ++i) {
-            const Posto& p = aPosti[i];
-            int c = -1;
-            if (p.cVoto == u"3") c = 0;
-            else if (p.cVoto == u"6") c = 1;
-            else if (p.cVoto == u"5") c = 2;
-            if (c < 0) continue;
-            StampaXY(m_righe[size_t(c)], kColonne[size_t(c)], p.cNomeAN.left(23));
-            if (++m_righe[size_t(c)] > iRigaStampa) {
-                iRigaStampa = m_righe[size_t(c)];
-                Controllo();
-            }
+            const QString& k = v.cTasti[i];
+            if (k == u"3") Nome(i, 0, true);
+            else if (k == u"6") Nome(i, 1, true);
+            else if (k == u"5") Nome(i, 2, true);
         }
     } else if ((maschera & 6) == (kNomi | kPresenze)) {
-        Colonne();
         bool seconda = false;
         for (size_t i = 1; i < aPosti.size(); ++i) {
-            const Posto& p = aPosti[i];
-            int c = 2;
-            if (p.cVoto == u"+") {
-                c = seconda ? 1 : 0;
+            if (v.cTasti[i] == u"+") {
+                Nome(i, seconda ? 1 : 0, seconda);
                 seconda = !seconda;
-            }
-            StampaXY(m_righe[size_t(c)], kColonne[size_t(c)], p.cNomeAN.left(23));
-            if (++m_righe[size_t(c)] > iRigaStampa && c != 0) {
-                iRigaStampa = m_righe[size_t(c)];
-                Controllo();
+            } else {
+                Nome(i, 2, true);
             }
         }
     }
@@ -334,15 +368,28 @@ void Verbale::Stampa(const DatiVoto& v)
     m_v = nullptr;
 }
 
-void Verbale::Intestazione()
+// The name of the seat in column c (0, 1, 2) at that column's row; the
+// row counter moves on and, when it passes the lowest row printed so far,
+// becomes the current row and the page-break check runs (with xControllo).
+void Verbale::Nome(size_t iPosto, int c, bool xControllo)
+{
+    const size_t k = size_t(c);
+    StampaXY(m_righe[k], kColonne[k], aPosti[iPosto].cNomeAN.left(23));
+    if (++m_righe[k] > iRigaStampa && xControllo) {
+        iRigaStampa = m_righe[k];
+        Controllo();
+    }
+}
+
+void Verbale::Intestazione(bool xRipetuta)
 {
     const DatiVoto& v = *m_v;
     const auto& iv = v.iValori;
     const auto& cv = v.cValori;
     const QString l = v.Lettera();
 
-    StampaXY(2, 5, QStringLiteral("Votazione di ") + DataDiStampa(dInizioVoto) + QStringLiteral(" alle ore ") +
-                       dInizioVoto.time().toString(QStringLiteral("h:mm")));
+    StampaXY(2, 5, QStringLiteral("Votazione di ") + DataDiStampa(v.dInizio) + QStringLiteral(" alle ore ") +
+                       v.dInizio.time().toString(QStringLiteral("h:mm")));
     StampaXY(3, 70, QStringLiteral("pag.") + Str(iPaginaStampa));
 
     if (iTipoAssemblea == 4) {
@@ -399,16 +446,43 @@ void Verbale::Intestazione()
     }
 
     if (iv[7] == 0) {
-        if (!Vuoto(cv[5])) StampaTestoACapo(iRigaStampa, 5, cv[5], 50);
+        if (!Vuoto(cv[5])) TestoArgomento(DivideTestoACapo(cv[5], 50), 5, xRipetuta);
     } else if (iTipoAssemblea != 4) {
         StampaXY(iRigaStampa, 5, QStringLiteral("OdG n.") + Str(iv[7]));
         QString testo = RTrimSpazi(cv[4]);
         if (iv[6]) testo = QStringLiteral("Immediata Esecutività") + kCrLf + testo;
         if (!Vuoto(cv[6])) testo += kCrLf + RTrimSpazi(cv[6]);
         if (!Vuoto(cv[5])) testo += kCrLf + RTrimSpazi(cv[5]);
-        StampaTestoACapo(iRigaStampa, 21, testo, 50);
+        TestoArgomento(DivideTestoACapo(testo, 50), 21, xRipetuta);
     } else {
-        StampaXY(iRigaStampa, 5, RTrimSpazi(cv[4]));
+        // The item's title may be long: wrapped like the others.
+        const QStringList righe = DivideTestoACapo(cv[4], kLarghezzaArgomento);
+        if (righe.isEmpty()) ++iRigaStampa;
+        else TestoArgomento(righe, 5, xRipetuta);
+    }
+}
+
+// The rows of the item's text from the current row.  On the first page a
+// text that passes the page goes on over the next ones, under their date
+// and page number; repeated on the pages of the names it is cut at two
+// thirds of the page, to leave them room (it stands whole on the first).
+void Verbale::TestoArgomento(const QStringList& righe, int iColonna, bool xRipetuta)
+{
+    const DatiVoto& v = *m_v;
+    const int fine = xRipetuta ? m_limite * 2 / 3 : m_limite;
+    for (qsizetype i = 0; i < righe.size(); ++i) {
+        if (i > 0 && iRigaStampa > fine) {
+            if (xRipetuta) return;
+            ++iPaginaStampa;
+            iRigaStampa += 2;
+            StampaXY(iRigaStampa, 5, QStringLiteral("segue pag.") + Str(iPaginaStampa));
+            NuovaPagina();
+            StampaXY(2, 5, QStringLiteral("Votazione di ") + DataDiStampa(v.dInizio) + QStringLiteral(" alle ore ") +
+                               v.dInizio.time().toString(QStringLiteral("h:mm")));
+            StampaXY(3, 70, QStringLiteral("pag.") + Str(iPaginaStampa));
+            iRigaStampa = 5;
+        }
+        StampaXY(iRigaStampa, iColonna, righe.at(i));
         ++iRigaStampa;
     }
 }
@@ -430,15 +504,15 @@ void Verbale::Colonne()
     m_righe.fill(iRigaStampa);
 }
 
-void Verbale::Controllo()
+void Verbale::SaltoPagina()
 {
-    if (iRigaStampa <= kUltimaRiga) return;
     ++iPaginaStampa;
     iRigaStampa += 2;
     StampaXY(iRigaStampa, 5, QStringLiteral("segue pag.") + Str(iPaginaStampa));
     NuovaPagina();
-    Intestazione();
+    Intestazione(true);
     Colonne();
+    m_inizioPagina = iRigaStampa;
 }
 
 void Verbale::Totali()
@@ -454,6 +528,13 @@ void Verbale::Totali()
     const int nVotanti = (iConfigOBX & 0x20) ? si + no + astenuti : si + no;
     auto n = [](int x) { return Formato(x, QStringLiteral("000")); };
     const bool regione = iTipoAssemblea == 4;
+    // The totals stay together: to the next page when they would not fit
+    // (once: a page the minutes have just gone on to takes them as it can).
+    int righe = 0;   // the rows the totals advance by
+    if ((iv[0] & 5) == 5) righe = l == u"A" ? 2 : (regione || votanti) ? 4 : 3;
+    else if (regione) righe = 6;
+    else righe = 4 + (presenti ? 1 : 0) + (xVerbaleEsteso && astenuti != 0 ? 3 : 0);
+    if (iRigaStampa + righe > m_limite && iRigaStampa > m_inizioPagina) SaltoPagina();
 
     if ((iv[0] & 5) == 5) {
         if (!regione) {
@@ -540,17 +621,22 @@ std::vector<std::pair<int, QString>> LeggeDelibere(Verbale& verbale, Recordset& 
 void StampaArchivio(const QString& cSegnalibro)
 {
     Verbale verbale;
-    // The dialog comes first; the job starts only once there is a vote to
-    // print, so that an empty table sends nothing to the printer.
-    if (!UI().ScegliStampante(Stampante())) return;
-    if (!bConsoleAperta && !GestisceAnagrafe(true)) return;
+    // The job starts with the first text: an empty table sends nothing to
+    // the printer.
+    if (!ImpostaStampante(2, kNomeStampa)) return;
+    if (!bConsoleAperta && !GestisceAnagrafe(true)) {
+        FineStampa();
+        return;
+    }
 
     Recordset rsVoti, rsDelibere;
     if (!verbale.Prova([&] {
             rsVoti = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
             rsDelibere = dbArchivio.OpenTable(cTabelle[2], QStringLiteral("TAG_A"));
-        }))
+        })) {
+        FineStampa();
         return;
+    }
 
     bool vuota = true;
     verbale.Prova([&] { vuota = rsVoti.Eof() && rsVoti.Bof(); });
@@ -568,42 +654,40 @@ void StampaArchivio(const QString& cSegnalibro)
     if (trovato) {
         const std::vector<std::pair<int, QString>> delibere =
             iTipoAssemblea != 4 ? LeggeDelibere(verbale, rsDelibere) : std::vector<std::pair<int, QString>>{};
-        if (ImpostaStampante(0)) {
-            DatiVoto v;
-            if (uno) {
+        DatiVoto v;
+        if (uno) {
+            verbale.DaArchivio(v, rsVoti, delibere);
+            verbale.Stampa(v);
+        } else {
+            verbale.Prova([&] { rsVoti.MoveFirst(); });
+            bool fine = false;
+            verbale.Prova([&] { fine = rsVoti.Eof(); });
+            while (!fine) {
                 verbale.DaArchivio(v, rsVoti, delibere);
                 verbale.Stampa(v);
-            } else {
-                verbale.Prova([&] { rsVoti.MoveFirst(); });
-                bool fine = false;
-                verbale.Prova([&] { fine = rsVoti.Eof(); });
-                while (!fine) {
-                    verbale.DaArchivio(v, rsVoti, delibere);
-                    verbale.Stampa(v);
-                    // A row that cannot be left ends the report.
-                    fine = true;
-                    verbale.Prova([&] {
-                        rsVoti.MoveNext();
-                        fine = rsVoti.Eof();
-                    });
-                    if (!fine) {
-                        iRigaStampa = 0;
-                        NuovaPagina();
-                    }
+                // A row that cannot be left ends the report.
+                fine = true;
+                verbale.Prova([&] {
+                    rsVoti.MoveNext();
+                    fine = rsVoti.Eof();
+                });
+                if (!fine) {
+                    iRigaStampa = 0;
+                    NuovaPagina();
                 }
             }
-            FineStampa();
         }
     }
     verbale.Prova([&] {
         rsVoti.Close();
         rsDelibere.Close();
     });
+    FineStampa();
 }
 
 void StampaConsole()
 {
-    if (!ImpostaStampante(0)) return;
+    if (!ImpostaStampante(0, kNomeStampa)) return;
     Verbale verbale;
     DatiVoto v;
     verbale.DaConsole(v);

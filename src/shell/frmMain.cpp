@@ -16,6 +16,7 @@
 #include "registers/frmAnag.h"
 #include "registers/frmDelib.h"
 #include "reports/Scambio.h"
+#include "reports/Statistica.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -77,7 +78,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     mnuArchiviEsporta[0] = Voce(esporta, QStringLiteral("Sintesi"));
     mnuArchiviEsporta[1] = Voce(esporta, QStringLiteral("Dettaglio"));
     mnuArchivi[6] = Voce(archivi, QStringLiteral("Verbale di Voto"), false);
-    mnuArchivi[7] = Voce(archivi, QStringLiteral("Statistica Votazioni"), false);
+    mnuArchivi[7] = Voce(archivi, QStringLiteral("Statistica Votazioni"));
     archivi->addSeparator();
     mnuArchivi[9] = Voce(archivi, QStringLiteral("Copia Archivi"));
     archivi->addSeparator();
@@ -214,6 +215,12 @@ void frmMain::mnuArchivi_Click(int index)
         if (!f.isEmpty()) EsegueFileComandi(f, false);
         break;
     }
+    case 7:
+        // Its question would hold up the vote's key collection.
+        if (RifiutaDuranteVoto()) return;
+        if (UI().MsgBox(QStringLiteral("Confermi stampa Statistiche di Voto ?"), vbOKCancel + vbQuestion) == vbOK)
+            StampaStatistica();
+        break;
     case 14: {
         if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
         break;

@@ -50,10 +50,10 @@ TEST_F(Stampa, SetUpGivesTheGridOfThePage)
     EXPECT_EQ(iRigaStampa, 0);
     EXPECT_EQ(iPaginaStampa, 1);
     // Courier New 10 is about 11 points high: a row of some 260 twips, and
-    // some fifty rows on 90 % of a portrait page.
+    // some fifty rows on 90 % of the printable area of a portrait page.
     EXPECT_GT(iAltezzaRiga, 200);
     EXPECT_LT(iAltezzaRiga, 330);
-    const double pagina = Stampante().paperRect(QPrinter::Point).height() * 20;
+    const double pagina = Stampante().pageRect(QPrinter::Point).height() * 20;
     EXPECT_EQ(iRighePagina, int(std::floor(std::lround(pagina * 0.9) / double(iAltezzaRiga) - 2)));
     const int verticale = iRighePagina;
     StampaXY(1, 5, QStringLiteral("Prova"));

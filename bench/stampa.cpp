@@ -1,0 +1,175 @@
+// Times the printed minutes of votes of 120 seats written to a PDF file:
+// the minutes of the vote just closed, as the console prints them at the
+// close, and every stored vote of an archive in one job, as "Stampa" of the
+// vote list prints them.
+//
+//   bench_stampa [voti]    (default: 200 stored votes; 20 closed votes)
+//
+// Not timed: the printer dialog (answered at once) and a printer's own
+// spooling; the file is written by Qt's PDF engine.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/Database.h"
+#include "platform/Dialoghi.h"
+#include "platform/Testo.h"
+#include "reports/Stampa.h"
+#include "reports/VerbaleVoto.h"
+#include "shell/Anagrafe.h"
+#include "shell/Configurazione.h"
+#include "shell/Globali.h"
+#include "shell/Manutenzione.h"
+
+using namespace obx;
+
+namespace {
+
+constexpr int kSeggi = 120;
+
+// Keys of seat (person code) c: 80 yes, 30 no, 10 abstain.
+QChar Tasto(int c) { return c <= 80 ? u'3' : c <= 110 ? u'6' : u'5'; }
+
+void Registro()
+{
+    Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
+    for (int c = 1; c <= kSeggi; ++c) {
+        rs.AddNew();
+        rs.SetField(QStringLiteral("bCodiceAN"), c);
+        rs.SetField(QStringLiteral("cNomeAN"), QStringLiteral("Consigliere %1").arg(c, 3, 10, QChar(u'0')));
+        rs.SetField(QStringLiteral("cTipoAN"), c == 1 ? QStringLiteral("P") : c == 2 ? QStringLiteral("S")
+                                                                                : QStringLiteral("C"));
+        rs.SetField(QStringLiteral("cNomeBreveAN"), QStringLiteral("CONS %1").arg(c));
+        rs.SetField(QStringLiteral("cPartitoAN"), QStringLiteral("Lista"));
+        rs.SetField(QStringLiteral("iVotatoreAN"), c);
+        rs.Update();
+    }
+    rs.Close();
+}
+
+void VotiMemorizzati(int n)
+{
+    QString voti(120, u'0'), votanti(120, QChar(0));
+    for (int c = 1; c <= kSeggi; ++c) {
+        voti[c - 1] = Tasto(c);
+        votanti[c - 1] = QChar(c);
+    }
+    dbArchivio.BeginTrans();
+    Recordset rs = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
+    const QDateTime inizio(QDate(2026, 5, 5), QTime(9, 0));
+    for (int i = 0; i < n; ++i) {
+        rs.AddNew();
+        rs.SetField(QStringLiteral("dDataOraIniVT"), inizio.addSecs(i * 300));
+        rs.SetField(QStringLiteral("dDataOraFinVT"), inizio.addSecs(i * 300 + 60));
+        rs.SetField(QStringLiteral("cPaleseVT"), QStringLiteral("P"));
+        rs.SetField(QStringLiteral("iPresentiVT"), kSeggi);
+        rs.SetField(QStringLiteral("iQuorumVT"), 61);
+        rs.SetField(QStringLiteral("iFavorevoliVT"), 80);
+        rs.SetField(QStringLiteral("iContrariVT"), 30);
+        rs.SetField(QStringLiteral("iAstenutiVT"), 10);
+        rs.SetField(QStringLiteral("iDeliberaVT"), 1);
+        rs.SetField(QStringLiteral("cVotiVT"), voti);
+        rs.SetField(QStringLiteral("cVotantiVT"), votanti);
+        rs.SetField(QStringLiteral("cPresidenteVT"), PadTaglia(QStringLiteral("Consigliere 001"), 30));
+        rs.SetField(QStringLiteral("cArgomentoVT"), PadTaglia(QStringLiteral("Bilancio di previsione"), 30));
+        rs.SetField(QStringLiteral("cNotaVotoVT"), QString(120, u' '));
+        rs.Update();
+    }
+    rs.Close();
+    dbArchivio.CommitTrans();
+}
+
+// The console's state after a vote of every seat.
+void VotoChiuso()
+{
+    cTipoVoto = QStringLiteral("P");
+    iDelibera = 1;
+    iFlagQuorum = 0;
+    iQuorum[3] = 61;
+    cArgomento = {};
+    cArgomento[5] = QStringLiteral("Bilancio di previsione");
+    cNotaArgomento.clear();
+    cArgomentoPendente.clear();
+    iRichiedenti = {};
+    dInizioVoto = QDateTime(QDate(2026, 5, 5), QTime(9, 0));
+    iPresenti = kSeggi;
+    iFavorevoli = 80;
+    iContrari = 30;
+    iAstenuti = 10;
+    for (size_t i = 1; i < aPosti.size(); ++i) {
+        aPosti[i].iStato = 9;
+        aPosti[i].cVoto = QString(Tasto(int(i)));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    DialoghiScriptati ui;   // only the printer dialog is expected
+    ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
+    ImpostaUI(&ui);
+    const int nArchivio = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
+    constexpr int nConsole = 20;
+
+    QTemporaryDir temp;
+    cCartella = temp.path() + u'/';
+    iTipoAssemblea = 1;
+    ImpostaTabelleFisse();
+    ImpostaVocabolari();
+    cPathArchivio = cCartella + QStringLiteral("bench.db");
+    GestisceArchivi(QStringLiteral("C"), true);
+    dbArchivio.Open(cPathArchivio);
+    Registro();
+    if (!GestisceAnagrafe(true)) return 1;
+
+    int pagine = 0;
+    ImpostaOsservatoreStampa([&pagine](int pg, int, int, const QString&) { pagine = std::max(pagine, pg); });
+
+    std::printf("verbali di voto di %d seggi (80 favorevoli, 30 contrari, 10 astenuti) in PDF\n", kSeggi);
+
+    // The minutes of the vote just closed, one job each.
+    bConsoleAperta = true;
+    VotoChiuso();
+    const QString fileConsole = cCartella + QStringLiteral("console.pdf");
+    Stampante().setOutputFileName(fileConsole);
+    QElapsedTimer t;
+    t.start();
+    StampaVerbaleVoto(false, QString());
+    const double primo = double(t.nsecsElapsed()) / 1e6;
+    t.restart();
+    for (int i = 0; i < nConsole; ++i) StampaVerbaleVoto(false, QString());
+    const double console = double(t.nsecsElapsed()) / 1e6;
+    std::printf("%-44s %9.1f ms\n", "primo verbale (caricamento del carattere)", primo);
+    std::printf("%-44s %9.1f ms  l'uno  (%d pagine, %.0f kB)\n", "verbale alla chiusura (20 volte)",
+                console / nConsole, pagine, double(QFileInfo(fileConsole).size()) / 1024.0);
+
+    // Every stored vote in one job.
+    VotiMemorizzati(nArchivio);
+    bConsoleAperta = false;
+    const QString fileArchivio = cCartella + QStringLiteral("archivio.pdf");
+    Stampante().setOutputFileName(fileArchivio);
+    int pagineTotali = 0;
+    ImpostaOsservatoreStampa([&pagineTotali](int pg, int, int, const QString&) {
+        pagineTotali = std::max(pagineTotali, pg);
+    });
+    ui.AttendiStampante(true);
+    t.restart();
+    StampaVerbaleVoto(true, QString());
+    const double archivio = double(t.nsecsElapsed()) / 1e6;
+    char cosa[64];
+    std::snprintf(cosa, sizeof cosa, "%d verbali memorizzati in un lavoro", nArchivio);
+    std::printf("%-44s %9.1f ms  (%.1f ms l'uno, %d pagine, %.0f kB)\n", cosa, archivio, archivio / nArchivio,
+                pagineTotali, double(QFileInfo(fileArchivio).size()) / 1024.0);
+
+    ImpostaOsservatoreStampa(nullptr);
+    dbArchivio.Close();
+    ImpostaUI(nullptr);
+    return 0;
+}
