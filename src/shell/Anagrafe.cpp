@@ -55,31 +55,27 @@ QSet<QString>& CodiciSegnalati()
     return s;
 }
 
-bool Carica()
+bool Leggi(Registro& r)
 {
     Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
     if (rs.Eof()) {
         UI().MsgBox(QStringLiteral("Archivio Anagrafico Vuoto"), vbCritical, kTitoloOBX);
         return false;
     }
-    std::vector<Posto> posti(1);
-    std::vector<Ospite> ospiti(1);
-    std::vector<Partito> partiti(1);
-    QStringList fuoriLimite;
+    std::vector<Posto>& posti = r.posti;
+    std::vector<Ospite>& ospiti = r.ospiti;
+    std::vector<Partito>& partiti = r.partiti;
+    posti.assign(1, Posto{});
+    ospiti.assign(1, Ospite{});
+    partiti.assign(1, Partito{});
+    r.fuoriLimite.clear();
     for (; !rs.Eof(); rs.MoveNext()) {
         const QString ruolo = Ruolo(rs.Field(QStringLiteral("cTipoAN")));
         const QVariant partito = rs.Field(QStringLiteral("cPartitoAN"));
         const int codice = Intero(rs.Field(QStringLiteral("bCodiceAN")));
         const QString nome = PadTaglia(Testo(rs.Field(QStringLiteral("cNomeAN"))), 30);
         const QString breve = PadTaglia(Testo(rs.Field(QStringLiteral("cNomeBreveAN"))), 16);
-        if (!StringaPosti::Valido(codice)) {
-            const QString voce = QString::number(codice) + u' ' + TrimSpazi(nome);
-            const QString chiave = cPathArchivio + u'|' + voce;
-            if (!CodiciSegnalati().contains(chiave)) {
-                CodiciSegnalati().insert(chiave);
-                fuoriLimite << voce;
-            }
-        }
+        if (!StringaPosti::Valido(codice)) r.fuoriLimite << QString::number(codice) + u' ' + TrimSpazi(nome);
         int iPartito = 0;
         if (partito.isValid()) {
             const QString k = ChiavePartito(partito.toString());
@@ -134,14 +130,28 @@ bool Carica()
         posti.push_back(p);
     }
     rs.Close();
+    return true;
+}
+
+bool Carica()
+{
+    Registro r;
+    if (!Leggi(r)) return false;
     // The arrays change only once the whole table has been read.
-    aPosti = std::move(posti);
-    aOspiti = std::move(ospiti);
-    aPartiti = std::move(partiti);
-    if (!fuoriLimite.isEmpty())
+    aPosti = std::move(r.posti);
+    aOspiti = std::move(r.ospiti);
+    aPartiti = std::move(r.partiti);
+    QStringList nuovi;
+    for (const QString& voce : r.fuoriLimite) {
+        const QString chiave = cPathArchivio + u'|' + voce;
+        if (CodiciSegnalati().contains(chiave)) continue;
+        CodiciSegnalati().insert(chiave);
+        nuovi << voce;
+    }
+    if (!nuovi.isEmpty())
         UI().MsgBox(QStringLiteral("Codice persona fuori dai limiti 1-%1: i suoi voti non possono essere registrati.\n")
                             .arg(StringaPosti::kLunghezza)
-                        + fuoriLimite.join(u'\n'),
+                        + nuovi.join(u'\n'),
                     vbExclamation, kTitoloOBX);
     return true;
 }
@@ -176,6 +186,54 @@ bool Salva()
 QString ChiavePartito(const QString& v)
 {
     return PadTaglia(LTrimSpazi(v.toUpper()), 20);
+}
+
+bool LeggeAnagrafe(Registro& r)
+{
+    try {
+        return Leggi(r);
+    } catch (const Errore& e) {
+        ErroreArchivio(e);
+        return false;
+    }
+}
+
+bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizione campi)
+{
+    if (posti.empty()) return true;
+    bool inTransazione = false;
+    try {
+        Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
+        dbArchivio.BeginTrans();
+        inTransazione = true;
+        for (const Posto* p : posti) {
+            rs.Seek(QStringLiteral("="), p->bCodiceAN);
+            if (rs.NoMatch()) continue;   // the person was removed from the registry
+            rs.Edit();
+            if (campi == CampiDisposizione::Console) {
+                rs.SetField(QStringLiteral("iPulsanteAN"), p->iPulsanteAN);
+                rs.SetField(QStringLiteral("nTopAN"), p->nTopAN);
+                rs.SetField(QStringLiteral("nLeftAN"), p->nLeftAN);
+            } else {
+                rs.SetField(QStringLiteral("nTopTvAN"), p->nTopTvAN);
+                rs.SetField(QStringLiteral("nSinTvAN"), p->nSinTvAN);
+            }
+            rs.Update();
+        }
+        rs.Close();
+        dbArchivio.CommitTrans();
+        return true;
+    } catch (const Errore& e) {
+        if (inTransazione) {
+            try {
+                dbArchivio.Rollback();
+            } catch (const Errore&) {
+                // The failure reported below is the one that matters.
+            }
+        }
+        ErroreArchivio(e);
+        return false;
+    }
 }
 
 bool GestisceAnagrafe(bool bCarica)
