@@ -198,6 +198,16 @@ bool LeggeAnagrafe(Registro& r)
     }
 }
 
+bool GestisceAnagrafe(bool bCarica)
+{
+    try {
+        return bCarica ? Carica() : Salva();
+    } catch (const Errore& e) {
+        ErroreArchivio(e);
+        return false;
+    }
+}
+
 bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizione campi)
 {
     if (posti.empty()) return true;
@@ -231,16 +241,6 @@ bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizion
                 // The failure reported below is the one that matters.
             }
         }
-        ErroreArchivio(e);
-        return false;
-    }
-}
-
-bool GestisceAnagrafe(bool bCarica)
-{
-    try {
-        return bCarica ? Carica() : Salva();
-    } catch (const Errore& e) {
         ErroreArchivio(e);
         return false;
     }
