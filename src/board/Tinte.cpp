@@ -85,4 +85,35 @@ bool ApplicaFont(QFont& f, const QString& stringa, ModoFont modo)
     return true;
 }
 
+bool LeggeValoriFont(const QString& stringa, ValoriFont& v, bool soloGrassettoCorsivo)
+{
+    const qsizetype p = stringa.indexOf(u',');
+    if (p < 0) return false;
+    v.nome = stringa.left(p);
+    const QString resto = stringa.mid(p + 1);
+    v.grassetto = resto.contains(u'B');
+    v.corsivo = resto.contains(u'I');
+    if (!soloGrassettoCorsivo) {
+        v.sottolineato = resto.contains(u'U');
+        v.barrato = resto.contains(u'S');
+    }
+    const qsizetype q = resto.indexOf(u',');
+    if (q >= 0) v.dimensione = Val(resto.mid(q + 1));
+    return true;
+}
+
+QString StringaFont(const ValoriFont& v, bool soloGrassettoCorsivo, bool arrotonda)
+{
+    QString stili;
+    if (v.grassetto) stili += u'B';
+    if (v.corsivo) stili += u'I';
+    if (!soloGrassettoCorsivo) {
+        if (v.sottolineato) stili += u'U';
+        if (v.barrato) stili += u'S';
+    }
+    const QString dim = arrotonda ? Formato(v.dimensione, QStringLiteral("###0"))
+                                  : QString::number(v.dimensione);
+    return RTrimSpazi(v.nome) + u',' + stili + u',' + dim;
+}
+
 }  // namespace obx

@@ -32,4 +32,27 @@ enum class ModoFont {
 // follows only after a second comma.  Returns whether anything was applied.
 bool ApplicaFont(QFont& f, const QString& stringa, ModoFont modo);
 
+// The values a font dialog exchanges.
+struct ValoriFont {
+    QString nome;
+    bool grassetto = false;
+    bool corsivo = false;
+    bool sottolineato = false;
+    bool barrato = false;
+    double dimensione = 0;
+};
+
+// Takes the values of a font string into v, as a font dialog is set from
+// it: nothing without a comma (v keeps what it held); with one, the name
+// before it and the style letters looked for after it (only B and I when
+// soloGrassettoCorsivo: underline and strikethrough are then left alone);
+// the size only after a second comma.  Returns whether it held a comma.
+bool LeggeValoriFont(const QString& stringa, ValoriFont& v, bool soloGrassettoCorsivo = false);
+
+// The font string of the values: the name without trailing blanks, ",",
+// the letters B, I, U, S in this order (B and I only when
+// soloGrassettoCorsivo), ",", and the size as a whole number when
+// arrotonda (halves away from zero), else as it is.
+QString StringaFont(const ValoriFont& v, bool soloGrassettoCorsivo = false, bool arrotonda = true);
+
 }  // namespace obx

@@ -6,10 +6,13 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtDebug>
 
 #include "platform/Testo.h"
@@ -175,36 +178,55 @@ bool DialoghiQt::ScegliStampante(QPrinter& stampante)
     return dlg.exec() == QDialog::Accepted;
 }
 
-bool DialoghiQt::ScegliColore(int32_t& colore)
+namespace {
+// Qt's own texts of the colour and font dialogs in Italian, whatever the
+// desktop's language: the translations are loaded once, when first needed.
+void TraduzioniQt()
 {
+    static bool fatto = false;
+    if (fatto || !QCoreApplication::instance()) return;
+    fatto = true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (t->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(t);
+    else
+        delete t;
+}
+}  // namespace
+
+bool DialoghiQt::ScegliColore(int32_t& colore, const QString& titolo)
+{
+    TraduzioniQt();
     const uint32_t c = uint32_t(colore);
     const QColor iniziale((c & 0xFF), (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-    const QColor scelto = QColorDialog::getColor(iniziale, Genitore());
+    const QColor scelto = QColorDialog::getColor(iniziale, Genitore(), titolo);
     if (!scelto.isValid()) return false;
     colore = int32_t(scelto.red() | (scelto.green() << 8) | (scelto.blue() << 16));
     return true;
 }
 
-bool DialoghiQt::ScegliFont(QString& font)
+bool DialoghiQt::ScegliFont(QString& font, const QString& titolo)
 {
+    TraduzioniQt();
     const QStringList parti = font.split(u',');
     QFont iniziale(parti.value(0));
     const QString stili = parti.value(1).toUpper();
     iniziale.setBold(stili.contains(u'B'));
     iniziale.setItalic(stili.contains(u'I'));
-    iniziale.setStrikeOut(stili.contains(u'S'));
     iniziale.setUnderline(stili.contains(u'U'));
-    const int dim = int(Val(parti.value(2)));
-    if (dim > 0) iniziale.setPointSize(dim);
+    iniziale.setStrikeOut(stili.contains(u'S'));
+    const double dim = Val(parti.value(2));
+    if (dim > 0) iniziale.setPointSizeF(dim);
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, iniziale, Genitore());
+    const QFont f = QFontDialog::getFont(&ok, iniziale, Genitore(), titolo);
     if (!ok) return false;
     QString s;
     if (f.bold()) s += u'B';
     if (f.italic()) s += u'I';
-    if (f.strikeOut()) s += u'S';
     if (f.underline()) s += u'U';
-    font = f.family() + u',' + s + u',' + QString::number(f.pointSize());
+    if (f.strikeOut()) s += u'S';
+    font = f.family() + u',' + s + u',' + QString::number(f.pointSizeF());
     return true;
 }
 
@@ -232,19 +254,19 @@ void DialoghiScriptati::AttendiStampante(bool ok)
 {
     m_attesi.push_back({Tipo::Stampante, {}, true, ok ? 1 : 0, {}, 0});
 }
-void DialoghiScriptati::AttendiColore(int32_t colore, bool ok)
+void DialoghiScriptati::AttendiColore(int32_t colore, bool ok, const QString& titolo)
 {
-    m_attesi.push_back({Tipo::Colore, {}, true, ok ? 1 : 0, {}, colore});
+    m_attesi.push_back({Tipo::Colore, titolo, titolo.isEmpty(), ok ? 1 : 0, {}, colore});
 }
-void DialoghiScriptati::AttendiFont(const QString& font, bool ok)
+void DialoghiScriptati::AttendiFont(const QString& font, bool ok, const QString& titolo)
 {
-    m_attesi.push_back({Tipo::Font, {}, true, ok ? 1 : 0, font, 0});
+    m_attesi.push_back({Tipo::Font, titolo, titolo.isEmpty(), ok ? 1 : 0, font, 0});
 }
 
 const DialoghiScriptati::Atteso* DialoghiScriptati::Prendi(Tipo t, const QString& testo,
                                                            const QString& titolo, int stile)
 {
-    m_storia.push_back({t, testo, titolo, stile});
+    m_storia.push_back({t, testo, titolo, stile, {}});
     if (!m_attesi.empty()) {
         const Atteso& a = m_attesi.front();
         const bool ugualeTesto = a.frammento ? testo.contains(a.testo) : testo == a.testo;
@@ -305,19 +327,22 @@ bool DialoghiScriptati::ScegliStampante(QPrinter&)
     return a && a->risposta;
 }
 
-bool DialoghiScriptati::ScegliColore(int32_t& colore)
+bool DialoghiScriptati::ScegliColore(int32_t& colore, const QString& titolo)
 {
-    const Atteso* a = Prendi(Tipo::Colore, QString(), QString(), 0);
+    const Atteso* a = Prendi(Tipo::Colore, titolo, titolo, 0);
+    m_storia.back().valore = QString::number(uint32_t(colore), 16).toUpper();
     if (!a || !a->risposta) return false;
     colore = a->colore;
     return true;
 }
 
-bool DialoghiScriptati::ScegliFont(QString& font)
+bool DialoghiScriptati::ScegliFont(QString& font, const QString& titolo)
 {
-    const Atteso* a = Prendi(Tipo::Font, QString(), QString(), 0);
+    const Atteso* a = Prendi(Tipo::Font, titolo, titolo, 0);
+    m_storia.back().valore = font;
     if (!a || !a->risposta) return false;
-    font = a->valore;
+    // An empty answer confirms the font the dialog opened on.
+    if (!a->valore.isEmpty()) font = a->valore;
     return true;
 }
 

@@ -45,10 +45,15 @@ public:
                               const QString& filtro) = 0;
     // The printer dialog; false when cancelled.
     virtual bool ScegliStampante(QPrinter& stampante) = 0;
-    // Colour in blue-green-red order; false when cancelled.
-    virtual bool ScegliColore(int32_t& colore) = 0;
-    // Font string "name,styles,size"; false when cancelled.
-    virtual bool ScegliFont(QString& font) = 0;
+    // The colour dialog titled titolo, opened on colore (blue-green-red
+    // order) and giving the choice back in it; false, with colore
+    // untouched, when cancelled.
+    virtual bool ScegliColore(int32_t& colore, const QString& titolo = QString()) = 0;
+    // The font dialog titled titolo, opened on the font string
+    // "name,styles,size" (style letters B, I, U, S) and giving the choice
+    // back in it (the size as chosen, fraction included); false, with font
+    // untouched, when cancelled.
+    virtual bool ScegliFont(QString& font, const QString& titolo = QString()) = 0;
 };
 
 // The dialogs in use; the Qt ones unless a test installed its own.
@@ -67,8 +72,8 @@ public:
     QString SalvaFile(const QString& titolo, const QString& cartella,
                       const QString& filtro) override;
     bool ScegliStampante(QPrinter& stampante) override;
-    bool ScegliColore(int32_t& colore) override;
-    bool ScegliFont(QString& font) override;
+    bool ScegliColore(int32_t& colore, const QString& titolo) override;
+    bool ScegliFont(QString& font, const QString& titolo) override;
 };
 
 // Scripted implementation for tests: expectations are consumed in order.
@@ -90,6 +95,7 @@ public:
         QString testo;
         QString titolo;
         int stile = 0;
+        QString valore;            // colour (hexadecimal) or font the dialog opened on
     };
 
     void AttendiMsg(const QString& testo, int risposta = vbOK, bool frammento = false);
@@ -98,8 +104,10 @@ public:
     void AttendiApri(const QString& titolo, const QString& percorso);
     void AttendiSalva(const QString& titolo, const QString& percorso);
     void AttendiStampante(bool ok);
-    void AttendiColore(int32_t colore, bool ok = true);
-    void AttendiFont(const QString& font, bool ok = true);
+    // A colour or font dialog; with a title, only one so titled.  An empty
+    // font answer confirms the font the dialog opened on.
+    void AttendiColore(int32_t colore, bool ok = true, const QString& titolo = QString());
+    void AttendiFont(const QString& font, bool ok = true, const QString& titolo = QString());
 
     int MsgBox(const QString& testo, int stile, const QString& titolo) override;
     bool InputBox(const QString& prompt, const QString& titolo,
@@ -109,8 +117,8 @@ public:
     QString SalvaFile(const QString& titolo, const QString& cartella,
                       const QString& filtro) override;
     bool ScegliStampante(QPrinter& stampante) override;
-    bool ScegliColore(int32_t& colore) override;
-    bool ScegliFont(QString& font) override;
+    bool ScegliColore(int32_t& colore, const QString& titolo) override;
+    bool ScegliFont(QString& font, const QString& titolo) override;
 
     // Expectations not yet consumed.
     const std::deque<Atteso>& Restanti() const { return m_attesi; }

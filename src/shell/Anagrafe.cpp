@@ -208,4 +208,42 @@ bool GestisceAnagrafe(bool bCarica)
     }
 }
 
+bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizione campi)
+{
+    if (posti.empty()) return true;
+    bool inTransazione = false;
+    try {
+        Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
+        dbArchivio.BeginTrans();
+        inTransazione = true;
+        for (const Posto* p : posti) {
+            rs.Seek(QStringLiteral("="), p->bCodiceAN);
+            if (rs.NoMatch()) continue;   // the person was removed from the registry
+            rs.Edit();
+            if (campi == CampiDisposizione::Console) {
+                rs.SetField(QStringLiteral("iPulsanteAN"), p->iPulsanteAN);
+                rs.SetField(QStringLiteral("nTopAN"), p->nTopAN);
+                rs.SetField(QStringLiteral("nLeftAN"), p->nLeftAN);
+            } else {
+                rs.SetField(QStringLiteral("nTopTvAN"), p->nTopTvAN);
+                rs.SetField(QStringLiteral("nSinTvAN"), p->nSinTvAN);
+            }
+            rs.Update();
+        }
+        rs.Close();
+        dbArchivio.CommitTrans();
+        return true;
+    } catch (const Errore& e) {
+        if (inTransazione) {
+            try {
+                dbArchivio.Rollback();
+            } catch (const Errore&) {
+                // The failure reported below is the one that matters.
+            }
+        }
+        ErroreArchivio(e);
+        return false;
+    }
+}
+
 }  // namespace obx

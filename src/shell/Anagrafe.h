@@ -34,6 +34,16 @@ bool LeggeAnagrafe(Registro& r);
 // A failure of the archive is reported in a message box and gives false.
 bool GestisceAnagrafe(bool bCarica);
 
+// The layout fields of one editor: the console's label number and position
+// (iPulsanteAN, nTopAN, nLeftAN) or the projected board's position
+// (nTopTvAN, nSinTvAN).
+enum class CampiDisposizione { Console, Tabellone };
+
+// Writes only those fields of the seats given into their rows (found by
+// person code; a seat whose row is gone is skipped), all in one
+// transaction: on a failure (reported) nothing is written.
+bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizione campi);
+
 // Party key: upper-cased, leading blanks removed, padded or cut to 20.
 QString ChiavePartito(const QString& v);
 

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QUrl>
 
+#include "board/frmDisplay.h"
+#include "board/frmPosti.h"
 #include "console/Spoglio.h"
 #include "console/frmCons.h"
 #include "platform/Dialoghi.h"
@@ -59,8 +61,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     mnuConfig[2] = Voce(config, QStringLiteral("Anagrafe Consiglieri"));
     QMenu* video = config->addMenu(QStringLiteral("Disposizione Consiglieri"));
     mnuConfig[3] = video->menuAction();
-    mnuConfigVideo[0] = Voce(video, QStringLiteral("su Monitor di Controllo"), false);
-    mnuConfigVideo[1] = Voce(video, QStringLiteral("su Tabellone per VideoProiezione"), false);
+    mnuConfigVideo[0] = Voce(video, QStringLiteral("su Monitor di Controllo"));
+    mnuConfigVideo[1] = Voce(video, QStringLiteral("su Tabellone per VideoProiezione"));
     mnuConfig[4] = Voce(config, QStringLiteral("Parametri Generali"));
     config->addSeparator();
     mnuConfig[6] = Voce(config, QStringLiteral("Informazioni"));
@@ -179,7 +181,11 @@ void frmMain::mnuConfig_Click(int index)
     }
 }
 
-void frmMain::mnuConfigVideo_Click(int) {}
+void frmMain::mnuConfigVideo_Click(int index)
+{
+    if (index == 0) frmPosti::Mostra(this);
+    else if (index == 1) frmDisplay::Mostra(this);
+}
 
 void frmMain::mnuArchivi_Click(int index)
 {

@@ -65,8 +65,8 @@ public:
         return m_s.SalvaFile(t, c, f);
     }
     bool ScegliStampante(QPrinter& p) override { return m_s.ScegliStampante(p); }
-    bool ScegliColore(int32_t& c) override { return m_s.ScegliColore(c); }
-    bool ScegliFont(QString& f) override { return m_s.ScegliFont(f); }
+    bool ScegliColore(int32_t& c, const QString& t) override { return m_s.ScegliColore(c, t); }
+    bool ScegliFont(QString& f, const QString& t) override { return m_s.ScegliFont(f, t); }
 
     int mostrati = 0;
     bool timerFermo = false, recordsetChiusi = false, disattivata = false;
