@@ -34,7 +34,7 @@ constexpr int kSeggi = 120;
 // Keys of seat (person code) c: 80 yes, 30 no, 10 abstain.
 QChar Tasto(int c) { return c <= 80 ? u'3' : c <= 110 ? u'6' : u'5'; }
 
-void Registro()
+void RiempieRegistro()
 {
     Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
     for (int c = 1; c <= kSeggi; ++c) {
@@ -126,7 +126,7 @@ int main(int argc, char** argv)
     cPathArchivio = cCartella + QStringLiteral("bench.db");
     GestisceArchivi(QStringLiteral("C"), true);
     dbArchivio.Open(cPathArchivio);
-    Registro();
+    RiempieRegistro();
     if (!GestisceAnagrafe(true)) return 1;
 
     int pagine = 0;
