@@ -76,6 +76,14 @@ bool SalvaAtto(Recordset& rsLeggi, const RigaAtto& riga, bool xNuovo);
 // characters.  Nothing for a level outside 1..6 or a blank key.  Returns
 // the rows deleted; throws Errore when the statement fails.
 int EliminaSottoalbero(const QString& cTreeKey, int iLivello);
+// The rows of that subtree (the act included), counted the same way.
+int ContaSottoalbero(const QString& cTreeKey, int iLivello);
+
+// An identifier typed by the operator, trimmed, is fit for the tree key
+// and the node key when it has at most 10 characters and holds neither the
+// separator cSepara nor a control character.  Empty when it is fit, else
+// the message that says why.
+QString ControllaIdAtto(const QString& cId);
 
 // The act's description as the boards, the event log and the lists show
 // it: the short label of the first-level type (character 3 of

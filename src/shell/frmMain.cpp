@@ -14,7 +14,9 @@
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
 #include "registers/frmAnag.h"
+#include "registers/frmDataGrid.h"
 #include "registers/frmDelib.h"
+#include "registers/frmLeggi.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -83,7 +85,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     QMenu* man = archivi->addMenu(QStringLiteral("Manutenzione Archivi"));
     mnuArchivi[12] = man->menuAction();
     const char* tabelle[] = {"Anagrafe", "Delibere", "Eventi", "Voti", "Leggi"};
-    for (int i = 0; i < 5; ++i) mnuArchiviMan[i] = Voce(man, QString::fromLatin1(tabelle[i]), false);
+    for (int i = 0; i < 5; ++i) mnuArchiviMan[i] = Voce(man, QString::fromLatin1(tabelle[i]));
     archivi->addSeparator();
     mnuArchivi[14] = Voce(archivi, QStringLiteral("Mostra LogFile tabellone"));
     mnuArchivi[15] = Voce(archivi, QStringLiteral("Esegui File Comandi"));
@@ -108,7 +110,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 void frmMain::AggiornaMenu()
 {
     if (!cMenuArchivi0.isEmpty()) mnuArchivi[0]->setText(cMenuArchivi0);
-    mnuArchivi[0]->setEnabled(iTipoAssemblea != 4);   // kind 4: the acts tree, still to come
+    mnuArchivi[0]->setEnabled(true);   // kind 4: the acts tree, otherwise the agenda items
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
 }
@@ -182,7 +184,8 @@ void frmMain::mnuArchivi_Click(int index)
 {
     switch (index) {
     case 0:
-        if (iTipoAssemblea != 4) frmDelib::Mostra(this);
+        if (iTipoAssemblea == 4) frmLeggi::Mostra(this);
+        else frmDelib::Mostra(this);
         break;
     case 9: {
         if (RifiutaDuranteVoto()) return;
@@ -216,7 +219,12 @@ void frmMain::mnuArchivi_Click(int index)
 }
 
 void frmMain::mnuArchiviEsporta_Click(int) {}
-void frmMain::mnuArchiviMan_Click(int) {}
+void frmMain::mnuArchiviMan_Click(int index)
+{
+    if (index < 0 || index > 4) return;
+    cTabellaGriglia = cTabelle[size_t(index + 1)];
+    frmDataGrid::MostraModale(this);
+}
 void frmMain::mnuConsiglio_Click(int index)
 {
     if (index != 0) return;
