@@ -30,11 +30,37 @@ bool Numerico(const DefCampo& d)
            || d.tipo == TipoCampo::Single || d.tipo == TipoCampo::Double;
 }
 
+// "dd/MM/yyyy HH:mm:ss", put together without a pattern (on every row).
+QString TestoDataOra(const QDateTime& t)
+{
+    const QDate d = t.date();
+    const QTime o = t.time();
+    if (!d.isValid() || !o.isValid() || d.year() < 0 || d.year() > 9999) return t.toString();
+    char16_t b[19];
+    auto due = [&b](int pos, int n) {
+        b[pos] = char16_t(u'0' + n / 10);
+        b[pos + 1] = char16_t(u'0' + n % 10);
+    };
+    due(0, d.day());
+    b[2] = u'/';
+    due(3, d.month());
+    b[5] = u'/';
+    due(6, d.year() / 100);
+    due(8, d.year() % 100);
+    b[10] = u' ';
+    due(11, o.hour());
+    b[13] = u':';
+    due(14, o.minute());
+    b[16] = u':';
+    due(17, o.second());
+    return QString(reinterpret_cast<const QChar*>(b), 19);
+}
+
 QString TestoPredefinito(const QVariant& v, const DefCampo& d)
 {
     if (!v.isValid() || v.isNull()) return QString();
     switch (v.typeId()) {
-    case QMetaType::QDateTime: return v.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    case QMetaType::QDateTime: return TestoDataOra(v.toDateTime());
     case QMetaType::Double: {
         QLocale l(QLocale::Italian, QLocale::Italy);
         l.setNumberOptions(QLocale::OmitGroupSeparator);
