@@ -528,23 +528,17 @@ void frmLeggi::Salva()
     }
 
     // The tree follows: the node of the act gets its text, key and tag.
-    const QString chiave = ChiaveNodoAtto(riga.cTreeKeyLG, iLivello);
-    const QString chiavePadre = iLivello > 1 ? ChiaveNodoAtto(riga.cTreeKeyLG, iLivello - 1) : QString();
-    const QString tipoPadre = iLivello > 1 ? riga.cParametriLG.mid(iLivello, 1) : QString();
-    const QString numeroId = iLivello == 1 ? riga.cNumeroAttoLG : riga.cID[size_t(iLivello)];
-    const QString statoTesto = riga.cParametriLG.mid(1, 1);
-    const QString testo = TestoNodoAtto(tipoPadre, tipo, iLivello, numeroId, statoTesto, 0);
-    const QString tag = TagNodoAtto(tipo, iLivello, statoTesto, riga.iCodLeggeLG);
+    const NodoAtto n = NodoDiAtto(riga, 0);
     try {
         NodoAlbero* nodo = xModifica ? m_albero.Find(m_nodoCaricato) : nullptr;
-        if (nodo && nodo->Key() == chiave) {
-            nodo->SetText(testo);
-            nodo->SetTag(tag);
+        if (nodo && nodo->Key() == n.chiave) {
+            nodo->SetText(n.testo);
+            nodo->SetTag(n.tag);
         } else {
             if (nodo) m_albero.Remove(nodo->Key());   // a leaf whose identifier changed
-            nodo = m_albero.Add(chiavePadre, chiave, testo);
+            nodo = m_albero.Add(n.chiavePadre, n.chiave, n.testo);
             nodo->SetSorted(true);
-            nodo->SetTag(tag);
+            nodo->SetTag(n.tag);
             nodo->SetExpanded(true);
         }
         nodoCorrente = nodo;

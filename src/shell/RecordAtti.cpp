@@ -1,5 +1,7 @@
 #include "shell/RecordAtti.h"
 
+#include <algorithm>
+
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -270,6 +272,21 @@ QString TestoNodoAtto(const QString& cTipoPadre, const QString& cTipo, int iLive
     if ((iOpzioni & 1) && pos >= 0 && pos < int(cStatiArgomento.size()))
         testo += QStringLiteral(" (") + cStatiArgomento[pos] + u')';
     return testo;
+}
+
+NodoAtto NodoDiAtto(const RigaAtto& riga, int iOpzioni)
+{
+    const int l = riga.iLivello;
+    const QString tipo = riga.cParametriLG.left(1);
+    const QString tipoPadre = l > 1 ? riga.cParametriLG.mid(l, 1) : QString();
+    const QString numeroId = l == 1 ? riga.cNumeroAttoLG : riga.cID[size_t(std::clamp(l, 1, kLivelliAlbero))];
+    const QString stato = riga.cParametriLG.mid(1, 1);
+    NodoAtto n;
+    n.chiave = ChiaveNodoAtto(riga.cTreeKeyLG, l);
+    n.chiavePadre = l > 1 ? ChiaveNodoAtto(riga.cTreeKeyLG, l - 1) : QString();
+    n.testo = TestoNodoAtto(tipoPadre, tipo, l, numeroId, stato, iOpzioni);
+    n.tag = TagNodoAtto(tipo, l, stato, riga.iCodLeggeLG);
+    return n;
 }
 
 QString TagNodoAtto(const QString& cTipo, int iLivello, const QString& cStato, int iCodice)

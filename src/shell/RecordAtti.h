@@ -115,4 +115,11 @@ QString TestoNodoAtto(const QString& cTipoPadre, const QString& cTipo, int iLive
                       const QString& cStato, int iOpzioni);
 QString TagNodoAtto(const QString& cTipo, int iLivello, const QString& cStato, int iCodice);
 
+// The node of a row just composed: its key, its parent's node key (empty at
+// level 1), its text (iOpzioni as for TestoNodoAtto) and its tag.
+struct NodoAtto {
+    QString chiave, chiavePadre, testo, tag;
+};
+NodoAtto NodoDiAtto(const RigaAtto& riga, int iOpzioni);
+
 }  // namespace obx
