@@ -23,6 +23,9 @@ namespace {
 constexpr int kRigheInMemoria = 4096;
 // A walk to a far row keeps the values of only the rows just before it.
 constexpr int kVicine = 256;
+// Rows of a table read at opening; the count of the others follows when
+// the event loop turns, so that opening costs the same whatever the size.
+constexpr int kPrimoLotto = 64;
 
 bool Numerico(const DefCampo& d)
 {
@@ -123,7 +126,7 @@ public:
         } else {
             nuovo = dbArchivio.OpenQuery(s.sql, s.valori);
         }
-        const int totale = nuovo.RecordCount();
+        const int totale = pigra ? 0 : nuovo.RecordCount();
         std::vector<ColonnaInterna> colonne = Colonne(nuovo);
 
         beginResetModel();
@@ -135,7 +138,36 @@ public:
         m_totale = totale;
         Azzera();
         m_aperta = true;
+        if (pigra) {
+            Cammina(kPrimoLotto - 1);
+            m_totale = int(m_segni.size());
+            m_contoInSospeso = !m_finito;
+        }
         endResetModel();
+        if (m_contoInSospeso)
+            QTimer::singleShot(0, this, [this, generazione = m_generazione] {
+                if (generazione == m_generazione) CompletaConteggio();
+            });
+    }
+
+    // The rows past the first ones, counted; the walk reads them when they
+    // come into view.
+    void CompletaConteggio()
+    {
+        if (!m_contoInSospeso) return;
+        m_contoInSospeso = false;
+        int n = 0;
+        try {
+            n = m_finito ? int(m_segni.size()) : Lettore().RecordCount();
+        } catch (const Errore& e) {
+            Differisci(e);
+            return;
+        }
+        if (n <= m_totale) return;   // fewer now: the walk finds out at the end
+        beginInsertRows(QModelIndex(), m_totale, n - 1);
+        if (m_rigaModifica == m_totale) m_rigaModifica = n;   // the new row stays last
+        m_totale = n;
+        endInsertRows();
     }
 
     void Chiudi()
@@ -179,6 +211,8 @@ public:
 
     void Azzera()
     {
+        ++m_generazione;
+        m_contoInSospeso = false;
         m_segni.clear();
         m_cache.clear();
         m_fifo.clear();
@@ -289,6 +323,7 @@ public:
     void CorreggiConteggio()
     {
         if (!m_finito) return;
+        m_contoInSospeso = false;
         const int trovate = int(m_segni.size());
         if (trovate < m_totale) {
             beginRemoveRows(QModelIndex(), trovate, m_totale - 1);
@@ -571,6 +606,8 @@ public:
     mutable QHash<int, std::vector<QVariant>> m_cache;
     mutable std::deque<int> m_fifo;
     mutable bool m_finito = false;
+    bool m_contoInSospeso = false;
+    int m_generazione = 0;
     mutable bool m_sullUltimo = false;
     mutable std::optional<Errore> m_erroreDifferito;
     bool m_modifica = false, m_aggiunta = false, m_eliminazione = false;
@@ -700,7 +737,11 @@ void GrigliaDati::ConsentiAggiunta(bool consenti) { m_modello->ImpostaAggiunta(c
 
 void GrigliaDati::ConsentiEliminazione(bool consenti) { m_modello->m_eliminazione = consenti; }
 
-int GrigliaDati::Righe() const { return m_modello->m_aperta ? m_modello->m_totale : 0; }
+int GrigliaDati::Righe() const
+{
+    m_modello->CompletaConteggio();
+    return m_modello->m_aperta ? m_modello->m_totale : 0;
+}
 
 QStringList GrigliaDati::Campi() const
 {
@@ -723,6 +764,7 @@ qint64 GrigliaDati::Segnalibro(int riga) const
 
 QVariant GrigliaDati::Valore(int riga, const QString& campo) const
 {
+    if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
     for (int c = 0; c < int(m_modello->m_colonne.size()); ++c)
         if (m_modello->m_colonne[size_t(c)].campo.compare(campo, Qt::CaseInsensitive) == 0)
             return m_modello->ValoreCella(riga, c);
@@ -731,6 +773,7 @@ QVariant GrigliaDati::Valore(int riga, const QString& campo) const
 
 QString GrigliaDati::TestoCella(int riga, int colonna) const
 {
+    if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
     if (riga < 0 || riga >= m_modello->rowCount() || colonna < 0 || colonna >= m_modello->columnCount()) return QString();
     return m_modello->Testo(riga, colonna);
 }
@@ -740,6 +783,7 @@ int GrigliaDati::ColonnaCorrente() const { return currentIndex().isValid() ? cur
 
 void GrigliaDati::ImpostaCorrente(int riga, int colonna)
 {
+    if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
     const QModelIndex i = m_modello->index(riga, std::max(colonna, 0));
     if (!i.isValid()) return;
     selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
@@ -750,6 +794,7 @@ QList<qint64> GrigliaDati::SelBookmarks() const { return m_selezione; }
 
 void GrigliaDati::SelezionaRiga(int riga, bool aggiungi)
 {
+    if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
     const QModelIndex i = m_modello->index(riga, std::max(ColonnaCorrente(), 0));
     if (!i.isValid()) return;
     selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
@@ -765,6 +810,7 @@ void GrigliaDati::AzzeraSelezione()
 
 bool GrigliaDati::ScriveCella(int riga, int colonna, const QString& testo)
 {
+    if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
     if (riga != RigaCorrente()) ImpostaCorrente(riga, colonna);
     if (m_modello->m_rigaModifica >= 0 && m_modello->m_rigaModifica != riga) return false;   // left unstored
     return m_modello->Scrive(riga, colonna, testo);
@@ -783,7 +829,11 @@ void GrigliaDati::AnnullaModifiche() { m_modello->Annulla(); }
 
 bool GrigliaDati::InModifica() const { return m_modello->m_rigaModifica >= 0; }
 
-bool GrigliaDati::EliminaRiga(int riga) { return m_modello->Elimina(riga); }
+bool GrigliaDati::EliminaRiga(int riga)
+{
+    if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
+    return m_modello->Elimina(riga);
+}
 
 void GrigliaDati::currentChanged(const QModelIndex& corrente, const QModelIndex& precedente)
 {
