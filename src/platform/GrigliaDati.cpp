@@ -714,6 +714,7 @@ void GrigliaDati::Aggiorna()
     ModelloGriglia::Sorgente s = m_modello->m_sorgente;
     m_modello->Apri(s);
     m_selezione.clear();
+    m_modello->CompletaConteggio();   // the view goes back where it stood
     if (riga >= 0 && riga < m_modello->rowCount()) ImpostaCorrente(riga, colonna);
     verticalScrollBar()->setValue(scorrimento);
 }

@@ -4,7 +4,9 @@
 //
 //  - Source.  ApriTabella: a table in the order of an index; its rows are
 //    read as they come into view, so the grid opens at once whatever the
-//    table's size (the row count is taken at opening).  With a filter or a
+//    table's size (it shows its first rows, and the view learns how many
+//    the table holds when the event loop next turns; Righe() and the other
+//    calls by row number count them at once).  With a filter or a
 //    sort typed by the operator the same table is read through a fixed
 //    SELECT ... WHERE (filter) ORDER BY sort, each text checked to be one
 //    expression (Database::ControllaEspressione).  ApriQuery: the rows of
