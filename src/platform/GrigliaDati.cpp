@@ -251,10 +251,34 @@ public:
 
     // Walks the source until row `fino` has its bookmark; false when the
     // source ends before it.
+    // The archive was closed under the grid (its copy, its repair): the
+    // source is opened again once the painting that found it is over.
+    bool Chiusa() const
+    {
+        if (!m_aperta || (m_rs.IsOpen() && (!m_pigra || m_lettore.IsOpen()))) return false;
+        if (!m_riaperturaProgrammata) {
+            m_riaperturaProgrammata = true;
+            QTimer::singleShot(0, const_cast<ModelloGriglia*>(this), [this] {
+                auto* m = const_cast<ModelloGriglia*>(this);
+                m->m_riaperturaProgrammata = false;
+                if (!m->m_aperta || !Chiusa()) return;
+                try {
+                    const Sorgente s = m->m_sorgente;
+                    m->Apri(s);
+                    m->m_griglia->m_selezione.clear();
+                } catch (const Errore& e) {
+                    m->Chiudi();
+                    m->m_griglia->Segnala(e);
+                }
+            });
+        }
+        return true;
+    }
+
     bool Cammina(int fino) const
     {
         if (fino < int(m_segni.size())) return true;
-        if (m_finito || !m_aperta) return false;
+        if (m_finito || !m_aperta || Chiusa()) return false;
         const int vicine = fino - kVicine;
         try {
             while (int(m_segni.size()) <= fino) {
@@ -288,8 +312,9 @@ public:
     const std::vector<QVariant>* Valori(int r) const
     {
         if (r < 0 || r >= m_totale) return nullptr;
+        const bool chiusa = Chiusa();   // rows already read are shown meanwhile
         if (auto it = m_cache.constFind(r); it != m_cache.constEnd()) return &it.value();
-        if (!Cammina(r)) return nullptr;
+        if (chiusa || !Cammina(r)) return nullptr;
         if (auto it = m_cache.constFind(r); it != m_cache.constEnd()) return &it.value();
         Recordset& l = Lettore();
         try {
@@ -608,6 +633,7 @@ public:
     mutable bool m_finito = false;
     bool m_contoInSospeso = false;
     int m_generazione = 0;
+    mutable bool m_riaperturaProgrammata = false;
     mutable bool m_sullUltimo = false;
     mutable std::optional<Errore> m_erroreDifferito;
     bool m_modifica = false, m_aggiunta = false, m_eliminazione = false;

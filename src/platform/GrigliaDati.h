@@ -11,7 +11,9 @@
 //    SELECT ... WHERE (filter) ORDER BY sort, each text checked to be one
 //    expression (Database::ControllaEspressione).  ApriQuery: the rows of
 //    any SELECT.  A source that fails to open throws Errore and leaves the
-//    grid showing what it showed.
+//    grid showing what it showed.  When the archive is closed and opened
+//    again under the grid (its copy, its repair) the grid opens its source
+//    again by itself.
 //  - Columns.  ImpostaColonne chooses fields, captions and formats; without
 //    it every field is a column captioned with its name, in field order.
 //  - Bookmarks.  Each row is identified by its record set's bookmark.  For

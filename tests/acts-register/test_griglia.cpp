@@ -355,6 +355,21 @@ TEST_F(Griglia, RowsDeletedElsewhereAndALongTable)
     EXPECT_EQ(r, 3004);
 }
 
+TEST_F(Griglia, OpensItsSourceAgainAfterTheArchiveWasClosedUnderIt)
+{
+    GrigliaDati g;
+    g.ApriTabella(cTabelle[3]);
+    ASSERT_EQ(g.Righe(), 5);
+    // As the archive copy does.
+    dbArchivio.Close();
+    dbArchivio.Open(cPathArchivio);
+    AggiungeEvento(QStringLiteral("Gialli"), 3, QStringLiteral("Entrata"));
+    EXPECT_EQ(g.TestoCella(0, 0), QStringLiteral("1"));   // what was read stays meanwhile
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g.Righe(), 6);
+    EXPECT_EQ(TrimSpazi(g.TestoCella(5, int(g.Campi().indexOf(QStringLiteral("cNomeEV"))))), QStringLiteral("Gialli"));
+}
+
 TEST_F(Griglia, RefusedDuringAVoteAndWarnedWithTheConsoleOpen)
 {
     frmMain m;
