@@ -8,6 +8,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Without TZ the C library looks at the zone file again for every local
+    // date it builds (one for each date read from the archive); naming the
+    // same file once makes it read it once.
+    if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obx"));
     // Qt's own dialogs (printer, files, colours, fonts) speak Italian.

@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTimer>
 #include <QUrl>
 
 #include <sqlite3.h>
@@ -817,6 +819,54 @@ QString Database::TraduceSQL(const QString& sql)
     return out;
 }
 
+void Database::ControllaEspressione(const QString& espressione, bool ordinamento)
+{
+    auto rifiuta = [&](const QString& perche) {
+        Errore_(errdb::kSintassi, QStringLiteral("Espressione non ammessa (%1): %2").arg(perche, espressione.trimmed()));
+    };
+    const std::vector<Tok> v = Tokenizza(espressione);   // throws for an open text, name or date
+    // Words that would open a clause or a statement of their own.
+    static const QSet<QString> vietate = {
+        "SELECT", "UNION", "INTERSECT", "EXCEPT", "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "LIMIT",
+        "OFFSET", "WINDOW", "WITH", "INSERT", "UPDATE", "DELETE", "DROP", "CREATE", "ALTER",
+        "ATTACH", "DETACH", "PRAGMA", "VACUUM", "INTO", "VALUES", "RETURNING", "TRANSFORM", "PIVOT",
+        "PARAMETERS", "BEGIN", "COMMIT", "ROLLBACK", "SAVEPOINT", "RELEASE", "REINDEX", "ANALYZE"};
+    int prof = 0;
+    bool qualcosa = false;
+    bool inizioVoce = true;   // at the start of an element of the list
+    const Tok* precedente = nullptr;
+    for (const Tok& t : v) {
+        if (t.k == Tok::Spazio) continue;
+        qualcosa = true;
+        if (t.k == Tok::Simbolo) {
+            if (t.t == u";") rifiuta(QStringLiteral("una sola espressione"));
+            if (t.t == u"(") ++prof;
+            if (t.t == u")" && --prof < 0) rifiuta(QStringLiteral("parentesi non bilanciate"));
+            // "--" and "/*" would begin a comment once joined.
+            if (precedente && precedente->k == Tok::Simbolo
+                && ((precedente->t == u"-" && t.t == u"-") || (precedente->t == u"/" && t.t == u"*")
+                    || (precedente->t == u"*" && t.t == u"/")))
+                rifiuta(QStringLiteral("commento"));
+            if (t.t == u",") {
+                if (prof == 0 && !ordinamento) rifiuta(QStringLiteral("una sola espressione"));
+                if (prof == 0) {
+                    if (inizioVoce) rifiuta(QStringLiteral("elemento vuoto"));
+                    inizioVoce = true;
+                    precedente = &t;
+                    continue;
+                }
+            }
+        } else if (t.k == Tok::Parola) {
+            if (vietate.contains(t.U())) rifiuta(t.t);
+        }
+        inizioVoce = false;
+        precedente = &t;
+    }
+    if (!qualcosa) Errore_(errdb::kSintassi, QStringLiteral("Espressione vuota."));
+    if (prof != 0) rifiuta(QStringLiteral("parentesi non bilanciate"));
+    if (inizioVoce) rifiuta(QStringLiteral("elemento vuoto"));
+}
+
 // ===========================================================================
 // Connection state
 
@@ -830,6 +880,9 @@ struct Database::Stato {
     // Field definitions by table (upper-cased name), filled on demand.
     QHash<QString, std::vector<DefCampo>> campi;
     QHash<QString, std::vector<DefIndice>> indici;
+    // A release of the walking statements is due at the next turn of the
+    // event loop.
+    bool rilascioProgrammato = false;
 
     QSqlDatabase Db() const { return QSqlDatabase::database(nomeConnessione, false); }
     void Dimentica() { campi.clear(); indici.clear(); }
@@ -937,6 +990,16 @@ struct Recordset::Impl {
     std::map<QString, QSqlQuery> preparate;
     std::vector<int> colonnePrimarie;   // fields of the table's primary index
 
+    // Table type: the statement that walks on from the current row in the
+    // order of the index, kept between moves so that a walk costs one step
+    // of the engine per row instead of one query.  `vivo` while it stands
+    // on the current row and nothing was written since (`cambi`).
+    sqlite3_stmt* flussoInizio = nullptr;   // from the first row
+    sqlite3_stmt* flussoDopo = nullptr;     // after a (key, rowid)
+    sqlite3_stmt* flusso = nullptr;         // the one in use
+    bool vivo = false;
+    long long cambi = 0;
+
     // SQL type
     std::vector<std::vector<QVariant>> righe;
     std::vector<qint64> rowids;
@@ -945,8 +1008,25 @@ struct Recordset::Impl {
 
     ~Impl() { Chiudi(); }
 
+    // Stops the walk and lets the engine go of what it held.
+    void FermaFlusso()
+    {
+        if (flusso) sqlite3_reset(flusso);
+        flusso = nullptr;
+        vivo = false;
+    }
+
+    void FinalizzaFlussi()
+    {
+        FermaFlusso();
+        if (flussoInizio) sqlite3_finalize(flussoInizio);
+        if (flussoDopo) sqlite3_finalize(flussoDopo);
+        flussoInizio = flussoDopo = nullptr;
+    }
+
     void Chiudi()
     {
+        FinalizzaFlussi();
         qSucc.reset(); qSuccNull.reset(); qPrimoNonNull.reset(); qPrec.reset(); qPrecNull.reset();
         qUltimoNull.reset(); qRiga.reset();
         preparate.clear();
@@ -1013,6 +1093,58 @@ struct Recordset::Impl {
 };
 
 namespace {
+
+// Stops every walk of the connection: before a write, a transaction or an
+// upkeep of the file, and when the event loop turns, so that no statement
+// keeps the file locked while the program waits.
+void RilasciaFlussi(Database::Stato& s)
+{
+    for (Recordset::Impl* r : s.recordset) r->FermaFlusso();
+}
+
+// A value of a column of a walking statement, as the Qt driver gives it.
+QVariant ValoreGrezzo(sqlite3_stmt* st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_TEXT: {
+        const auto* p = static_cast<const QChar*>(sqlite3_column_text16(st, i));
+        const int n = sqlite3_column_bytes16(st, i) / 2;
+        return QVariant(QString(p, n));
+    }
+    case SQLITE_BLOB: {
+        const auto* p = static_cast<const char*>(sqlite3_column_blob(st, i));
+        return QVariant(QByteArray(p, sqlite3_column_bytes(st, i)));
+    }
+    default: return QVariant();
+    }
+}
+
+bool LegaGrezzo(sqlite3_stmt* st, int i, const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+    case QMetaType::Char:
+    case QMetaType::Bool: return sqlite3_bind_int64(st, i, v.toLongLong()) == SQLITE_OK;
+    case QMetaType::Double:
+    case QMetaType::Float: return sqlite3_bind_double(st, i, v.toDouble()) == SQLITE_OK;
+    case QMetaType::QString: {
+        const QString t = v.toString();
+        return sqlite3_bind_text16(st, i, t.utf16(), int(t.size()) * 2, SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        return sqlite3_bind_blob(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    default: return false;
+    }
+}
 
 // A value read from the file in the shape of its field.
 QVariant Letto(const DefCampo& d, bool conosciuto, const QVariant& grezzo, bool nullo)
@@ -1299,12 +1431,16 @@ void Database::Close()
 
 QSqlDatabase Database::Connessione() const
 {
+    // A write through it must commit when it returns, which a walk left
+    // standing would hold back.
+    if (m_stato) RilasciaFlussi(*m_stato);
     return m_stato ? m_stato->Db() : QSqlDatabase();
 }
 
 int Database::Execute(const QString& sql, const QVariantList& valori)
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     m_righeToccate = 0;
     // DROP INDEX name ON table: the per-table name is looked up.
     static const QRegularExpression reDrop(
@@ -1470,6 +1606,7 @@ qint64 Database::RowCount(const QString& tabella) const
 void Database::CreateTable(const QString& tabella, const std::vector<DefCampo>& campi)
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (tabella.trimmed().isEmpty())
         Errore_(errdb::kSintassi, QStringLiteral("Nome di tabella mancante."));
     if (TableExists(tabella))
@@ -1494,6 +1631,7 @@ void Database::CreateTable(const QString& tabella, const std::vector<DefCampo>& 
 void Database::AddField(const QString& tabella, const DefCampo& campo)
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (FieldExists(tabella, campo.nome))
         Errore_(errdb::kCampoEsistente,
                 QStringLiteral("Il campo '%1' esiste già nella tabella '%2'.").arg(campo.nome, tabella));
@@ -1509,6 +1647,7 @@ void Database::AddField(const QString& tabella, const DefCampo& campo)
 void Database::CreateIndex(const QString& tabella, const DefIndice& indice)
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (IndexExists(tabella, indice.nome))
         Errore_(errdb::kIndiceEsistente,
                 QStringLiteral("L'indice '%1' esiste già nella tabella '%2'.").arg(indice.nome, tabella));
@@ -1539,6 +1678,7 @@ void Database::CreateIndex(const QString& tabella, const DefIndice& indice)
 void Database::DropIndex(const QString& tabella, const QString& indice)
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (!TableExists(tabella))
         Errore_(errdb::kTabellaNonTrovata, QStringLiteral("Impossibile trovare la tabella '%1'.").arg(tabella));
     for (const IndiceFisico& f : IndiciFisici(*m_stato, tabella)) {
@@ -1555,6 +1695,7 @@ void Database::DropIndex(const QString& tabella, const QString& indice)
 void Database::BeginTrans()
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (m_stato->inTransazione)
         Errore_(errdb::kOperazioneNonValida, QStringLiteral("Transazione già aperta."));
     Esegui(*m_stato, QStringLiteral("BEGIN"));
@@ -1564,6 +1705,7 @@ void Database::BeginTrans()
 void Database::CommitTrans()
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (!m_stato->inTransazione)
         Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
     Esegui(*m_stato, QStringLiteral("COMMIT"));
@@ -1573,6 +1715,7 @@ void Database::CommitTrans()
 void Database::Rollback()
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (!m_stato->inTransazione)
         Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
     Esegui(*m_stato, QStringLiteral("ROLLBACK"));
@@ -1593,6 +1736,7 @@ QString Database::IntegrityCheck()
 void Database::CompactInto(const QString& destinazione)
 {
     VerificaAperto(m_stato);
+    RilasciaFlussi(*m_stato);
     if (QFileInfo::exists(destinazione))
         Errore_(errdb::kDatabaseEsistente, QStringLiteral("Il database '%1' esiste già.").arg(destinazione));
     Esegui(*m_stato, QStringLiteral("VACUUM INTO %1").arg(Letterale(QFileInfo(destinazione).absoluteFilePath())));
@@ -1627,6 +1771,7 @@ void PreparaTabella(Recordset::Impl& r)
 {
     const QString t = Q(r.tabella);
     const QString cols = QStringLiteral("rowid, *");
+    r.FinalizzaFlussi();
     r.qSucc.reset(); r.qSuccNull.reset(); r.qPrimoNonNull.reset(); r.qPrec.reset(); r.qPrecNull.reset();
     r.qUltimoNull.reset(); r.qRiga.reset();
     auto nuova = [&](std::optional<QSqlQuery>& q, const QString& sql) {
@@ -1658,6 +1803,7 @@ void PreparaTabella(Recordset::Impl& r)
 // Runs a walking statement; true and the row taken when it found one.
 bool Prendi(Recordset::Impl& r, QSqlQuery& q, const QVariantList& valori)
 {
+    r.FermaFlusso();
     for (int i = 0; i < valori.size(); ++i) q.bindValue(i, valori.at(i));
     EseguiQ(q);
     const bool trovato = q.next();
@@ -1680,9 +1826,113 @@ bool Prendi(Recordset::Impl& r, QSqlQuery& q, const QVariantList& valori)
     return trovato;
 }
 
+// The walking statements of a table record set, prepared when first used.
+sqlite3_stmt* PreparaFlusso(Recordset::Impl& r, bool dopo)
+{
+    sqlite3_stmt*& st = dopo ? r.flussoDopo : r.flussoInizio;
+    if (st) return st;
+    sqlite3* h = r.db->handle;
+    if (!h) return nullptr;
+    const QString t = Q(r.tabella);
+    QString sql;
+    if (r.campoIndice.isEmpty()) {
+        sql = dopo ? QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid > ? ORDER BY rowid").arg(t)
+                   : QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(t);
+    } else {
+        // Rows without a key come first, in order of entry, as in the
+        // statements that move one row at a time.
+        const QString c = Q(r.campoIndice);
+        sql = dopo ? QStringLiteral("SELECT rowid, * FROM %1 WHERE (%2, rowid) > (?, ?) ORDER BY %2, rowid").arg(t, c)
+                   : QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2, rowid").arg(t, c);
+    }
+    if (sqlite3_prepare16_v2(h, sql.utf16(), int(sql.size()) * 2, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        st = nullptr;
+    }
+    return st;
+}
+
+// One step of the walk.  1: a row, now the current one; 0: past the last
+// row; -1: the walk could not go on (the caller moves the old way).
+int PassoFlusso(Recordset::Impl& r)
+{
+    sqlite3_stmt* st = r.flusso;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_DONE) {
+        r.FermaFlusso();
+        r.pos = Recordset::Impl::Fine;
+        r.eliminato = false;
+        return 0;
+    }
+    if (rc != SQLITE_ROW) {
+        r.FermaFlusso();
+        return -1;
+    }
+    r.rowid = sqlite3_column_int64(st, 0);
+    const int n = int(r.nomi.size());
+    r.riga.resize(size_t(n));
+    for (int i = 0; i < n; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);   // shaped when read
+    if (r.campoIndice.isEmpty()) {
+        r.chiave = r.rowid;
+    } else {
+        const int k = r.perNome.value(r.campoIndice.toUpper(), -1);
+        r.chiave = k >= 0 ? r.riga[size_t(k)] : QVariant();
+    }
+    r.pos = Recordset::Impl::Riga;
+    r.eliminato = false;
+    r.vivo = true;
+    r.cambi = sqlite3_total_changes(r.db->handle);
+    return 1;
+}
+
+void ProgrammaRilascio(const std::shared_ptr<Database::Stato>& s)
+{
+    if (s->rilascioProgrammato || !QCoreApplication::instance()) return;
+    s->rilascioProgrammato = true;
+    std::weak_ptr<Database::Stato> debole = s;
+    QTimer::singleShot(0, [debole] {
+        if (auto st = debole.lock()) {
+            st->rilascioProgrammato = false;
+            RilasciaFlussi(*st);
+        }
+    });
+}
+
+// Starts a walk: from the first row, or after the current one.  The result
+// as for PassoFlusso.
+int AvviaFlusso(Recordset::Impl& r, bool dopo)
+{
+    r.FermaFlusso();
+    sqlite3_stmt* st = PreparaFlusso(r, dopo);
+    if (!st) return -1;
+    if (dopo) {
+        const bool ok = r.campoIndice.isEmpty()
+                            ? sqlite3_bind_int64(st, 1, r.rowid) == SQLITE_OK
+                            : LegaGrezzo(st, 1, r.chiave) && sqlite3_bind_int64(st, 2, r.rowid) == SQLITE_OK;
+        if (!ok) {
+            sqlite3_reset(st);
+            return -1;
+        }
+    }
+    r.flusso = st;
+    ProgrammaRilascio(r.db);
+    return PassoFlusso(r);
+}
+
+// Whether the walk stands on the current row with the file as it read it.
+bool FlussoPronto(const Recordset::Impl& r)
+{
+    return r.flusso && r.vivo && r.pos == Recordset::Impl::Riga && !r.eliminato && r.db->handle
+           && sqlite3_total_changes(r.db->handle) == r.cambi;
+}
+
 void PrimoTabella(Recordset::Impl& r)
 {
     r.modo = dbEditNone;
+    if (const int esito = AvviaFlusso(r, false); esito >= 0) {
+        if (esito == 0) r.pos = Recordset::Impl::Fine;   // empty: at both ends
+        return;
+    }
     if (r.campoIndice.isEmpty()) {
         if (Prendi(r, *r.qSucc, {std::numeric_limits<qlonglong>::min()})) return;
     } else {
@@ -2048,6 +2298,14 @@ void Recordset::MoveNext()
             PrimoTabella(r);
             return;
         }
+        // The walk goes on where it stands, or starts again after the
+        // current row (a row without a key is left the old way).
+        if (r.pos == Impl::Riga) {
+            const int esito = FlussoPronto(r) ? PassoFlusso(r)
+                              : (r.campoIndice.isEmpty() || r.chiave.isValid()) ? AvviaFlusso(r, true)
+                                                                                 : -1;
+            if (esito >= 0) return;
+        }
         bool ok;
         if (r.campoIndice.isEmpty()) ok = Prendi(r, *r.qSucc, {r.rowid});
         else if (!r.chiave.isValid()) ok = Prendi(r, *r.qSuccNull, {r.rowid}) || Prendi(r, *r.qPrimoNonNull, {});
@@ -2177,6 +2435,46 @@ void Recordset::SetField(const QString& nome, const QVariant& valore)
 
 QStringList Recordset::FieldNames() const { return d->nomi; }
 bool Recordset::HasField(const QString& nome) const { return d->perNome.contains(nome.toUpper()); }
+int Recordset::FieldCount() const { return int(d->nomi.size()); }
+
+QVariant Recordset::FieldAt(int colonna) const
+{
+    d->Verifica();
+    if (colonna < 0 || colonna >= int(d->nomi.size()))
+        Errore_(errdb::kCampoNonTrovato, QStringLiteral("Elemento non trovato nell'insieme: campo %1.").arg(colonna));
+    if (d->modo != dbEditNone) return d->copia[size_t(colonna)];
+    d->RichiedeRiga();
+    const QVariant& v = d->tipo == TipoRecordset::Tabella ? d->riga[size_t(colonna)]
+                                                          : d->righe[size_t(d->corrente)][size_t(colonna)];
+    return Letto(d->defs[size_t(colonna)], d->conosciuto[size_t(colonna)], v, !v.isValid());
+}
+
+DefCampo Recordset::FieldDef(const QString& nome) const
+{
+    d->Verifica();
+    return d->defs[size_t(d->Colonna(nome))];
+}
+
+QVariant Recordset::CheckField(const QString& nome, const QVariant& valore) const
+{
+    d->Verifica();
+    const int c = d->Colonna(nome);
+    const DefCampo& def = d->defs[size_t(c)];
+    if (!d->aggiornabile || (def.attributi & kAttrAutoIncremento))
+        Errore_(errdb::kSoloLettura, QStringLiteral("Il campo '%1' non può essere aggiornato.").arg(def.nome));
+    if (def.tipo == TipoCampo::Text && valore.isValid() && valore.typeId() != QMetaType::Nullptr) {
+        const int massimo = def.dimensione > 0 ? def.dimensione : 255;
+        const QString s = valore.typeId() == QMetaType::QDateTime ? TestoData(valore.toDateTime()) : valore.toString();
+        if (s.size() > massimo)
+            Errore_(errdb::kCampoTroppoPiccolo,
+                    QStringLiteral("Il campo '%1' accetta al massimo %2 caratteri (ne sono stati dati %3).")
+                        .arg(def.nome)
+                        .arg(massimo)
+                        .arg(s.size()));
+    }
+    const QVariant v = PerCampo(def, valore);
+    return Letto(def, true, v, !v.isValid());
+}
 
 namespace {
 
@@ -2201,6 +2499,7 @@ std::vector<QVariant> RileggiRiga(Recordset::Impl& r, qint64 rowid, bool* trovat
 void Recordset::Update()
 {
     d->Verifica();
+    RilasciaFlussi(*d->db);
     Impl& r = *d;
     if (r.modo == dbEditNone)
         Errore_(errdb::kSenzaModifica, QStringLiteral("Update o CancelUpdate senza AddNew o Edit."));
@@ -2275,6 +2574,7 @@ void Recordset::Update()
 void Recordset::Delete()
 {
     d->Verifica();
+    RilasciaFlussi(*d->db);
     if (!d->aggiornabile)
         Errore_(errdb::kSoloLettura, QStringLiteral("Impossibile eliminare. Il record set è di sola lettura."));
     d->RichiedeRiga();

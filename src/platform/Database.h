@@ -88,6 +88,7 @@ inline constexpr int kCampoEsistente = 3191;
 inline constexpr int kDatabaseEsistente = 3204;
 inline constexpr int kOperazioneNonValida = 3251;  // not supported by this kind of record set
 inline constexpr int kCampoNonTrovato = 3265;      // field or index not in the collection
+inline constexpr int kCampoTroppoPiccolo = 3163;   // text longer than its field
 inline constexpr int kIndiceEsistente = 3284;
 inline constexpr int kNonTraducibile = 3296;       // statement of a form the archive cannot run
 inline constexpr int kFormatoNonRiconosciuto = 3343;  // not a database, or damaged
@@ -166,6 +167,13 @@ public:
     // kSintassi.  Exposed for the command files and the tests.
     static QString TraduceSQL(const QString& sql);
 
+    // Checks a text typed by the operator that a fixed statement will hold:
+    // one condition after WHERE, or (ordinamento) the list of sort keys
+    // after ORDER BY, each optionally ASC or DESC.  Throws Errore kSintassi
+    // for anything else: a second statement, a subquery, a comment,
+    // unbalanced brackets, a clause of its own.
+    static void ControllaEspressione(const QString& espressione, bool ordinamento);
+
     // The Qt connection, for grids bound to a table (QSqlTableModel) and
     // the like.  Writes through it bypass the field checks above.
     QSqlDatabase Connessione() const;
@@ -238,6 +246,16 @@ public:
     void SetField(const QString& nome, const QVariant& valore);
     QStringList FieldNames() const;
     bool HasField(const QString& nome) const;
+    // By position (0 .. FieldCount()-1), in the order of FieldNames().
+    int FieldCount() const;
+    QVariant FieldAt(int colonna) const;
+    // The definition a field's values are checked against.
+    DefCampo FieldDef(const QString& nome) const;
+    // The value as SetField would store it and Field give it back, without
+    // storing it.  Throws Errore as SetField does (wrong type, number out of
+    // range, a numbered or read-only field) and also, where SetField cuts,
+    // kCampoTroppoPiccolo for a text longer than its field.
+    QVariant CheckField(const QString& nome, const QVariant& valore) const;
 
     // A bookmark identifies a row of this record set.
     qint64 Bookmark() const;

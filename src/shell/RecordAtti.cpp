@@ -1,5 +1,7 @@
 #include "shell/RecordAtti.h"
 
+#include <algorithm>
+
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -236,17 +238,55 @@ bool SalvaAtto(Recordset& rsLeggi, const RigaAtto& riga, bool xNuovo)
     }
 }
 
+namespace {
+
+// The act's own segments: the prefix of the keys of its subtree; empty for
+// a level outside 1..6 or a blank key.
+QString PrefissoSottoalbero(const QString& cTreeKey, int iLivello)
+{
+    if (iLivello < 1 || iLivello > kLivelliAlbero) return QString();
+    const QString prefisso = PadTaglia(cTreeKey, kLunghezzaChiave).left(iLivello * kSegmentoChiave);
+    return TrimSpazi(prefisso).isEmpty() ? QString() : prefisso;
+}
+
+}  // namespace
+
 int EliminaSottoalbero(const QString& cTreeKey, int iLivello)
 {
-    if (iLivello < 1 || iLivello > kLivelliAlbero) return 0;
-    const int n = iLivello * kSegmentoChiave;
-    const QString prefisso = PadTaglia(cTreeKey, kLunghezzaChiave).left(n);
-    if (TrimSpazi(prefisso).isEmpty()) return 0;
+    const QString prefisso = PrefissoSottoalbero(cTreeKey, iLivello);
+    if (prefisso.isEmpty()) return 0;
     // The act and its descendants: every key that begins with the act's own
     // segments, matched character by character.
     return dbArchivio.Execute(
         QStringLiteral("DELETE FROM %1 WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY").arg(cTabelle[5]),
-        {n, prefisso});
+        {int(prefisso.size()), prefisso});
+}
+
+int ContaSottoalbero(const QString& cTreeKey, int iLivello)
+{
+    const QString prefisso = PrefissoSottoalbero(cTreeKey, iLivello);
+    if (prefisso.isEmpty()) return 0;
+    Recordset rs = dbArchivio.OpenQuery(
+        QStringLiteral("SELECT count(*) AS n FROM %1 WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY").arg(cTabelle[5]),
+        {int(prefisso.size()), prefisso});
+    const int n = rs.Eof() ? 0 : rs.Field(QStringLiteral("n")).toInt();
+    rs.Close();
+    return n;
+}
+
+QString ControllaIdAtto(const QString& cId)
+{
+    const QString id = TrimSpazi(cId);
+    const int massimo = kSegmentoChiave - 1;
+    bool controllo = false;
+    for (const QChar c : id)
+        if (c.category() == QChar::Other_Control || c.unicode() < 32) controllo = true;
+    if (id.size() > massimo || controllo || (!cSepara.isEmpty() && id.contains(cSepara)))
+        return QStringLiteral("ID non valido: al massimo %1 caratteri, senza il separatore \"%2\" "
+                              "e senza caratteri di controllo")
+            .arg(massimo)
+            .arg(cSepara);
+    return QString();
 }
 
 QString ChiaveNodoAtto(const QString& cTreeKey, int iLivello)
@@ -267,6 +307,21 @@ QString TestoNodoAtto(const QString& cTipoPadre, const QString& cTipo, int iLive
     if ((iOpzioni & 1) && pos >= 0 && pos < int(cStatiArgomento.size()))
         testo += QStringLiteral(" (") + cStatiArgomento[pos] + u')';
     return testo;
+}
+
+NodoAtto NodoDiAtto(const RigaAtto& riga, int iOpzioni)
+{
+    const int l = riga.iLivello;
+    const QString tipo = riga.cParametriLG.left(1);
+    const QString tipoPadre = l > 1 ? riga.cParametriLG.mid(l, 1) : QString();
+    const QString numeroId = l == 1 ? riga.cNumeroAttoLG : riga.cID[size_t(std::clamp(l, 1, kLivelliAlbero))];
+    const QString stato = riga.cParametriLG.mid(1, 1);
+    NodoAtto n;
+    n.chiave = ChiaveNodoAtto(riga.cTreeKeyLG, l);
+    n.chiavePadre = l > 1 ? ChiaveNodoAtto(riga.cTreeKeyLG, l - 1) : QString();
+    n.testo = TestoNodoAtto(tipoPadre, tipo, l, numeroId, stato, iOpzioni);
+    n.tag = TagNodoAtto(tipo, l, stato, riga.iCodLeggeLG);
+    return n;
 }
 
 QString TagNodoAtto(const QString& cTipo, int iLivello, const QString& cStato, int iCodice)

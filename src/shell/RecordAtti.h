@@ -83,6 +83,14 @@ bool SalvaAtto(Recordset& rsLeggi, const RigaAtto& riga, bool xNuovo);
 // characters.  Nothing for a level outside 1..6 or a blank key.  Returns
 // the rows deleted; throws Errore when the statement fails.
 int EliminaSottoalbero(const QString& cTreeKey, int iLivello);
+// The rows of that subtree (the act included), counted the same way.
+int ContaSottoalbero(const QString& cTreeKey, int iLivello);
+
+// An identifier typed by the operator, trimmed, is fit for the tree key
+// and the node key when it has at most 10 characters and holds neither the
+// separator cSepara nor a control character.  Empty when it is fit, else
+// the message that says why.
+QString ControllaIdAtto(const QString& cId);
 
 // The act's description as the boards, the event log and the lists show
 // it: the short label of the first-level type (character 3 of
@@ -124,5 +132,12 @@ QString ChiaveNodoAtto(const QString& cTreeKey, int iLivello);
 QString TestoNodoAtto(const QString& cTipoPadre, const QString& cTipo, int iLivello, const QString& cNumeroId,
                       const QString& cStato, int iOpzioni);
 QString TagNodoAtto(const QString& cTipo, int iLivello, const QString& cStato, int iCodice);
+
+// The node of a row just composed: its key, its parent's node key (empty at
+// level 1), its text (iOpzioni as for TestoNodoAtto) and its tag.
+struct NodoAtto {
+    QString chiave, chiavePadre, testo, tag;
+};
+NodoAtto NodoDiAtto(const RigaAtto& riga, int iOpzioni);
 
 }  // namespace obx

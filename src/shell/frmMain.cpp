@@ -16,7 +16,9 @@
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
 #include "registers/frmAnag.h"
+#include "registers/frmDataGrid.h"
 #include "registers/frmDelib.h"
+#include "registers/frmLeggi.h"
 #include "reports/Scambio.h"
 #include "reports/Statistica.h"
 #include "links/ComSeriali.h"
@@ -88,7 +90,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     QMenu* man = archivi->addMenu(QStringLiteral("Manutenzione Archivi"));
     mnuArchivi[12] = man->menuAction();
     const char* tabelle[] = {"Anagrafe", "Delibere", "Eventi", "Voti", "Leggi"};
-    for (int i = 0; i < 5; ++i) mnuArchiviMan[i] = Voce(man, QString::fromLatin1(tabelle[i]), false);
+    for (int i = 0; i < 5; ++i) mnuArchiviMan[i] = Voce(man, QString::fromLatin1(tabelle[i]));
     archivi->addSeparator();
     mnuArchivi[14] = Voce(archivi, QStringLiteral("Mostra LogFile tabellone"));
     mnuArchivi[15] = Voce(archivi, QStringLiteral("Esegui File Comandi"));
@@ -113,7 +115,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 void frmMain::AggiornaMenu()
 {
     if (!cMenuArchivi0.isEmpty()) mnuArchivi[0]->setText(cMenuArchivi0);
-    mnuArchivi[0]->setEnabled(iTipoAssemblea != 4);   // kind 4: the acts tree, still to come
+    mnuArchivi[0]->setEnabled(true);   // kind 4: the acts tree, otherwise the agenda items
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
 }
@@ -191,7 +193,8 @@ void frmMain::mnuArchivi_Click(int index)
 {
     switch (index) {
     case 0:
-        if (iTipoAssemblea != 4) frmDelib::Mostra(this);
+        if (iTipoAssemblea == 4) frmLeggi::Mostra(this);
+        else frmDelib::Mostra(this);
         break;
     case 1: {
         if (ScambioRifiutato(true)) return;
@@ -246,7 +249,12 @@ void frmMain::mnuArchiviEsporta_Click(int index)
     if (!f.isEmpty()) EsportaVoti(f, kFormatoIride, sintesi);
 }
 
-void frmMain::mnuArchiviMan_Click(int) {}
+void frmMain::mnuArchiviMan_Click(int index)
+{
+    if (index < 0 || index > 4) return;
+    cTabellaGriglia = cTabelle[size_t(index + 1)];
+    frmDataGrid::MostraModale(this);
+}
 void frmMain::mnuConsiglio_Click(int index)
 {
     if (index != 0) return;

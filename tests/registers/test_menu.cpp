@@ -5,6 +5,7 @@
 #include "Registri.h"
 #include "registers/frmAnag.h"
 #include "registers/frmDelib.h"
+#include "registers/frmLeggi.h"
 #include "shell/Configurazione.h"
 #include "shell/frmMain.h"
 
@@ -41,14 +42,16 @@ TEST_F(MenuRegistri, EntriesOpenTheRegistersWithoutBlocking)
     ChiudeFinestre();
 }
 
-TEST_F(MenuRegistri, RegionalAssemblyDoesNotOpenTheAgendaRegister)
+TEST_F(MenuRegistri, RegionalAssemblyOpensTheActsTreeInsteadOfTheAgendaRegister)
 {
     Prepara(4);
     frmMain m;
-    EXPECT_FALSE(m.mnuArchivi[0]->isEnabled());
+    EXPECT_TRUE(m.mnuArchivi[0]->isEnabled());
     EXPECT_EQ(m.mnuArchivi[0]->text(), QStringLiteral("Registrazione Atti"));
     m.mnuArchivi_Click(0);
     EXPECT_EQ(frmDelib::Aperta(), nullptr);
+    EXPECT_NE(frmLeggi::Aperta(), nullptr);
+    Chiude(frmLeggi::Aperta());
     EXPECT_TRUE(m.mnuConfig[2]->isEnabled());
 }
 
