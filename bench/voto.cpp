@@ -2,8 +2,10 @@
 // seats: a key frame of the wired 4010 central arriving on the line until
 // the LED map frame is readable on the display board's line (the real
 // serial layer on pseudo-terminals, the console's key path without its
-// window), and a whole close: tally and outcome, the vote row and the
-// closing events on a fresh archive.
+// window), and a whole close: tally and outcome, then the vote row, the
+// marking of the votes it supersedes and the closing events on a fresh
+// archive, each write committed alone (as before) and all of them in one
+// transaction (as the console closes a vote now).
 //
 //   bench_voto [votazioni]    (default: 20 votes of 120 keys, then 200 closes)
 //
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <fcntl.h>
 #include <pty.h>
@@ -191,65 +194,86 @@ int main(int argc, char** argv)
     Percentili("tasto -> registrato (seggio senza LED)", senzaLed);
     if (persi) std::fprintf(stderr, "%d tasti senza la loro mappa LED\n", persi);
 
-    // A whole close on a fresh archive.  The link is not open here: its
-    // closing handshake waits on the central and is left out.
+    // A whole close on a fresh archive, its rows written as the console did
+    // before (every write committed by itself: the vote row, the marking
+    // of the votes it supersedes, each closing event and the marking of
+    // the closings it supersedes) and as it does now (all of them in one
+    // transaction, one commit).  The link is not open here: its closing
+    // handshake waits on the central and is left out.
     iModoOBX = 8;
-    cPathArchivio = cCartella + QStringLiteral("bench.db");
-    GestisceArchivi(QStringLiteral("C"), true);
-    dbArchivio.Open(cPathArchivio);
-    Recordset rsVoti, rsEventi;
     const int nChiusure = nVoti * 10;
-    qint64 nsSpoglio = 0, nsRiga = 0, nsEventi = 0;
-    int eventi = 0;
-    for (int v = 0; v < nChiusure; ++v) {
-        IniziaVoto(cTipoVoto, false, false);
-        for (int k = 1; k <= kSeggi; ++k) MemorizzaVoti(k, QString(QChar::fromLatin1("365"[(k * 7 + v) % 3])));
-        dInizioVoto = QDateTime::currentDateTime();
-        QElapsedTimer t;
-        t.start();
-        const ChiusuraVoto r = ChiudeSpoglio(kChiusura);
-        nsSpoglio += t.nsecsElapsed();
-        if (!r.xEseguita) {
-            std::fprintf(stderr, "chiusura non eseguita\n");
-            return 1;
-        }
-        if (r.iFavorevoli + r.iContrari + r.iAstenuti != kSeggi) std::fprintf(stderr, "spoglio incompleto\n");
-        dFineVoto = r.dFineVoto;
-        t.restart();
-        SalvaVotazione(rsVoti, false);
-        nsRiga += t.nsecsElapsed();
-        // The closing events, a row each through the console's event writer
-        // pieces (the texts themselves are composed by the window).
-        t.restart();
-        for (const QString& tipo : r.cEventi) {
-            if (!ApreTabella(rsEventi, 3) || !IniziaRiga(rsEventi, 3)) return 1;
-            rsEventi.SetField(QStringLiteral("dDataOraEV"), QDateTime::currentDateTime());
-            rsEventi.SetField(QStringLiteral("cTipoEventoEV"), tipo);
-            rsEventi.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Votazione Palese"));
-            rsEventi.SetField(QStringLiteral("lCodVotoEV"), lCodVoto);
-            rsEventi.SetField(QStringLiteral("iDeliberaEV"), iDelibera);
-            rsEventi.SetField(QStringLiteral("iPresentiEV"), kSeggi);
-            rsEventi.SetField(QStringLiteral("cDescEventoEV"), r.esito.cTesto.left(30));
-            rsEventi.SetField(QStringLiteral("cExtraDescEV"),
-                              QStringLiteral("Favorevoli %1 Contrari %2 Astenuti %3")
-                                  .arg(r.iFavorevoli).arg(r.iContrari).arg(r.iAstenuti));
-            rsEventi.Update();
-            ++eventi;
-        }
-        nsEventi += t.nsecsElapsed();
-    }
-    std::printf("%d chiusure di %d seggi (%d eventi)\n", nChiusure, kSeggi, eventi);
-    auto media = [&](const char* cosa, qint64 ns) {
-        std::printf("%-44s %8.1f us l'una\n", cosa, double(ns) / 1000.0 / nChiusure);
+    struct Tempi {
+        qint64 spoglio = 0, righe = 0;
+        int eventi = 0;
     };
-    media("spoglio ed esito (ChiudeSpoglio)", nsSpoglio);
-    media("riga della votazione (SalvaVotazione)", nsRiga);
-    media("eventi di chiusura", nsEventi);
-    media("chiusura intera", nsSpoglio + nsRiga + nsEventi);
+    auto chiusure = [&](const QString& nome, bool unica, Tempi& tempi) -> bool {
+        cPathArchivio = cCartella + nome;
+        GestisceArchivi(QStringLiteral("C"), true);
+        dbArchivio.Open(cPathArchivio);
+        Recordset rsVoti, rsEventi;
+        for (int v = 0; v < nChiusure; ++v) {
+            // A few votes on each of twenty items, as in a sitting.
+            iDelibera = 1 + v % 20;
+            IniziaVoto(cTipoVoto, false, false);
+            for (int k = 1; k <= kSeggi; ++k) MemorizzaVoti(k, QString(QChar::fromLatin1("365"[(k * 7 + v) % 3])));
+            dInizioVoto = QDateTime::currentDateTime();
+            QElapsedTimer t;
+            t.start();
+            const ChiusuraVoto r = ChiudeSpoglio(kChiusura);
+            tempi.spoglio += t.nsecsElapsed();
+            if (!r.xEseguita) {
+                std::fprintf(stderr, "chiusura non eseguita\n");
+                return false;
+            }
+            if (r.iFavorevoli + r.iContrari + r.iAstenuti != kSeggi) std::fprintf(stderr, "spoglio incompleto\n");
+            dFineVoto = r.dFineVoto;
+            t.restart();
+            std::optional<RegistrazioneUnica> registrazione;
+            if (unica) registrazione.emplace();
+            SalvaVotazione(rsVoti, false);
+            // The closing events, a row each through the console's event
+            // writer pieces (the texts themselves are composed by the window).
+            for (const QString& tipo : r.cEventi) {
+                if (!ApreTabella(rsEventi, 3) || !IniziaRiga(rsEventi, 3)) return false;
+                rsEventi.SetField(QStringLiteral("dDataOraEV"), QDateTime::currentDateTime());
+                rsEventi.SetField(QStringLiteral("cTipoEventoEV"), tipo);
+                rsEventi.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Votazione Palese"));
+                rsEventi.SetField(QStringLiteral("lCodVotoEV"), lCodVoto);
+                rsEventi.SetField(QStringLiteral("iDeliberaEV"), iDelibera);
+                rsEventi.SetField(QStringLiteral("iPresentiEV"), kSeggi);
+                rsEventi.SetField(QStringLiteral("cDescEventoEV"), r.esito.cTesto.left(20));
+                rsEventi.SetField(QStringLiteral("cExtraDescEV"),
+                                  QStringLiteral("Favorevoli %1 Contrari %2 Astenuti %3")
+                                      .arg(r.iFavorevoli).arg(r.iContrari).arg(r.iAstenuti));
+                rsEventi.Update();
+                const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
+                if (tipo == u"T")
+                    dbArchivio.Execute(QStringLiteral("UPDATE EVENTI SET cExtraDescEV = 'Votazione Annullata'"
+                                                      " WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?"
+                                                      " and lCodiceEV <> ?;"),
+                                       {iDelibera, codice});
+                ++tempi.eventi;
+            }
+            if (registrazione && !registrazione->Conclude(QStringLiteral("Voti"))) return false;
+            tempi.righe += t.nsecsElapsed();
+        }
+        rsVoti.Close();
+        rsEventi.Close();
+        dbArchivio.Close();
+        return true;
+    };
+    Tempi prima, ora;
+    if (!chiusure(QStringLiteral("prima.db"), false, prima) || !chiusure(QStringLiteral("ora.db"), true, ora)) return 1;
+    std::printf("%d chiusure di %d seggi (%d eventi) per modo\n", nChiusure, kSeggi, ora.eventi);
+    auto media = [&](const char* cosa, qint64 ns) {
+        std::printf("%-48s %8.1f us l'una\n", cosa, double(ns) / 1000.0 / nChiusure);
+    };
+    media("spoglio ed esito (ChiudeSpoglio)", ora.spoglio);
+    media("righe, ogni scrittura per se' (prima)", prima.righe);
+    media("righe in una transazione (ora)", ora.righe);
+    media("chiusura intera, prima", prima.spoglio + prima.righe);
+    media("chiusura intera, ora", ora.spoglio + ora.righe);
 
-    rsVoti.Close();
-    rsEventi.Close();
-    dbArchivio.Close();
     oTabellone.reset();
     ImpostaUI(nullptr);
     return 0;

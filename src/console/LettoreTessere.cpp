@@ -12,8 +12,6 @@ namespace {
 
 const QString kMarcatore = QStringLiteral("%N?;");
 constexpr int kCifre = 4;
-// From the marker's first character to where the search goes on.
-constexpr int kPasso = 12;
 
 // Length of the longest tail of the text that begins the marker (a marker
 // cut by the end of a read).
@@ -29,34 +27,34 @@ int CodaMarcatore(const QString& t)
 std::vector<int> RecordTessere::Aggiungi(const QString& testo)
 {
     std::vector<int> carte;
-    QString t = m_residuo + testo;
+    const QString t = m_residuo + testo;
     m_residuo.clear();
-
-    // The rest of the record read last time is dropped as it arrives.
-    if (m_salta > 0) {
-        const int n = std::min<int>(m_salta, int(t.size()));
-        t.remove(0, n);
-        m_salta -= n;
-    }
 
     int da = 0;
     for (;;) {
         const int m = int(t.indexOf(kMarcatore, da));
         if (m < 0) break;
         const int cifre = m + int(kMarcatore.size());
-        if (t.size() < cifre + kCifre) {
+        // A marker inside the four characters ends a record cut short: its
+        // number is what came before it.
+        const int prossimo = int(t.indexOf(kMarcatore, cifre));
+        const int fine = prossimo >= 0 ? std::min(prossimo, cifre + kCifre) : cifre + kCifre;
+        // The read may end on the first characters of such a marker.
+        const int coda = int(t.size()) - CodaMarcatore(t);
+        const bool cifreTroncate = prossimo < 0 && coda >= cifre && coda < fine;
+        if (t.size() < fine || cifreTroncate) {
             // The card number has not all come yet.
             m_residuo = t.mid(m);
             return carte;
         }
-        const double v = Val(t.mid(cifre, kCifre));
+        const double v = Val(t.mid(cifre, fine - cifre));
         const long n = std::lround(v);
         if (n >= 1 && n <= kMaxTessera) carte.push_back(int(n));
-        da = m + kPasso;
-        if (da > t.size()) {
-            m_salta = da - int(t.size());
-            return carte;
-        }
+        // What the reader adds after the number is passed over by the
+        // search for the next marker; nothing that may begin a record is
+        // ever dropped (records of 8 characters back to back, a record
+        // without its tail).
+        da = fine;
     }
     // Text after the last record is dropped, but not the start of a marker.
     const int coda = CodaMarcatore(t.mid(da));
@@ -64,11 +62,7 @@ std::vector<int> RecordTessere::Aggiungi(const QString& testo)
     return carte;
 }
 
-void RecordTessere::Svuota()
-{
-    m_residuo.clear();
-    m_salta = 0;
-}
+void RecordTessere::Svuota() { m_residuo.clear(); }
 
 RecordTessere& RecordTessereInCorso()
 {

@@ -1,7 +1,9 @@
 // The councillors' card reader on its serial port (oComCARD, port
 // iPortaRAD).  Each record is the marker "%N?;" followed by the card number
 // in four characters; the reader may add more (the usual device sends
-// "?;" CR LF), which is dropped up to 12 characters from the marker.
+// "?;" CR LF), which is passed over.  A record may come without it (8
+// characters) or cut short, and the next record may follow at once: no
+// character that can begin a marker is ever dropped.
 //
 // The port is polled by the console's one-second engine.  The bytes of one
 // record can come in two reads (the reader writes while the tick reads), so
@@ -36,7 +38,6 @@ public:
 
 private:
     QString m_residuo;
-    int m_salta = 0;   // characters of the last record still to drop
 };
 
 // Index in aPosti of the first seat whose card number is n; 0 when the card

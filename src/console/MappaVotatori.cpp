@@ -23,8 +23,12 @@ QString MappaUnita(int iPrimo, int iUltimo)
         if (u >= 0 && u <= kUltimaUnitaMappa) mappa[u / 8] = u'1';
     };
     for (int u = std::max(iPrimo, 0); u <= std::min(iUltimo, kUltimaUnitaMappa); ++u) abilita(u);
-    for (size_t i = 1; i < aPosti.size(); ++i)
+    // Units outside the range the seats hold (a reserve unit, a place
+    // exchanged) are enabled too.
+    for (size_t i = 1; i < aPosti.size(); ++i) {
+        if (aPosti[i].iVotatoreAN > 0) abilita(aPosti[i].iVotatoreAN);
         if (aPosti[i].iVotatoreUso > 0) abilita(aPosti[i].iVotatoreUso);
+    }
     return mappa;
 }
 

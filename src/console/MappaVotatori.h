@@ -25,8 +25,9 @@ inline constexpr int kUltimaUnitaMappa = 512 * 8 - 1;
 int ModoVotoPerTipo(const QString& cTipo, bool xProva);
 
 // The 512 characters of the 4010 map: "1" at position (u \ 8) + 1 for every
-// unit u from iPrimo to iUltimo and for the unit in use of every seat (a
-// reserve unit handed out must be able to vote too); "0" elsewhere.  Units
+// unit u from iPrimo to iUltimo and for the unit and the unit in use of
+// every seat (a reserve unit handed out must be able to vote too); "0"
+// elsewhere.  Units
 // outside 0..4095 are left out.
 QString MappaUnita(int iPrimo, int iUltimo);
 

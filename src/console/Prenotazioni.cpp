@@ -1,6 +1,7 @@
 #include "console/Prenotazioni.h"
 
 #include "console/Spoglio.h"
+#include "console/TastiVoto.h"
 #include "links/ComSeriali.h"
 #include "links/Votatori.h"
 #include "platform/Servizi.h"
@@ -161,20 +162,8 @@ EsitoPrenotati GestiscePrenotati(int iChi, int iOperazione, const QString& cSele
 std::vector<int> RichiesteParola(QString& cResiduo, const QString& cNuovi)
 {
     std::vector<int> unita;
-    const QString b = cResiduo + cNuovi;
-    cResiduo.clear();
-    const qsizetype n = b.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if ((b[i].unicode() & 0xFF) < 0xF0) continue;
-        if (n - i - 1 < 4) {
-            cResiduo = b.mid(i);
-            break;
-        }
-        auto basso = [&](qsizetype k) { return int(b[i + k].unicode() & 15); };
-        const int u = basso(1) + 16 * basso(2) + 256 * basso(3);
-        if (basso(4) == 13) unita.push_back(u);
-        // The scan goes on with the byte after the start byte.
-    }
+    for (const TramaTastiera& t : TrameTastiera(cResiduo, cNuovi))
+        if (t.iCodice == kCodiceParola) unita.push_back(t.iUnita);
     return unita;
 }
 
@@ -202,7 +191,7 @@ EsitoPrenotati InterrogaRichieste(bool xSedutaInCorso, const QString& cSeleziona
     if (!p.PortOpen()) {
         // A port that cannot be opened is given up silently until the
         // console is loaded again.
-        if (!TestaPorta(iPortaTLV) || !ApreComVotatori(iPortaTLV, true)) {
+        if (!ApreComVotatori(iPortaTLV, true, true)) {
             iPrenotazioni |= 64;
             return esito;
         }

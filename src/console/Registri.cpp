@@ -6,12 +6,110 @@
 #include "shell/Campi.h"
 #include "shell/Globali.h"
 
+#include <vector>
+
 namespace obx {
+
+namespace {
+
+// The open RegistrazioneUnica: its transaction, what failed in it, and
+// what waits for its end.
+struct Registrazione {
+    bool aperta = false;
+    bool transazione = false;   // false: the archive refused to begin one
+    bool fallita = false;
+    std::vector<std::function<void()>> dopo;
+};
+Registrazione g_registrazione;
+
+}  // namespace
 
 void MostraErrore(const Errore& e)
 {
-    UI().MsgBox(e.Descrizione(), vbCritical,
-                QStringLiteral("Errore ") + Formato(e.Numero(), QStringLiteral("#####")));
+    const QString testo = e.Descrizione();
+    const QString titolo = QStringLiteral("Errore ") + Formato(e.Numero(), QStringLiteral("#####"));
+    DopoRegistrazione([testo, titolo] { UI().MsgBox(testo, vbCritical, titolo); });
+}
+
+void ScritturaFallita(const Errore& e)
+{
+    if (g_registrazione.aperta) g_registrazione.fallita = true;
+    MostraErrore(e);
+}
+
+void SalvataggioFallito(const QString& cTitolo)
+{
+    if (g_registrazione.aperta) g_registrazione.fallita = true;
+    DopoRegistrazione([cTitolo] { UI().MsgBox(QStringLiteral("Salvataggio Fallito"), vbCritical, cTitolo); });
+}
+
+void DopoRegistrazione(const std::function<void()>& azione)
+{
+    if (g_registrazione.aperta) g_registrazione.dopo.push_back(azione);
+    else azione();
+}
+
+RegistrazioneUnica::RegistrazioneUnica()
+{
+    if (g_registrazione.aperta) {
+        m_esterna = true;
+        return;
+    }
+    g_registrazione = {};
+    g_registrazione.aperta = true;
+    try {
+        dbArchivio.BeginTrans();
+        g_registrazione.transazione = true;
+    } catch (const Errore& e) {
+        // Without a transaction each write stands alone, as it always did;
+        // a closed archive fails the writes themselves.
+        if (dbArchivio.IsOpen()) MostraErrore(e);
+    }
+}
+
+RegistrazioneUnica::~RegistrazioneUnica()
+{
+    if (m_esterna || m_conclusa) return;
+    if (g_registrazione.transazione) {
+        try {
+            dbArchivio.Rollback();
+        } catch (const Errore&) {
+        }
+    }
+    g_registrazione = {};
+}
+
+bool RegistrazioneUnica::Conclude(const QString& cTitolo)
+{
+    if (m_esterna) return !g_registrazione.fallita;
+    m_conclusa = true;
+    Registrazione r = std::move(g_registrazione);
+    g_registrazione = {};
+    bool salvata = !r.fallita;
+    if (r.transazione) {
+        if (salvata) {
+            try {
+                dbArchivio.CommitTrans();
+            } catch (const Errore& e) {
+                salvata = false;
+                const QString testo = e.Descrizione();
+                const QString titolo = QStringLiteral("Errore ") + Formato(e.Numero(), QStringLiteral("#####"));
+                r.dopo.push_back([testo, titolo] { UI().MsgBox(testo, vbCritical, titolo); });
+            }
+        }
+        if (!salvata) {
+            try {
+                dbArchivio.Rollback();
+            } catch (const Errore&) {
+            }
+        }
+    }
+    // Told once, after the engine's own messages: what was written with
+    // the rows that failed is not in the archive either.
+    if (!salvata && r.transazione)
+        r.dopo.push_back([cTitolo] { UI().MsgBox(QStringLiteral("Salvataggio Fallito"), vbCritical, cTitolo); });
+    for (const auto& a : r.dopo) a();
+    return salvata;
 }
 
 bool ApreTabella(Recordset& rs, int tabella)
@@ -204,7 +302,7 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
 
     if (!salvato) {
         if (iniziata) lCodVoto = 0;
-        UI().MsgBox(QStringLiteral("Salvataggio Fallito"), vbCritical, QStringLiteral("Voti"));
+        SalvataggioFallito(QStringLiteral("Voti"));
         return;
     }
     lCodVoto = codice.toInt();
@@ -218,7 +316,7 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
                                                   " and lCodiceVT <> ?;"),
                                {iDelibera, tipo, lCodVoto});
         } catch (const Errore& e) {
-            MostraErrore(e);
+            ScritturaFallita(e);
         }
     }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "platform/Database.h"
 
@@ -17,6 +18,40 @@ namespace obx {
 
 // Reports an archive failure as the console's writers do.
 void MostraErrore(const Errore& e);
+// The same for a write that did not take place (a row, a marking, an act's
+// status): inside a RegistrazioneUnica nothing of it will be stored.
+void ScritturaFallita(const Errore& e);
+// "Salvataggio Fallito" (title "Eventi" or "Voti"): a row was not stored.
+void SalvataggioFallito(const QString& cTitolo);
+// Runs azione now, or, inside a RegistrazioneUnica, once its rows are in
+// the archive (what may wait on a device or on the operator: the board's
+// commands).
+void DopoRegistrazione(const std::function<void()>& azione);
+
+// The rows that belong together (a vote's row, the marking of the votes it
+// supersedes, its closing events, the act's status) go to the archive as
+// one transaction: all of them or none, whatever stops the program midway.
+// Meanwhile the writers' messages and the board's commands wait for its
+// end, so that nothing turns the event loop (and no other handler writes)
+// while it is open.  One at a time: an inner one adds to the outer.
+class RegistrazioneUnica {
+public:
+    RegistrazioneUnica();
+    // Rolls back what Conclude did not store.
+    ~RegistrazioneUnica();
+    RegistrazioneUnica(const RegistrazioneUnica&) = delete;
+    RegistrazioneUnica& operator=(const RegistrazioneUnica&) = delete;
+
+    // Stores everything in one commit, or nothing when a write failed (or
+    // the commit did); then the waiting messages are shown and the board's
+    // commands sent.  True when stored.  cTitolo: the title of the
+    // "Salvataggio Fallito" told when nothing was stored.
+    bool Conclude(const QString& cTitolo);
+
+private:
+    bool m_esterna = false;   // part of an outer one
+    bool m_conclusa = false;
+};
 
 // Opens rs as a table-type record set over cTabelle[tabella] ordered by
 // "TAG_A" when it is not open.  A failure is reported and gives false.

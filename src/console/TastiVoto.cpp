@@ -24,19 +24,16 @@ QString CarattereLed(const QString& cTasto)
     return {};
 }
 
-// The seat holding a unit: the one whose unit in use it is, preferring the
-// seat that also owns it (after a place exchange the absent owner may still
-// name the same unit in use).  0 when none.
+// The seat holding a unit: the first whose own unit it is.  The unit in
+// use (iVotatoreUso) stays with a person through an exchange of places and
+// may name a unit the person no longer holds; a reserve unit handed out is
+// the seat's own unit as well.  0 when none.
 static int PostoDiUnita(int iVoter)
 {
     if (iVoter <= 0) return 0;
-    int primo = 0;
-    for (size_t i = 1; i < aPosti.size(); ++i) {
-        if (aPosti[i].iVotatoreUso != iVoter) continue;
+    for (size_t i = 1; i < aPosti.size(); ++i)
         if (aPosti[i].iVotatoreAN == iVoter) return int(i);
-        if (primo == 0) primo = int(i);
-    }
-    return primo;
+    return 0;
 }
 
 int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTasti)
@@ -216,41 +213,51 @@ static int Elabora4010(const QString& s, std::vector<TastoVoto>* pTasti)
     return esito;
 }
 
-static int Elabora7777(const QString& s, std::vector<TastoVoto>* pTasti)
+std::vector<TramaTastiera> TrameTastiera(QString& cResiduo, const QString& cNuovi)
 {
-    int esito = 0;
-    int i = 0;
-    const int n = int(s.size());
+    std::vector<TramaTastiera> trame;
+    const QString s = cResiduo + cNuovi;
+    cResiduo.clear();
+    const qsizetype n = s.size();
+    qsizetype i = 0;
     while (i < n) {
-        if (s.at(i).unicode() < 0xF0) {
+        if ((s.at(i).unicode() & 0xFF) < 0xF0) {
             ++i;
             continue;
         }
         if (n - i < 5) {
-            cResiduoTLV = s.mid(i);
-            return esito;
+            cResiduo = s.mid(i);
+            break;
         }
-        // The unit and the key travel in the low four bits of their bytes:
-        // a byte with anything above them belongs to no frame (a lost byte
-        // or a garbled one), and taking its low bits would credit the key
-        // to another unit.  The frame is dropped and the scan resumes after
-        // its head.
-        bool integro = true;
-        for (int j = 1; j < 5; ++j)
-            if (s.at(i + j).unicode() > 0x0F) integro = false;
-        if (!integro) {
-            ++i;
-            continue;
-        }
-        const int unita = (s.at(i + 1).unicode() & 15) + 16 * (s.at(i + 2).unicode() & 15) +
-                          256 * (s.at(i + 3).unicode() & 15);
-        const int codice = s.at(i + 4).unicode() & 15;
-        QString tasto;
-        if (codice == 10) tasto = QStringLiteral("3");
-        else if (codice == 11) tasto = QStringLiteral("6");
-        else if (codice == 12) tasto = QStringLiteral("5");
-        if (!tasto.isEmpty()) esito |= MemorizzaVoti(unita, tasto, pTasti);
-        i += 5;
+        // The unit and the code travel in the low four bits; the high bits
+        // of the four bytes after the head carry nothing.
+        auto basso = [&](qsizetype k) { return int(s.at(i + k).unicode() & 15); };
+        const TramaTastiera t{basso(1) + 16 * basso(2) + 256 * basso(3), basso(4)};
+        trame.push_back(t);
+        // A known code closes its frame.  Any other may be a frame cut
+        // short by a lost byte, whose place the next head took (a head
+        // carries the antenna, 1 to 8, in its low bits): the scan goes on
+        // with the byte after this head, so that frame is still found.
+        i += t.iCodice >= kCodiceSi && t.iCodice <= kCodiceParola ? 5 : 1;
+    }
+    return trame;
+}
+
+QString TastoDaCodice(int iCodice)
+{
+    if (iCodice == kCodiceSi) return QStringLiteral("3");
+    if (iCodice == kCodiceNo) return QStringLiteral("6");
+    if (iCodice == kCodiceAstenuto) return QStringLiteral("5");
+    return {};
+}
+
+static int Elabora7777(const QString& s, std::vector<TastoVoto>* pTasti)
+{
+    int esito = 0;
+    for (const TramaTastiera& t : TrameTastiera(cResiduoTLV, s)) {
+        const QString tasto = TastoDaCodice(t.iCodice);
+        // The request to speak is no key during a vote.
+        if (!tasto.isEmpty()) esito |= MemorizzaVoti(t.iUnita, tasto, pTasti);
     }
     return esito;
 }

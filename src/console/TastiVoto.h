@@ -35,8 +35,8 @@ inline constexpr int kTastiFine = 32;       // end of data: iModoVoto set to 0
 // Records the key of a unit (MemorizzaVoti).  Nothing happens without a
 // running, open vote (iModoVoto 0 or the vote already tallied), for a unit
 // no seat holds, for a seat not entitled in the mode, or for a key the mode
-// refuses; an empty key is never recorded.  The unit is matched against the
-// seats' unit in use (iVotatoreUso), preferring the seat that also owns it.
+// refuses; an empty key is never recorded.  The key goes to the first seat
+// whose unit (iVotatoreAN) is iVoter.
 int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTasti = nullptr);
 
 // One read of the central's data: cResiduoTLV + dati parsed for the model
@@ -68,6 +68,25 @@ std::vector<TastoFile> TastiDaRighe(const QStringList& righe);
 QString PercorsoFileVoti(const QString& cCartella, const QString& nome);
 // The lines of that file; none when it is missing or unreadable.
 std::optional<QStringList> RigheFileVoti(const QString& cPercorso);
+
+// Keypad frames of the radio central (7777): a head byte of value F0 or
+// more (the antenna in its low bits), then four bytes whose low four bits
+// give the unit (three bytes, low digit first) and the key code; their high
+// bits are not used.  Codes 10, 11, 12 are yes, no, abstain; 13 asks to
+// speak.
+inline constexpr int kCodiceSi = 10;
+inline constexpr int kCodiceNo = 11;
+inline constexpr int kCodiceAstenuto = 12;
+inline constexpr int kCodiceParola = 13;
+struct TramaTastiera {
+    int iUnita = 0;
+    int iCodice = 0;
+};
+// The frames of cResiduo followed by cNuovi, in order; an incomplete frame
+// at the end becomes the new cResiduo (emptied otherwise).
+std::vector<TramaTastiera> TrameTastiera(QString& cResiduo, const QString& cNuovi);
+// The key of a code: "3", "6", "5"; empty for any other code.
+QString TastoDaCodice(int iCodice);
 
 // LED character of a key ("2" yes, "1" no, "3" abstain); empty for others.
 QString CarattereLed(const QString& cTasto);

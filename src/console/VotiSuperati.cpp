@@ -64,7 +64,7 @@ void RipristinaNote(const NoteVoti& note, bool xSupera, bool xImmEsec, const QDa
                                {v.vNota, v.iCodice});
         }
     } catch (const Errore& e) {
-        MostraErrore(e);
+        ScritturaFallita(e);
     }
 }
 

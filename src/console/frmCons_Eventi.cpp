@@ -78,11 +78,13 @@ TestiEvento Testi(const QString& lettera, const QString& cNome)
     if (l == u"I")
         return {QStringLiteral("Votazione Nulla"), {},
                 cTipoVoto == u"M" ? QStringLiteral("Modifica Sequenza OdG") : QString(), QStringLiteral("I")};
-    if (l == u"J") return {QStringLiteral("Sostituz. Segretario"), cNome, cSegretari[1], {}};
+    // A substitution names who takes over; its details keep who was
+    // replaced (cSegretari(0)).
+    if (l == u"J") return {QStringLiteral("Sostituz. Segretario"), cNome, cSegretari[0], {}};
     if (l == u"K") return {QStringLiteral("Revoca Scrutatore"), cNome, {}, {}};
     if (l == u"O") return {QStringLiteral("Nomina Scrutatore"), cNome, {}, {}};
-    if (l == u"P") return {QStringLiteral("Sostituz. Presidente"), cNome, cSegretari[1], {}};
-    if (l == u"Q") return {QStringLiteral("Sostit. Consigliere"), cNome, cSegretari[1], {}};
+    if (l == u"P") return {QStringLiteral("Sostituz. Presidente"), cNome, cSegretari[0], {}};
+    if (l == u"Q") return {QStringLiteral("Sostit. Consigliere"), cNome, cSegretari[0], {}};
     if (l == u"R") return {QStringLiteral("Ripresa Consiglio"), {}, {}, QStringLiteral("R")};
     if (l == u"S") return {QStringLiteral("Sospens. Consiglio"), {}, {}, QStringLiteral("S")};
     if (l == u"T" || l == u"L")
@@ -220,7 +222,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
                                                   " and lCodiceEV <> ?;"),
                                {iDelibera, codice.toInt()});
         } catch (const Errore& e) {
-            MostraErrore(e);
+            ScritturaFallita(e);
         }
     }
 
@@ -239,7 +241,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
                     rsLeggi.Update();
                 }
             } catch (const Errore& e) {
-                MostraErrore(e);
+                ScritturaFallita(e);
                 try {
                     if (rsLeggi.EditMode() != dbEditNone) rsLeggi.CancelUpdate();
                 } catch (const Errore&) {
@@ -251,14 +253,17 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
     // The board follows the sitting, whether or not the row was stored.
     if (!testi.tabellone.isEmpty() && oTabellone) {
         if (lettera == u"D") iMezziMinuti = 0;
-        oTabellone->DettaglioTesto(testi.tabellone);
+        const QString comando = testi.tabellone;
+        DopoRegistrazione([comando] {
+            if (oTabellone) oTabellone->DettaglioTesto(comando);
+        });
         if (lettera == u"D") iStatoConsole |= 8;
     } else if (lettera == u"D") {
         iMezziMinuti = 0;
         iStatoConsole |= 8;
     }
 
-    if (!salvato) UI().MsgBox(QStringLiteral("Salvataggio Fallito"), vbCritical, QStringLiteral("Eventi"));
+    if (!salvato) SalvataggioFallito(QStringLiteral("Eventi"));
 }
 
 void frmCons::SalvaVotazione(bool xUguale) { obx::SalvaVotazione(rsVoti, xUguale); }

@@ -334,9 +334,9 @@ void frmCons::CompletaSostituzione(int iP, int Index, int iCodice)
     } else {
         lettera = QStringLiteral("Q");
     }
-    // The row names the person replaced, and the person now in office
-    // (cSegretari(1)) in its details.
-    SalvaEvento(lettera, cSegretari[0]);
+    // The row names the person now in office; its details keep the one
+    // replaced (cSegretari(0)).
+    SalvaEvento(lettera, cSegretari[1]);
 }
 
 QString frmCons::NuovoConsigliere(int iP, int Index, QString& cNome)
@@ -366,7 +366,7 @@ QString frmCons::NuovoConsigliere(int iP, int Index, QString& cNome)
     }
     // This substitution's own names: never those of an earlier one.
     cSegretari = {precedente, cNome};
-    SalvaEvento(QStringLiteral("Q"), precedente);
+    SalvaEvento(QStringLiteral("Q"), cNome);
     if (!io || m_scaricata) return QStringLiteral("_");
 
     Posto& q = aPosti[size_t(iP)];
@@ -557,7 +557,9 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         if (!Tasti().CtrlPremuto() || (iModoOBX & 4) == 0 || VotoInCorso()) break;
         {
             CicloAnnidato guardia(*this);
-            if (ApreComVotatori(iPortaTLV, false)) {
+            // No trace: the last vote's keypad trace has the same name and
+            // would be overwritten by this handshake's.
+            if (ApreComVotatori(iPortaTLV, true)) {
                 TrasmetteVotatori(QStringLiteral("Sf"), 0, QString());
                 ChiudeComVotatori(0);
             }
@@ -617,7 +619,7 @@ void frmCons::SostituisceSegretario()
                     vbOKCancel + vbQuestion, kTitoloOBX) != vbOK)
         return;
     cSegretari = {segretario, vice};
-    SalvaEvento(QStringLiteral("J"), cSegretari[0]);
+    SalvaEvento(QStringLiteral("J"), cSegretari[1]);
 }
 
 void frmCons::txtOBX_Click()

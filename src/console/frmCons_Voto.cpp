@@ -488,24 +488,44 @@ bool frmCons::ChiudeVotazione(int iModo)
     if (c.iModo != kAbbandono) {
         const QDateTime inizioSeduta = InizioSeduta();
         dFineVoto = c.dFineVoto;
-        SalvaVotazione(c.xRipetuta);
-        if (appello) {
-            for (int iP : c.aCambiPresenza) CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, false);
-            if (c.iModo == kChiusura) {
-                ComandoTabellone(QStringLiteral("E"));
-                LedTabellone(cLedPresenze);
+        // A test vote is not the vote its requesters asked for: they stay
+        // for the coming one.
+        const auto richiedenti = iRichiedenti;
+        {
+            // The row, the votes it supersedes, the closing events and the
+            // act's status: one commit, all or nothing.
+            RegistrazioneUnica registrazione;
+            SalvaVotazione(c.xRipetuta);
+            if (appello) {
+                for (int iP : c.aCambiPresenza) CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, false);
+                if (c.iModo == kChiusura)
+                    DopoRegistrazione([] {
+                        ComandoTabellone(QStringLiteral("E"));
+                        LedTabellone(cLedPresenze);
+                    });
+            }
+            // A test vote leaves no trace in the log.
+            if (!c.xProva) {
+                for (const QString& e : c.cEventi) {
+                    // The roll call counts no votes: its closing gives as
+                    // present the number who answered.
+                    if (appello && e == u"L") iFavorevoli = c.iPresentiAppello;
+                    SalvaEvento(e, QString());
+                }
+            }
+            RipristinaNote(note, c.iModo == kChiusura && !c.xProva, immEsec, inizioSeduta);
+            // The act's new status goes through the status list, as the
+            // operator's choice would (its event and the act's row).
+            if (!appello && c.iModo == kChiusura && c.xEsito && !c.cStatoAtto.isEmpty())
+                AggiornaStatoPdL(3, c.cStatoAtto);
+            if (!registrazione.Conclude(QStringLiteral("Voti"))) {
+                // Nothing of it is in the archive: no code to point at, and
+                // the requesters wait for the vote that will be stored.
+                lCodVoto = 0;
+                iRichiedenti = richiedenti;
             }
         }
-        // A test vote leaves no trace in the log.
-        if (!c.xProva) {
-            for (const QString& e : c.cEventi) {
-                // The roll call counts no votes: its closing gives as
-                // present the number who answered.
-                if (appello && e == u"L") iFavorevoli = c.iPresentiAppello;
-                SalvaEvento(e, QString());
-            }
-        }
-        RipristinaNote(note, c.iModo == kChiusura && !c.xProva, immEsec, inizioSeduta);
+        if (c.xProva) iRichiedenti = richiedenti;
 
         if (appello) {
             if (c.iModo == kChiusura) {
@@ -517,9 +537,6 @@ bool frmCons::ChiudeVotazione(int iModo)
         } else if (c.iModo == kAnnullo) {
             AggiornaQuadroVoti(68);
         } else if (c.xEsito) {
-            // The act's new status goes through the status list, as the
-            // operator's choice would (its event and the act's row).
-            if (!c.cStatoAtto.isEmpty()) AggiornaStatoPdL(3, c.cStatoAtto);
             lblEsito()->setText(c.esito.cTesto);
             lblEsito()->setStyleSheet(c.esito.xPositivo ? QStringLiteral("color: #00ff00;")
                                                          : QStringLiteral("color: #ff0000;"));

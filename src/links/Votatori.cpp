@@ -120,7 +120,7 @@ bool TestaPorta(int iPorta)
     return r;
 }
 
-bool ApreComVotatori(int iPorta, bool xNoTraccia)
+bool ApreComVotatori(int iPorta, bool xNoTraccia, bool xMuto)
 {
     Seriale& p = oComTLV;
     if (p.PortOpen()) p.SetPortOpen(false);
@@ -168,9 +168,10 @@ bool ApreComVotatori(int iPorta, bool xNoTraccia)
     }
 
     if (!ok) {
-        UI().MsgBox(QStringLiteral("Errore su COM") + QString::number(iPorta) + u'\n' + errore.descrizione +
-                        QStringLiteral("\n\nVerificare i collegamenti delle antenne di ricezione e riavviare il programma"),
-                    vbCritical, QStringLiteral("Apertura Fallita"));
+        if (!xMuto)
+            UI().MsgBox(QStringLiteral("Errore su COM") + QString::number(iPorta) + u'\n' + errore.descrizione +
+                            QStringLiteral("\n\nVerificare i collegamenti delle antenne di ricezione e riavviare il programma"),
+                        vbCritical, QStringLiteral("Apertura Fallita"));
         if (p.PortOpen()) p.SetPortOpen(false);
         return false;
     }

@@ -28,8 +28,10 @@ bool TestaCentralina(int iPorta);
 // trace file is started: cCartella & "Appello.txt" for a roll call
 // (cTipoVoto "A"), else cCartella & "voto" & iDelibera in four digits &
 // ".txt".  Only the opening of a vote or a test vote passes false.
-// Port 0: false without a message.
-bool ApreComVotatori(int iPorta, bool xNoTraccia);
+// Port 0: false without a message.  A failure is told in "Apertura
+// Fallita", unless xMuto (the console's poll between votes, which gives
+// up in silence).
+bool ApreComVotatori(int iPorta, bool xNoTraccia, bool xMuto = false);
 
 // Sends the data.  4010: then reads replies of iLenRisposta characters
 // (0: whatever has arrived) in waits of 5 seconds; "Er" asks the operator

@@ -132,7 +132,7 @@ TEST_F(Registri, LettereNomiELarghezzeFisse)
     cTipoArg = QStringLiteral("D");
     cSegretari = {QStringLiteral("Giulia Neri"), QStringLiteral("Vittorio Gialli")};
     f->SalvaEvento(QStringLiteral("E"), QStringLiteral("Un nome molto lungo che supera i trenta caratteri"));
-    f->SalvaEvento(QStringLiteral("J"), QStringLiteral("Giulia Neri"));
+    f->SalvaEvento(QStringLiteral("J"), QStringLiteral("Vittorio Gialli"));
     f->SalvaEvento(QStringLiteral("Z"), QStringLiteral("ignorato"));
     cTipoVoto = QStringLiteral("V");
     f->SalvaEvento(QStringLiteral("V"), QString());
@@ -149,7 +149,9 @@ TEST_F(Registri, LettereNomiELarghezzeFisse)
     EXPECT_EQ(ev[0].presenti, 7);
     EXPECT_EQ(ev[0].delibera, 0);
     EXPECT_EQ(ev[1].descrizione.trimmed(), QStringLiteral("Sostituz. Segretario"));
-    EXPECT_EQ(ev[1].extra.trimmed(), QStringLiteral("Vittorio Gialli"));
+    // Who takes over is named; who was replaced stays in the details.
+    EXPECT_EQ(ev[1].nome.trimmed(), QStringLiteral("Vittorio Gialli"));
+    EXPECT_EQ(ev[1].extra.trimmed(), QStringLiteral("Giulia Neri"));
     EXPECT_EQ(ev[2].lettera, QStringLiteral("Z"));
     EXPECT_EQ(ev[2].descrizione.trimmed(), QStringLiteral("----"));
     EXPECT_EQ(ev[2].nome, QString(30, u' '));

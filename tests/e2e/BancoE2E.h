@@ -27,6 +27,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace obx::test {
 
+inline const QString kConferma = QStringLiteral("Confermi chiusura votazione ?");
+
 class BancoE2E : public BancoVotoSim, public ::testing::WithParamInterface<int> {
 protected:
     int Modello() const override { return GetParam(); }
@@ -122,6 +124,28 @@ protected:
         }
     }
 
+    // Runs a vote: once the central has started it, tasti presses the
+    // keys; once attesi members have keyed, "Chiusa" (confirmed when
+    // somebody present has not voted).
+    void VotaEChiude(const std::function<void()>& tasti, int attesi)
+    {
+        ContaAperture();
+        int passo = 0;
+        Vota([&] {
+            if (passo == 0 && CentraleInVoto()) {
+                tasti();
+                passo = 1;
+            } else if (passo == 1 && iVotiRicevuti >= attesi) {
+                if (f->lstVotanti()->ListCount() > 0) (*ui)->AttendiMsg(kConferma, vbOK);
+                passo = 2;
+                f->cmdVoto(3)->click();
+                return true;
+            }
+            return false;
+        });
+        EXPECT_EQ(passo, 2);
+    }
+
     // Whether the central has started the vote counted from the last
     // ContaAperture (keys flow from now on).
     bool CentraleInVoto() { return sim->Conta(Apertura()) > aperture; }
@@ -163,6 +187,22 @@ protected:
     {
         Frame();
         return int(tabellone->Righe().size());
+    }
+
+    // The 120-character per-seat string with the given characters at the
+    // positions of the person codes.
+    static QString PerCodice(const std::vector<std::pair<int, QChar>>& c, QChar resto)
+    {
+        QString s(120, resto);
+        for (const auto& [codice, ch] : c) s[codice - 1] = ch;
+        return s;
+    }
+    // The record of who keyed: Chr(code) at the positions of those codes.
+    static QString Votanti(std::initializer_list<int> codici)
+    {
+        QString s(120, QChar(0));
+        for (int c : codici) s[c - 1] = QChar(c);
+        return s;
     }
 
     static QString Mappa(const QString& inizio) { return QStringLiteral("BOARD LED 2 ") + inizio.leftJustified(48, u'0'); }

@@ -14,24 +14,8 @@ using namespace obx::test;
 
 namespace {
 
-const QString kConferma = QStringLiteral("Confermi chiusura votazione ?");
-
 class VotoE2E : public BancoE2E {
 protected:
-    // The 120-character per-seat string with the given characters at the
-    // positions of the person codes.
-    static QString PerCodice(const std::vector<std::pair<int, QChar>>& c, QChar resto)
-    {
-        QString s(120, resto);
-        for (const auto& [codice, ch] : c) s[codice - 1] = ch;
-        return s;
-    }
-    static QString Votanti(std::initializer_list<int> codici)
-    {
-        QString s(120, QChar(0));
-        for (int c : codici) s[c - 1] = QChar(c);
-        return s;
-    }
     static QString Lettere()
     {
         QString s;

@@ -35,7 +35,8 @@ TEST(RecordTessere, OneReadTable)
         {"%N?;0000?;\r\n", V({})},
         {"%N?;ABCD?;\r\n", V({})},                     // malformed: card 0
         {"rumore%N?;0072", V({72})},                   // only the 8 characters are needed
-        {"%N?;0001%N?;0002", V({1})},                  // a marker inside the 12 characters is dropped
+        {"%N?;0001%N?;0002", V({1, 2})},               // records without their tail, back to back
+        {"%N?;00%N?;0002?;\r\n", V({2})},               // a record cut short gives way to the next
     };
     for (const Caso& c : casi) {
         RecordTessere r;
@@ -126,6 +127,38 @@ TEST_F(LettorePty, FirstTickOpensThePortAndARecordSplitInTwoTogglesTheRightSeat)
     EXPECT_EQ(Tick(QStringLiteral("07?;\\r\\n")), V({3}));
     // Nothing is left behind for the next reading.
     EXPECT_EQ(Tick(QStringLiteral("%N?;0041?;\\r\\n%N?;0099?;\\r\\n%N?;0042?;\\r\\n")), V({1, 2}));
+}
+
+TEST_F(LettorePty, NoCardIsLostWhateverTheRecordsLookLikeAndHowTheyAreRead)
+{
+    // Cards 41, 7, 42 belong to seats 1, 3, 2.  Each case is what the
+    // reader sends, read by one tick after another.
+    struct Caso {
+        const char* nome;
+        std::vector<QString> letture;
+        std::vector<int> posti;
+    };
+    const QString r = QStringLiteral("?;\\r\\n");   // the usual tail, escaped for the reader
+    const Caso casi[] = {
+        {"records of 12 characters", {"%N?;0041" + r + "%N?;0007" + r + "%N?;0042" + r}, V({1, 3, 2})},
+        {"records of 8 characters back to back", {"%N?;0041%N?;0007%N?;0042"}, V({1, 3, 2})},
+        {"a record split across reads", {"%N?;0041" + r + "%N?;00", "07" + r + "%N?", ";0042" + r}, V({1, 3, 2})},
+        {"a record without its tail, then another", {"%N?;0041", "%N?;0007" + r}, V({1, 3})},
+        {"a short record ends a read, the next read starts a record", {"%N?;0041%N?;0007", "%N?;0042"},
+         V({1, 3, 2})},
+        {"a record cut short, then another", {"%N?;00%N?;0007" + r}, V({3})},
+    };
+    LeggeTessere();
+    ASSERT_EQ(iStatoCARD, 2);
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        RecordTessereInCorso().Svuota();
+        std::vector<int> letti;
+        for (const QString& l : c.letture)
+            for (int p : Tick(l)) letti.push_back(p);
+        EXPECT_EQ(letti, c.posti);
+        EXPECT_TRUE(RecordTessereInCorso().Residuo().isEmpty());
+    }
 }
 
 TEST_F(LettorePty, WholeRecordsFromTheReaderAndAnUnknownCard)

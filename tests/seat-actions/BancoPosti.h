@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "support/AlComparire.h"
 #include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "console/frmScambio.h"
@@ -19,25 +20,6 @@
 #include "shell/Globali.h"
 
 namespace obx::test {
-
-template <typename T>
-void AlComparire(std::function<void(T*)> azione)
-{
-    auto* t = new QTimer;
-    t->setInterval(5);
-    QObject::connect(t, &QTimer::timeout, [t, azione] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* d = qobject_cast<T*>(w);
-            if (d && d->isVisible()) {
-                t->stop();
-                t->deleteLater();
-                azione(d);
-                return;
-            }
-        }
-    });
-    t->start();
-}
 
 // Chooses option i of the seat dialog or the guest dialog when it comes up
 // (-1 cancels); the option must be enabled.

@@ -71,9 +71,9 @@ TEST_F(Sostituzioni, ChairReplacedByACouncillorWhoStays)
     ASSERT_EQ(ev.size(), 1u);
     EXPECT_EQ(ev[0].lettera, QStringLiteral("P"));
     EXPECT_EQ(ev[0].descrizione.trimmed(), QStringLiteral("Sostituz. Presidente"));
-    // Both persons are named: the one replaced and the one now in office.
-    EXPECT_EQ(ev[0].nome, Pad("Mario Rossi", 30));
-    EXPECT_EQ(ev[0].extra, Pad("Anna Verdi", 90));
+    // The row names who takes over, its details who was replaced.
+    EXPECT_EQ(ev[0].nome, Pad("Anna Verdi", 30));
+    EXPECT_EQ(ev[0].extra, Pad("Mario Rossi", 90));
 }
 
 TEST_F(Sostituzioni, ReplacedCouncillorLeaves)
@@ -90,8 +90,8 @@ TEST_F(Sostituzioni, ReplacedCouncillorLeaves)
     auto ev = EventiDopoApertura();
     ASSERT_FALSE(ev.empty());
     EXPECT_EQ(ev.back().lettera, QStringLiteral("Q"));
-    EXPECT_EQ(ev.back().nome, Pad("Anna Verdi", 30));
-    EXPECT_EQ(ev.back().extra, Pad("Giorgio Esposito", 90));
+    EXPECT_EQ(ev.back().nome, Pad("Giorgio Esposito", 30));
+    EXPECT_EQ(ev.back().extra, Pad("Anna Verdi", 90));
     if (!PresenzeCostruite(f)) GTEST_SKIP() << "attendance changes not built in this tree";
     ASSERT_EQ(ev.size(), 2u);
     EXPECT_EQ(ev[0].lettera, QStringLiteral("U"));
@@ -139,8 +139,8 @@ TEST_F(Sostituzioni, SecretaryReplacedByTheVice)
     const auto ev = EventiDopoApertura();
     ASSERT_EQ(ev.size(), 1u);
     EXPECT_EQ(ev[0].lettera, QStringLiteral("J"));
-    EXPECT_EQ(ev[0].nome, Pad("Giulia Neri", 30));
-    EXPECT_EQ(ev[0].extra, Pad("Vittorio Gialli", 90));
+    EXPECT_EQ(ev[0].nome, Pad("Vittorio Gialli", 30));
+    EXPECT_EQ(ev[0].extra, Pad("Giulia Neri", 90));
     EXPECT_EQ(cSegretari[1], Pad("Vittorio Gialli", 30));
 
     // Without a vice nothing is offered.
@@ -205,8 +205,8 @@ TEST_F(Sostituzioni, NewCouncillorFromTheGuestList)
     EXPECT_EQ(ev[0].lettera, QStringLiteral("U"));
     EXPECT_EQ(ev[0].nome, Pad("Franca Romano", 30));
     EXPECT_EQ(ev[1].lettera, QStringLiteral("Q"));
-    EXPECT_EQ(ev[1].nome, Pad("Franca Romano", 30));
-    EXPECT_EQ(ev[1].extra, Pad("Giulia Neri", 90));
+    EXPECT_EQ(ev[1].nome, Pad("Giulia Neri", 30));
+    EXPECT_EQ(ev[1].extra, Pad("Franca Romano", 90));
     EXPECT_EQ(ev[2].lettera, QStringLiteral("E"));
     EXPECT_EQ(ev[2].nome, Pad("Giulia Neri", 30));
 
@@ -242,7 +242,8 @@ TEST_F(Sostituzioni, NewCouncillorOnAnEmptySeatAndBack)
     const auto ev = EventiDopoApertura();
     ASSERT_EQ(ev.size(), 2u);
     EXPECT_EQ(ev[0].lettera, QStringLiteral("Q"));
-    EXPECT_EQ(ev[0].nome, Pad("Sergio Colombo", 30));
+    EXPECT_EQ(ev[0].nome, Pad("Vittorio Gialli", 30));
+    EXPECT_EQ(ev[0].extra, Pad("Sergio Colombo", 90));
     EXPECT_EQ(ev[1].lettera, QStringLiteral("E"));
 
     // The same exchange again restores both persons and both rows.
@@ -296,8 +297,8 @@ TEST_F(SostituzioniLeggi, SecretaryExchangedByF5)
     const auto ev = EventiDopoApertura();
     ASSERT_EQ(ev.size(), 1u);
     EXPECT_EQ(ev[0].lettera, QStringLiteral("J"));
-    EXPECT_EQ(ev[0].nome, Pad("Carla Blu", 30));
-    EXPECT_EQ(ev[0].extra, Pad("Giorgio Esposito", 90));
+    EXPECT_EQ(ev[0].nome, Pad("Giorgio Esposito", 30));
+    EXPECT_EQ(ev[0].extra, Pad("Carla Blu", 90));
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 // Requests to speak from the radio keypads, polled between votes, against
-// the obx-sim 7777 central on a pseudo-terminal; and the frame scan alone.
+// the obx-sim 7777 central on a pseudo-terminal (how the poll opens the
+// central's port, frames whose spare bits are set); and the frame scan
+// alone.
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include "support/LinkFixture.h"
 
 #include "console/Prenotazioni.h"
@@ -75,6 +80,42 @@ protected:
     }
 };
 
+// Counts the openings of a device file.
+class Aperture {
+public:
+    explicit Aperture(const QString& percorso)
+    {
+        m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        // The closes are watched too: two openings in a row with nothing
+        // between would be told as one.
+        if (m_fd >= 0) m_w = inotify_add_watch(m_fd, percorso.toLocal8Bit().constData(), IN_OPEN | IN_CLOSE);
+    }
+    ~Aperture()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    bool Valido() const { return m_fd >= 0 && m_w >= 0; }
+    int Conta()
+    {
+        alignas(inotify_event) char b[4096];
+        for (;;) {
+            const ssize_t n = ::read(m_fd, b, sizeof b);
+            if (n <= 0) break;
+            for (ssize_t i = 0; i < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(b + i);
+                if (e->mask & IN_OPEN) ++m_aperture;
+                i += ssize_t(sizeof(inotify_event) + e->len);
+            }
+        }
+        return m_aperture;
+    }
+
+private:
+    int m_fd = -1;
+    int m_w = -1;
+    int m_aperture = 0;
+};
+
 }  // namespace
 
 TEST_F(Richieste, ARequestBetweenVotesBooksTheSeatOfThatUnit)
@@ -136,4 +177,40 @@ TEST_F(Richieste, APortThatCannotOpenStopsThePollSilently)
     EXPECT_EQ(iPrenotazioni & 64, 64);
     EXPECT_TRUE(ui->Storia().empty());
     EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+}
+
+TEST_F(Richieste, ThePollOpensTheCentralsPortOnceAtItsOwnSpeed)
+{
+    Avvia({"--device", "7777"});
+    Aperture aperture(sim->Percorso());
+    ASSERT_TRUE(aperture.Valido());
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    ASSERT_TRUE(oComTLV.PortOpen());
+    ASSERT_TRUE(sim->AttendeRiga(QStringLiteral("RX BB (start)")));
+    // One opening, with the radio central's settings: the port was not
+    // tried first at the speed of the wired one.
+    EXPECT_EQ(aperture.Conta(), 1);
+    EXPECT_EQ(oComTLV.Settings().toUpper(), QStringLiteral("460800,N,8,1"));
+    EXPECT_EQ(oComTLV.InputMode(), comInputModeBinary);
+    // Later polls use the port as it is.
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    EXPECT_EQ(aperture.Conta(), 1);
+    EXPECT_EQ(sim->Conta(QStringLiteral("RX BB")), 1);
+}
+
+TEST_F(Richieste, ARequestWhoseFrameCarriesHighBitsBooksItsSeat)
+{
+    Avvia({"--device", "7777"});
+    EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
+    ASSERT_TRUE(sim->AttendeRiga(QStringLiteral("RX BB (start)")));
+    // Unit 21 (15 hexadecimal) asks to speak: 5, 1, 0 and the code 13 in
+    // the low bits, anything in the high ones.
+    sim->Comando(QStringLiteral("hex F1 35 51 A0 ED"));
+    EsitoPrenotati e = Attende();
+    EXPECT_EQ(e.cRighe, QStringList{"BIANCHI"});
+    // And unit 20 with the spare bits clear, after a frame cut short.
+    sim->Comando(QStringLiteral("hex F2 07 F1 04 01 00 0D"));
+    e = Attende();
+    EXPECT_EQ(e.cRighe, (QStringList{"BIANCHI", "ROSSI"}));
+    EXPECT_TRUE(cResiduoTLV.isEmpty());
 }

@@ -289,3 +289,57 @@ TEST_F(VotoConsole, SuspendingTheSittingDropsATestVote)
     EXPECT_TRUE(Voti().empty());
     EXPECT_FALSE(oComTLV.PortOpen());
 }
+
+namespace {
+
+class VerificaLeggi : public BancoVoto {
+protected:
+    int Tipo() const override { return 4; }
+};
+
+}  // namespace
+
+TEST_F(VerificaLeggi, ATestVoteLeavesTheRequesterOfTheComingVerification)
+{
+    cTipoVoto = QStringLiteral("V");
+    // Seat 6 asks for the verification; it will not key.
+    f->txtAnag_MouseDown(aPosti[6].iPulsanteAN, 32, 10, 0, 0);
+    ASSERT_EQ(iRichiedenti[1], 6);
+
+    // A test first: its row is stored, the requester stays for the vote.
+    Vota([&] {
+        if (!oVoto.RaccoglieTasti()) return false;
+        f->cmdVoto_Click(3);
+        return true;
+    }, 5);
+    EXPECT_EQ(iRichiedenti[1], 6);
+    const size_t righe = Voti().size();
+
+    // Four members answer; with the requester, present by asking, five of
+    // the eight are there.
+    (*ui)->AttendiMsg(QStringLiteral("Abbinare Verifica Numero Legale ad Atto selezionato ?"), vbNo);
+    int passo = 0;
+    const int aperture = sim->Conta(Apertura());
+    Vota([&] {
+        if (passo == 0 && sim->Conta(Apertura()) > aperture) {
+            sim->Comando(QStringLiteral("key 1 yes 2 yes 3 yes 4 yes"));
+            passo = 1;
+        } else if (passo == 1 && iVotiRicevuti >= 4) {
+            passo = 2;
+            f->ChiudeVotazione(0);
+            return true;
+        }
+        return false;
+    });
+    ASSERT_EQ(passo, 2);
+    EXPECT_EQ(iFavorevoli, 5);
+    EXPECT_EQ(f->lblEsito()->text(), QStringLiteral("N. LEGALE PRESENTE"));
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), righe + 1);
+    EXPECT_EQ(voti.back().tipo, QStringLiteral("V"));
+    EXPECT_EQ(voti.back().favorevoli, 5);
+    EXPECT_TRUE(voti.back().nota.endsWith(QStringLiteral("06")));
+    // Stored with this vote, the requester now belongs to it.
+    EXPECT_EQ(iRichiedenti[1], 0);
+    EXPECT_EQ(iRichiedenti[4], 6);
+}

@@ -97,23 +97,60 @@ TEST_F(Tasti, SplitFramesWaitForTheirTailAndNeverGiveAnEmptyKey)
     EXPECT_TRUE(cResiduoTLV.isEmpty());
 }
 
-TEST_F(Tasti, GarbledFramesGiveNoKeyToAnyone)
+TEST_F(Tasti, RadioFramesTakeTheLowBitsWhateverTheHighBitsHold)
+{
+    // Unit 26 (1A) keys yes, unit 4 abstains, unit 7 says no: the same
+    // frames with the high bits of the four data bytes clear and set.
+    struct Caso {
+        const char* nome;
+        int alti;
+    };
+    const Caso casi[] = {{"clear", 0x00}, {"3", 0x30}, {"5", 0x50}, {"A", 0xA0}, {"E", 0xE0}};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Apre("P", 7777);
+        const int h = c.alti;
+        std::vector<TastoVoto> t;
+        ElaboraTasti(Byte({0xF1, h | 0x0A, h | 0x01, h | 0x00, h | 0x0A, 0xF2, h | 0x04, h, h, h | 0x0C,
+                           0xF3, h | 0x07, h, h, h | 0x0B}),
+                     &t);
+        ASSERT_EQ(t.size(), 3u);
+        EXPECT_EQ(Voto(26), u'3');
+        EXPECT_EQ(Voto(4), u'5');
+        EXPECT_EQ(Voto(7), u'6');
+        EXPECT_EQ(iVotiRicevuti, 3);
+        EXPECT_TRUE(cResiduoTLV.isEmpty());
+    }
+    // The frame of a radio whose units set those bits: F1 31 30 30 3A is
+    // unit 1 keying yes.
+    Apre("P", 7777);
+    ElaboraTasti(Byte({0xF1, 0x31, 0x30, 0x30, 0x3A}));
+    EXPECT_EQ(Voto(1), u'3');
+}
+
+TEST_F(Tasti, RadioFramesAfterALostByteOrARequestToSpeak)
 {
     Apre("P", 7777);
-    // A unit byte xor 55 would give unit 26 + 5 by its low bits; the
-    // request to speak is no key during a vote; the next frame still counts.
+    // The request to speak is no key during a vote; the next frame counts.
     std::vector<TastoVoto> t;
-    ElaboraTasti(Byte({0xF1, 0x0A ^ 0x55, 0x01, 0x00, 0x0A, 0xF1, 0x03, 0x00, 0x00, 0x0D,
-                       0xF1, 0x04, 0x00, 0x00, 0x0C}), &t);
+    ElaboraTasti(Byte({0xF1, 0x03, 0x00, 0x00, 0x0D, 0xF1, 0x04, 0x00, 0x00, 0x0C}), &t);
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].iPosto, 4);
+    EXPECT_EQ(Voto(3), u'0');
     EXPECT_EQ(Voto(4), u'5');
-    EXPECT_EQ(cVoti.Conta(u'0'), 119);
-    // A frame cut short by a lost byte gives way to the next frame's head.
+    // A frame cut short by lost bytes gives way to the next frame's head,
+    // read the same way when its tail comes with the next read.
     ElaboraTasti(Byte({0xF1, 0x05, 0x00, 0xF1, 0x06, 0x00, 0x00, 0x0B}));
     EXPECT_EQ(Voto(5), u'0');
     EXPECT_EQ(Voto(6), u'6');
+    ElaboraTasti(Byte({0xF2, 0x08, 0x00, 0x00, 0xF2, 0x09}));
+    ElaboraTasti(Byte({0x00, 0x00, 0x0A}));
+    EXPECT_EQ(Voto(8), u'0');
+    EXPECT_EQ(Voto(9), u'3');
+    EXPECT_EQ(cVoti.Conta(u'0'), 117);
+    EXPECT_TRUE(cResiduoTLV.isEmpty());
 
+    // A text frame with an unknown unit digit or terminator gives no key.
     Apre("P", 4010);
     ElaboraTasti(QStringLiteral("V00\x64") + QStringLiteral("1A0[3") + QStringLiteral("V0001A0[7") +
                  QString(QChar(u'V' ^ 0x55)) + QStringLiteral("000030[3V000040[5"));
@@ -165,21 +202,28 @@ TEST_F(Tasti, RulesOfEachSeatByMode)
     EXPECT_EQ(Voto(3), u'6');
 }
 
-TEST_F(Tasti, ReserveUnitInUseVotesForItsSeat)
+TEST_F(Tasti, AKeyGoesToTheSeatThatHoldsTheUnit)
 {
     Apre("P");
-    aPosti[5].iVotatoreUso = 200;   // handed a reserve unit
+    // A reserve unit handed out is the seat's unit.
+    aPosti[5].iVotatoreAN = aPosti[5].iVotatoreUso = 200;
     ElaboraTasti(QStringLiteral("V000C80[3"));
     EXPECT_EQ(Voto(5), u'3');
-    // After a place exchange both seats may name unit 6 in use: the owner wins.
+    // Two present members exchanged their places (and units): the unit in
+    // use stays with each person, the key goes to whoever holds the unit.
+    std::swap(aPosti[2].iVotatoreAN, aPosti[3].iVotatoreAN);
+    ElaboraTasti(QStringLiteral("V000020[6V000030[5"));
+    EXPECT_EQ(Voto(3), u'6');
+    EXPECT_EQ(Voto(2), u'5');
+    // An absent owner moved away still naming unit 6 in use.
     aPosti[6].iStato = 8;
-    aPosti[6].iVotatoreAN = 11;     // absent owner moved away, still naming 6
-    aPosti[6].iVotatoreUso = 6;
+    aPosti[6].iVotatoreAN = 11;
     aPosti[11].iVotatoreAN = 6;
-    aPosti[11].iVotatoreUso = 6;
+    aPosti[11].iVotatoreUso = 11;
     ElaboraTasti(QStringLiteral("V000060[6"));
     EXPECT_EQ(Voto(11), u'6');
     EXPECT_EQ(aPosti[6].cVoto, QStringLiteral("0"));
+    EXPECT_EQ(iVotiRicevuti, 4);
 }
 
 TEST_F(Tasti, KeysAreShownOnTheLedMapInATestOrWhenTheOptionAsksButNeverInSecret)
