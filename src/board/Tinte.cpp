@@ -81,10 +81,11 @@ double Contrasto(const QColor& a, const QColor& b)
 
 QColor ColoreTestoLeggibile(const QColor& testo, const QColor& sfondo)
 {
-    // Below this the text cannot be told from its background; the colours
-    // an installation picks on purpose (green, red, yellow on dark blue)
-    // stand well above it.
-    constexpr double kMinimo = 1.5;
+    // Below this the text can hardly be told from its background (window
+    // text on the seat frame's dark blue is just under it); the colours an
+    // installation picks on purpose (green, red, yellow on dark blue) stand
+    // well above it.
+    constexpr double kMinimo = 2.0;
     if (Contrasto(testo, sfondo) >= kMinimo) return testo;
     const QColor nero(0, 0, 0), bianco(255, 255, 255);
     return Contrasto(nero, sfondo) >= Contrasto(bianco, sfondo) ? nero : bianco;

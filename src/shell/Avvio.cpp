@@ -77,8 +77,9 @@ void SegnalaGuasto(const QString& guasto)
     const QString old = PercorsoCopiaOld(cPathArchivio);
     const QFileInfo copia(old);
     if (copia.isFile()) {
-        testo += QStringLiteral("L'ultimo archivio integro è la copia %1 del %2: per riprendere il lavoro "
-                                "da quella, copiarla con il nome %3.\n")
+        testo += QStringLiteral("L'ultimo archivio integro è la copia %1, fatta all'avvio del %2: non "
+                                "contiene quanto registrato dopo. Per riprendere il lavoro da quella, "
+                                "copiarla con il nome %3.\n")
                      .arg(old, copia.lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm")),
                           QFileInfo(cPathArchivio).fileName());
     } else {
