@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -17,6 +18,9 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "board/Etichetta.h"
+#include "console/frmCons.h"
+#include "links/Votatori.h"
 #include "platform/Database.h"
 #include "shell/Avvio.h"
 #include "shell/FileComandi.h"
@@ -28,7 +32,9 @@
 #include "shell/frmGetFile.h"
 #include "shell/frmLogin.h"
 #include "shell/frmMain.h"
+#include "support/BancoConsole.h"
 #include "support/QtApp.h"
+#include "support/Simulatore.h"
 #include "support/ScriptedUI.h"
 
 using namespace obx;
@@ -533,4 +539,67 @@ TEST_F(Avvio, UpdateGroupsRunOnceOverManyStarts)
         EXPECT_EQ(Righe(archivio, QStringLiteral("EVENTI")), 2);
         EXPECT_EQ(cLastIDAgg, QStringLiteral("9.0.0"));
     }
+}
+
+TEST_F(Avvio, TheExampleChamberOfTheReadmeWorksOnANewArchive)
+{
+    // The README's first sitting: a new archive, the example command file
+    // run from the menu, the console showing every seat in its area.
+    const QString esempio = QStringLiteral(OBX_TEST_DATA "/../../esempi/Aula.txt");
+    ASSERT_TRUE(QFileInfo::exists(esempio));
+    test::FakeServices servizi;
+    test::ScriptedUI ui;
+    ui->AttendiApri(kTitoloArchivio, dati + QStringLiteral("aula.db"));
+    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
+    auto w = EseguiAvvio(lock, lockPath);
+    ASSERT_TRUE(w);
+    ui->AttendiApri(QStringLiteral("File Comandi"), esempio);
+    ui->AttendiMsg(QStringLiteral("eseguite 19 istruzioni"));
+    w->mnuArchivi_Click(15);
+    // Run again it adds nothing: each group fails whole on its first row.
+    ui->AttendiApri(QStringLiteral("File Comandi"), esempio);
+    ui->AttendiMsg(QStringLiteral("Q:INSERT INTO ANAGRAFE"), vbOK, true);
+    ui->AttendiMsg(QStringLiteral("Q:INSERT INTO DELIBERE"), vbOK, true);
+    ui->AttendiMsg(QStringLiteral("eseguite 10 istruzioni"));
+    w->mnuArchivi_Click(15);
+    EXPECT_EQ(dbArchivio.RowCount(QStringLiteral("ANAGRAFE")), 9);
+    EXPECT_EQ(dbArchivio.RowCount(QStringLiteral("DELIBERE")), 2);
+
+    // The simulators as the README starts them, named in "Porte.txt" by
+    // their links: the ports the configuration lists, and the central's
+    // answer to its test.
+    const QString centrale = dir.path() + QStringLiteral("/obx-centrale");
+    const QString tabellone = dir.path() + QStringLiteral("/obx-tabellone");
+    test::Simulatore sim4010(test::PercorsoSimulatore(),
+                             {QStringLiteral("--device"), QStringLiteral("4010"), QStringLiteral("--link"), centrale});
+    test::Simulatore simLED(test::PercorsoSimulatore(),
+                            {QStringLiteral("--device"), QStringLiteral("board"), QStringLiteral("--link"), tabellone});
+    ASSERT_FALSE(sim4010.Percorso().isEmpty());
+    ASSERT_FALSE(simLED.Percorso().isEmpty());
+    test::ScrivePorte(dati, {{1, centrale}, {2, tabellone}});
+    EXPECT_TRUE(TestaPorta(1));
+    EXPECT_TRUE(TestaPorta(2));
+    EXPECT_TRUE(TestaCentralina(1));
+
+    // No voting units configured yet: the console offers its simulation.
+    ui->AttendiMsg(QStringLiteral("usa VotiObx.txt"), vbNo);
+    w->mnuConsiglio_Click(0);
+    frmCons* f = frmConsAperto();
+    ASSERT_NE(f, nullptr);
+    test::Gira(200);
+    const QRect area = f->boxConsiglio(0)->contentsRect();
+    std::vector<QRect> posti;
+    for (int n = 1; n <= 8; ++n) {
+        Etichetta* e = f->txtAnag(n);
+        ASSERT_NE(e, nullptr);
+        EXPECT_TRUE(e->isVisibleTo(f)) << n;
+        EXPECT_FALSE(e->Caption().isEmpty()) << n;
+        EXPECT_TRUE(area.contains(e->geometry())) << n;
+        for (const QRect& r : posti) EXPECT_FALSE(r.intersects(e->geometry())) << n;
+        posti.push_back(e->geometry());
+    }
+    EXPECT_FALSE(f->txtAnag(9)->isVisibleTo(f));   // the secretary has no seat
+    if (!qEnvironmentVariableIsEmpty("OBX_FOTO_CONSOLE")) f->grab().save(qEnvironmentVariable("OBX_FOTO_CONSOLE"));
+    f->Chiude();
+    test::Gira(50);
 }
