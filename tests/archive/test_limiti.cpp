@@ -16,18 +16,9 @@
 #include "support/ScriptedUI.h"
 
 using namespace obx;
+using obx::test::NumeroErrore;
 
 namespace {
-
-int NumeroErrore(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const Errore& e) {
-        return e.Numero();
-    }
-    return 0;
-}
 
 class LimitiTest : public ::testing::Test {
 protected:
