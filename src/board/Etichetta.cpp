@@ -37,29 +37,42 @@ void Etichetta::SetCaption(const QString& testo)
     Adatta();
 }
 
+void Etichetta::AggiornaColori()
+{
+    QPalette p = palette();
+    const QColor sfondo = ColoreQt(m_back);
+    QColor testo = ColoreQt(m_fore);
+    if (m_leggibile && m_opaco) testo = ColoreTestoLeggibile(testo, sfondo);
+    p.setColor(QPalette::WindowText, testo);
+    p.setColor(QPalette::Text, testo);
+    p.setColor(QPalette::Window, sfondo);
+    setPalette(p);
+}
+
 void Etichetta::SetForeColor(int32_t colore)
 {
     m_fore = colore;
-    QPalette p = palette();
-    const QColor c = ColoreQt(colore);
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::Text, c);
-    setPalette(p);
+    AggiornaColori();
 }
 
 void Etichetta::SetBackColor(int32_t colore)
 {
     m_back = colore;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ColoreQt(colore));
-    setPalette(p);
+    AggiornaColori();
 }
 
 void Etichetta::SetBackStyle(int stile)
 {
     m_opaco = stile != 0;
     setAutoFillBackground(m_opaco);
+    AggiornaColori();
     update();
+}
+
+void Etichetta::SetTestoSempreLeggibile(bool s)
+{
+    m_leggibile = s;
+    AggiornaColori();
 }
 
 void Etichetta::SetAllineamento(Allineamento a)

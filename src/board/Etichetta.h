@@ -29,6 +29,9 @@ public:
     // 0 transparent, 1 opaque.
     int BackStyle() const { return m_opaco ? 1 : 0; }
     void SetBackStyle(int stile);
+    // With it, text that would vanish into the label's own opaque
+    // background is drawn in black or white instead (ForeColor stays).
+    void SetTestoSempreLeggibile(bool s);
 
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool v) { setVisible(v); }
@@ -56,6 +59,7 @@ public:
 
 private:
     void Adatta();
+    void AggiornaColori();
     int PxX(double twips) const;
     int PxY(double twips) const;
 
@@ -64,6 +68,7 @@ private:
     int32_t m_back = 0xFFFFFF;
     bool m_opaco = false;
     bool m_autoSize = false;
+    bool m_leggibile = false;
 };
 
 }  // namespace obx

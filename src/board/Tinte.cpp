@@ -59,6 +59,38 @@ int32_t ColoreVB(const QColor& c)
     return int32_t((uint32_t(c.blue()) << 16) | (uint32_t(c.green()) << 8) | uint32_t(c.red()));
 }
 
+namespace {
+
+// Relative luminance of a colour on the screen (sRGB).
+double Luminanza(const QColor& c)
+{
+    auto lineare = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineare(c.red()) + 0.7152 * lineare(c.green()) + 0.0722 * lineare(c.blue());
+}
+
+double Contrasto(const QColor& a, const QColor& b)
+{
+    const double la = Luminanza(a) + 0.05, lb = Luminanza(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+}  // namespace
+
+QColor ColoreTestoLeggibile(const QColor& testo, const QColor& sfondo)
+{
+    // Below this the text can hardly be told from its background (window
+    // text on the seat frame's dark blue is just under it); the colours an
+    // installation picks on purpose (green, red, yellow on dark blue) stand
+    // well above it.
+    constexpr double kMinimo = 2.0;
+    if (Contrasto(testo, sfondo) >= kMinimo) return testo;
+    const QColor nero(0, 0, 0), bianco(255, 255, 255);
+    return Contrasto(nero, sfondo) >= Contrasto(bianco, sfondo) ? nero : bianco;
+}
+
 bool ApplicaFont(QFont& f, const QString& stringa, ModoFont modo)
 {
     const qsizetype p = stringa.indexOf(u',');

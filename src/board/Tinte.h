@@ -17,6 +17,11 @@ QColor ColoreQt(int32_t valore);
 // The stored value of a colour (never a system colour).
 int32_t ColoreVB(const QColor& c);
 
+// The colour text is drawn in on an opaque background of its own: its
+// colour, unless it would not stand out from that background (the two
+// alike, or nearly); then black or white, whichever reads better there.
+QColor ColoreTestoLeggibile(const QColor& testo, const QColor& sfondo);
+
 // How a font string is applied.
 enum class ModoFont {
     // As the board's load does: nothing when the name is empty, the

@@ -134,6 +134,9 @@ FrmVideo::FrmVideo()
         e->Move(c.l, c.t, c.w, c.h);
         e->SetAllineamento(Etichetta::Allineamento(c.all));
         if (c.colore >= 0) e->SetForeColor(c.colore);
+        // The counts are made opaque on the seat frame's colour after a
+        // vote, which by default is their own text colour as well.
+        e->SetTestoSempreLeggibile(true);
         e->SetFont(FontIniziale(c.punti, c.bold));
         m_titolo[size_t(n)] = e;
     }
@@ -155,6 +158,7 @@ FrmVideo::FrmVideo()
         e->SetFont(FontIniziale(7.8, true));
         e->SetAllineamento(Etichetta::Centro);
         e->SetBackStyle(1);
+        e->SetTestoSempreLeggibile(true);
         e->hide();
         m_dormisco[size_t(n)] = e;
     }

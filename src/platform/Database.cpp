@@ -15,9 +15,15 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -892,6 +898,12 @@ namespace {
 
 int g_contatoreConnessioni = 0;
 
+// Words of the refusals raised by the file's checks (UTF-8), by which an
+// engine failure is told to be one of them.
+constexpr const char* kTestoTroppoLungo = "troppo piccolo per accettare";
+constexpr const char* kTestoOverflow = "Overflow del campo numerico";
+constexpr const char* kTestoConversione = "Errore di conversione del tipo di dati";
+
 Errore ErroreDaSql(const QSqlError& e, const QString& contesto = QString())
 {
     const QString testo = e.driverText().isEmpty() ? e.text() : e.databaseText();
@@ -900,6 +912,13 @@ Errore ErroreDaSql(const QSqlError& e, const QString& contesto = QString())
     const int primario = codice & 0xFF;
     QString dett = db.isEmpty() ? testo : db;
     if (!contesto.isEmpty()) dett = contesto + QStringLiteral(": ") + dett;
+    // The file's own checks of widths and ranges speak the engine's words.
+    if (db.contains(QLatin1String(kTestoTroppoLungo)))
+        return Errore(errdb::kCampoTroppoPiccolo, db);
+    if (db.contains(QLatin1String(kTestoOverflow)))
+        return Errore(errdb::kOverflow, db);
+    if (db.contains(QLatin1String(kTestoConversione)))
+        return Errore(errdb::kConversione, db);
     if (db.contains(QLatin1String("UNIQUE constraint failed")) || codice == 2067 || codice == 1555)
         return Errore(errdb::kValoreDuplicato,
                       QStringLiteral("Le modifiche non sono state apportate perché creerebbero valori duplicati "
@@ -1385,6 +1404,11 @@ void Database::Open(const QString& percorso, bool esclusivo)
     auto s = ApriConnessione(percorso, "rw");
     try {
         Esegui(*s, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // The engine falls back to reading a file it may not write: the
+        // first change would fail in the middle of the work.
+        if (sqlite3_db_readonly(s->handle, "main") == 1)
+            Errore_(errdb::kSoloLettura,
+                    QStringLiteral("Impossibile aggiornare. Il database '%1' è di sola lettura.").arg(percorso));
         Esegui(*s, QStringLiteral("PRAGMA synchronous = FULL"));
         if (esclusivo) {
             Esegui(*s, QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
@@ -1399,6 +1423,35 @@ void Database::Open(const QString& percorso, bool esclusivo)
         throw;
     }
     m_stato = std::move(s);
+}
+
+void Database::VerificaScrittura(const QString& percorso)
+{
+    const QFileInfo fi(percorso);
+    if (percorso.isEmpty() || !fi.exists() || !fi.isFile())
+        Errore_(errdb::kFileNonTrovato, QStringLiteral("Impossibile trovare il file '%1'.").arg(percorso));
+    auto rifiuto = [&](const QString& cosa, int err) {
+        QString perche;
+        switch (err) {
+        case EACCES:
+        case EPERM: perche = QStringLiteral("permesso negato"); break;
+        case EROFS: perche = QStringLiteral("disco in sola lettura"); break;
+        case ENOSPC: perche = QStringLiteral("disco pieno"); break;
+        default: perche = QString::fromLocal8Bit(std::strerror(err)); break;
+        }
+        Errore_(errdb::kSoloLettura, QStringLiteral("Impossibile aggiornare. %1 è di sola lettura (%2).")
+                                         .arg(cosa, perche));
+    };
+    // Opening for writing changes nothing in the file.
+    const int fd = ::open(QFile::encodeName(fi.absoluteFilePath()).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) rifiuto(QStringLiteral("Il database '%1'").arg(percorso), errno);
+    ::close(fd);
+    // A file made and removed at once in the folder.
+    QByteArray prova = QFile::encodeName(fi.absolutePath() + QStringLiteral("/.obx-scrittura-XXXXXX"));
+    const int t = ::mkstemp(prova.data());
+    if (t < 0) rifiuto(QStringLiteral("La cartella '%1' dell'archivio").arg(fi.absolutePath()), errno);
+    ::close(t);
+    ::unlink(prova.constData());
 }
 
 void Database::Create(const QString& percorso)
@@ -1437,6 +1490,109 @@ QSqlDatabase Database::Connessione() const
     return m_stato ? m_stato->Db() : QSqlDatabase();
 }
 
+// ---------------------------------------------------------------------------
+// The file's own widths and ranges.  Two triggers per table, one on the rows
+// added and one on the rows changed, refuse with the engine's words a text
+// longer than its field and a number outside its type's range.  A changed
+// row is checked only in the fields that change, so a row written before
+// the checks existed can still be corrected field by field.
+
+namespace {
+
+const QString kPrefissoLimiti = QStringLiteral("obx_limiti_");
+
+struct Controllo {
+    QString rifiutato;   // condition on `v` that refuses the value
+    QString messaggio;
+};
+
+// The checks of field c on the value held in `v` (NEW."name"), in order.
+std::vector<Controllo> ControlliCampo(const DefCampo& c, const QString& v)
+{
+    auto numero = [&](const char* lo, const char* hi) -> std::vector<Controllo> {
+        return {
+            // Not a number at all...
+            {QStringLiteral("%1 IS NOT NULL AND typeof(%1) NOT IN ('integer', 'real')").arg(v),
+             QString::fromUtf8(kTestoConversione)
+                 + QStringLiteral(": valore non numerico per il campo '%1'.").arg(c.nome)},
+            // ...or outside the range once rounded to a whole number.
+            {QStringLiteral("round(%1) < %2 OR round(%1) > %3").arg(v, QLatin1String(lo), QLatin1String(hi)),
+             QString::fromUtf8(kTestoOverflow)
+                 + QStringLiteral(" '%1': valori da %2 a %3.").arg(c.nome, QLatin1String(lo), QLatin1String(hi))},
+        };
+    };
+    switch (c.tipo) {
+    case TipoCampo::Byte: return numero("0", "255");
+    case TipoCampo::Integer: return numero("-32768", "32767");
+    case TipoCampo::Long: return numero("-2147483648", "2147483647");
+    case TipoCampo::Text: {
+        const int n = c.dimensione > 0 ? c.dimensione : 255;
+        return {{QStringLiteral("length(%1) > %2").arg(v).arg(n),
+                 QStringLiteral("Il campo '%1' è ").arg(c.nome) + QString::fromUtf8(kTestoTroppoLungo)
+                     + QStringLiteral(" la quantità di dati che si è tentato di aggiungere: al massimo %1 "
+                                      "caratteri.").arg(n)}};
+    }
+    default: return {};
+    }
+}
+
+// The two triggers a table wants, by name (none for a table without limits).
+std::map<QString, QString> LimitiVoluti(const QString& tabella, const std::vector<DefCampo>& campi)
+{
+    QStringList nuovi, cambiati;
+    for (const DefCampo& c : campi) {
+        const QString v = QStringLiteral("NEW.") + Q(c.nome);
+        for (const Controllo& k : ControlliCampo(c, v)) {
+            const QString rifiuto = QStringLiteral(" THEN RAISE(ABORT, %1)").arg(Letterale(k.messaggio));
+            nuovi << QStringLiteral("WHEN (%1)").arg(k.rifiutato) + rifiuto;
+            cambiati << QStringLiteral("WHEN %1 IS NOT OLD.%2 AND (%3)").arg(v, Q(c.nome), k.rifiutato) + rifiuto;
+        }
+    }
+    std::map<QString, QString> out;
+    if (nuovi.isEmpty()) return out;
+    const QString ins = kPrefissoLimiti + QStringLiteral("ins_") + tabella;
+    const QString upd = kPrefissoLimiti + QStringLiteral("upd_") + tabella;
+    out[ins] = QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 FOR EACH ROW BEGIN SELECT CASE %3 END; END")
+                   .arg(Q(ins), Q(tabella), nuovi.join(u' '));
+    out[upd] = QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE ON %2 FOR EACH ROW BEGIN SELECT CASE %3 END; END")
+                   .arg(Q(upd), Q(tabella), cambiati.join(u' '));
+    return out;
+}
+
+// The checks standing on a table (on every table when tabella is empty):
+// name -> statement.
+std::map<QString, QString> LimitiPresenti(const Database::Stato& s, const QString& tabella)
+{
+    QString sql = QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'trigger' "
+                                 "AND substr(name, 1, %1) = ?").arg(kPrefissoLimiti.size());
+    QVariantList valori{kPrefissoLimiti};
+    if (!tabella.isEmpty()) {
+        sql += QStringLiteral(" AND tbl_name = ? COLLATE NOCASE");
+        valori << tabella;
+    }
+    QSqlQuery q = Esegui(s, sql, valori);
+    std::map<QString, QString> out;
+    while (q.next()) out[q.value(0).toString()] = q.value(1).toString();
+    return out;
+}
+
+void TogliLimiti(const Database::Stato& s)
+{
+    for (const auto& [nome, sql] : LimitiPresenti(s, QString()))
+        Esegui(s, QStringLiteral("DROP TRIGGER %1").arg(Q(nome)));
+}
+
+void AnnullaSalvataggio(const Database::Stato& s, const QString& nome)
+{
+    try {
+        Esegui(s, QStringLiteral("ROLLBACK TO %1").arg(nome));
+        Esegui(s, QStringLiteral("RELEASE %1").arg(nome));
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
 int Database::Execute(const QString& sql, const QVariantList& valori)
 {
     VerificaAperto(m_stato);
@@ -1466,9 +1622,16 @@ int Database::Execute(const QString& sql, const QVariantList& valori)
     const bool definizione = verbo == u"CREATE" || verbo == u"ALTER" || verbo == u"DROP";
     Esegui(*m_stato, QStringLiteral("SAVEPOINT obx_istruzione"));
     try {
+        // A definition may drop or rename a column the checks name: they
+        // go first and are put back on every table as the file is after it.
+        if (definizione) TogliLimiti(*m_stato);
         QSqlQuery q = Esegui(*m_stato, tradotta, valori);
         m_righeToccate = q.numRowsAffected();
         q.finish();
+        if (definizione) {
+            m_stato->Dimentica();
+            ImponeLimiti();
+        }
         Esegui(*m_stato, QStringLiteral("RELEASE obx_istruzione"));
     } catch (...) {
         try {
@@ -1625,7 +1788,15 @@ void Database::CreateTable(const QString& tabella, const std::vector<DefCampo>& 
         col << Q(c.nome) + u' ' + TipoDichiarato(c);
     }
     m_stato->Dimentica();
-    Esegui(*m_stato, QStringLiteral("CREATE TABLE %1 (%2)").arg(Q(tabella), col.join(QStringLiteral(", "))));
+    Esegui(*m_stato, QStringLiteral("SAVEPOINT obx_tabella"));
+    try {
+        Esegui(*m_stato, QStringLiteral("CREATE TABLE %1 (%2)").arg(Q(tabella), col.join(QStringLiteral(", "))));
+        ImponeLimiti(tabella);
+        Esegui(*m_stato, QStringLiteral("RELEASE obx_tabella"));
+    } catch (...) {
+        AnnullaSalvataggio(*m_stato, QStringLiteral("obx_tabella"));
+        throw;
+    }
 }
 
 void Database::AddField(const QString& tabella, const DefCampo& campo)
@@ -1640,8 +1811,17 @@ void Database::AddField(const QString& tabella, const DefCampo& campo)
                 QStringLiteral("Il campo a numerazione automatica '%1' non può essere aggiunto alla tabella "
                                "esistente '%2'.").arg(campo.nome, tabella));
     m_stato->Dimentica();
-    Esegui(*m_stato, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(Q(tabella), Q(campo.nome),
-                                                                           TipoDichiarato(campo)));
+    Esegui(*m_stato, QStringLiteral("SAVEPOINT obx_campo"));
+    try {
+        Esegui(*m_stato, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(Q(tabella), Q(campo.nome),
+                                                                               TipoDichiarato(campo)));
+        m_stato->Dimentica();
+        ImponeLimiti(tabella);
+        Esegui(*m_stato, QStringLiteral("RELEASE obx_campo"));
+    } catch (...) {
+        AnnullaSalvataggio(*m_stato, QStringLiteral("obx_campo"));
+        throw;
+    }
 }
 
 void Database::CreateIndex(const QString& tabella, const DefIndice& indice)
@@ -1690,6 +1870,42 @@ void Database::DropIndex(const QString& tabella, const QString& indice)
     }
     Errore_(errdb::kCampoNonTrovato,
             QStringLiteral("Elemento non trovato nell'insieme: indice '%1' della tabella '%2'.").arg(indice, tabella));
+}
+
+// ---------------------------------------------------------------------------
+// The file's checks on its tables.
+
+void Database::ImponeLimiti(const QString& tabella)
+{
+    VerificaAperto(m_stato);
+    // The table's name as the file spells it names its checks.
+    QString nome;
+    {
+        QSqlQuery q = Esegui(*m_stato,
+                             QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? "
+                                            "COLLATE NOCASE"),
+                             {tabella});
+        if (!q.next())
+            Errore_(errdb::kTabellaNonTrovata, QStringLiteral("Impossibile trovare la tabella '%1'.").arg(tabella));
+        nome = q.value(0).toString();
+    }
+    const std::map<QString, QString> voluti = LimitiVoluti(nome, Fields(nome));
+    const std::map<QString, QString> presenti = LimitiPresenti(*m_stato, nome);
+    if (voluti == presenti) return;   // nothing is written when they stand already
+    Esegui(*m_stato, QStringLiteral("SAVEPOINT obx_limiti"));
+    try {
+        for (const auto& [n, sql] : presenti) Esegui(*m_stato, QStringLiteral("DROP TRIGGER %1").arg(Q(n)));
+        for (const auto& [n, sql] : voluti) Esegui(*m_stato, sql);
+        Esegui(*m_stato, QStringLiteral("RELEASE obx_limiti"));
+    } catch (...) {
+        AnnullaSalvataggio(*m_stato, QStringLiteral("obx_limiti"));
+        throw;
+    }
+}
+
+void Database::ImponeLimiti()
+{
+    for (const QString& t : TableNames()) ImponeLimiti(t);
 }
 
 void Database::BeginTrans()

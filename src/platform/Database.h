@@ -21,6 +21,11 @@
 //  - Text written through a record set is padded with blanks and cut to
 //    the field's width; text may hold any character, the character of
 //    code 0 included.  Numbers are checked against the field's range.
+//  - The file keeps its own widths and ranges: every table carries checks,
+//    run by the engine on every row written by any path (statements,
+//    record sets, grids on the connection), that refuse a text longer
+//    than its field and a number outside its type's range (Byte 0..255,
+//    Integer -32768..32767, Long 32-bit) or that is no number at all.
 //
 // Every failure throws obx::Errore with an engine number and an Italian
 // description; the callers catch it where the program reports failures.
@@ -81,6 +86,7 @@ inline constexpr int kSoloLettura = 3027;          // record set or field not up
 inline constexpr int kFileInUso = 3045;            // locked by another program
 inline constexpr int kNullInIndice = 3058;         // Null in a primary index field
 inline constexpr int kSintassi = 3075;             // syntax error in a statement
+inline constexpr int kCampoTroppoPiccolo = 3163;   // text longer than its field
 inline constexpr int kTabellaNonTrovata = 3078;
 inline constexpr int kTabellaEsistente = 3010;
 inline constexpr int kRecordEliminato = 3167;
@@ -108,8 +114,13 @@ public:
 
     // Opens an existing archive and probes it; closes first any file
     // already open.  With esclusivo no other program may use the file
-    // while it is open.
+    // while it is open.  A file the engine could open only for reading
+    // is refused (kSoloLettura).
     void Open(const QString& percorso, bool esclusivo = false);
+    // Whether an existing archive can be written, without changing it: the
+    // file itself, and its folder, where the engine keeps the journal of
+    // every change.  Throws kSoloLettura naming what cannot be written.
+    static void VerificaScrittura(const QString& percorso);
     // Creates a new, empty archive and leaves it open; fails when a file
     // of that name exists.
     void Create(const QString& percorso);
@@ -150,6 +161,13 @@ public:
     void AddField(const QString& tabella, const DefCampo& campo);
     void CreateIndex(const QString& tabella, const DefIndice& indice);
     void DropIndex(const QString& tabella, const QString& indice);
+    // Puts on the table the engine's checks of its fields' widths and
+    // ranges, as its fields are declared in the file (an older field keeps
+    // its own size).  CreateTable, AddField and the definition statements
+    // do it themselves; the upkeep does it for archives made before.
+    // Without an argument: every table of the file.
+    void ImponeLimiti(const QString& tabella);
+    void ImponeLimiti();
 
     // Explicit transactions around several writes (the program rarely
     // needs them: each write commits by itself).

@@ -67,6 +67,41 @@ bool ImpostaPercorsi(const QString& percorso)
     return true;
 }
 
+namespace {
+
+// The error that keeps the archive from being opened for the program.
+void SegnalaApertura(const Errore& e)
+{
+    UI().MsgBox(QStringLiteral("Apertura di ") + cPathArchivio + QStringLiteral(" Fallita\n") + e.Descrizione(),
+                vbCritical, QStringLiteral("Errore ") + QString::number(e.Numero()));
+}
+
+// A damaged archive: what the engine found, and where the last good one is.
+void SegnalaGuasto(const QString& guasto)
+{
+    QStringList righe = guasto.split(u'\n', Qt::SkipEmptyParts);
+    const bool altre = righe.size() > 5;
+    if (altre) righe = righe.mid(0, 5);
+    QString testo = QStringLiteral("Archivio danneggiato: %1\n%2%3\n\n")
+                        .arg(cPathArchivio, righe.join(u'\n'), altre ? QStringLiteral("\n...") : QString());
+    testo += QStringLiteral("L'archivio è stato lasciato com'era, senza scriverci nulla.\n");
+    const QString old = PercorsoCopiaOld(cPathArchivio);
+    const QFileInfo copia(old);
+    if (copia.isFile()) {
+        testo += QStringLiteral("L'ultimo archivio integro è la copia %1, fatta all'avvio del %2: non "
+                                "contiene quanto registrato dopo. Per riprendere il lavoro da quella, "
+                                "copiarla con il nome %3.\n")
+                     .arg(old, copia.lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                          QFileInfo(cPathArchivio).fileName());
+    } else {
+        testo += QStringLiteral("Non esiste la copia %1 di un archivio integro.\n").arg(old);
+    }
+    testo += QStringLiteral("Il programma termina.");
+    UI().MsgBox(testo, vbCritical, kTitoloOBX);
+}
+
+}  // namespace
+
 bool ApriArchivio()
 {
     try {
@@ -74,11 +109,31 @@ bool ApriArchivio()
         dbArchivio.Open(cPathArchivio, true);
         return true;
     } catch (const Errore& e) {
-        UI().MsgBox(QStringLiteral("Apertura di ") + cPathArchivio + QStringLiteral(" Fallita\n") +
-                        e.Descrizione(),
-                    vbCritical, QStringLiteral("Errore ") + QString::number(e.Numero()));
+        SegnalaApertura(e);
         return false;
     }
+}
+
+bool ManutieneArchivio(bool xSilenzioso)
+{
+    // An archive that cannot be written stops here, before the repair
+    // would replace it with a compacted copy.
+    try {
+        Database::VerificaScrittura(cPathArchivio);
+    } catch (const Errore& e) {
+        SegnalaApertura(e);
+        return false;
+    }
+    QString guasto;
+    GestisceArchivi(QStringLiteral("I"), xSilenzioso, &guasto);
+    if (!guasto.isEmpty()) {
+        // Restructured or run, it would be written: it is left as it is.
+        SegnalaGuasto(guasto);
+        return false;
+    }
+    // Other failures were reported; the open that follows decides.
+    GestisceArchivi(QStringLiteral("R"), xSilenzioso);
+    return true;
 }
 
 std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock, const QString& percorsoLock)
@@ -109,15 +164,11 @@ std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock, const 
     GestisceConfig(true);
 
     // Archive upkeep, silent: created when missing, else repaired, compacted
-    // and brought to the schema.
-    bool ok;
-    if (!QFileInfo::exists(cPathArchivio)) {
-        ok = GestisceArchivi(QStringLiteral("C"), true);
-    } else {
-        ok = GestisceArchivi(QStringLiteral("I"), true);
-        ok = GestisceArchivi(QStringLiteral("R"), true) && ok;
-    }
-    (void)ok;  // failures were reported; the open below decides
+    // and brought to the schema.  Failures were reported; the open below
+    // decides, but a damaged archive or one that cannot be written ends
+    // the program untouched.
+    if (!QFileInfo::exists(cPathArchivio)) GestisceArchivi(QStringLiteral("C"), true);
+    else if (!ManutieneArchivio(true)) return nullptr;
 
     // The update command file runs on the archive the program holds open,
     // so its statements reach a new archive too.

@@ -38,4 +38,11 @@ bool ImpostaPercorsi(const QString& percorso);
 // already open; reports a failure and returns false.
 bool ApriArchivio();
 
+// The upkeep of the existing archive cPathArchivio, at start-up (silent)
+// and from the menu: repair and compaction, then restructuring.  An
+// archive that cannot be written, or that is damaged, is never touched:
+// the operator is told why (for a damaged one, which ".old" copy holds
+// the last good archive) and the result is false: the program must end.
+bool ManutieneArchivio(bool xSilenzioso);
+
 }  // namespace obx

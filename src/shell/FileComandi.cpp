@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <map>
+
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -15,10 +17,55 @@ namespace {
 
 const QString kTitolo = QStringLiteral("File Comandi");
 
+// The statements of one update: those after its "R:" line (after none for
+// the statements that open the file), with their whole lines.
 struct Gruppo {
     QString id;
-    bool riuscito = true;
+    bool conId = false;
+    QStringList righe;
 };
+
+// Runs a group in one transaction: all its statements or none.  A failing
+// statement is reported in a manual run and ends the group, whose other
+// statements are undone.  Adds to `eseguite` the statements run, the
+// failing one included.
+bool EseguiGruppo(const Gruppo& g, bool xAutomatico, int& eseguite)
+{
+    try {
+        dbArchivio.BeginTrans();
+    } catch (const Errore& e) {
+        // No transaction (no archive open): the first statement fails.
+        if (g.righe.isEmpty()) return false;
+        ++eseguite;
+        if (!xAutomatico) UI().MsgBox(g.righe.front() + u'\n' + e.Descrizione(), vbCritical, kTitolo);
+        return false;
+    }
+    for (const QString& riga : g.righe) {
+        ++eseguite;
+        try {
+            dbArchivio.Execute(riga.mid(2));
+        } catch (const Errore& e) {
+            try {
+                dbArchivio.Rollback();
+            } catch (...) {
+            }
+            if (!xAutomatico) UI().MsgBox(riga + u'\n' + e.Descrizione(), vbCritical, kTitolo);
+            return false;
+        }
+    }
+    try {
+        dbArchivio.CommitTrans();
+    } catch (const Errore& e) {
+        try {
+            dbArchivio.Rollback();
+        } catch (...) {
+        }
+        if (!xAutomatico && !g.righe.isEmpty())
+            UI().MsgBox(g.righe.back() + u'\n' + e.Descrizione(), vbCritical, kTitolo);
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -41,53 +88,50 @@ void EsegueFileComandi(const QString& cFile, bool xAutomatico)
     const QStringList righe = RigheTesto(f.readAll());
     f.close();
 
-    // The automatic run executes only the updates newer than the archive's
-    // last one; the manual run executes every statement.
-    bool esegui = !xAutomatico;
-    int eseguite = 0;
-    std::vector<Gruppo> gruppi;   // updates run in this pass, in file order
+    std::vector<Gruppo> gruppi(1);
     for (const QString& riga : righe) {
         const QString prefisso = riga.left(2);
-        if (prefisso == u"R:") {
-            if (!xAutomatico) continue;
-            const QString id = riga.mid(2);
-            esegui = cLastIDAgg.compare(id, Qt::CaseSensitive) < 0;
-            if (esegui) gruppi.push_back({id, true});
-        } else if (prefisso == u"Q:") {
-            if (!esegui) continue;
-            ++eseguite;
-            try {
-                dbArchivio.Execute(riga.mid(2));
-            } catch (const Errore& e) {
-                if (!gruppi.empty()) gruppi.back().riuscito = false;
-                if (!xAutomatico) UI().MsgBox(riga + u'\n' + e.Descrizione(), vbCritical, kTitolo);
-            }
-        }
+        if (prefisso == u"R:") gruppi.push_back({riga.mid(2), true, {}});
+        else if (prefisso == u"Q:") gruppi.back().righe << riga;
     }
 
+    int eseguite = 0;
     if (!xAutomatico) {
+        // Every statement of the file, group by group in file order.
+        for (const Gruppo& g : gruppi)
+            if (!g.righe.isEmpty()) EseguiGruppo(g, false, eseguite);
         UI().MsgBox(QStringLiteral("eseguite") + Str(eseguite) + QStringLiteral(" istruzioni"), vbInformation);
         return;
     }
-    // An update counts as applied only when all its statements ran: after a
-    // failure the identifier stays below the first update that failed, so
-    // the next start-up tries it again.
-    QString primoFallito;
-    for (const Gruppo& g : gruppi)
-        if (!g.riuscito && (primoFallito.isNull() || g.id.compare(primoFallito) < 0)) primoFallito = g.id;
-    if (primoFallito.isNull()) {
-        // Every update ran: the archive is as this version wants it.  An
-        // update named beyond the version stays recorded, so that it is
-        // not run a second time.
-        cLastIDAgg = IdentificativoVersione();
-        for (const Gruppo& g : gruppi)
-            if (g.id.compare(cLastIDAgg) > 0) cLastIDAgg = g.id;
-    } else {
-        QString ultimo = cLastIDAgg;
-        for (const Gruppo& g : gruppi)
-            if (g.riuscito && g.id.compare(primoFallito) < 0 && g.id.compare(ultimo) > 0) ultimo = g.id;
-        cLastIDAgg = ultimo;
+
+    // The updates newer than the archive's last one, in the order of their
+    // identifiers (one update named twice is one group), each applied
+    // whole or not at all.  The first that fails stops the run: the ones
+    // after it wait for it, so that the identifier kept for the archive
+    // always means "everything up to here is applied".
+    std::map<QString, Gruppo> daFare;
+    for (const Gruppo& g : gruppi) {
+        if (!g.conId || cLastIDAgg.compare(g.id, Qt::CaseSensitive) >= 0) continue;
+        Gruppo& d = daFare[g.id];
+        d.id = g.id;
+        d.conId = true;
+        d.righe << g.righe;
     }
+    QString applicato = cLastIDAgg;
+    QString fallito;
+    for (const auto& [id, g] : daFare) {
+        if (!EseguiGruppo(g, true, eseguite)) {
+            fallito = id;
+            break;
+        }
+        applicato = id;
+    }
+    // The version's own identifier, as long as it passes no update left
+    // to apply; the identifier never moves back.
+    const QString versione = IdentificativoVersione();
+    if (fallito.isNull() || versione.compare(fallito, Qt::CaseSensitive) < 0)
+        if (versione.compare(applicato, Qt::CaseSensitive) > 0) applicato = versione;
+    cLastIDAgg = applicato;
     GestisceConfig(false);
 }
 

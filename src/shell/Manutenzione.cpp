@@ -22,12 +22,13 @@ namespace {
 constexpr int kErrFileAccesso = 75;
 constexpr int kErrArchivioDanneggiato = errdb::kFormatoNonRiconosciuto;
 
-// The state of one run: the operation's name, the table being processed
-// and whether a failure was reported.
+// The state of one run: the operation's name, the table being processed,
+// whether a failure was reported and what damage the file showed.
 struct Giro {
     QString operazione;
     int tabella = 0;
     bool fallito = false;
+    QString guasto;
 
     void Segnala(int numero, const QString& descrizione)
     {
@@ -126,12 +127,23 @@ void Riorganizza(Giro& g)
     const QString old = PercorsoCopiaOld(archivio);
     const QString temp = archivio + QStringLiteral(".compatta");
 
-    // Repair: the engine's own check of the file.
+    // Repair: the engine's own check of the file, which is only read.  A
+    // file that is no archive, or fails the check, is damaged: it is left
+    // exactly as it is.
     Database db;
-    if (!g.Passo([&] { db.Open(archivio); })) return;
     QString guasti;
-    if (!g.Passo([&] { guasti = db.IntegrityCheck(); })) return;
+    const bool letto = g.Passo([&] {
+        try {
+            db.Open(archivio);
+            guasti = db.IntegrityCheck();
+        } catch (const Errore& e) {
+            if (e.Numero() == kErrArchivioDanneggiato) g.guasto = e.Descrizione();
+            throw;
+        }
+    });
+    if (!letto) return;
     if (!guasti.isEmpty()) {
+        g.guasto = guasti;
         g.Segnala(kErrArchivioDanneggiato, QStringLiteral("Archivio danneggiato: ") + guasti.left(300));
         return;
     }
@@ -243,6 +255,17 @@ void Ristruttura(Giro& g)
             });
         }
     }
+    // The file's own widths and ranges, checked by the engine on every
+    // table (those of an older archive too).
+    g.tabella = 0;
+    QStringList tabelle;
+    if (!g.Passo([&] { tabelle = dbArchivio.TableNames(); })) return;
+    for (const QString& nome : tabelle) {
+        g.tabella = 0;
+        for (int i = 1; i <= 5; ++i)
+            if (cTabelle[i].compare(nome, Qt::CaseInsensitive) == 0) g.tabella = i;
+        g.Passo([&] { dbArchivio.ImponeLimiti(nome); });
+    }
     g.tabella = 0;
 }
 
@@ -258,7 +281,7 @@ QString PercorsoCopiaOld(const QString& percorsoArchivio)
     return cartella + base + QStringLiteral(".old");
 }
 
-bool GestisceArchivi(const QString& cModo, bool xSilenzioso)
+bool GestisceArchivi(const QString& cModo, bool xSilenzioso, QString* cGuasto)
 {
     Giro g;
     const QString modo = cModo.trimmed().toUpper();
@@ -275,6 +298,7 @@ bool GestisceArchivi(const QString& cModo, bool xSilenzioso)
         return false;
     }
     g.Fine(xSilenzioso);
+    if (cGuasto) *cGuasto = g.guasto;
     return !g.fallito;
 }
 

@@ -11,8 +11,11 @@ namespace obx {
 // previous file is kept as ".old"), "R" restructures it.  With
 // xSilenzioso the success message is not shown; failures always are.
 // After "C" and "I" the archive is closed, after "R" it is open in
-// dbArchivio.  Returns false when the run reported a failure.
-bool GestisceArchivi(const QString& cModo, bool xSilenzioso);
+// dbArchivio.  Returns false when the run reported a failure.  When "I"
+// finds the file damaged (it fails the engine's check, or is no archive
+// at all) it leaves it untouched and puts the engine's findings in
+// *cGuasto.
+bool GestisceArchivi(const QString& cModo, bool xSilenzioso, QString* cGuasto = nullptr);
 
 // The copy kept by the repair: the archive path with its last four
 // characters replaced by ".old" (consiglio.db -> consiglio.old).

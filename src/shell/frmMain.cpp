@@ -214,8 +214,11 @@ void frmMain::mnuArchivi_Click(int index)
     }
     case 11:
         if (RifiutaDuranteVoto() || RifiutaConArchiviAperti()) return;
-        GestisceArchivi(QStringLiteral("I"), false);
-        GestisceArchivi(QStringLiteral("R"), false);
+        // A damaged archive, or one that cannot be written, is not worked on.
+        if (!ManutieneArchivio(false)) {
+            FineLavoro();
+            return;
+        }
         ApriArchivio();
         break;
     case 15: {

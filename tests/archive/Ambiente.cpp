@@ -25,4 +25,14 @@ void Vocabolari(int tipoAssemblea)
     cSepara = QStringLiteral("\\");
 }
 
+int NumeroErrore(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Errore& e) {
+        return e.Numero();
+    }
+    return 0;
+}
+
 }  // namespace obx::test

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/Database.h"
 
@@ -26,5 +27,8 @@ private:
 
 // Sets the vocabularies of an assembly kind (4 the regional assembly).
 void Vocabolari(int tipoAssemblea);
+
+// The engine number of the Errore that f throws; 0 when it throws none.
+int NumeroErrore(const std::function<void()>& f);
 
 }  // namespace obx::test

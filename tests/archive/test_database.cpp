@@ -6,18 +6,9 @@
 #include "platform/Database.h"
 
 using namespace obx;
+using obx::test::NumeroErrore;
 
 namespace {
-
-int NumeroErrore(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const Errore& e) {
-        return e.Numero();
-    }
-    return 0;
-}
 
 class DatabaseTest : public ::testing::Test {
 protected:

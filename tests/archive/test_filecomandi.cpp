@@ -62,20 +62,27 @@ TEST_F(FileComandiTest, ManualeConUnaIstruzioneCheFallisce)
     const QString p = File("' aggiornamento di prova\n"
                            "Q:INSERT INTO DELIBERE (iDeliberaDE, cTitoloDE) VALUES (1, 'Bilancio \xe0 consuntivo')\n"
                            "R:9.9.9\n"
+                           "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (2)\n"
                            "Q:DELETE * FROM NESSUNA;\n"
+                           "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (4)\n"
+                           "R:9.9.10\n"
                            "q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (3)\n"
-                           "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (2)\n");
+                           "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (5)\n");
     cLastIDAgg = "9.9.9";
     test::ScriptedUI ui;
     ui->AttendiMsg("Q:DELETE * FROM NESSUNA;\n", vbOK, true);
-    ui->AttendiMsg("eseguite 3 istruzioni");
+    ui->AttendiMsg("eseguite 4 istruzioni");
     EsegueFileComandi(p, false);
     EXPECT_EQ(ui->Storia()[0].titolo, "File Comandi");
     EXPECT_EQ(ui->Storia()[0].stile & 0x70, int(vbCritical));
     EXPECT_TRUE(ui->Storia()[0].testo.contains("NESSUNA'"));   // the engine's description follows
     EXPECT_TRUE(HaDelibera(1));
-    EXPECT_TRUE(HaDelibera(2));
+    // The failed update is applied whole or not at all: its statement
+    // before the failure is undone, the one after it not run.
+    EXPECT_FALSE(HaDelibera(2));
+    EXPECT_FALSE(HaDelibera(4));
     EXPECT_FALSE(HaDelibera(3));   // lower-case prefix: not a statement
+    EXPECT_TRUE(HaDelibera(5));    // the next update runs
     Recordset rs = dbArchivio.OpenTable("DELIBERE", "TAG_A");
     EXPECT_EQ(rs.Field("cTitoloDE").toString(), QString::fromUtf8("Bilancio à consuntivo"));
     EXPECT_EQ(cLastIDAgg, "9.9.9");   // a manual run leaves it
@@ -124,30 +131,57 @@ TEST_F(FileComandiTest, AggiornamentoFallitoNonRisultaApplicato)
                            "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (1)\n"
                            "R:3.0.2\n"
                            "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (2)\n"
+                           "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('aggiornamento 3.0.2')\n"
                            "Q:UPDATE NESSUNA SET x = 1\n"
                            "R:3.0.3\n"
-                           "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (3)\n");
+                           "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('aggiornamento 3.0.3')\n");
     cLastIDAgg = "3.0.0";
-    {
+    // Start after start: the failed update leaves nothing behind and the
+    // one after it waits; nothing is applied twice.
+    for (int avvio = 0; avvio < 3; ++avvio) {
         test::ScriptedUI ui;
         EsegueFileComandi(p, true);
+        EXPECT_EQ(cLastIDAgg, "3.0.1");
+        EXPECT_TRUE(HaDelibera(1));
+        EXPECT_FALSE(HaDelibera(2));
+        EXPECT_EQ(Righe("DELIBERE"), 1);
+        EXPECT_EQ(Righe("EVENTI"), 0);
     }
-    EXPECT_EQ(cLastIDAgg, "3.0.1");
-    EXPECT_TRUE(HaDelibera(1));
-    EXPECT_TRUE(HaDelibera(2));
-    EXPECT_TRUE(HaDelibera(3));
-    // Mended, the next start-up runs the failed update again and records it.
+    // Mended, the next start-up applies it and the one after it, once.
     File("R:3.0.1\n"
          "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (1)\n"
          "R:3.0.2\n"
-         "Q:UPDATE DELIBERE SET cGruppoDE = 'x' WHERE iDeliberaDE = 2\n",
+         "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (2)\n"
+         "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('aggiornamento 3.0.2')\n"
+         "R:3.0.3\n"
+         "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('aggiornamento 3.0.3')\n",
          "comandi.txt");
-    {
+    for (int avvio = 0; avvio < 2; ++avvio) {
         test::ScriptedUI ui;
         EsegueFileComandi(p, true);
+        EXPECT_EQ(Righe("DELIBERE"), 2);
+        EXPECT_EQ(Righe("EVENTI"), 2);
+        EXPECT_EQ(cLastIDAgg, Dopo("3.0.3"));
     }
-    EXPECT_EQ(Righe("DELIBERE"), 3);
-    EXPECT_EQ(cLastIDAgg, Dopo("3.0.2"));
+}
+
+TEST_F(FileComandiTest, AggiornamentiNellOrdineDegliIdentificativi)
+{
+    // Written out of order, and one update named twice: applied in the
+    // order of the identifiers, the two parts of 4.0.1 as one.
+    const QString p = File("R:4.0.2\n"
+                           "Q:UPDATE DELIBERE SET cGruppoDE = 'b' WHERE iDeliberaDE = 1\n"
+                           "R:4.0.1\n"
+                           "Q:INSERT INTO DELIBERE (iDeliberaDE, cGruppoDE) VALUES (1, 'a')\n"
+                           "R:4.0.1\n"
+                           "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (2)\n");
+    cLastIDAgg = "4.0.0";
+    test::ScriptedUI ui;
+    EsegueFileComandi(p, true);
+    Recordset rs = dbArchivio.OpenTable("DELIBERE", "TAG_A");
+    EXPECT_EQ(rs.Field("cGruppoDE").toString(), "b");
+    EXPECT_EQ(Righe("DELIBERE"), 2);
+    EXPECT_EQ(cLastIDAgg, Dopo("4.0.2"));
 }
 
 TEST_F(FileComandiTest, AutomaticoSenzaArchivioApertoNonAvanza)

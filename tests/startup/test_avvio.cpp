@@ -4,21 +4,37 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QSqlQuery>
 #include <QTimer>
 
+#include <cstring>
+
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "board/Etichetta.h"
+#include "console/frmCons.h"
+#include "links/Votatori.h"
 #include "platform/Database.h"
 #include "shell/Avvio.h"
+#include "shell/FileComandi.h"
 #include "shell/Globali.h"
 #include "shell/IstanzaUnica.h"
+#include "shell/Manutenzione.h"
 #include "shell/Schema.h"
 #include "shell/frmCopia.h"
 #include "shell/frmGetFile.h"
 #include "shell/frmLogin.h"
 #include "shell/frmMain.h"
+#include "support/BancoConsole.h"
 #include "support/QtApp.h"
+#include "support/Simulatore.h"
 #include "support/ScriptedUI.h"
 
 using namespace obx;
@@ -54,9 +70,117 @@ protected:
         f.write(testo);
     }
 
+    // One start of the program on `archivio` that is expected to reach the
+    // main window; the program is then ended.
+    void AvvioCompleto(const QString& archivio)
+    {
+        test::FakeServices servizi;
+        test::ScriptedUI ui;
+        ui->AttendiApri(kTitoloArchivio, archivio);
+        if (!QFileInfo::exists(cFileConfigDi(archivio))) ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
+        auto w = EseguiAvvio(lock, lockPath);
+        ASSERT_TRUE(w);
+        w.reset();
+        dbArchivio.Close();
+        lock.reset();
+    }
+    static QString cFileConfigDi(const QString& archivio)
+    {
+        QString p = archivio;
+        return p.replace(QStringLiteral(".db"), QStringLiteral(".ini"));
+    }
+
     QTemporaryDir dir;
     QString prog, dati, lockPath;
     std::unique_ptr<IstanzaUnica> lock;
+};
+
+QByteArray Contenuto(const QString& percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Rows of a table, read straight from the file.
+int Righe(const QString& archivio, const QString& tabella)
+{
+    Database db;
+    db.Open(archivio);
+    return int(db.RowCount(tabella));
+}
+
+// A sound archive with some events, made as the program makes it.
+void ArchivioConEventi(const QString& percorso, int eventi)
+{
+    const QString prima = cPathArchivio;
+    cPathArchivio = percorso;
+    {
+        test::ScriptedUI ui;
+        ASSERT_TRUE(GestisceArchivi(QStringLiteral("C"), true));
+    }
+    cPathArchivio = prima;
+    Database db;
+    db.Open(percorso);
+    db.BeginTrans();
+    for (int i = 0; i < eventi; ++i)
+        db.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV, cExtraDescEV) VALUES (?, ?)"),
+                   {QStringLiteral("Evento %1").arg(i), QString(80, u'x')});
+    db.CommitTrans();
+}
+
+// Damages the page that holds the root of the events' index: the file
+// still opens, its check fails.
+void DanneggiaIndiceEventi(const QString& percorso)
+{
+    int pagina = 0, dimensione = 0;
+    {
+        Database db;
+        db.Open(percorso);
+        QSqlQuery q(db.Connessione());
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE type = 'index' "
+                                          "AND tbl_name = 'EVENTI'")));
+        ASSERT_TRUE(q.next());
+        pagina = q.value(0).toInt();
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA page_size")) && q.next());
+        dimensione = q.value(0).toInt();
+    }
+    QFile f(percorso);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_GT(pagina, 1);
+    ASSERT_TRUE(f.seek(qint64(pagina - 1) * dimensione));
+    f.write(QByteArray(dimensione, char(0x5A)));
+}
+
+// Takes from the test, for its lifetime, the privileges that let root
+// write any file, so that permissions hold for it as for an operator.
+class PermessiComeOperatore {
+public:
+    PermessiComeOperatore()
+    {
+        if (geteuid() != 0) {
+            m_attivo = true;
+            return;
+        }
+        m_testa.version = _LINUX_CAPABILITY_VERSION_3;
+        m_testa.pid = 0;
+        if (syscall(SYS_capget, &m_testa, m_salvati) != 0) return;
+        __user_cap_data_struct ridotti[2];
+        std::memcpy(ridotti, m_salvati, sizeof ridotti);
+        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+            ridotti[cap / 32].effective &= ~(1u << (cap % 32));
+        m_ripristina = m_attivo = syscall(SYS_capset, &m_testa, ridotti) == 0;
+    }
+    ~PermessiComeOperatore()
+    {
+        if (m_ripristina) syscall(SYS_capset, &m_testa, m_salvati);
+    }
+    bool Attivo() const { return m_attivo; }
+
+private:
+    __user_cap_header_struct m_testa{};
+    __user_cap_data_struct m_salvati[2]{};
+    bool m_attivo = false;
+    bool m_ripristina = false;
 };
 
 }  // namespace
@@ -284,4 +408,198 @@ TEST(FilePicker, EmptyChoicesGiveAnEmptyResult)
         nuovo.cmdFine_Click();
         EXPECT_TRUE(nuovo.cFile.isEmpty());
     }
+}
+
+TEST_F(Avvio, DamagedArchiveIsNeverWrittenAndTheLastGoodCopyIsNamed)
+{
+    const QString archivio = dati + QStringLiteral("aula.db");
+    const QString old = dati + QStringLiteral("aula.old");
+    ArchivioConEventi(archivio, 600);
+    ScriviListaPro("R:9.9.9\nQ:INSERT INTO EVENTI (cNomeEV) VALUES ('aggiornamento')\n");
+    // One good start keeps the ".old" copy; then the file is damaged.
+    AvvioCompleto(archivio);
+    ASSERT_TRUE(QFileInfo::exists(old));
+    DanneggiaIndiceEventi(archivio);
+    const QByteArray danneggiato = Contenuto(archivio);
+    const QByteArray copia = Contenuto(old);
+    const QByteArray ini = Contenuto(dati + QStringLiteral("aula.ini"));
+    ScriviListaPro("R:9.9.10\nQ:INSERT INTO EVENTI (cNomeEV) VALUES ('ancora')\n");
+
+    test::FakeServices servizi;
+    test::ScriptedUI ui;
+    ui->AttendiApri(kTitoloArchivio, archivio);
+    ui->AttendiMsg(QStringLiteral(" Errore "), vbOK, true);
+    ui->AttendiMsg(QStringLiteral("Riorganizzazione Fallita"));
+    ui->AttendiMsg(QStringLiteral("Archivio danneggiato: ") + archivio, vbOK, true);
+    EXPECT_FALSE(EseguiAvvio(lock, lockPath));
+    const auto& fine = ui->Storia().back();
+    EXPECT_TRUE(fine.testo.contains(QStringLiteral("L'ultimo archivio integro è la copia ") + old)) << fine.testo.toStdString();
+    EXPECT_TRUE(fine.testo.contains(QStringLiteral("Il programma termina.")));
+    EXPECT_EQ(fine.stile & 0x70, int(vbCritical));
+    EXPECT_FALSE(dbArchivio.IsOpen());
+    // Neither the archive, nor its last good copy, nor the configuration
+    // was written; no index, no update reached the damaged file.
+    EXPECT_EQ(Contenuto(archivio), danneggiato);
+    EXPECT_EQ(Contenuto(old), copia);
+    EXPECT_EQ(Contenuto(dati + QStringLiteral("aula.ini")), ini);
+    // The copy is the good archive as that start found it.
+    EXPECT_EQ(Righe(old, QStringLiteral("EVENTI")), 600);
+}
+
+TEST_F(Avvio, DamagedArchiveFromTheMenuEndsTheProgramUntouched)
+{
+    const QString archivio = dati + QStringLiteral("menu.db");
+    ArchivioConEventi(archivio, 600);
+    test::FakeServices servizi;
+    test::ScriptedUI ui;
+    ui->AttendiApri(kTitoloArchivio, archivio);
+    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
+    auto w = EseguiAvvio(lock, lockPath);
+    ASSERT_TRUE(w);
+    dbArchivio.Close();
+    DanneggiaIndiceEventi(archivio);
+    const QByteArray danneggiato = Contenuto(archivio);
+    ui->AttendiMsg(QStringLiteral(" Errore "), vbOK, true);
+    ui->AttendiMsg(QStringLiteral("Riorganizzazione Fallita"));
+    ui->AttendiMsg(QStringLiteral("Archivio danneggiato: ") + archivio, vbOK, true);
+    w->mnuArchivi_Click(11);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(dbArchivio.IsOpen());
+    EXPECT_EQ(Contenuto(archivio), danneggiato);
+}
+
+TEST_F(Avvio, ArchiveThatCannotBeWrittenStopsTheStartUntouched)
+{
+    struct Caso { const char* nome; bool cartella; };
+    for (const Caso c : {Caso{"archivio in sola lettura", false}, Caso{"cartella in sola lettura", true}}) {
+        SCOPED_TRACE(c.nome);
+        const QString cartella = dir.path() + QStringLiteral("/") + QString::fromLatin1(c.cartella ? "rc" : "rf") + u'/';
+        QDir().mkpath(cartella);
+        const QString archivio = cartella + QStringLiteral("aula.db");
+        ArchivioConEventi(archivio, 10);
+        {
+            QFile ini(cartella + QStringLiteral("aula.ini"));
+            ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write("cConsiglio=Valdoria\r\n");
+        }
+        ScriviListaPro("R:9.9.9\nQ:INSERT INTO EVENTI (cNomeEV) VALUES ('aggiornamento')\n");
+        const QByteArray prima = Contenuto(archivio);
+        const QString bersaglio = c.cartella ? cartella : archivio;
+        ASSERT_EQ(::chmod(QFile::encodeName(bersaglio).constData(), c.cartella ? 0555 : 0444), 0);
+        {
+            PermessiComeOperatore operatore;
+            if (!operatore.Attivo()) {
+                ::chmod(QFile::encodeName(bersaglio).constData(), 0755);
+                GTEST_SKIP() << "the test cannot give up root's privileges on files";
+            }
+            test::FakeServices servizi;
+            test::ScriptedUI ui;
+            ui->AttendiApri(kTitoloArchivio, archivio);
+            ui->AttendiMsg(QStringLiteral("Apertura di ") + archivio + QStringLiteral(" Fallita\n"), vbOK, true);
+            EXPECT_FALSE(EseguiAvvio(lock, lockPath));
+            lock.reset();
+            const auto& visto = ui->Storia().back();
+            EXPECT_TRUE(visto.testo.contains(QStringLiteral("sola lettura"))) << visto.testo.toStdString();
+            EXPECT_EQ(visto.titolo, QStringLiteral("Errore 3027"));
+        }
+        ::chmod(QFile::encodeName(bersaglio).constData(), c.cartella ? 0755 : 0644);
+        EXPECT_FALSE(dbArchivio.IsOpen());
+        EXPECT_EQ(Contenuto(archivio), prima);
+        EXPECT_FALSE(QFileInfo::exists(cartella + QStringLiteral("aula.old")));
+        EXPECT_EQ(Contenuto(cartella + QStringLiteral("aula.ini")), QByteArray("cConsiglio=Valdoria\r\n"));
+    }
+}
+
+TEST_F(Avvio, UpdateGroupsRunOnceOverManyStarts)
+{
+    // The program's own identifier ("1.." for 1.0.0) sorts before the
+    // group named after the same version.
+    const QString archivio = dati + QStringLiteral("aggiorna.db");
+    ScriviListaPro("' aggiornamenti\n"
+                   "R:1.0.0\n"
+                   "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('gruppo 1.0.0')\n"
+                   "R:9.0.0\n"
+                   "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('gruppo 9.0.0')\n"
+                   "Q:INSERT INTO NESSUNA (x) VALUES (1)\n");
+    for (int avvio = 1; avvio <= 4; ++avvio) {
+        SCOPED_TRACE(avvio);
+        AvvioCompleto(archivio);
+        // 1.0.0 once; 9.0.0 fails whole every time and leaves nothing.
+        EXPECT_EQ(Righe(archivio, QStringLiteral("EVENTI")), 1);
+        EXPECT_EQ(cLastIDAgg, QStringLiteral("1.0.0").compare(IdentificativoVersione()) > 0
+                                  ? QStringLiteral("1.0.0") : IdentificativoVersione());
+    }
+    // Mended: applied at the next start, and only there.
+    ScriviListaPro("R:1.0.0\n"
+                   "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('gruppo 1.0.0')\n"
+                   "R:9.0.0\n"
+                   "Q:INSERT INTO EVENTI (cNomeEV) VALUES ('gruppo 9.0.0')\n");
+    for (int avvio = 1; avvio <= 2; ++avvio) {
+        AvvioCompleto(archivio);
+        EXPECT_EQ(Righe(archivio, QStringLiteral("EVENTI")), 2);
+        EXPECT_EQ(cLastIDAgg, QStringLiteral("9.0.0"));
+    }
+}
+
+TEST_F(Avvio, TheExampleChamberOfTheReadmeWorksOnANewArchive)
+{
+    // The README's first sitting: a new archive, the example command file
+    // run from the menu, the console showing every seat in its area.
+    const QString esempio = QStringLiteral(OBX_TEST_DATA "/../../esempi/Aula.txt");
+    ASSERT_TRUE(QFileInfo::exists(esempio));
+    test::FakeServices servizi;
+    test::ScriptedUI ui;
+    ui->AttendiApri(kTitoloArchivio, dati + QStringLiteral("aula.db"));
+    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
+    auto w = EseguiAvvio(lock, lockPath);
+    ASSERT_TRUE(w);
+    ui->AttendiApri(QStringLiteral("File Comandi"), esempio);
+    ui->AttendiMsg(QStringLiteral("eseguite 19 istruzioni"));
+    w->mnuArchivi_Click(15);
+    // Run again it adds nothing: each group fails whole on its first row.
+    ui->AttendiApri(QStringLiteral("File Comandi"), esempio);
+    ui->AttendiMsg(QStringLiteral("Q:INSERT INTO ANAGRAFE"), vbOK, true);
+    ui->AttendiMsg(QStringLiteral("Q:INSERT INTO DELIBERE"), vbOK, true);
+    ui->AttendiMsg(QStringLiteral("eseguite 10 istruzioni"));
+    w->mnuArchivi_Click(15);
+    EXPECT_EQ(dbArchivio.RowCount(QStringLiteral("ANAGRAFE")), 9);
+    EXPECT_EQ(dbArchivio.RowCount(QStringLiteral("DELIBERE")), 2);
+
+    // The simulators as the README starts them, named in "Porte.txt" by
+    // their links: the ports the configuration lists, and the central's
+    // answer to its test.
+    const QString centrale = dir.path() + QStringLiteral("/obx-centrale");
+    const QString tabellone = dir.path() + QStringLiteral("/obx-tabellone");
+    test::Simulatore sim4010(test::PercorsoSimulatore(),
+                             {QStringLiteral("--device"), QStringLiteral("4010"), QStringLiteral("--link"), centrale});
+    test::Simulatore simLED(test::PercorsoSimulatore(),
+                            {QStringLiteral("--device"), QStringLiteral("board"), QStringLiteral("--link"), tabellone});
+    ASSERT_FALSE(sim4010.Percorso().isEmpty());
+    ASSERT_FALSE(simLED.Percorso().isEmpty());
+    test::ScrivePorte(dati, {{1, centrale}, {2, tabellone}});
+    EXPECT_TRUE(TestaPorta(1));
+    EXPECT_TRUE(TestaPorta(2));
+    EXPECT_TRUE(TestaCentralina(1));
+
+    // No voting units configured yet: the console offers its simulation.
+    ui->AttendiMsg(QStringLiteral("usa VotiObx.txt"), vbNo);
+    w->mnuConsiglio_Click(0);
+    frmCons* f = frmConsAperto();
+    ASSERT_NE(f, nullptr);
+    test::Gira(200);
+    const QRect area = f->boxConsiglio(0)->contentsRect();
+    std::vector<QRect> posti;
+    for (int n = 1; n <= 8; ++n) {
+        Etichetta* e = f->txtAnag(n);
+        ASSERT_NE(e, nullptr);
+        EXPECT_TRUE(e->isVisibleTo(f)) << n;
+        EXPECT_FALSE(e->Caption().isEmpty()) << n;
+        EXPECT_TRUE(area.contains(e->geometry())) << n;
+        for (const QRect& r : posti) EXPECT_FALSE(r.intersects(e->geometry())) << n;
+        posti.push_back(e->geometry());
+    }
+    EXPECT_FALSE(f->txtAnag(9)->isVisibleTo(f));   // the secretary has no seat
+    if (!qEnvironmentVariableIsEmpty("OBX_FOTO_CONSOLE")) f->grab().save(qEnvironmentVariable("OBX_FOTO_CONSOLE"));
+    f->Chiude();
+    test::Gira(50);
 }
