@@ -94,7 +94,6 @@ inline constexpr int kCampoEsistente = 3191;
 inline constexpr int kDatabaseEsistente = 3204;
 inline constexpr int kOperazioneNonValida = 3251;  // not supported by this kind of record set
 inline constexpr int kCampoNonTrovato = 3265;      // field or index not in the collection
-inline constexpr int kCampoTroppoPiccolo = 3163;   // text longer than its field
 inline constexpr int kIndiceEsistente = 3284;
 inline constexpr int kNonTraducibile = 3296;       // statement of a form the archive cannot run
 inline constexpr int kFormatoNonRiconosciuto = 3343;  // not a database, or damaged
