@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QtDebug>
 
+#include "platform/Misure.h"
 #include "platform/Testo.h"
 
 namespace obx {
@@ -119,6 +121,8 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
     dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
     dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
     dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    // The columns of the detailed view as wide as their (Italian) titles.
+    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
     if (creaNuovo) {
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
