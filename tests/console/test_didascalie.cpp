@@ -235,19 +235,27 @@ TEST_F(Finestre, AnteprimaLedERadio)
 
 TEST_F(Finestre, TabelloneProiettato)
 {
-    for (int tipo : {1, 4}) {
-        iTipoAssemblea = tipo;
-        for (int prenotazioni : {0, 1}) {
-            iPrenotazioni = prenotazioni;
-            lMonitor[0] = {1, 0, 0, 768, 1024};
-            FrmVideo& v = frmVideo();
-            v.show();
-            Gira(10);
-            Intera(&v, "frmVideo");
-            ScaricaFrmVideo();
-            Gira(5);
-        }
-    }
+    struct Schermo {
+        int larghezza, altezza;
+    };
+    for (const Schermo s : {Schermo{800, 600}, Schermo{1024, 768}, Schermo{1280, 1024}})
+        for (int tipo : {1, 4})
+            for (int prenotazioni : {0, 1}) {
+                iTipoAssemblea = tipo;
+                iPrenotazioni = prenotazioni;
+                lMonitor[0] = {1, 0, 0, s.altezza, s.larghezza};
+                FrmVideo& v = frmVideo();
+                v.show();
+                Gira(10);
+                const std::string dove = "frmVideo " + std::to_string(s.larghezza) + " kind " + std::to_string(tipo);
+                Intera(&v, dove.c_str());
+                // The longest outcome in its cell.
+                v.txtTitolo(13)->SetCaption(QStringLiteral("NON RINVIATO AD ALTRA SEDUTA"));
+                Gira(5);
+                Intera(&v, (dove + " outcome").c_str());
+                ScaricaFrmVideo();
+                Gira(5);
+            }
     iPrenotazioni = 0;
 }
 

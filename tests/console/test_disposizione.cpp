@@ -309,7 +309,11 @@ public:
                 EXPECT_TRUE(f->grab().save(file, "PNG")) << file.toStdString();
             };
             foto("seduta");
-            Vota(f, [&] { foto("durante"); });
+            Vota(f, [&] {
+                // One tick of the engine: the live count of the keys.
+                f->croTimer_Timer();
+                foto("durante");
+            });
             foto("dopo");
             f->lblEsito()->setText(QStringLiteral("NON RINVIATO AD ALTRA SEDUTA"));
             foto("esito_lungo");
