@@ -6,6 +6,8 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -187,6 +189,8 @@ frmCons* ApreConsole()
     QPointer<frmCons> guardia(f);
     f->Form_Load();
     if (!guardia || g_console != f) return frmConsAperto();
+    // The size of the screen also where no window manager maximises it.
+    if (const QScreen* schermo = QGuiApplication::primaryScreen()) f->setGeometry(schermo->availableGeometry());
     f->showMaximized();
     f->raise();
     f->activateWindow();
@@ -215,7 +219,8 @@ frmCons::frmCons() : QWidget(nullptr, Qt::Window)
 
     // The console's own font: the places of its controls are measured on
     // it (a narrow sans serif of 8 points, as the twips were drawn for).
-    QFont carattere(QStringLiteral("Liberation Sans"));
+    QFont carattere;
+    carattere.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     carattere.setPointSize(8);
     setFont(carattere);
 

@@ -58,6 +58,14 @@ void Intera(const QWidget* w, const char* finestra)
     EXPECT_TRUE(tagliate.empty()) << finestra << ":\n" << Descrive(tagliate).toStdString();
 }
 
+// Shows the window, lets it settle and walks it.
+void Mostrata(QWidget& w, const char* finestra)
+{
+    w.show();
+    Gira(10);
+    Intera(&w, finestra);
+}
+
 // Runs azione on the first modal window that comes up, then closes it.
 void AlModale(const std::function<void(QWidget*)>& azione)
 {
@@ -96,26 +104,16 @@ class Finestre : public BancoConsole {};
 TEST_F(Finestre, FinestraPrincipale)
 {
     frmMain m;
-    m.show();
-    Gira(10);
-    Intera(&m, "frmMain");
+    Mostrata(m, "frmMain");
 }
 
 TEST_F(Finestre, ConfigurazioneEParametri)
 {
     GestisceConfig(false);
-    {
-        frmConfig c;
-        c.show();
-        Gira(10);
-        Intera(&c, "frmConfig");
-    }
-    {
-        frmParam p;
-        p.show();
-        Gira(10);
-        Intera(&p, "frmParam");
-    }
+    frmConfig c;
+    Mostrata(c, "frmConfig");
+    frmParam p;
+    Mostrata(p, "frmParam");
 }
 
 TEST_F(Finestre, Registri)
@@ -203,15 +201,11 @@ TEST_F(Finestre, CopiaAccessoEScelteDiFile)
     }
     {
         frmLogin l;
-        l.show();
-        Gira(10);
-        Intera(&l, "frmLogin");
+        Mostrata(l, "frmLogin");
     }
     for (bool lista : {true, false}) {
         frmGetFile g(lista);
-        g.show();
-        Gira(10);
-        Intera(&g, lista ? "frmGetFile (list)" : "frmGetFile (new name)");
+        Mostrata(g, lista ? "frmGetFile (list)" : "frmGetFile (new name)");
     }
 }
 
@@ -227,9 +221,7 @@ TEST_F(Finestre, AnteprimaLedERadio)
     led.close();
     {
         frmTavelix r;
-        r.show();
-        Gira(10);
-        Intera(&r, "frmTavelix");
+        Mostrata(r, "frmTavelix");
     }
 }
 
@@ -266,23 +258,15 @@ TEST_F(Finestre, DialoghiDeiSeggi)
     {
         frmTasti t;
         t.iConsID = 1;
-        t.show();
-        Gira(10);
-        Intera(&t, "frmTasti");
+        Mostrata(t, "frmTasti");
     }
     {
         cNomeOspite = QStringLiteral("Giulia Neri");
         frmOspiti o;
-        o.show();
-        Gira(10);
-        Intera(&o, "frmOspiti");
+        Mostrata(o, "frmOspiti");
     }
-    {
-        frmScambio s;
-        s.show();
-        Gira(10);
-        Intera(&s, "frmScambio");
-    }
+    frmScambio s;
+    Mostrata(s, "frmScambio");
 }
 
 // The dialogs that Qt builds itself: the program's file dialog, the input

@@ -64,7 +64,7 @@ QSize MisuraTesto(const QFontMetrics& fm, const QString& testo)
     return {larghezza, altezza};
 }
 
-// The part of w that its window shows, in w's own coordinates: the parents
+// What of w its window shows, in w's own coordinates: the parents
 // (up to the window) cut off whatever lies outside them.
 QRect ParteVisibile(const QWidget* w, const QWidget* finestra)
 {
