@@ -1,9 +1,7 @@
 // O.B.X.: the council-sitting system.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
+#include "platform/Lingua.h"
 #include "shell/Avvio.h"
 
 int main(int argc, char* argv[])
@@ -15,9 +13,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obx"));
     // Qt's own dialogs (printer, files, colours, fonts) speak Italian.
-    QTranslator traduzioneQt;
-    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioneQt);
+    obx::ImpostaItaliano();
     return obx::Avvia(app);
 }

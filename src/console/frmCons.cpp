@@ -6,13 +6,17 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QErrorMessage>
 #include <QFileDialog>
+#include <QFont>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -136,6 +140,25 @@ int Pulsante(Qt::MouseButton b)
     }
 }
 
+// Design-time measures of the console (twips).
+constexpr double kMargine = 60;            // between the frames and the window's edges
+constexpr double kLarghezzaPosti = 6000;   // the seat area, as wide as the layout editor's
+constexpr double kAltezzaRiga = 315;       // combo boxes and text fields
+constexpr double kLarghezzaDidascalia = 690;   // captions left of a field
+constexpr double kSinistraAlbero = 10224;  // the acts tree, right of the vote frame
+constexpr double kAltezzaBasso = 1872;     // the agenda and vote frames
+
+// Column of the vote panel under whose title figure lblVoto(i) stands:
+// the columns are titled "Presenti", "Quorum", "Favor.", "Contrari",
+// "Astenuti", "Votanti", "non Vot."; the figures hold the voters (0), those
+// present (1), the threshold (2), yes (3), abstentions (4), no (5) and the
+// non-voters (6).
+int ColonnaDelVoto(int i)
+{
+    static const int colonna[7] = {5, 0, 1, 2, 4, 3, 6};
+    return i >= 0 && i < 7 ? colonna[i] : 0;
+}
+
 // The agenda position right-aligned in three characters, as the combo
 // lists it.
 QString PosizioneOdG(int pos)
@@ -167,6 +190,8 @@ frmCons* ApreConsole()
     QPointer<frmCons> guardia(f);
     f->Form_Load();
     if (!guardia || g_console != f) return frmConsAperto();
+    // The size of the screen also where no window manager maximises it.
+    if (const QScreen* schermo = QGuiApplication::primaryScreen()) f->setGeometry(schermo->availableGeometry());
     f->showMaximized();
     f->raise();
     f->activateWindow();
@@ -192,6 +217,13 @@ frmCons::frmCons() : QWidget(nullptr, Qt::Window)
     setWindowTitle(QStringLiteral("O.B.X."));
     m_twX = TwipsPerPixelX();
     m_twY = TwipsPerPixelY();
+
+    // The console's own font: the places of its controls are measured on
+    // it (a narrow sans serif of 8 points, as the twips were drawn for).
+    QFont carattere;
+    carattere.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    carattere.setPointSize(8);
+    setFont(carattere);
 
     m_croTimer = new Temporizzatore(this);
     m_croTimer->SetInterval(1000);
@@ -257,10 +289,16 @@ QAction* frmCons::mnuPopupSub(int i) const { return Elemento(m_mnuPopupSub, i); 
 // every report prints on.
 QPrinter& frmCons::dlgDialogBox() { return Stampante(); }
 
-// Design-time places (twips).  The loading moves and sizes what depends on
-// the monitor, the assembly kind and the bookings.
+// Design-time places (twips), those of the large layout.  The loading
+// moves and sizes what depends on the monitor, the assembly kind and the
+// bookings (DisposizioneIniziale).  Every place is chosen so that the whole
+// console lies inside a window of 640 x 480 pixels (small layout) or of
+// 800 x 600 (large layout) with the console's own font.
 void frmCons::CreaControlli()
 {
+    auto nomina = [](QWidget* w, const char* nome, int i = -1) {
+        w->setObjectName(i < 0 ? QString::fromLatin1(nome) : QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i));
+    };
     auto gruppo = [this](QWidget* in, const char* titolo, double l, double t, double w, double h) {
         auto* b = new QGroupBox(QString::fromUtf8(titolo), in);
         Piazza(b, l, t, w, h);
@@ -279,28 +317,31 @@ void frmCons::CreaControlli()
     };
     auto combo = [this](QWidget* in, double l, double t, double w) {
         auto* c = new ElencoCombo(in);
-        Piazza(c, l, t, w, 315);
+        Piazza(c, l, t, w, kAltezzaRiga);
         return c;
     };
 
-    // Seat area and, to its right, the bookings, the debate and the vote
-    // lists that cover it during a vote; services, clock and sitting buttons
-    // in the right column; agenda and vote frames below.
-    m_boxConsiglio[0] = gruppo(this, "Aventi diritto al Voto", 120, 120, 6000, 4692);
-    m_boxConsiglio[1] = gruppo(this, "Dibattito", 6240, 3000, 3960, 2400);
-    m_boxConsiglio[2] = gruppo(this, "Votazione", 5040, 6900, 4572, 1932);
-    m_boxConsiglio[3] = gruppo(this, "Argomenti", 120, 6900, 4812, 1932);
-    m_boxConsiglio[4] = gruppo(this, "Devono Votare ...", 6360, 3000, 3720, 1200);
-    m_boxConsiglio[5] = gruppo(this, "Non possono Votare", 6360, 4200, 3720, 1200);
-    m_boxConsiglio[6] = gruppo(this, "Prenotazioni", 6240, 120, 1920, 2760);
-    m_boxConsiglio[7] = gruppo(this, "Servizio", 10320, 0, 900, 3480);
+    // Seat area on the left, the agenda and vote frames below it; right of
+    // the seats the bookings, the clock with the sitting buttons, the debate
+    // (covered by the vote lists during a vote) and the two check boxes; the
+    // services and, in the laws mode, the acts tree in the right column.
+    static const char* titoliBox[8] = {"Aventi diritto al Voto", "Dibattito", "Votazione", "Argomenti",
+                                       "Devono Votare ...", "Non possono Votare", "Prenotazioni", "Servizio"};
+    for (int i = 0; i < 8; ++i) {
+        m_boxConsiglio[size_t(i)] = gruppo(this, titoliBox[i], 0, 0, 1000, 1000);
+        nomina(m_boxConsiglio[size_t(i)], "boxConsiglio", i);
+    }
+    Piazza(m_boxConsiglio[0], kMargine, kMargine, kLarghezzaPosti, 6600);
+    Piazza(m_boxConsiglio[6], 6180, kMargine, 1920, 2760);
+    Piazza(m_boxConsiglio[7], 10320, 0, 1440, 1860);
     m_boxConsiglio[4]->hide();
     m_boxConsiglio[5]->hide();
 
-    // Seat labels: 0 is the pattern the others are made from.
+    // Seat labels: 0 is the pattern the others are made from; the size of
+    // the labels of the seat-layout editor, whose places they take.
     for (int i = 0; i <= kEtichette; ++i) {
         auto* e = new Etichetta(m_boxConsiglio[0], m_twX, m_twY);
-        e->Move(120, 240, 1200, 300);
+        e->Move(120, 240, 1212, 360);
         e->SetAllineamento(Etichetta::Centro);
         e->SetBackColor(kGrigio);
         e->SetBackStyle(1);
@@ -308,42 +349,48 @@ void frmCons::CreaControlli()
         e->setCursor(Qt::PointingHandCursor);
         e->installEventFilter(this);
         e->hide();
+        nomina(e, "txtAnag", i);
         m_txtAnag[size_t(i)] = e;
     }
 
-    // Debate.
+    // Debate (its contents are laid out by DisponeDibattito).
     QGroupBox* dib = m_boxConsiglio[1];
     m_getParola = new QLineEdit(dib);
-    Piazza(m_getParola, 120, 240, 2520, 315);
+    nomina(m_getParola, "getParola");
     m_getParola->installEventFilter(this);
     m_lstParola = new ElencoLista(dib);
-    Piazza(m_lstParola, 120, 720, 2520, 1776);
+    nomina(m_lstParola, "lstParola");
     m_lstParola->viewport()->installEventFilter(this);
-    m_cmdParola[0] = bottone(dib, "Conclude", 2760, 240, 1080, 360);
-    m_cmdParola[1] = bottone(dib, "Rilegge Lista", 2760, 660, 1080, 360);
-    m_cmdParola[2] = bottone(dib, "Prenotazioni OFF", 2760, 1080, 1080, 360);
-    m_lblTempo[0] = etichetta(dib, "", 2760, 1560, 480, 300);
-    m_cmdTempo[0] = bottone(dib, "+", 3240, 1500, 300, 300);
-    m_cmdTempo[1] = bottone(dib, "-", 3540, 1500, 300, 300);
-    m_lblTempo[1] = etichetta(dib, "", 2760, 1920, 480, 300);
-    m_cmdTempo[2] = bottone(dib, "+", 3240, 1860, 300, 300);
-    m_cmdTempo[3] = bottone(dib, "-", 3540, 1860, 300, 300);
-    for (int i : {0, 1}) m_lblTempo[size_t(i)]->setAlignment(Qt::AlignCenter);
+    static const char* parola[3] = {"Conclude", "Rilegge Lista", "Prenotazioni OFF"};
+    for (int i = 0; i < 3; ++i) {
+        m_cmdParola[size_t(i)] = bottone(dib, parola[i], 0, 0, 1000, 360);
+        nomina(m_cmdParola[size_t(i)], "cmdParola", i);
+    }
+    for (int i = 0; i < 4; ++i) {
+        m_cmdTempo[size_t(i)] = bottone(dib, i % 2 ? "-" : "+", 0, 0, 390, 360);
+        nomina(m_cmdTempo[size_t(i)], "cmdTempo", i);
+    }
+    for (int i : {0, 1}) {
+        m_lblTempo[size_t(i)] = etichetta(dib, "", 0, 0, 540, 300);
+        m_lblTempo[size_t(i)]->setAlignment(Qt::AlignCenter);
+        nomina(m_lblTempo[size_t(i)], "lblTempo", i);
+    }
     m_lblTempo[1]->hide();
     m_cmdTempo[2]->hide();
     m_cmdTempo[3]->hide();
 
     // Vote lists over the debate.
     m_lstVotanti = new ElencoLista(m_boxConsiglio[4]);
-    Piazza(m_lstVotanti, 120, 240, 3480, 840);
+    nomina(m_lstVotanti, "lstVotanti");
     m_lstAssenti = new ElencoLista(m_boxConsiglio[5]);
-    Piazza(m_lstAssenti, 120, 240, 3480, 840);
+    nomina(m_lstAssenti, "lstAssenti");
 
     // Bookings.
     m_lstPrenotati = new ElencoLista(m_boxConsiglio[6]);
+    nomina(m_lstPrenotati, "lstPrenotati");
     Piazza(m_lstPrenotati, 120, 240, 1680, 2520);
 
-    // Services.
+    // Services: two columns of three.
     static const char* suggerimenti[6] = {
         "Aggiunge nuovi OdG (+ CTRL per eliminare)", "Stampa lista Eventi", "Sostituzione Segretario",
         "Promemoria funzioni dedicate", "Seleziona Atto da votare (+Ctrl reset)", "Verifica Voto Precedente"};
@@ -353,86 +400,137 @@ void frmCons::CreaControlli()
         b->setText(QString::fromLatin1(simboli[i]));
         b->setToolTip(QString::fromUtf8(suggerimenti[i]));
         b->setFocusPolicy(Qt::TabFocus);
-        Piazza(b, 180, 240 + 540 * i, 540, 480);
+        Piazza(b, 120 + 660 * (i % 2), 240 + 540 * (i / 2), 540, 480);
+        nomina(b, "cmdServizio", i);
         m_cmdServizio[size_t(i)] = b;
     }
 
+    // Clock and sitting buttons (DisponeOrologio places them).
     m_txtOBX = new QLabel(QStringLiteral("00:00:00"), this);
-    Piazza(m_txtOBX, 10320, 3600, 1500, 360);
+    nomina(m_txtOBX, "txtOBX");
     m_txtOBX->setAlignment(Qt::AlignCenter);
     m_txtOBX->setFrameShape(QFrame::Panel);
+    QFont orologio = font();
+    orologio.setPointSize(10);
+    orologio.setBold(true);
+    m_txtOBX->setFont(orologio);
     m_txtOBX->installEventFilter(this);
-    m_cmdConsiglio[0] = bottone(this, "Apertura", 10320, 4080, 1500, 420);
-    m_cmdConsiglio[1] = bottone(this, "Sospesa", 10320, 4560, 1500, 420);
-    m_cmdConsiglio[2] = bottone(this, "Presenze Tabellone", 10320, 5040, 1500, 420);
+    static const char* seduta[3] = {"Apertura", "Sospesa", "Presenze Tabellone"};
+    for (int i = 0; i < 3; ++i) {
+        m_cmdConsiglio[size_t(i)] = bottone(this, seduta[i], 0, 0, 1000, 420);
+        nomina(m_cmdConsiglio[size_t(i)], "cmdConsiglio", i);
+    }
+    m_chkLampo = new QCheckBox(QStringLiteral("Lampeggio"), this);
+    nomina(m_chkLampo, "chkLampo");
+    m_chkPelin[0] = new QCheckBox(QStringLiteral("voto casuale se CTRL premuto"), this);
+    nomina(m_chkPelin[0], "chkPelin", 0);
+    m_chkPelin[0]->hide();
 
-    // Agenda.
+    // Agenda (the places that depend on the assembly kind are set at loading).
     QGroupBox* arg = m_boxConsiglio[3];
-    m_lblArgo[0] = etichetta(arg, "Arg.:", 120, 300, 700, 255);
-    m_lblArgo[1] = etichetta(arg, "Emend.:", 120, 660, 700, 255);
-    m_lblArgo[2] = etichetta(arg, "OdG:", 2580, 300, 420, 255);
-    m_lblArgo[3] = etichetta(arg, "Descr.:", 2580, 1020, 420, 255);
+    static const char* argo[4] = {"Arg.:", "Emend.:", "OdG:", "Descr.:"};
+    for (int i = 0; i < 4; ++i) {
+        m_lblArgo[size_t(i)] = etichetta(arg, argo[i], 120, 270, kLarghezzaDidascalia, 270);
+        nomina(m_lblArgo[size_t(i)], "lblArgo", i);
+    }
+    Piazza(m_lblArgo[1], 120, 630, kLarghezzaDidascalia, 270);
+    Piazza(m_lblArgo[2], 2580, 270, 420, 270);
+    Piazza(m_lblArgo[3], 120, 1530, kLarghezzaDidascalia, 270);
     m_cmbArgo[0] = combo(arg, 840, 240, 1692);
     m_cmbArgo[1] = combo(arg, 3000, 240, 1692);
     m_cmbArgo[2] = combo(arg, 840, 600, 1692);
     m_cmbArgo[3] = combo(arg, 3000, 960, 1692);
+    for (int i = 0; i < 4; ++i) nomina(m_cmbArgo[size_t(i)], "cmbArgo", i);
     m_cmdArgo[0] = bottone(arg, "Nota", 120, 960, 960, 360);
-    m_cmdArgo[1] = bottone(arg, "Emend.", 2580, 600, 660, 315);
+    m_cmdArgo[1] = bottone(arg, "Emend.", 2580, 600, 720, kAltezzaRiga);
+    for (int i = 0; i < 2; ++i) nomina(m_cmdArgo[size_t(i)], "cmdArgo", i);
     m_chkImmEsec = new QCheckBox(QStringLiteral("Im. Es."), arg);
-    Piazza(m_chkImmEsec, 120, 1440, 1000, 300);
+    nomina(m_chkImmEsec, "chkImmEsec");
+    Piazza(m_chkImmEsec, 120, 1440, 1020, 300);
     m_getDescEme = new QLineEdit(arg);
-    Piazza(m_getDescEme, 840, 1500, 3852, 315);
+    nomina(m_getDescEme, "getDescEme");
+    Piazza(m_getDescEme, 840, 1500, 3852, kAltezzaRiga);
     m_getTesto[0] = new QPlainTextEdit(arg);
     Piazza(m_getTesto[0], 1200, 960, 3492, 852);
 
-    // Vote.
+    // Vote.  The titles read, left to right, in their own order; each
+    // figure stands under the title that names what it holds: lblVoto(0)
+    // the voters, (1) those present, (2) the threshold, (3) yes, (4)
+    // abstentions, (5) no, (6) the non-voters.
     QGroupBox* vot = m_boxConsiglio[2];
     static const char* titoli[7] = {"Presenti", "Quorum", "Favor.", "Contrari", "Astenuti", "Votanti",
                                     "non Vot."};
     for (int i = 0; i < 7; ++i) {
-        const double l = i < 6 ? 120 + 720 * i : 4800;
-        m_lblTitolo[size_t(i)] = etichetta(vot, titoli[i], l, 240, 720, 255);
+        m_lblTitolo[size_t(i)] = etichetta(vot, titoli[i], 120 + 720 * i, 240, 720, 240);
         m_lblTitolo[size_t(i)]->setAlignment(Qt::AlignCenter);
-        m_lblVoto[size_t(i)] = etichetta(vot, "", l + 120, 540, 480, 300);
+        nomina(m_lblTitolo[size_t(i)], "lblTitolo", i);
+    }
+    for (int i = 0; i < 7; ++i) {
+        m_lblVoto[size_t(i)] = etichetta(vot, "", 240 + 720 * ColonnaDelVoto(i), 540, 480, 300);
         m_lblVoto[size_t(i)]->setAlignment(Qt::AlignCenter);
         m_lblVoto[size_t(i)]->setFrameShape(QFrame::Panel);
+        nomina(m_lblVoto[size_t(i)], "lblVoto", i);
     }
-    m_lblArgo[4] = etichetta(vot, "Voto:", 120, 960, 600, 255);
-    m_lblArgo[5] = etichetta(vot, "Quorum:", 120, 1320, 600, 255);
-    m_cmbTipoVoto = combo(vot, 720, 900, 1800);
-    m_cmbTipoQuorum = combo(vot, 720, 1260, 1800);
+    m_lblArgo[4] = etichetta(vot, "Voto:", 120, 900, kLarghezzaDidascalia, 270);
+    m_lblArgo[5] = etichetta(vot, "Quorum:", 120, 1260, kLarghezzaDidascalia, 270);
+    for (int i : {4, 5}) nomina(m_lblArgo[size_t(i)], "lblArgo", i);
+    m_cmbTipoVoto = combo(vot, 840, 870, 1272);
+    nomina(m_cmbTipoVoto, "cmbTipoVoto");
+    m_cmbTipoQuorum = combo(vot, 840, 1230, 1272);
+    nomina(m_cmbTipoQuorum, "cmbTipoQuorum");
+    // Three columns of two, each as wide as its longer caption needs.
     static const char* voti[6] = {"Aperta", "Annulla", "Presenze", "Chiusa", "Stampa", "Prova"};
-    for (int i = 0; i < 6; ++i)
-        m_cmdVoto[size_t(i)] = bottone(vot, voti[i], 2640 + 620 * (i % 3), 900 + 420 * (i / 3), 600, 360);
-    m_lblTempo[2] = etichetta(vot, "", 2640, 1680, 600, 255);
-    m_lblEsito = etichetta(vot, "", 3240, 1680, 1260, 255);
+    static const double sinistra[3] = {2172, 2862, 3612};
+    static const double larghezza[3] = {660, 720, 840};
+    for (int i = 0; i < 6; ++i) {
+        m_cmdVoto[size_t(i)] = bottone(vot, voti[i], sinistra[i % 3], 870 + 360 * (i / 3), larghezza[i % 3], 330);
+        nomina(m_cmdVoto[size_t(i)], "cmdVoto", i);
+    }
+    m_lblTempo[2] = etichetta(vot, "", 120, 1590, 480, 240);
+    m_lblTempo[2]->setAlignment(Qt::AlignCenter);
+    nomina(m_lblTempo[2], "lblTempo", 2);
+    // The outcome takes the rest of the row: the longest outcome,
+    // "NON RINVIATO AD ALTRA SEDUTA", reads whole.
+    m_lblEsito = etichetta(vot, "", 660, 1590, 3792, 240);
+    nomina(m_lblEsito, "lblEsito");
     m_lblEsito->setAlignment(Qt::AlignCenter);
+    QFont grassetto = font();
+    grassetto.setBold(true);
+    m_lblEsito->setFont(grassetto);
     m_lblEsito->hide();
-    m_chkLampo = new QCheckBox(QStringLiteral("Lampeggio"), vot);
-    Piazza(m_chkLampo, 120, 1680, 1200, 255);
-    m_chkPelin[0] = new QCheckBox(QStringLiteral("voto casuale se CTRL premuto"), vot);
-    Piazza(m_chkPelin[0], 1320, 1680, 1320, 255);
-    m_chkPelin[0]->hide();
     m_getTesto[1] = new QPlainTextEdit(vot);
     Piazza(m_getTesto[1], 120, 240, 4332, 1572);
     m_getTesto[1]->hide();
-    for (QPlainTextEdit* t : m_getTesto) t->viewport()->installEventFilter(this);
+    for (int i = 0; i < 2; ++i) {
+        nomina(m_getTesto[size_t(i)], "getTesto", i);
+        m_getTesto[size_t(i)]->viewport()->installEventFilter(this);
+    }
 
-    // Acts tree and the new-act panel (laws mode, large screens).
+    // Acts tree and the new-act panel (laws mode).  In the large layout the
+    // tree takes the right column under the services, down to the panel.
     m_alberoVista = new QTreeWidget(this);
+    nomina(m_alberoVista, "oAlbero");
     m_alberoVista->setHeaderHidden(true);
-    Piazza(m_alberoVista, 11880, 120, 4572, 6000);
+    // A title longer than the tree is wide scrolls rather than being cut.
+    m_alberoVista->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_alberoVista->header()->setStretchLastSection(false);
+    Piazza(m_alberoVista, kSinistraAlbero, 1920, 1584, 5000);
     m_alberoVista->hide();
     m_albero.Attach(m_alberoVista);
-    m_boxCreaAtti = gruppo(this, "Nuovo Atto", 11880, 6240, 4572, 1332);
-    m_lblAtto[0] = etichetta(m_boxCreaAtti, "ID:", 120, 300, 600, 255);
+    m_boxCreaAtti = gruppo(this, "Nuovo Atto", 6180, 2880, 1440, 1350);
+    nomina(m_boxCreaAtti, "boxCreaAtti");
+    m_lblAtto[0] = etichetta(m_boxCreaAtti, "ID:", 120, 270, 420, 270);
     m_getIDAtto = new QLineEdit(m_boxCreaAtti);
-    Piazza(m_getIDAtto, 720, 240, 1200, 315);
+    nomina(m_getIDAtto, "getIDAtto");
+    Piazza(m_getIDAtto, 570, 240, 750, kAltezzaRiga);
     m_getIDAtto->installEventFilter(this);
-    m_lblAtto[1] = etichetta(m_boxCreaAtti, "Tipo:", 120, 660, 600, 255);
-    m_cmbTipoAtto = combo(m_boxCreaAtti, 720, 600, 3732);
-    m_cmdAtto[0] = bottone(m_boxCreaAtti, "Salva", 2040, 240, 1140, 315);
-    m_cmdAtto[1] = bottone(m_boxCreaAtti, "Annulla", 3300, 240, 1140, 315);
+    m_lblAtto[1] = etichetta(m_boxCreaAtti, "Tipo:", 120, 630, 420, 270);
+    for (int i = 0; i < 2; ++i) nomina(m_lblAtto[size_t(i)], "lblAtto", i);
+    m_cmbTipoAtto = combo(m_boxCreaAtti, 570, 600, 750);
+    nomina(m_cmbTipoAtto, "cmbTipoAtto");
+    m_cmdAtto[0] = bottone(m_boxCreaAtti, "Salva", 120, 960, 510, 330);
+    m_cmdAtto[1] = bottone(m_boxCreaAtti, "Annulla", 660, 960, 660, 330);
+    for (int i = 0; i < 2; ++i) nomina(m_cmdAtto[size_t(i)], "cmdAtto", i);
     m_boxCreaAtti->hide();
 
     // Pop-up menu of the seats.
@@ -506,8 +604,6 @@ void frmCons::Form_Load()
 void frmCons::DisposizioneIniziale()
 {
     QGroupBox* const* box = m_boxConsiglio.data();
-    SetLeft(box[4], Left(box[1]) + 120);
-    SetLeft(box[5], Left(box[1]) + 120);
 
     // Screen size of the control monitor, in twips.
     const double altezza = lMonitor[0].nAlt * m_twY;
@@ -518,6 +614,8 @@ void frmCons::DisposizioneIniziale()
         SetWidth(box[2], 5292);
         Piazza(m_lblTitolo[6], 4440, 240, Width(m_lblTitolo[6]), Height(m_lblTitolo[6]));
         Piazza(m_lblVoto[6], 4560, 540, Width(m_lblVoto[6]), Height(m_lblVoto[6]));
+        m_lblTitolo[6]->show();
+        m_lblVoto[6]->show();
         for (QPushButton* b : m_cmdVoto) SetLeft(b, Left(b) + 600);
         SetLeft(m_lblTempo[2], Left(m_lblTempo[2]) + 600);
         SetLeft(m_lblEsito, Left(m_lblEsito) + 600);
@@ -525,36 +623,82 @@ void frmCons::DisposizioneIniziale()
         SetWidth(m_cmbTipoQuorum, Width(m_cmbTipoQuorum) + 600);
         Piazza(box[7], 10320, 0, Width(box[7]), Height(box[7]));
         box[7]->show();
-        if (iTipoAssemblea == 4) {
-            QTreeWidget* t = m_alberoVista;
-            SetWidth(t, larghezza - Left(t) - 192);
-            SetHeight(t, altezza - Height(m_boxCreaAtti) - 720 - Top(t));
-            SetTop(m_boxCreaAtti, Top(t) + Height(t) + 120);
-            SetLeft(m_boxCreaAtti, Left(t));
-            const double d = Width(t) - Width(m_boxCreaAtti);
-            if (d > 0) {
-                const double piu = std::min(d, Width(m_boxCreaAtti));
-                SetWidth(m_boxCreaAtti, Width(m_boxCreaAtti) + piu);
-                SetWidth(m_cmbTipoAtto, Width(m_cmbTipoAtto) + piu);
-            }
-        }
     } else {
         SetHeight(box[0], 4692);
         SetWidth(box[2], 4572);
         box[7]->hide();
+        // The column "non Vot." is only in the large layout.
+        m_lblTitolo[6]->hide();
+        m_lblVoto[6]->hide();
+    }
+
+    // The agenda and vote frames side by side below the seats.
+    const double sotto = Top(box[0]) + Height(box[0]) + kMargine;
+    Piazza(box[3], kMargine, sotto, 4752, kAltezzaBasso);
+    Piazza(box[2], Left(box[3]) + Width(box[3]) + kMargine, sotto, Width(box[2]), kAltezzaBasso);
+
+    // Booked-speakers panel, where the bookings put it (shown or not below).
+    const double finestra = larghezza > 0 ? larghezza : width() * m_twX;
+    if (finestra <= 9600)
+        Piazza(box[6], Left(box[0]) + 6120, Top(box[0]), 1452, 2760);
+    else
+        Piazza(box[6], Left(box[0]) + Width(box[0]) + 120, Top(box[0]), 1920, 2760);
+
+    const double destraPrenotazioni = Left(box[6]) + Width(box[6]) + kMargine;
+    if (grande) {
+        // Right of the bookings the clock and the sitting buttons; under
+        // them the debate, then the two check boxes.
+        DisponeOrologio(std::max(destraPrenotazioni, 8160.0), kMargine, false);
+        Piazza(box[1], Left(box[6]), 2880, 3960, 2580);
+        const double riga = Top(box[1]) + Height(box[1]) + kMargine;
+        Piazza(m_chkLampo, Left(box[1]), riga, 1200, 300);
+        Piazza(m_chkPelin[0], Left(box[1]) + 1260, riga, 2700, 300);
+    } else {
+        // The debate as a column right of the bookings, as high as the seat
+        // area; the clock, the sitting buttons and the check boxes in a row
+        // under the agenda and vote frames.
+        Piazza(box[1], destraPrenotazioni, Top(box[0]), 1848, Height(box[0]));
+        const double riga = sotto + kAltezzaBasso + kMargine;
+        DisponeOrologio(kMargine, riga, true);
+        Piazza(m_chkLampo, 5100, riga, 1200, 360);
+        Piazza(m_chkPelin[0], 6360, riga, 3180, 360);
+    }
+    DisponeDibattito(!grande);
+
+    // The vote lists cover the debate: one over its upper half, one over
+    // its lower half.
+    const double meta = std::floor((Height(box[1]) - kMargine) / 2);
+    Piazza(box[4], Left(box[1]) + 120, Top(box[1]), Width(box[1]) - 240, meta);
+    Piazza(box[5], Left(box[1]) + 120, Top(box[1]) + meta + kMargine, Width(box[1]) - 240, meta);
+    for (auto [lista, cornice] : {std::pair{m_lstVotanti, box[4]}, {m_lstAssenti, box[5]}})
+        Piazza(lista, 120, 240, Width(cornice) - 240, Height(cornice) - 300);
+
+    // The acts tree, laws mode on the large layout: fitted to the screen.
+    if (grande && iTipoAssemblea == 4) {
+        QTreeWidget* t = m_alberoVista;
+        SetWidth(t, larghezza - Left(t) - 192);
+        SetHeight(t, altezza - Height(m_boxCreaAtti) - 720 - Top(t));
+        SetTop(m_boxCreaAtti, Top(t) + Height(t) + 120);
+        SetLeft(m_boxCreaAtti, Left(t));
+        const double d = Width(t) - Width(m_boxCreaAtti);
+        if (d > 0) {
+            const double piu = std::min(d, Width(m_boxCreaAtti));
+            SetWidth(m_boxCreaAtti, Width(m_boxCreaAtti) + piu);
+            SetWidth(m_cmbTipoAtto, Width(m_cmbTipoAtto) + piu);
+        }
+    } else {
+        // The new-act panel, when F8 shows it, under the bookings.
+        Piazza(m_boxCreaAtti, Left(box[6]), Top(box[6]) + Height(box[6]) + kMargine, Width(m_boxCreaAtti),
+               Height(m_boxCreaAtti));
     }
     m_alberoVista->setVisible(grande && iTipoAssemblea == 4);
     m_boxCreaAtti->hide();
-
-    // The agenda and vote frames below the seats and the debate.
-    const double sotto = std::max(Top(box[0]) + Height(box[0]), Top(box[1]) + Height(box[1])) + 120;
-    SetTop(box[2], sotto);
-    SetTop(box[3], sotto);
 
     // Agenda area by assembly kind.
     if (iTipoAssemblea != 4) {
         SetWidth(m_cmbArgo[0], 1692);
         m_lblArgo[1]->setText(QStringLiteral("Emend.:"));
+        Piazza(m_lblArgo[2], 2580, 270, 420, 270);
         Piazza(m_cmbArgo[1], 3000, 240, 1692, Height(m_cmbArgo[1]));
         m_cmbArgo[1]->setEnabled(true);
         Piazza(m_cmbArgo[3], 3000, 960, 1692, Height(m_cmbArgo[3]));
@@ -573,6 +717,8 @@ void frmCons::DisposizioneIniziale()
     } else {
         SetWidth(m_cmbArgo[0], 3852);
         m_lblArgo[1]->setText(QStringLiteral("Tipo:"));
+        // "Arg.:" is hidden: "OdG:" names the item combo in its place.
+        Piazza(m_lblArgo[2], 120, 270, kLarghezzaDidascalia, 270);
         Piazza(m_cmbArgo[1], 840, 600, 2400, Height(m_cmbArgo[1]));
         m_cmbArgo[1]->setEnabled(false);
         Piazza(m_cmbArgo[3], 3492, 600, 1200, Height(m_cmbArgo[3]));
@@ -635,6 +781,46 @@ void frmCons::DisposizioneIniziale()
         m_cmdParola[2]->show();
         m_cmdParola[2]->setText(QStringLiteral("Prenotazioni OFF"));
         Piazza(m_lstParola, Left(m_lstParola), 960, Width(m_lstParola), 1392);
+    }
+}
+
+// The clock and the three sitting buttons: a row (small layout) or a
+// column (large layout) from left, top.
+void frmCons::DisponeOrologio(double left, double top, bool inRiga)
+{
+    if (inRiga) {
+        Piazza(m_txtOBX, left, top, 1080, 360);
+        static const double dopo[3] = {1140, 2220, 3300};
+        static const double largo[3] = {1020, 1020, 1680};
+        for (int i = 0; i < 3; ++i) Piazza(m_cmdConsiglio[size_t(i)], left + dopo[i], top, largo[i], 360);
+    } else {
+        Piazza(m_txtOBX, left, top, 1980, 360);
+        for (int i = 0; i < 3; ++i) Piazza(m_cmdConsiglio[size_t(i)], left, top + 420 + 480 * i, 1980, 420);
+    }
+}
+
+// The contents of the debate frame: the speaker's box and the speakers
+// list on the left with the buttons and the two time settings beside them
+// (large layout), or everything one under the other (the narrow column of
+// the small layout).  The list's top and height are the bookings' (loading).
+void frmCons::DisponeDibattito(bool stretta)
+{
+    if (stretta) {
+        Piazza(m_getParola, 120, 240, 1608, kAltezzaRiga);
+        Piazza(m_lstParola, 120, 720, 1608, 1776);
+        for (int i = 0; i < 3; ++i) Piazza(m_cmdParola[size_t(i)], 120, 2580 + 420 * i, 1608, 360);
+    } else {
+        Piazza(m_getParola, 120, 240, 2220, kAltezzaRiga);
+        Piazza(m_lstParola, 120, 720, 2220, 1776);
+        for (int i = 0; i < 3; ++i) Piazza(m_cmdParola[size_t(i)], 2400, 240 + 420 * i, 1440, 360);
+    }
+    // The speaking minutes, then the length of the vote countdown.
+    const double x = stretta ? 120 : 2400;
+    for (int k = 0; k < 2; ++k) {
+        const double y = (stretta ? 3840 : 1500) + 420 * k;
+        Piazza(m_lblTempo[size_t(k)], x, y + 30, 540, 300);
+        Piazza(m_cmdTempo[size_t(2 * k)], x + 600, y, 390, 360);
+        Piazza(m_cmdTempo[size_t(2 * k + 1)], x + 1050, y, 390, 360);
     }
 }
 

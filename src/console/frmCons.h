@@ -489,6 +489,8 @@ private:
     // frmCons.cpp
     void CreaControlli();
     void DisposizioneIniziale();
+    void DisponeOrologio(double left, double top, bool inRiga);
+    void DisponeDibattito(bool stretta);
     void CollegaEventi();
     void AttivaRecordset();            // step 1
     void AttivaAnagrafe();             // step 8

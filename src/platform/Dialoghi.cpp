@@ -5,16 +5,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QInputDialog>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTranslator>
 #include <QtDebug>
 
+#include "platform/Lingua.h"
+#include "platform/Misure.h"
 #include "platform/Testo.h"
 
 namespace obx {
@@ -147,6 +147,8 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
         dlg.setFileMode(QFileDialog::ExistingFile);
     }
     EtichetteFile(dlg, QStringLiteral("Apri"));
+    // The columns of the detailed view as wide as their (Italian) titles.
+    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
     while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         const QString f = dlg.selectedFiles().first();
         if (!creaNuovo || QFileInfo::exists(f)) return f;
@@ -164,6 +166,7 @@ QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella,
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     dlg.setFileMode(QFileDialog::AnyFile);
     EtichetteFile(dlg, QStringLiteral("Salva"));
+    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
     while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         const QString f = dlg.selectedFiles().first();
         if (!QFileInfo::exists(f)) return f;
@@ -178,26 +181,10 @@ bool DialoghiQt::ScegliStampante(QPrinter& stampante)
     return dlg.exec() == QDialog::Accepted;
 }
 
-namespace {
-// Qt's own texts of the colour and font dialogs in Italian, whatever the
-// desktop's language: the translations are loaded once, when first needed.
-void TraduzioniQt()
-{
-    static bool fatto = false;
-    if (fatto || !QCoreApplication::instance()) return;
-    fatto = true;
-    auto* t = new QTranslator(QCoreApplication::instance());
-    if (t->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(t);
-    else
-        delete t;
-}
-}  // namespace
-
 bool DialoghiQt::ScegliColore(int32_t& colore, const QString& titolo)
 {
-    TraduzioniQt();
+    // Qt's own texts of the dialog in Italian, whatever the desktop's language.
+    ImpostaItaliano();
     const uint32_t c = uint32_t(colore);
     const QColor iniziale((c & 0xFF), (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     const QColor scelto = QColorDialog::getColor(iniziale, Genitore(), titolo);
@@ -208,7 +195,8 @@ bool DialoghiQt::ScegliColore(int32_t& colore, const QString& titolo)
 
 bool DialoghiQt::ScegliFont(QString& font, const QString& titolo)
 {
-    TraduzioniQt();
+    // Qt's own texts of the dialog in Italian, whatever the desktop's language.
+    ImpostaItaliano();
     const QStringList parti = font.split(u',');
     QFont iniziale(parti.value(0));
     const QString stili = parti.value(1).toUpper();

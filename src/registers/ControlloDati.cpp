@@ -176,12 +176,16 @@ void ImpostaLimite(QLineEdit* e, int limite)
     e->setProperty(kLimite, limite);
     // What the box holds stays whole; what is typed stops at the limit.
     e->setMaxLength(std::max(limite, int(e->text().size())));
+    // A box not being typed in shows the start of its text (the limit puts
+    // the cursor at the end).
+    if (!e->hasFocus()) e->setCursorPosition(0);
 }
 
 void MostraValore(QLineEdit* e, const QString& testo)
 {
     e->setMaxLength(std::max(Limite(e), int(testo.size())));
     e->setText(testo);
+    if (!e->hasFocus()) e->setCursorPosition(0);
 }
 
 }  // namespace obx

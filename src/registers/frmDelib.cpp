@@ -17,6 +17,7 @@
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/FinestraUnica.h"
+#include "platform/Misure.h"
 #include "platform/Testo.h"
 #include "registers/ControlloDati.h"
 #include "shell/Campi.h"
@@ -105,6 +106,11 @@ frmDelib::frmDelib(QWidget* padre) : QWidget(padre, Qt::Window)
     linea(10)->setMaxLength(6);
     linea(12)->setMaxLength(1);
     for (int i : {0, 4, 8, 9, 11}) linea(i)->setAlignment(Qt::AlignRight);
+    // Each field as wide as the characters its archive field takes (the LED
+    // title rows as the widest display type's), so that what it holds is
+    // seen whole.
+    for (auto [i, caratteri] : {std::pair{1, 20}, {3, 16}, {5, 24}, {6, 24}, {7, 24}, {10, 6}, {12, 1}})
+        AdattaCampo(linea(i), caratteri);
 
     cmbTipoArg = new QComboBox(this);
     cmbTipoArg->setObjectName(QStringLiteral("cmbTipoArg"));

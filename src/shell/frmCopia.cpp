@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QItemSelectionModel>
 #include <QPushButton>
 
 #include "platform/Dialoghi.h"
@@ -20,6 +21,10 @@ frmCopia::frmCopia(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmCopia"));
     setWindowTitle(QStringLiteral("Copia di ") + cPathArchivio);
     dirDestinaz = new SceltaCartella(this);
+    lblDestinazione = new QLabel(this);
+    lblDestinazione->setObjectName(QStringLiteral("lblDestinazione"));
+    lblDestinazione->setTextFormat(Qt::PlainText);
+    lblDestinazione->setMinimumWidth(1);
     getNuovoNome = new QLineEdit(this);
     getNuovoNome->setObjectName(QStringLiteral("getNuovoNome"));
     getNuovoNome->setMaxLength(30);
@@ -29,23 +34,41 @@ frmCopia::frmCopia(QWidget* parent) : QDialog(parent)
     auto* g = new QGridLayout(this);
     g->addWidget(new QLabel(QStringLiteral("Cartella:"), this), 0, 0);
     g->addWidget(dirDestinaz, 1, 0, 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Nuovo Nome:"), this), 2, 0);
-    g->addWidget(getNuovoNome, 2, 1);
+    g->addWidget(lblDestinazione, 2, 0, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Nuovo Nome:"), this), 3, 0);
+    g->addWidget(getNuovoNome, 3, 1);
     auto* b = new QHBoxLayout;
     b->addStretch();
     b->addWidget(cmdCopia);
     b->addWidget(cmdFine);
-    g->addLayout(b, 3, 0, 1, 2);
+    g->addLayout(b, 4, 0, 1, 2);
     resize(520, 400);
 
     connect(cmdCopia, &QPushButton::clicked, this, [this] { cmdCopia_Click(); });
     connect(cmdFine, &QPushButton::clicked, this, &frmCopia::cmdFine_Click);
+    connect(dirDestinaz->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { MostraDestinazione(); });
     ImpostaCartella(cCartella.isEmpty() ? QDir::currentPath() : cCartella);
 }
 
 void frmCopia::ImpostaCartella(const QString& cartella)
 {
     dirDestinaz->ImpostaCartella(cartella);
+    MostraDestinazione();
+}
+
+void frmCopia::MostraDestinazione()
+{
+    const QString cartella = QDir::toNativeSeparators(CartellaScelta());
+    lblDestinazione->setToolTip(cartella);
+    lblDestinazione->setText(
+        lblDestinazione->fontMetrics().elidedText(cartella, Qt::ElideMiddle, lblDestinazione->contentsRect().width()));
+}
+
+void frmCopia::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    MostraDestinazione();
 }
 
 QString frmCopia::CartellaScelta() const { return dirDestinaz->CartellaScelta(); }
@@ -76,7 +99,9 @@ bool frmCopia::cmdCopia_Click()
                       cartella + nome + QStringLiteral(".ini"), false);
         }
     }
-    UI().MsgBox(ok ? QStringLiteral("Copia Terminata") : QStringLiteral("Copia Fallita (archivi aperti)"),
+    // The operator reads where the copy went.
+    UI().MsgBox(ok ? QStringLiteral("Copia Terminata\n") + QDir::toNativeSeparators(destinazione)
+                   : QStringLiteral("Copia Fallita (archivi aperti)"),
                 vbOKOnly);
     return ok;
 }

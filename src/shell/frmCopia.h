@@ -7,6 +7,7 @@
 
 #include "shell/SceltaCartella.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -18,6 +19,9 @@ public:
     explicit frmCopia(QWidget* parent = nullptr);
 
     SceltaCartella* dirDestinaz;
+    // The destination folder chosen, in full (shortened in its middle when
+    // the window is too narrow; the tool tip holds it whole).
+    QLabel* lblDestinazione;
     QLineEdit* getNuovoNome;
     QPushButton* cmdCopia;
     QPushButton* cmdFine;
@@ -25,11 +29,17 @@ public:
     void ImpostaCartella(const QString& cartella);
     QString CartellaScelta() const;
 
-    // Copies and reports "Copia Terminata" or "Copia Fallita (archivi aperti)";
-    // returns whether the copy succeeded.
+    // Copies and reports "Copia Terminata" with the copy's path on a second
+    // line, or "Copia Fallita (archivi aperti)"; returns whether the copy
+    // succeeded.
     bool cmdCopia_Click();
     void cmdFine_Click();
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void MostraDestinazione();
 };
 
 }  // namespace obx

@@ -353,7 +353,8 @@ TEST_F(Avvio, ArchiveCopyToANewFolderReopensTheDatabase)
     QDir().mkpath(dest);
 
     ui->AttendiMsg(QStringLiteral("Copia Fallita (archivi aperti)"));
-    ui->AttendiMsg(QStringLiteral("Copia Terminata"));
+    // The message names the copy it made.
+    ui->AttendiMsg(QStringLiteral("Copia Terminata\n") + QDir::toNativeSeparators(dest + QStringLiteral("Copiaaula.db")));
     bool visto = false;
     QTimer::singleShot(0, [&] {
         auto* c = qobject_cast<frmCopia*>(QApplication::activeModalWidget());

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "platform/Lingua.h"
+
 namespace obx::test {
 
 QApplication& EnsureQApp()
@@ -14,6 +16,8 @@ QApplication& EnsureQApp()
     static char* argv[] = {nome, nullptr};
     // Never destroyed: widgets of static fixtures may outlive main().
     static QApplication* app = new QApplication(argc, argv);
+    // Qt's own dialogs speak Italian, as in the program.
+    ImpostaItaliano();
     return *app;
 }
 
