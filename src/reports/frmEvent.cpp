@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +39,7 @@ constexpr int kLunghezzaNota = 30;
 
 // Twips of the window's layout.
 constexpr double kMargine = 240;
-constexpr double kLarghezzaIniziale = 12000;
+constexpr double kLarghezzaIniziale = 13200;
 constexpr double kAltezzaIniziale = 7800;
 
 bool In(const QString& lettera, const char* elenco)
@@ -365,23 +366,29 @@ QPushButton* frmEvent::cmdEventi(int i) const { return i >= 0 && i < 4 ? m_cmdEv
 
 void frmEvent::Form_Load()
 {
+    // Texts without the blanks that pad them to their fields.
+    auto testo = [](const QVariant& v) { return RTrimSpazi(v.toString()); };
     broEventi->ImpostaColonne({
         {QStringLiteral("dDataOraEV"), QStringLiteral("Ora"),
          [](const QVariant& v) { return v.toDateTime().toString(QStringLiteral("HH:mm:ss")); }},
-        {QStringLiteral("cDescEventoEV"), QStringLiteral("Evento"), {}},
-        {QStringLiteral("cNomeEV"), QStringLiteral("Specifiche"), {}},
+        {QStringLiteral("cDescEventoEV"), QStringLiteral("Evento"), testo},
+        {QStringLiteral("cNomeEV"), QStringLiteral("Specifiche"), testo},
         {QStringLiteral("iPresentiEV"), QStringLiteral("Presenti"), {}},
-        {QStringLiteral("cExtraDescEV"), QStringLiteral("Dettagli"), {}},
-        {QStringLiteral("cDettaglioEV"), QStringLiteral("Note"), {}},
+        {QStringLiteral("cExtraDescEV"), QStringLiteral("Dettagli"), testo},
+        {QStringLiteral("cDettaglioEV"), QStringLiteral("Note"), testo},
     });
     try {
         broEventi->ApriTabella(cTabelle[3], QStringLiteral("TAG_A"));
     } catch (const Errore& e) {
         UI().MsgBox(TestoErrore(e), vbOKOnly, kTitoloOBX);
     }
-    // The time needs no more room than its eight characters.
-    const int ora = broEventi->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 16;
-    if (broEventi->columnWidth(0) > ora) broEventi->setColumnWidth(0, ora);
+    // Each column as wide as what it shows: the time, the longest event
+    // name, the note's thirty characters; the details, up to 90, scroll.
+    const QFontMetrics fm = broEventi->fontMetrics();
+    const int margine = 2 * fm.averageCharWidth() + 8;
+    broEventi->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("00:00:00")) + margine);
+    broEventi->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("Presente non Votante")) + margine);
+    broEventi->setColumnWidth(4, fm.averageCharWidth() * 24 + margine);
 }
 
 void frmEvent::Form_Activate()
