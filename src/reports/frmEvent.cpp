@@ -1,7 +1,6 @@
 #include "reports/frmEvent.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QFontMetrics>
 #include <QKeySequence>
 #include <QLabel>
@@ -350,16 +349,7 @@ void frmEvent::MostraModale(QWidget* padre)
         UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
         return;
     }
-    QPointer<frmEvent> w = g_finestra;
-    const bool giaAperta = bool(w);
-    if (!w) g_finestra = w = new frmEvent(padre);
-    if (w->isVisible()) w->hide();   // modality changes only while hidden
-    w->setWindowModality(Qt::ApplicationModal);
-    QEventLoop attesa;
-    connect(w.data(), &QObject::destroyed, &attesa, &QEventLoop::quit);
-    w->show();
-    if (giaAperta) w->Form_Activate();
-    attesa.exec();
+    MostraUnicaModale(g_finestra, padre);
 }
 
 QPushButton* frmEvent::cmdEventi(int i) const { return i >= 0 && i < 4 ? m_cmdEventi[size_t(i)] : nullptr; }
