@@ -239,9 +239,11 @@ TEST_F(Resoconti, HelpByF1AndByAiuto)
     EXPECT_EQ(tasto, 113);
 }
 
-TEST_F(Resoconti, CancelledQuestionOrPrinterDialogPrintsNothing)
+TEST_F(Resoconti, BlankNameOffersTheWholeListAndACancelPrintsNothing)
 {
     frmEvent* f = Finestra();
+    // The current cell on a blank "Specifiche": the whole list is offered.
+    f->broEventi->ImpostaCorrente(0, 2);
     (*ui)->AttendiMsg(QStringLiteral("Stampa Intera Lista Eventi"), vbCancel);
     f->cmdEventi(0)->click();
     (*ui)->AttendiMsg(QStringLiteral("Stampa Intera Lista Eventi"), vbOK);
