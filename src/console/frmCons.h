@@ -436,8 +436,8 @@ public:
     // belong to the acts tree at the console.
     void NuovoAttoDaTasto();
     void EliminaAttoDaTasto();
-    // The event list window that Ctrl+F6 shows modal (set by its owner;
-    // nothing is shown while it is empty).
+    // Shows in place of the event list window that Ctrl+F6 opens modal
+    // (frmEvent) while it is set: for tests of the key alone.
     static inline std::function<void()> MostraListaEventi;
 
 private:

@@ -26,6 +26,7 @@
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "registers/frmDelib.h"
+#include "reports/frmEvent.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -528,9 +529,10 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         KeyCode = 0;
         if (iModoVoto & 1) break;
         iModoAttivazione = 32;
-        if (MostraListaEventi) {
+        {
             CicloAnnidato guardia(*this);
-            MostraListaEventi();
+            if (MostraListaEventi) MostraListaEventi();
+            else frmEvent::MostraModale(this);
         }
         if (!io || m_scaricata) return;
         AttivaForm(1);

@@ -1,7 +1,8 @@
-// A modeless window of which at most one is open: asking for it again brings
-// the open one forward and re-runs its activation instead of opening a second.
+// A window of which at most one is open: asking for it again brings the open
+// one forward and re-runs its activation instead of opening a second.
 #pragma once
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
 
@@ -20,6 +21,23 @@ T* MostraUnica(QPointer<T>& istanza, QWidget* padre)
     istanza = new T(padre);
     istanza->show();
     return istanza;
+}
+
+// The same window shown modal over the whole program (one already open
+// modeless becomes modal); returns when it is closed and destroyed.
+template <class T>
+void MostraUnicaModale(QPointer<T>& istanza, QWidget* padre)
+{
+    QPointer<T> w = istanza;
+    const bool giaAperta = bool(w);
+    if (!w) istanza = w = new T(padre);
+    if (w->isVisible()) w->hide();   // modality changes only while hidden
+    w->setWindowModality(Qt::ApplicationModal);
+    QEventLoop attesa;
+    QObject::connect(w.data(), &QObject::destroyed, &attesa, &QEventLoop::quit);
+    w->show();
+    if (giaAperta) w->Form_Activate();
+    attesa.exec();
 }
 
 }  // namespace obx

@@ -75,7 +75,7 @@ void ControlloDati::Collega(const QString& tabella, const QString& indice)
 {
     m_tabella = tabella;
     m_indice = indice;
-    m_didascalia->setText(tabella);
+    m_didascalia->setText(m_titolo.isEmpty() ? tabella : m_titolo);
     m_rs.Close();
     m_rs = dbArchivio.OpenTable(tabella, indice);
     if (m_rs.RecordCount() > 0) m_rs.MoveFirst();
@@ -87,6 +87,12 @@ void ControlloDati::Aggiorna()
 }
 
 void ControlloDati::Chiudi() { m_rs.Close(); }
+
+void ControlloDati::ImpostaDidascalia(const QString& testo)
+{
+    m_titolo = testo;
+    m_didascalia->setText(testo);
+}
 
 bool ControlloDati::FuoriRiga() const
 {

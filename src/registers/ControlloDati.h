@@ -33,6 +33,8 @@ public:
     void Aggiorna();
     void Chiudi();
     bool Aperto() const { return m_rs.IsOpen(); }
+    // The caption shown in place of the table's name.
+    void ImpostaDidascalia(const QString& testo);
 
     Recordset& RS() { return m_rs; }
     // True when there is no current row: the table is empty, or the record
@@ -52,7 +54,7 @@ public:
 private:
     void Muovi(int verso);
     Recordset m_rs;
-    QString m_tabella, m_indice;
+    QString m_tabella, m_indice, m_titolo;
     std::array<QPushButton*, 4> m_bottoni{};
     QLabel* m_didascalia = nullptr;
 };

@@ -166,16 +166,7 @@ frmDelib* frmDelib::Mostra(QWidget* padre) { return MostraUnica(g_finestra, padr
 
 void frmDelib::MostraModale(QWidget* padre)
 {
-    QPointer<frmDelib> w = g_finestra;
-    const bool giaAperta = bool(w);
-    if (!w) g_finestra = w = new frmDelib(padre);
-    if (w->isVisible()) w->hide();   // modality changes only while hidden
-    w->setWindowModality(Qt::ApplicationModal);
-    QEventLoop attesa;
-    connect(w.data(), &QObject::destroyed, &attesa, &QEventLoop::quit);
-    w->show();
-    if (giaAperta) w->Form_Activate();
-    attesa.exec();
+    MostraUnicaModale(g_finestra, padre);
 }
 
 void frmDelib::showEvent(QShowEvent* e)

@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "reports/PassiStampa.h"
 #include "reports/Stampa.h"
 #include "shell/AlberoAtti.h"
 #include "shell/Campi.h"
@@ -38,16 +39,7 @@ void Intestazione()
     iRigaStampa = kPrimaRigaAtti;
 }
 
-void AvanzaRiga()
-{
-    ++iRigaStampa;
-    if (iRigaStampa > iRighePagina) {
-        NuovaPagina();
-        iRigaStampa = 0;
-        ++iPaginaStampa;
-        Intestazione();
-    }
-}
+void AvanzaRiga() { AvanzaRigaStampa(Intestazione); }
 
 }  // namespace
 
@@ -57,20 +49,8 @@ void StampaListaAtti()
 
     // Every failure is caught where it happens and the list goes on; only
     // the first one of the run is shown.
-    bool mostrato = false;
-    auto passo = [&mostrato](const std::function<void()>& f) {
-        try {
-            f();
-            return true;
-        } catch (const std::exception& e) {
-            if (!mostrato) {
-                mostrato = true;
-                const auto* err = dynamic_cast<const Errore*>(&e);
-                UI().MsgBox(err ? err->Descrizione() : QString::fromLocal8Bit(e.what()), vbCritical, kTitoloOBX);
-            }
-            return false;
-        }
-    };
+    PassiStampa passi;
+    auto passo = [&passi](const std::function<void()>& f) { return passi.Prova(f); };
 
     Recordset rs;
     bool vuota = true;

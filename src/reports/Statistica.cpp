@@ -6,6 +6,7 @@
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "reports/PassiStampa.h"
 #include "reports/Stampa.h"
 #include "shell/Anagrafe.h"
 #include "shell/Globali.h"
@@ -42,18 +43,8 @@ void Intestazione(int iVotazioni)
 
 void StampaStatistica()
 {
-    bool segnalato = false;
-    auto prova = [&segnalato](auto&& f) {
-        try {
-            f();
-        } catch (const Errore& e) {
-            if (!segnalato) UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);
-            segnalato = true;
-        } catch (const std::exception& e) {
-            if (!segnalato) UI().MsgBox(QString::fromLocal8Bit(e.what()), vbCritical, kTitoloOBX);
-            segnalato = true;
-        }
-    };
+    PassiStampa passi;
+    auto prova = [&passi](auto&& f) { passi.Prova(f); };
 
     if (!ImpostaStampante(0, QStringLiteral("Statistica_Votazioni"))) return;
     // An open console holds the sitting's seats: they are not reloaded.

@@ -7,11 +7,13 @@
 #include <array>
 #include <cstdlib>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "reports/PassiStampa.h"
 #include "reports/Stampa.h"
 #include "shell/Anagrafe.h"
 #include "shell/Campi.h"
@@ -147,25 +149,10 @@ QString UnisceDettaglio(const QString& cDettaglio, const QString& cExtra)
 class Verbale {
 public:
     // The first failure is shown, the later ones are not.
-    void Segnala(const QString& descrizione)
-    {
-        if (m_segnalato) return;
-        m_segnalato = true;
-        UI().MsgBox(descrizione, vbCritical, kTitoloOBX);
-    }
-
     template <typename F>
     bool Prova(F&& f)
     {
-        try {
-            f();
-            return true;
-        } catch (const Errore& e) {
-            Segnala(e.Descrizione());
-        } catch (const std::exception& e) {
-            Segnala(QString::fromLocal8Bit(e.what()));
-        }
-        return false;
+        return m_passi.Prova(std::forward<F>(f));
     }
 
     QVariant Campo(const Recordset& rs, const char* nome)
@@ -198,7 +185,7 @@ private:
     void Totali();
     void Nome(size_t iPosto, int c, bool xControllo);
 
-    bool m_segnalato = false;
+    PassiStampa m_passi;
     const DatiVoto* m_v = nullptr;
     std::array<int, 3> m_righe{};
     int m_limite = kRigheMinime;   // last row of a page for the names and totals

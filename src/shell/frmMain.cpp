@@ -21,6 +21,8 @@
 #include "registers/frmLeggi.h"
 #include "reports/Scambio.h"
 #include "reports/Statistica.h"
+#include "reports/VerbaleSeduta.h"
+#include "reports/frmEvent.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -118,6 +120,8 @@ void frmMain::AggiornaMenu()
     mnuArchivi[0]->setEnabled(true);   // kind 4: the acts tree, otherwise the agenda items
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
+    mnuArchivi[3]->setEnabled(true);
+    mnuArchivi[6]->setEnabled(true);
 }
 
 QString frmMain::TestoVersione()
@@ -227,6 +231,15 @@ void frmMain::mnuArchivi_Click(int index)
         if (!f.isEmpty()) EsegueFileComandi(f, false);
         break;
     }
+    case 3:
+        frmEvent::Mostra(this);
+        break;
+    case 6:
+        // Its question would hold up the vote's key collection.
+        if (RifiutaDuranteVoto()) return;
+        if (UI().MsgBox(QStringLiteral("Confermi stampa Verbale di Voto ?"), vbOKCancel + vbQuestion) == vbOK)
+            StampaVerbaleSeduta();
+        break;
     case 7:
         // Its question would hold up the vote's key collection.
         if (RifiutaDuranteVoto()) return;
