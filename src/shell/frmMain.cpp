@@ -21,6 +21,7 @@
 #include "registers/frmLeggi.h"
 #include "reports/Scambio.h"
 #include "reports/Statistica.h"
+#include "reports/frmVoti.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -76,7 +77,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     mnuArchivi[1] = Voce(archivi, QStringLiteral("Importazione Argomenti OdG"));
     archivi->addSeparator();
     mnuArchivi[3] = Voce(archivi, QStringLiteral("Lista Eventi"), false);
-    mnuArchivi[4] = Voce(archivi, QStringLiteral("Lista Voti"), false);
+    mnuArchivi[4] = Voce(archivi, QStringLiteral("Lista Voti"));
     QMenu* esporta = archivi->addMenu(QStringLiteral("Esportazione Voti"));
     mnuArchivi[5] = esporta->menuAction();
     mnuArchiviEsporta[0] = Voce(esporta, QStringLiteral("Sintesi"));
@@ -224,6 +225,9 @@ void frmMain::mnuArchivi_Click(int index)
         if (!f.isEmpty()) EsegueFileComandi(f, false);
         break;
     }
+    case 4:
+        frmVoti::Mostra(this);
+        break;
     case 7:
         // Its question would hold up the vote's key collection.
         if (RifiutaDuranteVoto()) return;
