@@ -104,15 +104,15 @@ frmVoti::frmVoti(QWidget* padre) : QWidget(padre, Qt::Window)
     AdattaLarghezza();
 }
 
-// Every column in view where the screen allows it.
+// Every column in view where the screen allows it; never past the screen.
 void frmVoti::AdattaLarghezza()
 {
     const QScreen* schermo = screen() ? screen() : QGuiApplication::primaryScreen();
     const QMargins m = layout()->contentsMargins();
     const int serve = m.left() + m.right() + 2 * broVoti->frameWidth() + broVoti->verticalHeader()->sizeHint().width() +
                       broVoti->horizontalHeader()->length() + broVoti->verticalScrollBar()->sizeHint().width() + 8;
-    const int massimo = schermo ? schermo->availableGeometry().width() - 40 : serve;
-    resize(std::min(serve, massimo), height());
+    const QRect area = schermo ? schermo->availableGeometry() : QRect(0, 0, serve + 40, height() + 60);
+    resize(std::min(serve, area.width() - 40), std::min(height(), area.height() - 60));
 }
 
 frmVoti::~frmVoti()
