@@ -704,7 +704,11 @@ void GrigliaDati::Adatta()
         default: break;
         }
         const int titolo = fm.horizontalAdvance(col.titolo) + 2 * carattere + 8;
-        setColumnWidth(c, std::max(titolo, carattere * caratteri + 12));
+        // A date is all digits, wider than the average letter: shown whole.
+        const int larghezza = col.def.tipo == TipoCampo::Date
+                                  ? fm.horizontalAdvance(QStringLiteral("00/00/0000 00:00:00")) + 12
+                                  : carattere * caratteri + 12;
+        setColumnWidth(c, std::max(titolo, larghezza));
     }
 }
 

@@ -23,6 +23,7 @@
 #include "reports/Statistica.h"
 #include "reports/VerbaleSeduta.h"
 #include "reports/frmEvent.h"
+#include "reports/frmVoti.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -77,13 +78,13 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     mnuArchivi[0] = Voce(archivi, QStringLiteral("Registrazione Argomenti OdG"), false);
     mnuArchivi[1] = Voce(archivi, QStringLiteral("Importazione Argomenti OdG"));
     archivi->addSeparator();
-    mnuArchivi[3] = Voce(archivi, QStringLiteral("Lista Eventi"), false);
-    mnuArchivi[4] = Voce(archivi, QStringLiteral("Lista Voti"), false);
+    mnuArchivi[3] = Voce(archivi, QStringLiteral("Lista Eventi"));
+    mnuArchivi[4] = Voce(archivi, QStringLiteral("Lista Voti"));
     QMenu* esporta = archivi->addMenu(QStringLiteral("Esportazione Voti"));
     mnuArchivi[5] = esporta->menuAction();
     mnuArchiviEsporta[0] = Voce(esporta, QStringLiteral("Sintesi"));
     mnuArchiviEsporta[1] = Voce(esporta, QStringLiteral("Dettaglio"));
-    mnuArchivi[6] = Voce(archivi, QStringLiteral("Verbale di Voto"), false);
+    mnuArchivi[6] = Voce(archivi, QStringLiteral("Verbale di Voto"));
     mnuArchivi[7] = Voce(archivi, QStringLiteral("Statistica Votazioni"));
     archivi->addSeparator();
     mnuArchivi[9] = Voce(archivi, QStringLiteral("Copia Archivi"));
@@ -120,8 +121,6 @@ void frmMain::AggiornaMenu()
     mnuArchivi[0]->setEnabled(true);   // kind 4: the acts tree, otherwise the agenda items
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
-    mnuArchivi[3]->setEnabled(true);
-    mnuArchivi[6]->setEnabled(true);
 }
 
 QString frmMain::TestoVersione()
@@ -239,6 +238,9 @@ void frmMain::mnuArchivi_Click(int index)
         if (RifiutaDuranteVoto()) return;
         if (UI().MsgBox(QStringLiteral("Confermi stampa Verbale di Voto ?"), vbOKCancel + vbQuestion) == vbOK)
             StampaVerbaleSeduta();
+        break;
+    case 4:
+        frmVoti::Mostra(this);
         break;
     case 7:
         // Its question would hold up the vote's key collection.

@@ -3,60 +3,16 @@
 // statistics wait for the vote's end.
 #include <QAction>
 
-#include "BancoStampa.h"
-#include "platform/Elenchi.h"
+#include "BancoVotoStampa.h"
 #include "reports/VerbaleVoto.h"
 #include "shell/frmMain.h"
-#include "vote/BancoVoto.h"
 
 using namespace obx;
 using namespace obx::test;
 
 namespace {
 
-class StampaDuranteVoto : public BancoVoto {
-protected:
-    void SetUp() override
-    {
-        BancoVoto::SetUp();
-        if (HasFatalFailure()) return;
-        ImpostaElencoStampanti([] { return QStringList(); });
-        Stampante().setOutputFileName(QString());
-    }
-    void TearDown() override
-    {
-        FineStampa();
-        ImpostaElencoStampanti({});
-        BancoVoto::TearDown();
-    }
-    int Codice(int posto) const { return aPosti[size_t(posto)].bCodiceAN; }
-
-    // Runs a vote in which units 1, 2, 3 press yes, no, abstain; then
-    // durante runs, then unit 4 presses yes and the vote is closed (after
-    // alla chiusura, with the dialogs the close shows).
-    void Vota4(const std::function<void()>& durante, const std::function<void()>& allaChiusura = {})
-    {
-        int passo = 0;
-        const int aperture = sim->Conta(Apertura());
-        Vota([&] {
-            if (passo == 0 && sim->Conta(Apertura()) > aperture) {
-                sim->Comando(QStringLiteral("key 1 yes 2 no 3 abstain"));
-                passo = 1;
-            } else if (passo == 1 && iVotiRicevuti >= 3) {
-                durante();
-                sim->Comando(QStringLiteral("key 4 yes"));
-                passo = 2;
-            } else if (passo == 2 && iVotiRicevuti >= 4) {
-                if (f->lstVotanti()->ListCount() > 0)
-                    (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
-                if (allaChiusura) allaChiusura();
-                f->cmdVoto_Click(3);
-                return true;
-            }
-            return false;
-        });
-    }
-};
+class StampaDuranteVoto : public BancoVotoStampa {};
 
 TEST_F(StampaDuranteVoto, StoredMinutesPrintedDuringAVoteLeaveItsStartAndKeysAlone)
 {
