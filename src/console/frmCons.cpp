@@ -43,6 +43,7 @@
 #include "links/frmLED.h"
 #include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
+#include "platform/Misure.h"
 #include "platform/Temporizzatore.h"
 #include "platform/Testo.h"
 #include "reports/Stampa.h"
@@ -218,12 +219,8 @@ frmCons::frmCons() : QWidget(nullptr, Qt::Window)
     m_twX = TwipsPerPixelX();
     m_twY = TwipsPerPixelY();
 
-    // The console's own font: the places of its controls are measured on
-    // it (a narrow sans serif of 8 points, as the twips were drawn for).
-    QFont carattere;
-    carattere.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    carattere.setPointSize(8);
-    setFont(carattere);
+    // The console's own font: the places of its controls are measured on it.
+    setFont(CarattereConsole());
 
     m_croTimer = new Temporizzatore(this);
     m_croTimer->SetInterval(1000);
