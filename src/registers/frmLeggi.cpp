@@ -169,6 +169,8 @@ void frmLeggi::Form_Load()
     ApreLeggi();
 }
 
+// Every use of the table comes through here: a record set the archive
+// closed under the window (its copy, its repair) is opened again.
 bool frmLeggi::ApreLeggi()
 {
     if (rsLeggi.IsOpen()) return true;
