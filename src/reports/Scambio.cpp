@@ -209,10 +209,8 @@ const QString kAgendaInvariata = QStringLiteral("Importazione annullata: gli Arg
 // failure leaves the table as it was.
 bool Sostituisce(const std::vector<ArgomentoOdG>& argomenti)
 {
-    bool inTransazione = false;
     try {
-        dbArchivio.BeginTrans();
-        inTransazione = true;
+        Transazione transazione;
         dbArchivio.Execute(QStringLiteral("DELETE * FROM ") + cTabelle[2] + u';');
         Recordset rs = dbArchivio.OpenTable(cTabelle[2], QStringLiteral("TAG_A"));
         if (!rs.Updatable())
@@ -233,15 +231,9 @@ bool Sostituisce(const std::vector<ArgomentoOdG>& argomenti)
             rs.Update();
         }
         rs.Close();
-        dbArchivio.CommitTrans();
+        transazione.Commit();
         return true;
     } catch (const Errore& e) {
-        if (inTransazione) {
-            try {
-                dbArchivio.Rollback();
-            } catch (const Errore&) {
-            }
-        }
         UI().MsgBox(e.Descrizione() + kAcapo + kAgendaInvariata, vbCritical, kTitoloOBX);
         return false;
     }
