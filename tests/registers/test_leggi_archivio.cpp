@@ -2,10 +2,7 @@
 // the windows ("Copia Archivi", the repair): unlike the registers with a
 // browsing bar it is not in the way of that work, and an act loaded before
 // it is saved after it, into the archive opened again.
-#include <QApplication>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QTimer>
 
 #include "Registri.h"
 #include "platform/Albero.h"
@@ -32,20 +29,9 @@ protected:
 TEST_F(LeggiArchivio, UnAttoCaricatoPrimaSiSalvaDopo)
 {
     frmMain m;
-    // The copy's window is closed as soon as it comes up.
-    bool finestraCopia = false;
-    QTimer guardia;
-    guardia.setInterval(20);
-    QObject::connect(&guardia, &QTimer::timeout, [&finestraCopia] {
-        if (QWidget* d = QApplication::activeModalWidget(); d && d->objectName() == QStringLiteral("frmCopia")) {
-            finestraCopia = true;
-            d->close();
-        }
-    });
-    guardia.start();
     for (int voce : {9, 11}) {
         SCOPED_TRACE(voce);
-        finestraCopia = false;
+        ChiudeCopia copia;
         m.mnuArchivi_Click(0);
         QPointer<frmLeggi> f = frmLeggi::Aperta();
         ASSERT_FALSE(f.isNull());
@@ -58,7 +44,7 @@ TEST_F(LeggiArchivio, UnAttoCaricatoPrimaSiSalvaDopo)
         }
         m.mnuArchivi_Click(voce);
         EXPECT_TRUE((*ui)->Restanti().empty());
-        EXPECT_EQ(finestraCopia, voce == 9);
+        EXPECT_EQ(copia.vista, voce == 9);
         EXPECT_TRUE(dbArchivio.IsOpen());
 
         // The register stays open and opens its table again by itself.
@@ -71,7 +57,6 @@ TEST_F(LeggiArchivio, UnAttoCaricatoPrimaSiSalvaDopo)
                   testo + QStringLiteral(" ."));
         Chiude(f);
     }
-    guardia.stop();
 }
 
 }  // namespace
