@@ -5,13 +5,13 @@
 //   bench_archivio [cartella]    (default: a temporary folder)
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <cstdio>
 
+#include "BancoArchivio.h"
 #include "platform/Database.h"
-#include "platform/Dialoghi.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 
@@ -36,13 +36,7 @@ void Riga(const char* cosa, qint64 ms, int quanti = 0)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    DialoghiScriptati ui;   // no dialog expected: any message is printed
-    ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
-    ImpostaUI(&ui);
-
-    QTemporaryDir temp;
-    const QString cartella = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
-    cPathArchivio = cartella + QStringLiteral("/bench.db");
+    const bench::BancoArchivio banco(argc, argv, QStringLiteral("bench.db"));
     QFile::remove(cPathArchivio);
     QFile::remove(PercorsoCopiaOld(cPathArchivio));
     QElapsedTimer t;
@@ -53,20 +47,8 @@ int main(int argc, char** argv)
     dbArchivio.BeginTrans();
     {
         Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+        bench::AggiungeEventi(ev, kEventi, QStringLiteral("P"), QStringLiteral("Presenza"));
         const QDateTime inizio(QDate(2020, 1, 1), QTime(9, 0));
-        for (int i = 0; i < kEventi; ++i) {
-            ev.AddNew();
-            ev.SetField(QStringLiteral("dDataOraEV"), inizio.addSecs(i * 7));
-            ev.SetField(QStringLiteral("lCodVotoEV"), i % 10 == 0 ? i / 10 : 0);
-            ev.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Consigliere %1").arg(i % 60));
-            ev.SetField(QStringLiteral("iDeliberaEV"), i % 500);
-            ev.SetField(QStringLiteral("cTipoArgEV"), QStringLiteral("D"));
-            ev.SetField(QStringLiteral("iPresentiEV"), 30);
-            ev.SetField(QStringLiteral("cTipoEventoEV"), QStringLiteral("P"));
-            ev.SetField(QStringLiteral("cDescEventoEV"), QStringLiteral("Presenza"));
-            ev.SetField(QStringLiteral("cExtraDescEV"), QStringLiteral("Favorevoli 20 Contrari 5 Astenuti 3"));
-            ev.Update();
-        }
         Recordset vt = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
         QString votanti(120, QChar(0)), voti(120, u'0');
         for (int k = 1; k <= 60; ++k) {
@@ -135,6 +117,5 @@ int main(int argc, char** argv)
         Riga("1.000 eventi scritti uno per transazione", t.elapsed(), 1000);
     }
     dbArchivio.Close();
-    ImpostaUI(nullptr);
     return 0;
 }

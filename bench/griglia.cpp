@@ -9,13 +9,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <cstdio>
 
 #include <sqlite3.h>
 
+#include "BancoArchivio.h"
 #include "platform/Database.h"
-#include "platform/Dialoghi.h"
 #include "platform/GrigliaDati.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
@@ -42,21 +41,7 @@ void CostruisceArchivio()
     dbArchivio.Open(cPathArchivio);
     dbArchivio.BeginTrans();
     Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
-    const QDateTime inizio(QDate(2020, 1, 1), QTime(9, 0));
-    for (int i = 0; i < kEventi; ++i) {
-        ev.AddNew();
-        ev.SetField(QStringLiteral("dDataOraEV"), inizio.addSecs(i * 7));
-        ev.SetField(QStringLiteral("lCodVotoEV"), i % 10 == 0 ? i / 10 : 0);
-        ev.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Consigliere %1").arg(i % 60));
-        ev.SetField(QStringLiteral("iDeliberaEV"), i % 500);
-        ev.SetField(QStringLiteral("cDettaglioEV"), QString());
-        ev.SetField(QStringLiteral("cTipoArgEV"), QStringLiteral("D"));
-        ev.SetField(QStringLiteral("iPresentiEV"), 30);
-        ev.SetField(QStringLiteral("cTipoEventoEV"), QStringLiteral("E"));
-        ev.SetField(QStringLiteral("cDescEventoEV"), QStringLiteral("Entrata"));
-        ev.SetField(QStringLiteral("cExtraDescEV"), QStringLiteral("Favorevoli 20 Contrari 5 Astenuti 3"));
-        ev.Update();
-    }
+    bench::AggiungeEventi(ev, kEventi, QStringLiteral("E"), QStringLiteral("Entrata"), QVariant(QString()));
     ev.Close();
     dbArchivio.CommitTrans();
 }
@@ -98,13 +83,7 @@ int main(int argc, char** argv)
     // As the program does at start-up (src/main.cpp).
     if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
-    DialoghiScriptati ui;   // no dialog expected: any message is printed
-    ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
-    ImpostaUI(&ui);
-
-    QTemporaryDir temp;
-    const QString cartella = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
-    cPathArchivio = cartella + QStringLiteral("/griglia.db");
+    const bench::BancoArchivio banco(argc, argv, QStringLiteral("griglia.db"));
     QElapsedTimer t;
     t.start();
     if (QFile::exists(cPathArchivio)) {
@@ -196,6 +175,5 @@ int main(int argc, char** argv)
     griglia.Chiudi();
     scorre.Chiudi();
     dbArchivio.Close();
-    ImpostaUI(nullptr);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "board/Video.h"
 #include "console/Spoglio.h"
 #include "platform/Dialoghi.h"
+#include "platform/Eventi.h"
 #include "platform/Testo.h"
 #include "shell/frmMain.h"
 
@@ -23,25 +24,6 @@ namespace {
 // Grid step in twips: from none to a quarter of an inch.
 constexpr int kPassoMassimo = 360;
 constexpr int kPassoIniziale = 100;
-
-int Bottone(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
-int Maiuscole(Qt::KeyboardModifiers m)
-{
-    int s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
-}
 
 }  // namespace
 
@@ -299,7 +281,7 @@ bool EditorPosti::eventFilter(QObject* o, QEvent* e)
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(e);
         const QPointF p = m->position();
-        txtAnag_MouseDown(k, Bottone(m->button()), Maiuscole(m->modifiers()), float(p.x() * m_twX),
+        txtAnag_MouseDown(k, PulsanteDi(m->button()), ShiftDi(m->modifiers()), float(p.x() * m_twX),
                           float(p.y() * m_twY));
         return true;
     }

@@ -1,16 +1,20 @@
 #include "board/frmPosti.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "board/Tinte.h"
+#include "platform/Misure.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -25,6 +29,8 @@ constexpr double kLarghezzaPannello = 6000;
 constexpr int32_t kGrigio = 0xC0C0C0;
 constexpr int32_t kRosso = 0x0000FF;
 constexpr int32_t kBianco = 0xFFFFFF;
+// Characters of a short name ("cNomeBreveAN").
+constexpr int kLunghezzaNomeBreve = 16;
 
 }  // namespace
 
@@ -45,17 +51,30 @@ frmPosti::frmPosti(QWidget* padre) : EditorPosti(Disposizione::Pannello::Console
     p.setColor(QPalette::WindowText, ColoreQt(kRosso));
     boxPosti()->setPalette(p);
     boxPosti()->setAutoFillBackground(true);
+    // The names read as the console will show them on labels of this size.
+    boxPosti()->setFont(CarattereConsole());
 
     CreaComando(0, QStringLiteral("Annulla"));
     CreaComando(1, QStringLiteral("Fine"));
     CreaComando(2, QStringLiteral("Reset"));
     cmdPosti(2)->setToolTip(QStringLiteral("Azzera disposizioni già fatte"));
 
+    // The list as wide as a short name of average capitals beside its
+    // scroll bar, and as the snap box: with the commands in two columns the
+    // window fits a control monitor of 640 pixels beside the panel.
+    QListWidget* lista = lstLiberi();
+    const int nome = lista->fontMetrics().horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")) *
+                     kLunghezzaNomeBreve / 26;
+    const int barra = lista->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lista);
+    lista->setFixedWidth(std::max(chkAllinea()->sizeHint().width(), nome + barra + 2 * lista->frameWidth() + 8));
+
     auto* passo = new QHBoxLayout;
     passo->addWidget(barAllinea(), 1);
     passo->addWidget(txtAllinea());
-    auto* comandi = new QHBoxLayout;
-    for (int i = 0; i < 3; ++i) comandi->addWidget(cmdPosti(i));
+    // Two columns of commands: the window fits a control monitor of 640
+    // pixels beside the panel.
+    auto* comandi = new QGridLayout;
+    for (int i = 0; i < 3; ++i) comandi->addWidget(cmdPosti(i), i / 2, i % 2);
     auto* lato = new QVBoxLayout;
     lato->addWidget(lblPosti());
     lato->addWidget(lstLiberi(), 1);

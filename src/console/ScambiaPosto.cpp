@@ -43,7 +43,6 @@ bool ScambiaPosto(int iP, int iNuovo)
     // Both rows are written in one transaction, and memory follows only
     // once they are stored: a failure leaves the registry and the archive
     // as they were.
-    bool inTransazione = false;
     try {
         Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
         rs.Seek(QStringLiteral("="), o.bCodiceAN);
@@ -53,8 +52,7 @@ bool ScambiaPosto(int iP, int iNuovo)
         partito = rs.Field(QStringLiteral("cPartitoAN"));
         iride = TestoCampo(rs.Field(QStringLiteral("cIrideIdAN")));
 
-        dbArchivio.BeginTrans();
-        inTransazione = true;
+        Transazione transazione;
         rs.Edit();
         rs.SetField(QStringLiteral("cTipoAN"), s.cTipoAN);
         rs.SetField(QStringLiteral("iVotatoreAN"), s.iVotatoreAN);
@@ -79,15 +77,8 @@ bool ScambiaPosto(int iP, int iNuovo)
                 rs.SetField(QString::fromLatin1(campo), 0);
             rs.Update();
         }
-        dbArchivio.CommitTrans();
-        inTransazione = false;
+        transazione.Commit();
     } catch (const Errore& e) {
-        if (inTransazione) {
-            try {
-                dbArchivio.Rollback();
-            } catch (const Errore&) {
-            }
-        }
         MostraErrore(e);
         return false;
     }

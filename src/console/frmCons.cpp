@@ -43,6 +43,8 @@
 #include "links/frmLED.h"
 #include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
+#include "platform/Eventi.h"
+#include "platform/Misure.h"
 #include "platform/Temporizzatore.h"
 #include "platform/Testo.h"
 #include "reports/Stampa.h"
@@ -117,25 +119,6 @@ int CodiceTasto(const QKeyEvent* k)
     case Qt::Key_Down: return 40;
     case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
-}
-
-int Maiuscole(Qt::KeyboardModifiers m)
-{
-    int s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
-}
-
-int Pulsante(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
     default: return 0;
     }
 }
@@ -218,12 +201,8 @@ frmCons::frmCons() : QWidget(nullptr, Qt::Window)
     m_twX = TwipsPerPixelX();
     m_twY = TwipsPerPixelY();
 
-    // The console's own font: the places of its controls are measured on
-    // it (a narrow sans serif of 8 points, as the twips were drawn for).
-    QFont carattere;
-    carattere.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    carattere.setPointSize(8);
-    setFont(carattere);
+    // The console's own font: the places of its controls are measured on it.
+    setFont(CarattereConsole());
 
     m_croTimer = new Temporizzatore(this);
     m_croTimer->SetInterval(1000);
@@ -1203,15 +1182,15 @@ bool frmCons::eventFilter(QObject* o, QEvent* e)
         auto* k = static_cast<QKeyEvent*>(e);
         int codice = CodiceTasto(k);
         if (codice == 0) break;
-        Form_KeyDown(codice, Maiuscole(k->modifiers()));
+        Form_KeyDown(codice, ShiftDi(k->modifiers()));
         if (codice == 0) return true;
         break;
     }
     case QEvent::MouseButtonPress: {
         if (m_scaricata) break;
         auto* m = static_cast<QMouseEvent*>(e);
-        const int pulsante = Pulsante(m->button());
-        const int maiusc = Maiuscole(m->modifiers());
+        const int pulsante = PulsanteDi(m->button());
+        const int maiusc = ShiftDi(m->modifiers());
         const float x = float(m->position().x() * m_twX), y = float(m->position().y() * m_twY);
         for (int i = 1; i <= kEtichette; ++i) {
             if (o == m_txtAnag[size_t(i)]) {

@@ -2841,4 +2841,28 @@ void Recordset::Requery()
     CaricaQuery(*d);
 }
 
+// ---------------------------------------------------------------------------
+// Transazione
+
+Transazione::Transazione(Database& db) : m_db(db)
+{
+    m_db.BeginTrans();
+    m_aperta = true;
+}
+
+Transazione::~Transazione()
+{
+    if (!m_aperta) return;
+    try {
+        m_db.Rollback();
+    } catch (...) {
+    }
+}
+
+void Transazione::Commit()
+{
+    m_db.CommitTrans();
+    m_aperta = false;
+}
+
 }  // namespace obx

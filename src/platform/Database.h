@@ -297,4 +297,23 @@ QDateTime DataDaTesto(const QString& s);
 // The archive of the program, held open from start-up to the end.
 inline Database dbArchivio;
 
+// Writes that belong together, for the length of a block: begun when made
+// (throws as BeginTrans), stored by Commit (throws as CommitTrans), rolled
+// back when the block is left without it, by a throw or a return.  A
+// rollback that fails on the way out is passed over: the failure that left
+// the block is the one to report.
+class Transazione {
+public:
+    explicit Transazione(Database& db = dbArchivio);
+    ~Transazione();
+    Transazione(const Transazione&) = delete;
+    Transazione& operator=(const Transazione&) = delete;
+
+    void Commit();
+
+private:
+    Database& m_db;
+    bool m_aperta = false;
+};
+
 }  // namespace obx

@@ -53,4 +53,12 @@ void AdattaIntestazioni(QHeaderView* intestazione)
     }
 }
 
+QFont CarattereConsole()
+{
+    QFont carattere;
+    carattere.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    carattere.setPointSize(8);
+    return carattere;
+}
+
 }  // namespace obx

@@ -2,6 +2,8 @@
 // reads whole on the machine they run on.
 #pragma once
 
+#include <QFont>
+
 class QHeaderView;
 class QLineEdit;
 
@@ -14,5 +16,11 @@ int LarghezzaCampo(const QLineEdit* campo, int caratteri);
 void AdattaCampo(QLineEdit* campo, int caratteri);
 // Widens every section of the header that is narrower than its own title.
 void AdattaIntestazioni(QHeaderView* intestazione);
+
+// The console's own font, a narrow sans serif of 8 points (Arial where
+// Liberation Sans is missing), as the twips of its places were drawn for.
+// The seat-layout editor of the console shows its seat labels in it too,
+// so that a name reads there as it will at the console.
+QFont CarattereConsole();
 
 }  // namespace obx

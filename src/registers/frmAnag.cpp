@@ -17,6 +17,7 @@
 
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
+#include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/Testo.h"
 #include "registers/ControlloDati.h"
@@ -44,32 +45,6 @@ const char* const kRuoli[9] = {"Presidente Consiglio", "Presidente Giunta", "Con
 
 const char* const kComandi[6] = {"Salva", "Elimina Nome corrente", "Stampa",
                                  "Svuota intero archivio", "Fine", "Nuovo"};
-
-int ShiftDi(Qt::KeyboardModifiers m)
-{
-    int s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
-}
-
-int BottoneDi(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
-// A focus change that comes from another window (a message box, a dialog,
-// the operator switching windows) is not the operator moving between fields.
-bool DaAltraFinestra(Qt::FocusReason r)
-{
-    return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
-}
 
 }  // namespace
 
@@ -318,7 +293,7 @@ bool frmAnag::eventFilter(QObject* o, QEvent* e)
     }
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(e);
-        getAnag_MouseDown(i, BottoneDi(m->button()), ShiftDi(m->modifiers()),
+        getAnag_MouseDown(i, PulsanteDi(m->button()), ShiftDi(m->modifiers()),
                           float(m->position().x()), float(m->position().y()));
         break;
     }

@@ -16,6 +16,7 @@
 
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
+#include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/Misure.h"
 #include "platform/Testo.h"
@@ -48,20 +49,6 @@ const char* const kEtichette[12] = {"Codice:",
 
 const char* const kComandi[5] = {"Salva", "Elimina Arg. corrente", "Svuota intero Archivio", "Fine",
                                  "Nuovo"};
-
-bool DaAltraFinestra(Qt::FocusReason r)
-{
-    return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
-}
-
-int ShiftDi(Qt::KeyboardModifiers m)
-{
-    int s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
-}
 
 QString F4(double n) { return Formato(n, QStringLiteral("####")); }
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Dialoghi.h"
+#include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
@@ -43,11 +44,6 @@ const char* const kComandi[7] = {"Varia", "Elimina", "Svuota intero Archivio (+C
 QString SenzaFinale(const QString& descrizione)
 {
     return descrizione.endsWith(QStringLiteral(" .")) ? descrizione.left(descrizione.size() - 2) : descrizione;
-}
-
-bool DaAltraFinestra(Qt::FocusReason r)
-{
-    return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
 }
 
 }  // namespace
@@ -169,6 +165,8 @@ void frmLeggi::Form_Load()
     ApreLeggi();
 }
 
+// Every use of the table comes through here: a record set the archive
+// closed under the window (its copy, its repair) is opened again.
 bool frmLeggi::ApreLeggi()
 {
     if (rsLeggi.IsOpen()) return true;

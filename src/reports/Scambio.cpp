@@ -1,10 +1,8 @@
 #include "reports/Scambio.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <cmath>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "console/Spoglio.h"
+#include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -210,10 +209,8 @@ const QString kAgendaInvariata = QStringLiteral("Importazione annullata: gli Arg
 // failure leaves the table as it was.
 bool Sostituisce(const std::vector<ArgomentoOdG>& argomenti)
 {
-    bool inTransazione = false;
     try {
-        dbArchivio.BeginTrans();
-        inTransazione = true;
+        Transazione transazione;
         dbArchivio.Execute(QStringLiteral("DELETE * FROM ") + cTabelle[2] + u';');
         Recordset rs = dbArchivio.OpenTable(cTabelle[2], QStringLiteral("TAG_A"));
         if (!rs.Updatable())
@@ -234,15 +231,9 @@ bool Sostituisce(const std::vector<ArgomentoOdG>& argomenti)
             rs.Update();
         }
         rs.Close();
-        dbArchivio.CommitTrans();
+        transazione.Commit();
         return true;
     } catch (const Errore& e) {
-        if (inTransazione) {
-            try {
-                dbArchivio.Rollback();
-            } catch (const Errore&) {
-            }
-        }
         UI().MsgBox(e.Descrizione() + kAcapo + kAgendaInvariata, vbCritical, kTitoloOBX);
         return false;
     }
@@ -297,28 +288,6 @@ const char* LetteraVoto(QChar tasto)
     default: return "";
     }
 }
-
-// Progress of a long export, shown only in the program with its windows.
-class Avanzamento {
-public:
-    Avanzamento(const QString& testo, int totale)
-    {
-        if (totale < 500 || !qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-        m_dlg = std::make_unique<QProgressDialog>(testo, QString(), 0, totale, QApplication::activeWindow());
-        m_dlg->setWindowTitle(kTitoloOBX);
-        m_dlg->setWindowModality(Qt::ApplicationModal);
-        m_dlg->setMinimumDuration(700);
-        m_dlg->setAutoClose(false);
-        m_dlg->setValue(0);
-    }
-    void Passo(int n)
-    {
-        if (m_dlg && n % 100 == 0) m_dlg->setValue(n);
-    }
-
-private:
-    std::unique_ptr<QProgressDialog> m_dlg;
-};
 
 }  // namespace
 

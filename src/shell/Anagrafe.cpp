@@ -211,11 +211,9 @@ bool GestisceAnagrafe(bool bCarica)
 bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizione campi)
 {
     if (posti.empty()) return true;
-    bool inTransazione = false;
     try {
         Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
-        dbArchivio.BeginTrans();
-        inTransazione = true;
+        Transazione transazione;
         for (const Posto* p : posti) {
             rs.Seek(QStringLiteral("="), p->bCodiceAN);
             if (rs.NoMatch()) continue;   // the person was removed from the registry
@@ -231,16 +229,9 @@ bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizion
             rs.Update();
         }
         rs.Close();
-        dbArchivio.CommitTrans();
+        transazione.Commit();
         return true;
     } catch (const Errore& e) {
-        if (inTransazione) {
-            try {
-                dbArchivio.Rollback();
-            } catch (const Errore&) {
-                // The failure reported below is the one that matters.
-            }
-        }
         ErroreArchivio(e);
         return false;
     }

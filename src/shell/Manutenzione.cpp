@@ -240,18 +240,10 @@ void Ristruttura(Giro& g)
             if (attuale && StessoIndice(*attuale, voluto)) continue;
             const bool togliere = attuale != nullptr;
             g.Passo([&] {
-                dbArchivio.BeginTrans();
-                try {
-                    if (togliere) dbArchivio.DropIndex(nome, n);
-                    dbArchivio.CreateIndex(nome, voluto);
-                    dbArchivio.CommitTrans();
-                } catch (...) {
-                    try {
-                        dbArchivio.Rollback();
-                    } catch (...) {
-                    }
-                    throw;
-                }
+                Transazione transazione;
+                if (togliere) dbArchivio.DropIndex(nome, n);
+                dbArchivio.CreateIndex(nome, voluto);
+                transazione.Commit();
             });
         }
     }

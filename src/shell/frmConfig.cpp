@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Dialoghi.h"
+#include "platform/Eventi.h"
 #include "platform/Testo.h"
 #include "shell/AgganciConfig.h"
 #include "shell/CampiNumerici.h"
@@ -224,8 +225,7 @@ bool frmConfig::eventFilter(QObject* o, QEvent* e)
 {
     // Entered by the installer, not given back by another window closing.
     if (o == getConfig[5] && e->type() == QEvent::FocusIn) {
-        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) getConfig_GotFocus(5);
+        if (!DaAltraFinestra(static_cast<QFocusEvent*>(e)->reason())) getConfig_GotFocus(5);
     }
     return QDialog::eventFilter(o, e);
 }

@@ -2,6 +2,8 @@
 
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
+#include "shell/Manutenzione.h"
+#include "support/ScriptedUI.h"
 
 namespace obx::test {
 
@@ -23,6 +25,18 @@ void Vocabolari(int tipoAssemblea)
     iTipoAssemblea = tipoAssemblea;
     ImpostaVocabolari();
     cSepara = QStringLiteral("\\");
+}
+
+bool NuovoArchivio(const QString& percorso)
+{
+    cPathArchivio = percorso;
+    dbArchivio.Close();
+    {
+        ScriptedUI ui;
+        if (!GestisceArchivi(QStringLiteral("C"), true)) return false;
+    }
+    dbArchivio.Open(cPathArchivio);
+    return true;
 }
 
 int NumeroErrore(const std::function<void()>& f)

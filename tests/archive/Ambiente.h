@@ -28,6 +28,11 @@ private:
 // Sets the vocabularies of an assembly kind (4 the regional assembly).
 void Vocabolari(int tipoAssemblea);
 
+// Closes the archive in use, makes cPathArchivio a new archive at percorso
+// with the program's schema (no dialog expected) and opens it in
+// dbArchivio.  False when it could not be created.
+bool NuovoArchivio(const QString& percorso);
+
 // The engine number of the Errore that f throws; 0 when it throws none.
 int NumeroErrore(const std::function<void()>& f);
 

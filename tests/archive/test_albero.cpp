@@ -18,13 +18,7 @@ protected:
     void SetUp() override
     {
         test::Vocabolari(4);
-        cPathArchivio = dir.Percorso("leggi.db");
-        dbArchivio.Close();
-        {
-            test::ScriptedUI ui;
-            ASSERT_TRUE(GestisceArchivi("C", true));
-        }
-        dbArchivio.Open(cPathArchivio);
+        ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("leggi.db")));
     }
     void TearDown() override { dbArchivio.Close(); }
 

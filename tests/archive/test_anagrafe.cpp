@@ -17,13 +17,7 @@ protected:
     void SetUp() override
     {
         test::Vocabolari(1);
-        cPathArchivio = dir.Percorso("anagrafe.db");
-        dbArchivio.Close();
-        {
-            test::ScriptedUI ui;
-            ASSERT_TRUE(GestisceArchivi("C", true));
-        }
-        dbArchivio.Open(cPathArchivio);
+        ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("anagrafe.db")));
     }
     void TearDown() override { dbArchivio.Close(); }
 

@@ -25,14 +25,8 @@ protected:
     void SetUp() override
     {
         test::Vocabolari(1);
-        cPathArchivio = dir.Percorso("cmd.db");
         cFileConfig = dir.Percorso("cmd.ini");
-        dbArchivio.Close();
-        {
-            test::ScriptedUI ui;
-            ASSERT_TRUE(GestisceArchivi("C", true));
-        }
-        dbArchivio.Open(cPathArchivio);
+        ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("cmd.db")));
     }
     void TearDown() override { dbArchivio.Close(); }
 

@@ -25,12 +25,8 @@ protected:
     void SetUp() override
     {
         test::Vocabolari(1);
-        cPathArchivio = dir.Percorso("limiti.db");
         cFileConfig = dir.Percorso("limiti.ini");
-        dbArchivio.Close();
-        test::ScriptedUI ui;
-        ASSERT_TRUE(GestisceArchivi("C", true));
-        dbArchivio.Open(cPathArchivio);
+        ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("limiti.db")));
         dbArchivio.Execute("INSERT INTO ANAGRAFE (bCodiceAN, cNomeAN, cTipoAN, iVotatoreAN) "
                            "VALUES (1, 'Rossi Mario', 'C', 101)");
         dbArchivio.Execute("INSERT INTO EVENTI (cNomeEV, lCodVotoEV) VALUES ('Apertura', 0)");

@@ -9,26 +9,36 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QTreeView>
 
+#include "board/frmColori.h"
+#include "board/frmDisplay.h"
+#include "board/frmPosti.h"
+#include "board/frmTinteQZ.h"
 #include "board/frmVideo.h"
 #include "console/frmScambio.h"
 #include "console/frmTasti.h"
 #include "links/frmLED.h"
 #include "links/frmTavelix.h"
+#include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "registers/frmAnag.h"
+#include "registers/frmDataGrid.h"
 #include "registers/frmDelib.h"
+#include "registers/frmLeggi.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "shell/frmConfig.h"
@@ -92,6 +102,8 @@ QStringList Testi(const QWidget* w)
         if (l->isVisibleTo(w)) t << l->text();
     for (const QAbstractButton* b : w->findChildren<QAbstractButton*>())
         if (b->isVisibleTo(w)) t << b->text();
+    for (const QGroupBox* g : w->findChildren<QGroupBox*>())
+        if (g->isVisibleTo(w)) t << g->title();
     for (const QHeaderView* h : w->findChildren<QHeaderView*>())
         if (h->model())
             for (int c = 0; c < h->model()->columnCount(); ++c)
@@ -269,6 +281,128 @@ TEST_F(Finestre, DialoghiDeiSeggi)
     Mostrata(s, "frmScambio");
 }
 
+// The colours and fonts of a configuration file that has none.
+void TinteIniziali()
+{
+    cColoriTabVideo = kColoriTabVideoPredefiniti;
+    cFont = {QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,14"),
+             QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,28"),
+             QStringLiteral("MS Sans Serif,S,14")};
+}
+
+// The two seat-layout editors on every monitor size, with the seats on
+// their panels and in their lists, and the board's colour windows.
+TEST_F(Finestre, EditoriDelleDisposizioniEColori)
+{
+    TinteIniziali();
+    xEsitoVideo = true;   // the board's results window: "Dormisco" shown
+    // Seats 1..4 placed on the board (under its chair titles) too, 5..7
+    // still to place there, 8 (with a short name of all its 16 characters)
+    // still to place anywhere.
+    dbArchivio.Execute(QStringLiteral("UPDATE ANAGRAFE SET nTopTvAN = 480 + 360 * bCodiceAN, nSinTvAN = 240 "
+                                      "WHERE bCodiceAN <= 4"));
+    dbArchivio.Execute(QStringLiteral("UPDATE ANAGRAFE SET iPulsanteAN = 0, nTopAN = 0, nLeftAN = 0, "
+                                      "cNomeBreveAN = 'DE SANCTIS ROSSI' WHERE bCodiceAN = 8"));
+    struct Schermo {
+        int larghezza, altezza;
+    };
+    for (const Schermo s : {Schermo{640, 480}, Schermo{800, 600}, Schermo{1024, 768}, Schermo{1280, 1024}}) {
+        lMonitor[0] = {1, 0, 0, s.altezza, s.larghezza};
+        const std::string dove = std::to_string(s.larghezza) + "x" + std::to_string(s.altezza);
+        {
+            frmPosti p;
+            Mostrata(p, ("frmPosti " + dove).c_str());
+            // The console's editor stands on the control monitor whole.
+            EXPECT_LE(p.width(), s.larghezza) << dove;
+            EXPECT_LE(p.height(), s.altezza) << dove;
+        }
+        for (int tipo : {1, 4})
+            for (int prenotazioni : {0, 1}) {
+                iTipoAssemblea = tipo;
+                iPrenotazioni = prenotazioni;
+                frmDisplay d;
+                Mostrata(d, ("frmDisplay " + dove + " kind " + std::to_string(tipo) + " bookings " +
+                             std::to_string(prenotazioni))
+                                .c_str());
+            }
+    }
+    for (int tipo : {1, 4}) {
+        iTipoAssemblea = tipo;
+        frmColori c;
+        Mostrata(c, ("frmColori kind " + std::to_string(tipo)).c_str());
+    }
+    frmTinteQZ q;
+    Mostrata(q, "frmTinteQZ");
+    iPrenotazioni = 0;
+    iTipoAssemblea = 1;
+}
+
+// Every table in the maintenance grid, its captions and column titles whole.
+TEST_F(Finestre, GrigliaDelleTabelle)
+{
+    for (int t = 1; t <= 5; ++t) {
+        cTabellaGriglia = cTabelle[size_t(t)];
+        QPointer<frmDataGrid> g = new frmDataGrid;
+        Mostrata(*g, ("frmDataGrid " + cTabellaGriglia.toStdString()).c_str());
+        g->close();
+        Gira(5);
+        EXPECT_TRUE(g.isNull());
+    }
+}
+
+// The progress of a long export of the votes, in both layouts.
+TEST_F(Finestre, AvanzamentoDellEsportazione)
+{
+    for (const char* testo : {"Esportazione Voti - Sintesi", "Esportazione Voti - Dettaglio"}) {
+        Avanzamento a(QString::fromUtf8(testo), 2 * Avanzamento::kMinimo);
+        ASSERT_NE(a.Finestra(), nullptr);
+        a.Passo(Avanzamento::kOgni);
+        Mostrata(*a.Finestra(), testo);
+        EXPECT_EQ(a.Finestra()->value(), Avanzamento::kOgni);
+    }
+    // Short work shows nothing.
+    EXPECT_EQ(Avanzamento(QStringLiteral("Esportazione Voti - Sintesi"), Avanzamento::kMinimo - 1).Finestra(),
+              nullptr);
+}
+
+class FinestreAtti : public Finestre {
+protected:
+    int Tipo() const override { return 4; }
+};
+
+// The acts register with its panel in each of its states: empty, a new act
+// at the first level and under an article, a law and an article loaded.
+TEST_F(FinestreAtti, RegistroDegliAtti)
+{
+    frmLeggi* l = frmLeggi::Mostra();
+    ASSERT_NE(l, nullptr);
+    Gira(10);
+    Intera(l, "frmLeggi empty");
+    struct Stato {
+        const char* chiave;   // node selected ("*" the root)
+        int comando;          // 4 "Aggiunge", 0 "Varia"
+        const char* nome;
+    };
+    for (const Stato s : {Stato{"*", 4, "frmLeggi new law"}, Stato{"B1\\J3\\", 4, "frmLeggi new under article"},
+                          Stato{"B1\\", 0, "frmLeggi law"}, Stato{"B1\\J3\\", 0, "frmLeggi article"},
+                          Stato{"B1\\J3\\E2\\", 0, "frmLeggi amendment"}}) {
+        NodoAlbero* n = l->oAlbero().Find(QString::fromLatin1(s.chiave));
+        ASSERT_NE(n, nullptr) << s.chiave;
+        l->oAlbero().SetSelectedItem(n);
+        l->cmdLeggi_Click(s.comando);
+        Gira(10);
+        EXPECT_FALSE(l->cmdLeggi(5)->isHidden()) << s.nome;
+        Intera(l, s.nome);
+        const auto campi = CampiStretti(l);
+        EXPECT_TRUE(campi.empty()) << s.nome << ":\n" << Descrive(campi).toStdString();
+    }
+    l->MostraAtto(2, QString(), false);
+    Gira(10);
+    Intera(l, "frmLeggi emptied");
+    l->close();
+    Gira(5);
+}
+
 // The dialogs that Qt builds itself: the program's file dialog, the input
 // box and the message box speak Italian and show their captions whole.
 TEST_F(Finestre, IDialoghiDiQtParlanoItaliano)
@@ -307,6 +441,42 @@ TEST_F(Finestre, IDialoghiDiQtParlanoItaliano)
         visti = Testi(m);
     });
     qt.MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbYesNoCancel + vbQuestion, kTitoloOBX);
+    for (const QString& parola : inglese) EXPECT_FALSE(visti.contains(parola)) << parola.toStdString();
+}
+
+// The colour and font dialogs of the board's colour windows: Italian,
+// their captions whole.
+TEST_F(Finestre, IDialoghiDeiColoriEDeiFontParlanoItaliano)
+{
+    const QStringList inglese{QStringLiteral("Cancel"),          QStringLiteral("&Basic colors"),
+                              QStringLiteral("&Custom colors"),  QStringLiteral("&Add to Custom Colors"),
+                              QStringLiteral("&Red:"),           QStringLiteral("&Green:"),
+                              QStringLiteral("Bl&ue:"),          QStringLiteral("&Pick Screen Color"),
+                              QStringLiteral("&Font"),           QStringLiteral("Font st&yle"),
+                              QStringLiteral("&Size"),           QStringLiteral("Effects"),
+                              QStringLiteral("Stri&keout"),      QStringLiteral("&Underline"),
+                              QStringLiteral("Sample"),          QStringLiteral("Wr&iting System")};
+    DialoghiQt qt;
+    QStringList visti;
+    AlModale([&](QWidget* m) {
+        Gira(50);
+        Intera(m, "QColorDialog");
+        visti = Testi(m);
+    });
+    int32_t colore = kColoriTabVideoPredefiniti[5];
+    qt.ScegliColore(colore, QStringLiteral("Impostazione Colore per Sfondo Tabellone"));
+    EXPECT_TRUE(visti.contains(QStringLiteral("Annulla"))) << visti.join(u'|').toStdString();
+    for (const QString& parola : inglese) EXPECT_FALSE(visti.contains(parola)) << parola.toStdString();
+
+    visti.clear();
+    AlModale([&](QWidget* m) {
+        Gira(50);
+        Intera(m, "QFontDialog");
+        visti = Testi(m);
+    });
+    QString font = QStringLiteral("MS Sans Serif,B,14");
+    qt.ScegliFont(font, QStringLiteral("Impostazione Font Consiglieri:"));
+    EXPECT_TRUE(visti.contains(QStringLiteral("Annulla"))) << visti.join(u'|').toStdString();
     for (const QString& parola : inglese) EXPECT_FALSE(visti.contains(parola)) << parola.toStdString();
 }
 

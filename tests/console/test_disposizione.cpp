@@ -147,9 +147,7 @@ protected:
         CliccaDurante(f->cmdVoto(0), [&] {
             if (!oVoto.RaccoglieTasti() || iVotiRicevuti < 7) return false;
             durante();
-            if (f->lstVotanti()->ListCount() > 0)
-                (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
-            f->cmdVoto_Click(3);
+            ChiudeConConferma(f);
             return true;
         });
     }

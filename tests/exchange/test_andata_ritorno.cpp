@@ -36,20 +36,7 @@ TEST_F(AndataRitorno, ImportedItemVotedAndExported)
     TuttiPresentiArgomentoAperto();   // the item at position 1: the first line
 
     // Units 1, 2, 3 press yes, no, abstain; the others do not vote.
-    int passo = 0;
-    const int aperture = sim->Conta(Apertura());
-    Vota([&] {
-        if (passo == 0 && sim->Conta(Apertura()) > aperture) {
-            sim->Comando(QStringLiteral("key 1 yes 2 no 3 abstain"));
-            passo = 1;
-        } else if (passo == 1 && iVotiRicevuti >= 3) {
-            if (f->lstVotanti()->ListCount() > 0)
-                (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
-            f->cmdVoto_Click(3);
-            return true;
-        }
-        return false;
-    });
+    VotaATurni({{QStringLiteral("key 1 yes 2 no 3 abstain"), 3}});
     ASSERT_EQ(iModoVoto, 0);
     ASSERT_EQ(Voti().size(), 1u);
 

@@ -39,25 +39,8 @@ protected:
     // alla chiusura, with the dialogs the close shows).
     void Vota4(const std::function<void()>& durante, const std::function<void()>& allaChiusura = {})
     {
-        int passo = 0;
-        const int aperture = sim->Conta(Apertura());
-        Vota([&] {
-            if (passo == 0 && sim->Conta(Apertura()) > aperture) {
-                sim->Comando(QStringLiteral("key 1 yes 2 no 3 abstain"));
-                passo = 1;
-            } else if (passo == 1 && iVotiRicevuti >= 3) {
-                durante();
-                sim->Comando(QStringLiteral("key 4 yes"));
-                passo = 2;
-            } else if (passo == 2 && iVotiRicevuti >= 4) {
-                if (f->lstVotanti()->ListCount() > 0)
-                    (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
-                if (allaChiusura) allaChiusura();
-                f->cmdVoto_Click(3);
-                return true;
-            }
-            return false;
-        });
+        VotaATurni({{QStringLiteral("key 1 yes 2 no 3 abstain"), 3, durante}, {QStringLiteral("key 4 yes"), 4}},
+                   allaChiusura);
     }
 };
 

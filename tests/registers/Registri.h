@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVariantMap>
 #include <memory>
 
@@ -87,6 +88,27 @@ inline void Chiude(QWidget* w)
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// While it lives, the archive copy's window ("frmCopia") is closed as soon
+// as it comes up; vista tells whether it came up.
+class ChiudeCopia {
+public:
+    ChiudeCopia()
+    {
+        m_guardia.setInterval(20);
+        QObject::connect(&m_guardia, &QTimer::timeout, [this] {
+            if (QWidget* d = QApplication::activeModalWidget(); d && d->objectName() == QStringLiteral("frmCopia")) {
+                vista = true;
+                d->close();
+            }
+        });
+        m_guardia.start();
+    }
+    bool vista = false;
+
+private:
+    QTimer m_guardia;
+};
 
 class RegistroProva : public ::testing::Test {
 protected:

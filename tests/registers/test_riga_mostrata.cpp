@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
-#include <QTimer>
 
 #include "Registri.h"
 #include "registers/frmAnag.h"
@@ -156,24 +155,16 @@ TEST_F(RigaMostrata, CopiaRifiutataConUnRegistroAperto)
     frmMain m;
     frmAnag* w = frmAnag::Mostra();
     ASSERT_NE(w, nullptr);
-    bool finestraCopia = false;
-    QTimer guardia;
-    guardia.setInterval(20);
-    QObject::connect(&guardia, &QTimer::timeout, [&] {
-        if (QWidget* d = QApplication::activeModalWidget(); d && d->objectName() == QStringLiteral("frmCopia")) {
-            finestraCopia = true;
-            d->close();
+    {
+        ChiudeCopia copia;
+        for (int voce : {9, 11}) {
+            SCOPED_TRACE(voce);
+            (*ui)->AttendiMsg(QStringLiteral("Chiudere prima le finestre degli archivi:\nAnagrafe Generale"));
+            m.mnuArchivi_Click(voce);
+            EXPECT_TRUE((*ui)->Restanti().empty());
         }
-    });
-    guardia.start();
-    for (int voce : {9, 11}) {
-        SCOPED_TRACE(voce);
-        (*ui)->AttendiMsg(QStringLiteral("Chiudere prima le finestre degli archivi:\nAnagrafe Generale"));
-        m.mnuArchivi_Click(voce);
-        EXPECT_TRUE((*ui)->Restanti().empty());
+        EXPECT_FALSE(copia.vista);
     }
-    guardia.stop();
-    EXPECT_FALSE(finestraCopia);
     EXPECT_TRUE(dbArchivio.IsOpen());
 
     Digita(Campo(w, "getAnag", 3), QStringLiteral("Insieme"));

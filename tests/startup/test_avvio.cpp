@@ -70,15 +70,23 @@ protected:
         f.write(testo);
     }
 
+    // Starts the program on `archivio`, chosen in the first dialog, with
+    // ui answering; senzaConfigurazione: the missing configuration file is
+    // told and accepted.  The main window, or nullptr.
+    std::unique_ptr<frmMain> Avvia(test::ScriptedUI& ui, const QString& archivio, bool senzaConfigurazione = true)
+    {
+        ui->AttendiApri(kTitoloArchivio, archivio);
+        if (senzaConfigurazione) ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
+        return EseguiAvvio(lock, lockPath);
+    }
+
     // One start of the program on `archivio` that is expected to reach the
     // main window; the program is then ended.
     void AvvioCompleto(const QString& archivio)
     {
         test::FakeServices servizi;
         test::ScriptedUI ui;
-        ui->AttendiApri(kTitoloArchivio, archivio);
-        if (!QFileInfo::exists(cFileConfigDi(archivio))) ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
-        auto w = EseguiAvvio(lock, lockPath);
+        auto w = Avvia(ui, archivio, !QFileInfo::exists(cFileConfigDi(archivio)));
         ASSERT_TRUE(w);
         w.reset();
         dbArchivio.Close();
@@ -222,10 +230,7 @@ TEST_F(Avvio, OlderArchiveIsBroughtToTheSchemaKeepingItsRows)
     }
     test::FakeServices servizi;
     test::ScriptedUI ui;
-    ui->AttendiApri(kTitoloArchivio, dati + QStringLiteral("vecchio.db"));
-    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
-
-    auto w = EseguiAvvio(lock, lockPath);
+    auto w = Avvia(ui, dati + QStringLiteral("vecchio.db"));
     ASSERT_TRUE(w);
     EXPECT_TRUE(dbArchivio.FieldExists(QStringLiteral("ANAGRAFE"), QStringLiteral("cIrideIdAN")));
     EXPECT_TRUE(dbArchivio.TableExists(QStringLiteral("VOTI")));
@@ -345,9 +350,7 @@ TEST_F(Avvio, ArchiveCopyToANewFolderReopensTheDatabase)
     ScriviListaPro("R:1.0.0\n");
     test::FakeServices servizi;
     test::ScriptedUI ui;
-    ui->AttendiApri(kTitoloArchivio, dati + QStringLiteral("aula.db"));
-    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
-    auto w = EseguiAvvio(lock, lockPath);
+    auto w = Avvia(ui, dati + QStringLiteral("aula.db"));
     ASSERT_TRUE(w);
     const QString dest = dir.path() + QStringLiteral("/copie/");
     QDir().mkpath(dest);
@@ -453,9 +456,7 @@ TEST_F(Avvio, DamagedArchiveFromTheMenuEndsTheProgramUntouched)
     ArchivioConEventi(archivio, 600);
     test::FakeServices servizi;
     test::ScriptedUI ui;
-    ui->AttendiApri(kTitoloArchivio, archivio);
-    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
-    auto w = EseguiAvvio(lock, lockPath);
+    auto w = Avvia(ui, archivio);
     ASSERT_TRUE(w);
     dbArchivio.Close();
     DanneggiaIndiceEventi(archivio);
@@ -550,9 +551,7 @@ TEST_F(Avvio, TheExampleChamberOfTheReadmeWorksOnANewArchive)
     ASSERT_TRUE(QFileInfo::exists(esempio));
     test::FakeServices servizi;
     test::ScriptedUI ui;
-    ui->AttendiApri(kTitoloArchivio, dati + QStringLiteral("aula.db"));
-    ui->AttendiMsg(QStringLiteral("non trovato"), vbOK, true);
-    auto w = EseguiAvvio(lock, lockPath);
+    auto w = Avvia(ui, dati + QStringLiteral("aula.db"));
     ASSERT_TRUE(w);
     ui->AttendiApri(QStringLiteral("File Comandi"), esempio);
     ui->AttendiMsg(QStringLiteral("eseguite 19 istruzioni"));

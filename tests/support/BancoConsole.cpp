@@ -10,6 +10,7 @@
 #include "board/frmVideo.h"
 #include "links/Tabellone.h"
 #include "platform/Database.h"
+#include "platform/Elenchi.h"
 #include "shell/Globali.h"
 #include "support/QtApp.h"
 
@@ -163,6 +164,14 @@ frmCons* BancoConsole::ApreConSeduta()
     frmCons* f = Apre();
     if (f) ApreSeduta(f);
     return f;
+}
+
+void BancoConsole::ChiudeConConferma(frmCons* f, const std::function<void()>& prima)
+{
+    if (f->lstVotanti()->ListCount() > 0)
+        (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
+    if (prima) prima();
+    f->cmdVoto_Click(3);
 }
 
 void BancoConsole::Riattiva(frmCons* f)

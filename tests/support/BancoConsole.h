@@ -60,6 +60,10 @@ protected:
     // Gives the focus to the console again (the window system does when the
     // window that had it goes).
     void Riattiva(frmCons* f);
+    // Closes the running vote with "Chiusura", confirming the question the
+    // console asks while somebody present has not voted (an earlier close
+    // may have sent the non-voters out already); prima runs just before.
+    void ChiudeConConferma(frmCons* f, const std::function<void()>& prima = {});
 
     std::unique_ptr<ArchivioProva> archivio;
     std::unique_ptr<ScriptedUI> ui;

@@ -122,6 +122,40 @@ protected:
     // until it returns true; fails when the click does not come back.
     void Vota(const std::function<bool()>& passo, int indice = 0) { CliccaDurante(f->cmdVoto(indice), passo); }
 
+    // One round of a vote: the keys the central is told to send, the keys
+    // counted that end the round, and what runs then.
+    struct Turno {
+        QString tasti;
+        int voti = 0;
+        std::function<void()> poi;
+    };
+    // Opens the vote and, once the central has started it, plays the rounds
+    // one after the other; after the last the vote is closed with
+    // "Chiusura" (confirmed where the console asks), allaChiusura running
+    // just before.
+    void VotaATurni(const std::vector<Turno>& turni, const std::function<void()>& allaChiusura = {})
+    {
+        size_t turno = 0;
+        bool aperta = false;
+        const int aperture = sim->Conta(Apertura());
+        Vota([&] {
+            if (!aperta) {
+                if (sim->Conta(Apertura()) <= aperture) return false;
+                aperta = true;
+                sim->Comando(turni[0].tasti);
+                return false;
+            }
+            if (iVotiRicevuti < turni[turno].voti) return false;
+            if (turni[turno].poi) turni[turno].poi();
+            if (++turno < turni.size()) {
+                sim->Comando(turni[turno].tasti);
+                return false;
+            }
+            ChiudeConConferma(f, allaChiusura);
+            return true;
+        });
+    }
+
     OrologioVeloce orologio{10};
     std::unique_ptr<Simulatore> sim;
     QMap<int, QString> porte;

@@ -38,11 +38,7 @@ protected:
                 }
                 passo = 1;
             } else if (passo == 1 && iVotiRicevuti >= 3) {
-                // Asked only while somebody present has not voted yet (an
-                // earlier close may have sent the non-voters out already).
-                if (f->lstVotanti()->ListCount() > 0)
-                    (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
-                f->cmdVoto_Click(3);
+                ChiudeConConferma(f);
                 // A second close (a second click, the countdown) stores nothing.
                 f->cmdVoto_Click(3);
                 f->ChiudeVotazione(0);
