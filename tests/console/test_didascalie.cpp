@@ -39,6 +39,8 @@
 #include "registers/frmDataGrid.h"
 #include "registers/frmDelib.h"
 #include "registers/frmLeggi.h"
+#include "reports/frmEvent.h"
+#include "reports/frmVoti.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "shell/frmConfig.h"
@@ -348,6 +350,26 @@ TEST_F(Finestre, GrigliaDelleTabelle)
         Gira(5);
         EXPECT_TRUE(g.isNull());
     }
+}
+
+// The lists of the stored votes and of the events, over the fixture's log
+// (the sitting opened by the console writes its first event).
+TEST_F(Finestre, ListeDeiVotiEDegliEventi)
+{
+    ASSERT_NE(ApreConSeduta(), nullptr);
+    {
+        QPointer<frmVoti> v = frmVoti::Mostra();
+        ASSERT_FALSE(v.isNull());
+        Mostrata(*v, "frmVoti");
+        v->close();
+    }
+    {
+        QPointer<frmEvent> e = frmEvent::Mostra();
+        ASSERT_FALSE(e.isNull());
+        Mostrata(*e, "frmEvent");
+        e->close();
+    }
+    Gira(10);
 }
 
 // The progress of a long export of the votes, in both layouts.
