@@ -2,6 +2,7 @@
 // seats taken from the list, dragged, removed, saved and read again.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include "platform/Database.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
+#include "shell/frmMain.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -415,4 +417,42 @@ TEST_F(Editori, DuranteUnVotoNienteFinestreModaliDagliEditori)
     Trascina(*p, 1, QPoint(2, 2), QPoint(302, 202));
     EXPECT_TRUE(p->Modello().Modificata());
     iModoVoto = 0;
+}
+
+TEST_F(Editori, IlMenuApreGliEditoriSenzaBloccareERiportaAvantiQuelloAperto)
+{
+    ScriveRiga(8, {0, 0, 0, 0, 0});
+    frmMain m;
+    EXPECT_EQ(m.mnuConfig[3]->text(), QStringLiteral("Disposizione Consiglieri"));
+    EXPECT_EQ(m.mnuConfigVideo[0]->text(), QStringLiteral("su Monitor di Controllo"));
+    EXPECT_EQ(m.mnuConfigVideo[1]->text(), QStringLiteral("su Tabellone per VideoProiezione"));
+
+    m.mnuConfigVideo[0]->trigger();
+    Gira(10);
+    frmPosti* p = frmPosti::Aperta();
+    ASSERT_NE(p, nullptr);
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_FALSE(p->isModal());
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Disposizione Consiglieri"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // The seat given a label and not yet saved stays so when the entry is
+    // chosen again: the open window comes forward, nothing is read again.
+    CliccaLibero(*p, 0);
+    m.mnuConfigVideo[0]->trigger();
+    Gira(10);
+    EXPECT_EQ(frmPosti::Aperta(), p);
+    EXPECT_EQ(EtichetteDel(*p, 8), 1);
+    EXPECT_TRUE(Liberi(*p).isEmpty());
+
+    m.mnuConfigVideo[1]->trigger();
+    Gira(10);
+    frmDisplay* d = frmDisplay::Aperta();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(d->isModal());
+    // Both open at once, each on its own panel.
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_EQ(Liberi(*d), kNomi);
+    delete p;
+    delete d;
 }
