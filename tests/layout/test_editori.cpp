@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -455,4 +456,42 @@ TEST_F(Editori, IlMenuApreGliEditoriSenzaBloccareERiportaAvantiQuelloAperto)
     EXPECT_EQ(Liberi(*d), kNomi);
     delete p;
     delete d;
+}
+
+TEST_F(Editori, SettantaDueEtichetteDiOgniPannelloComeLeMostraLaSuaTavola)
+{
+    struct Caso { EditorPosti* f; double larghezza; Qt::Alignment allineamento; bool grassetto; };
+    xEsitoVideo = true;
+    const Caso casi[] = {{Posti(), 1212, Qt::AlignHCenter, false}, {Display(), 2172, Qt::AlignLeft, true}};
+    for (const Caso& c : casi) {
+        const std::string nome = c.f->objectName().toStdString();
+        // Label 0 is the template, never shown; the seats have 1 to 72.
+        ASSERT_NE(c.f->txtAnag(0), nullptr) << nome;
+        EXPECT_FALSE(c.f->txtAnag(0)->isVisibleTo(c.f->boxPosti())) << nome;
+        EXPECT_EQ(c.f->txtAnag(73), nullptr) << nome;
+        Etichetta* e = c.f->txtAnag(72);
+        ASSERT_NE(e, nullptr) << nome;
+        EXPECT_EQ(e->parentWidget(), c.f->boxPosti()) << nome;
+        EXPECT_NEAR(e->Width(), c.larghezza, TwX()) << nome;
+        EXPECT_NEAR(e->Height(), 360, TwY()) << nome;
+        EXPECT_EQ(e->frameShape(), QFrame::Box) << nome;
+        EXPECT_TRUE(e->alignment() & c.allineamento) << nome;
+        EXPECT_EQ(e->font().bold(), c.grassetto) << nome;
+        EXPECT_EQ(c.f->boxPosti()->title(), QStringLiteral("Aventi diritto al Voto")) << nome;
+        EXPECT_EQ(c.f->lblPosti()->text(), QStringLiteral("DISPONIBILI:")) << nome;
+        EXPECT_EQ(c.f->chkAllinea()->text(), QStringLiteral("Allineamento Automatico")) << nome;
+    }
+    const QStringList console{"Annulla", "Fine", "Reset"};
+    const QStringList tabellone{"Annulla", "Fine", "Colori", "Dormisco", "Reset"};
+    for (int i = 0; i < 5; ++i) {
+        if (i < 3) EXPECT_EQ(casi[0].f->cmdPosti(i)->text(), console[i]);
+        EXPECT_EQ(casi[1].f->cmdPosti(i)->text(), tabellone[i]);
+    }
+    EXPECT_EQ(casi[0].f->cmdPosti(3), nullptr);
+    auto* d = static_cast<frmDisplay*>(casi[1].f);
+    EXPECT_EQ(d->chkTitoli(0)->text(), QStringLiteral("Nasconde Titoli"));
+    EXPECT_EQ(d->chkTitoli(1)->text(), QStringLiteral("Nasconde N. Votanti"));
+    EXPECT_EQ(d->txtTitolo(0)->Caption(), QStringLiteral("Sindaco"));
+    EXPECT_EQ(d->txtTitolo(1)->Caption(), QStringLiteral("Pres. Consiglio"));
+    EXPECT_NEAR(d->txtTitolo(0)->Width(), 2172, TwX());
 }
