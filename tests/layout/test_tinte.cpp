@@ -203,6 +203,7 @@ TEST_F(Tinte, IlDialogoDeiFontConfermatoSenzaCambiLasciaNomeStiliEDimensione)
         {"MS Sans Serif,,10", "MS Sans Serif,,10"},
         {"MS Sans Serif,IB,12", "MS Sans Serif,BI,12"},
         {"Arial,BIU,20", "Arial,BIU,20"},
+        {"DejaVu Sans,,14", "DejaVu Sans,,14"},
     };
     for (const Caso& c : casi) {
         QString stringa = QString::fromLatin1(c.stringa);
