@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -198,7 +199,8 @@ bool DialoghiQt::ScegliFont(QString& font, const QString& titolo)
     // Qt's own texts of the dialog in Italian, whatever the desktop's language.
     ImpostaItaliano();
     const QStringList parti = font.split(u',');
-    QFont iniziale(parti.value(0));
+    const QString nome = parti.value(0);
+    QFont iniziale(nome);
     const QString stili = parti.value(1).toUpper();
     iniziale.setBold(stili.contains(u'B'));
     iniziale.setItalic(stili.contains(u'I'));
@@ -206,6 +208,15 @@ bool DialoghiQt::ScegliFont(QString& font, const QString& titolo)
     iniziale.setStrikeOut(stili.contains(u'S'));
     const double dim = Val(parti.value(2));
     if (dim > 0) iniziale.setPointSizeF(dim);
+    // The dialog opens on the font that stands in for the face named when
+    // that one is not installed ("MS Sans Serif" on most desktops), with
+    // the style by its own name: given a face it does not list, or a style
+    // name it lacks ("Normal" where the face says "Book"), it would show
+    // another style, and a font confirmed unchanged would lose its bold or
+    // turn italic.
+    const QString sostituto = QFontInfo(iniziale).family();
+    iniziale.setFamily(sostituto);
+    iniziale.setStyleName(QFontInfo(iniziale).styleName());
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, iniziale, Genitore(), titolo);
     if (!ok) return false;
@@ -214,7 +225,10 @@ bool DialoghiQt::ScegliFont(QString& font, const QString& titolo)
     if (f.italic()) s += u'I';
     if (f.underline()) s += u'U';
     if (f.strikeOut()) s += u'S';
-    font = f.family() + u',' + s + u',' + QString::number(f.pointSizeF());
+    // The face left as it was keeps its stored name, so the configuration
+    // still names it where it is installed.
+    const QString scelto = f.family() == sostituto && !nome.isEmpty() ? nome : f.family();
+    font = scelto + u',' + s + u',' + QString::number(f.pointSizeF());
     return true;
 }
 

@@ -2,9 +2,11 @@
 // seats taken from the list, dragged, removed, saved and read again.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,6 +20,7 @@
 #include "platform/Database.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
+#include "shell/frmMain.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -415,4 +418,80 @@ TEST_F(Editori, DuranteUnVotoNienteFinestreModaliDagliEditori)
     Trascina(*p, 1, QPoint(2, 2), QPoint(302, 202));
     EXPECT_TRUE(p->Modello().Modificata());
     iModoVoto = 0;
+}
+
+TEST_F(Editori, IlMenuApreGliEditoriSenzaBloccareERiportaAvantiQuelloAperto)
+{
+    ScriveRiga(8, {0, 0, 0, 0, 0});
+    frmMain m;
+    EXPECT_EQ(m.mnuConfig[3]->text(), QStringLiteral("Disposizione Consiglieri"));
+    EXPECT_EQ(m.mnuConfigVideo[0]->text(), QStringLiteral("su Monitor di Controllo"));
+    EXPECT_EQ(m.mnuConfigVideo[1]->text(), QStringLiteral("su Tabellone per VideoProiezione"));
+
+    m.mnuConfigVideo[0]->trigger();
+    Gira(10);
+    frmPosti* p = frmPosti::Aperta();
+    ASSERT_NE(p, nullptr);
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_FALSE(p->isModal());
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Disposizione Consiglieri"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // The seat given a label and not yet saved stays so when the entry is
+    // chosen again: the open window comes forward, nothing is read again.
+    CliccaLibero(*p, 0);
+    m.mnuConfigVideo[0]->trigger();
+    Gira(10);
+    EXPECT_EQ(frmPosti::Aperta(), p);
+    EXPECT_EQ(EtichetteDel(*p, 8), 1);
+    EXPECT_TRUE(Liberi(*p).isEmpty());
+
+    m.mnuConfigVideo[1]->trigger();
+    Gira(10);
+    frmDisplay* d = frmDisplay::Aperta();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(d->isModal());
+    // Both open at once, each on its own panel.
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_EQ(Liberi(*d), kNomi);
+    delete p;
+    delete d;
+}
+
+TEST_F(Editori, SettantaDueEtichetteDiOgniPannelloComeLeMostraLaSuaTavola)
+{
+    struct Caso { EditorPosti* f; double larghezza; Qt::Alignment allineamento; bool grassetto; };
+    xEsitoVideo = true;
+    const Caso casi[] = {{Posti(), 1212, Qt::AlignHCenter, false}, {Display(), 2172, Qt::AlignLeft, true}};
+    for (const Caso& c : casi) {
+        const std::string nome = c.f->objectName().toStdString();
+        // Label 0 is the template, never shown; the seats have 1 to 72.
+        ASSERT_NE(c.f->txtAnag(0), nullptr) << nome;
+        EXPECT_FALSE(c.f->txtAnag(0)->isVisibleTo(c.f->boxPosti())) << nome;
+        EXPECT_EQ(c.f->txtAnag(73), nullptr) << nome;
+        Etichetta* e = c.f->txtAnag(72);
+        ASSERT_NE(e, nullptr) << nome;
+        EXPECT_EQ(e->parentWidget(), c.f->boxPosti()) << nome;
+        EXPECT_NEAR(e->Width(), c.larghezza, TwX()) << nome;
+        EXPECT_NEAR(e->Height(), 360, TwY()) << nome;
+        EXPECT_EQ(e->frameShape(), QFrame::Box) << nome;
+        EXPECT_TRUE(e->alignment() & c.allineamento) << nome;
+        EXPECT_EQ(e->font().bold(), c.grassetto) << nome;
+        EXPECT_EQ(c.f->boxPosti()->title(), QStringLiteral("Aventi diritto al Voto")) << nome;
+        EXPECT_EQ(c.f->lblPosti()->text(), QStringLiteral("DISPONIBILI:")) << nome;
+        EXPECT_EQ(c.f->chkAllinea()->text(), QStringLiteral("Allineamento Automatico")) << nome;
+    }
+    const QStringList console{"Annulla", "Fine", "Reset"};
+    const QStringList tabellone{"Annulla", "Fine", "Colori", "Dormisco", "Reset"};
+    for (int i = 0; i < 5; ++i) {
+        if (i < 3) EXPECT_EQ(casi[0].f->cmdPosti(i)->text(), console[i]);
+        EXPECT_EQ(casi[1].f->cmdPosti(i)->text(), tabellone[i]);
+    }
+    EXPECT_EQ(casi[0].f->cmdPosti(3), nullptr);
+    auto* d = static_cast<frmDisplay*>(casi[1].f);
+    EXPECT_EQ(d->chkTitoli(0)->text(), QStringLiteral("Nasconde Titoli"));
+    EXPECT_EQ(d->chkTitoli(1)->text(), QStringLiteral("Nasconde N. Votanti"));
+    EXPECT_EQ(d->txtTitolo(0)->Caption(), QStringLiteral("Sindaco"));
+    EXPECT_EQ(d->txtTitolo(1)->Caption(), QStringLiteral("Pres. Consiglio"));
+    EXPECT_NEAR(d->txtTitolo(0)->Width(), 2172, TwX());
 }

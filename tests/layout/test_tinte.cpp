@@ -3,13 +3,17 @@
 // cancelled dialog leaves.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QFontDialog>
 #include <QLabel>
+#include <QTimer>
 
 #include "Banco.h"
 #include "board/Tinte.h"
 #include "board/frmColori.h"
 #include "board/frmTinteQZ.h"
+#include "platform/Dialoghi.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
 
@@ -184,4 +188,29 @@ TEST_F(Tinte, AssembleaRegionaleFontArgomento)
     (*ui)->AttendiFont(QString(), false, QStringLiteral("Impostazione Font Argomento:"));
     c.lblFont_Click(0);
     EXPECT_EQ(cFont[0], QStringLiteral("MS Sans Serif,B,14"));
+}
+
+TEST_F(Tinte, IlDialogoDeiFontConfermatoSenzaCambiLasciaNomeStiliEDimensione)
+{
+    // The system's own dialog, accepted as it opens: the stored faces are
+    // rarely installed, and a substitute must not cost the string its name,
+    // its bold or its plain style.
+    DialoghiQt qt;
+    struct Caso { const char* stringa; const char* attesa; };
+    const Caso casi[] = {
+        {"MS Sans Serif,B,14", "MS Sans Serif,B,14"},
+        {"MS Sans Serif,S,14", "MS Sans Serif,S,14"},
+        {"MS Sans Serif,,10", "MS Sans Serif,,10"},
+        {"MS Sans Serif,IB,12", "MS Sans Serif,BI,12"},
+        {"Arial,BIU,20", "Arial,BIU,20"},
+        {"DejaVu Sans,,14", "DejaVu Sans,,14"},
+    };
+    for (const Caso& c : casi) {
+        QString stringa = QString::fromLatin1(c.stringa);
+        QTimer::singleShot(100, [] {
+            if (auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) d->accept();
+        });
+        ASSERT_TRUE(qt.ScegliFont(stringa, QStringLiteral("Impostazione Font Consiglieri:"))) << c.stringa;
+        EXPECT_EQ(stringa.toStdString(), c.attesa);
+    }
 }
