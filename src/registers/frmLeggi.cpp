@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "console/Spoglio.h"
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
@@ -24,6 +25,7 @@
 #include "shell/Campi.h"
 #include "shell/Globali.h"
 #include "shell/RecordAtti.h"
+#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -390,6 +392,12 @@ void frmLeggi::cmdLeggi_Click(int indice)
         Salva();
         break;
     case 6:
+        // The printer dialog and the printing would hold up the keys of a
+        // vote that is collecting them.
+        if (VotoInCorso()) {
+            UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
+            break;
+        }
         if (UI().MsgBox(QStringLiteral("Confermi Stampa ?"), vbOKCancel + vbQuestion, kTitoloOBX) == vbOK)
             StampaListaAtti();
         break;

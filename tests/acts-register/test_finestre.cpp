@@ -51,18 +51,32 @@ TEST_F(Finestre, ActsRegisterCaptionsFit)
 
 TEST_F(Finestre, TableGridCaptionsFit)
 {
-    cTabellaGriglia = cTabelle[5];
-    auto* w = new frmDataGrid;
-    Mostra(w);
-    EXPECT_EQ(NonEntrano(w), QString());
-    // Column captions are the field names, whole (the walk above measures
-    // every section against its title).
-    GrigliaDati* g = w->grdDataGrid;
-    ASSERT_GT(g->model()->columnCount(), 0);
-    for (int c = 0; c < g->model()->columnCount(); ++c)
-        EXPECT_FALSE(g->model()->headerData(c, Qt::Horizontal).toString().isEmpty()) << c;
-    Fotografa(w, QStringLiteral("frmDataGrid-LEGGI"));
-    Chiude(w);
+    // Events too, for their dates and their long texts.
+    Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+    for (int i = 0; i < 3; ++i) {
+        ev.AddNew();
+        ev.SetField(QStringLiteral("dDataOraEV"), QDateTime(QDate(2026, 12, 10), QTime(9, 30 + i)));
+        ev.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Consigliere %1").arg(i + 1));
+        ev.SetField(QStringLiteral("iPresentiEV"), 20 + i);
+        ev.SetField(QStringLiteral("cDescEventoEV"), QStringLiteral("Entrata"));
+        ev.Update();
+    }
+    ev.Close();
+    for (const int t : {5, 3}) {
+        SCOPED_TRACE(t);
+        cTabellaGriglia = cTabelle[size_t(t)];
+        auto* w = new frmDataGrid;
+        Mostra(w);
+        EXPECT_EQ(NonEntrano(w), QString());
+        // Column captions are the field names, whole (the walk above measures
+        // every section against its title).
+        GrigliaDati* g = w->grdDataGrid;
+        ASSERT_GT(g->model()->columnCount(), 0);
+        for (int c = 0; c < g->model()->columnCount(); ++c)
+            EXPECT_FALSE(g->model()->headerData(c, Qt::Horizontal).toString().isEmpty()) << c;
+        Fotografa(w, QStringLiteral("frmDataGrid-") + cTabellaGriglia);
+        Chiude(w);
+    }
 }
 
 }  // namespace

@@ -404,4 +404,38 @@ TEST_F(Griglia, EveryTableOpens)
     EXPECT_FALSE(G()->Aperta());
 }
 
+TEST_F(Griglia, AnEditTheArchiveRefusesKeepsTheRowAndSaysWhy)
+{
+    archivio->Consiglieri();
+    cTabellaGriglia = cTabelle[1];
+    Apre();
+    const int codice = Colonna("bCodiceAN");
+    ASSERT_GE(codice, 0);
+    ASSERT_TRUE(G()->ScriveCella(1, codice, G()->TestoCella(0, codice)));   // a key another row holds
+    (*ui)->AttendiMsg(QStringLiteral("Salvare le modifiche?"), vbYes);
+    (*ui)->AttendiMsg(QStringLiteral("Errore: 3022 "), vbOK, true);
+    EXPECT_FALSE(G()->SalvaModifiche());
+    EXPECT_TRUE(G()->InModifica());   // what was typed is still there
+    EXPECT_EQ(Riga(cTabelle[1], 2).value(QStringLiteral("bCodiceAN")).toInt(), 2);
+    G()->AnnullaModifiche();
+}
+
+TEST_F(Griglia, EditsInAFilteredAndSortedGridReachTheArchive)
+{
+    Apre();
+    (*ui)->AttendiInput(QStringLiteral("Filtro:"), QStringLiteral("cNomeEV LIKE 'Rossi*'"));
+    w->cmdFilter_Click();
+    w->grdDataGrid_HeadClick(Colonna("iPresentiEV"));
+    ASSERT_EQ(G()->Righe(), 2);
+    ASSERT_TRUE(G()->ScriveCella(1, Colonna("cDescEventoEV"), QStringLiteral("Uscita bis")));
+    (*ui)->AttendiMsg(QStringLiteral("Salvare le modifiche?"), vbYes);
+    ASSERT_TRUE(G()->SalvaModifiche());
+    EXPECT_EQ(TrimSpazi(Evento(4).value(QStringLiteral("cDescEventoEV")).toString()), QStringLiteral("Uscita bis"));
+    EXPECT_EQ(TrimSpazi(Evento(1).value(QStringLiteral("cDescEventoEV")).toString()), QStringLiteral("Entrata"));
+    (*ui)->AttendiMsg(QStringLiteral("Eliminare la riga corrente?"), vbYes);
+    EXPECT_TRUE(G()->EliminaRiga(0));
+    EXPECT_TRUE(Evento(1).isEmpty());
+    EXPECT_EQ(ArchivioProva::Righe(cTabelle[3]), 4);
+}
+
 }  // namespace

@@ -4,9 +4,13 @@
 // identifiers reaching statements, silent archive failures, a description
 // that grows, a level-1 edit that renumbers its act).
 #include <QAction>
+#include <QPrinter>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 #include "BancoLeggi.h"
+#include "console/Spoglio.h"
+#include "reports/Stampa.h"
 #include "shell/Campi.h"
 #include "shell/RecordAtti.h"
 #include "shell/frmMain.h"
@@ -85,6 +89,22 @@ TEST_F(Leggi, PanelModesAndWhatMayChange)
         if (c.livello >= 2) EXPECT_EQ(f->getLegge(2)->isEnabled(), c.id);
     }
     EXPECT_EQ(f->Testo(2), QStringLiteral("2"));
+
+    // A new act under the article: its type to choose, the law's number
+    // shown but fixed, its own identifier free.
+    Sceglie(kArticolo);
+    f->cmdLeggi_Click(4);
+    EXPECT_FALSE(f->xModifica);
+    EXPECT_EQ(f->iLivello, 3);
+    EXPECT_TRUE(f->cmbLegge(0)->isEnabled());
+    EXPECT_EQ(f->cmbLegge(0)->count(), 1);
+    EXPECT_EQ(f->cmbLegge(1)->currentIndex(), 0);
+    EXPECT_EQ(f->Testo(0), QStringLiteral("12/2026"));
+    EXPECT_FALSE(f->getLegge(0)->isEnabled());
+    EXPECT_TRUE(f->getLegge(1)->isHidden());
+    EXPECT_FALSE(f->getLegge(2)->isHidden());
+    EXPECT_TRUE(f->getLegge(2)->isEnabled());
+    EXPECT_TRUE(f->Testo(2).isEmpty());
 }
 
 TEST_F(Leggi, ProposesTheNextIdentifierOnFocusAndWhenLeftBlank)
@@ -94,7 +114,12 @@ TEST_F(Leggi, ProposesTheNextIdentifierOnFocusAndWhenLeftBlank)
     f->cmdLeggi_Click(4);
     ASSERT_EQ(f->iLivello, 2);
     SceglieTipo(QStringLiteral("Articolo"));
-    f->getLegge_GotFocus(2);
+    // The operator moves into the field.
+    f->activateWindow();
+    QCoreApplication::processEvents();
+    f->getLegge(2)->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f->getLegge(2)->hasFocus());
     EXPECT_EQ(f->Testo(2), QStringLiteral("4"));
     f->ImpostaTesto(2, QString());
     f->cmdLeggi_Click(5);
@@ -435,12 +460,31 @@ TEST_F(Leggi, AnActDeletedElsewhereIsNotLoadedNorSaved)
 
 TEST_F(Leggi, PrintAsksFirst)
 {
+    QTemporaryDir cartella;
+    Stampante().setOutputFormat(QPrinter::PdfFormat);
+    Stampante().setOutputFileName(cartella.path() + QStringLiteral("/lista.pdf"));
+    QStringList stampati;
+    ImpostaOsservatoreStampa([&](int, int, int, const QString& t) { stampati << t; });
     Apre();
     (*ui)->AttendiMsg(QStringLiteral("Confermi Stampa ?"), vbCancel);
     f->cmdLeggi_Click(6);
+    EXPECT_EQ(UltimoDialogo().stile & 0x7, int(vbOKCancel));
     (*ui)->AttendiMsg(QStringLiteral("Confermi Stampa ?"), vbOK);
     (*ui)->AttendiStampante(false);   // the printer dialog cancelled: nothing printed
     f->cmdLeggi_Click(6);
+    EXPECT_TRUE(stampati.isEmpty());
+    (*ui)->AttendiMsg(QStringLiteral("Confermi Stampa ?"), vbOK);
+    (*ui)->AttendiStampante(true);
+    f->cmdLeggi_Click(6);
+    EXPECT_TRUE(stampati.contains(QStringLiteral(" - Lista Atti registrati -")));
+    // While a vote collects its keys neither the question nor the printer dialog.
+    stampati.clear();
+    iModoVoto = 1;
+    (*ui)->AttendiMsg(QString::fromUtf8(kMsgVotoInCorso));
+    f->cmdLeggi_Click(6);
+    iModoVoto = 0;
+    EXPECT_TRUE(stampati.isEmpty());
+    ImpostaOsservatoreStampa(nullptr);
     f->cmdLeggi_Click(3);
     EXPECT_TRUE(f.isNull() || !f->isVisible());
 }
