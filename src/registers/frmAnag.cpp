@@ -580,7 +580,7 @@ void frmAnag::IntestazionePagina()
 
 void frmAnag::StampaAnagrafe()
 {
-    if (!ImpostaStampante(2)) return;
+    if (!ImpostaStampante(2, QStringLiteral("Anagrafe_Consiglieri"))) return;
     xMostraRecord = false;
     try {
         Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));

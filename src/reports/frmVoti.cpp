@@ -85,6 +85,8 @@ frmVoti::frmVoti(QWidget* padre) : QWidget(padre, Qt::Window)
 
     // "Svuota" stands apart from the everyday commands.
     auto* striscia = new QHBoxLayout;
+    // Its own spacing: the window's layout packs the grid under its caption.
+    striscia->setSpacing(6);
     striscia->addWidget(dbfVelmora, 1);
     striscia->addSpacing(16);
     striscia->addWidget(m_cmdVoti[2]);

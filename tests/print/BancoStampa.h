@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QPrinter>
 #include <map>
 #include <memory>
@@ -128,6 +129,18 @@ protected:
 
     // The end of a job that went to a file of its own is told.
     void AttendeFile() { (*ui)->AttendiMsg(QStringLiteral("Stampa salvata nel file:\n"), vbOK, true); }
+
+    // With OBX_SCREENSHOT_DIR set, the report's file is kept there under
+    // the name given, to be looked at.
+    static void ConservaPdf(const QString& file, const QString& nome)
+    {
+        const QString cartella = qEnvironmentVariable("OBX_SCREENSHOT_DIR");
+        if (cartella.isEmpty()) return;
+        QDir().mkpath(cartella);
+        const QString dove = cartella + u'/' + nome;
+        QFile::remove(dove);
+        EXPECT_TRUE(QFile::copy(file, dove)) << dove.toStdString();
+    }
 
     // The PDF files in "Stampe".
     QStringList FileStampe() const

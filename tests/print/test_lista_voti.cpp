@@ -19,6 +19,7 @@
 #include "platform/GrigliaDati.h"
 #include "reports/frmVoti.h"
 #include "shell/frmMain.h"
+#include "support/Didascalie.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -268,29 +269,11 @@ TEST_F(ListaVoti, ADeletionTheArchiveRefusesIsShownAndLosesNothing)
     EXPECT_EQ(Stampati(pdf, inizi), (std::vector<int>{1, 1, 1}));
 }
 
-// Until the shared caption check lands in tests/support.
-QStringList NonEntrano(QWidget* finestra)
-{
-    QStringList out;
-    for (QPushButton* b : finestra->findChildren<QPushButton*>()) {
-        if (!b->isVisible()) continue;
-        const QString t = QString(b->text()).remove(u'&');
-        const int serve = b->fontMetrics().horizontalAdvance(t) + 8;
-        if (b->width() < serve) out << QStringLiteral("%1 \"%2\": %3 < %4").arg(b->objectName(), t).arg(b->width()).arg(serve);
-    }
-    for (QLabel* l : finestra->findChildren<QLabel*>()) {
-        if (!l->isVisible() || l->text().isEmpty()) continue;
-        const int serve = l->fontMetrics().horizontalAdvance(l->text());
-        if (l->contentsRect().width() < serve)
-            out << QStringLiteral("%1 \"%2\": %3 < %4").arg(l->objectName(), l->text()).arg(l->contentsRect().width()).arg(serve);
-    }
-    return out;
-}
-
 TEST_F(ListaVoti, CaptionsFit)
 {
     frmVoti* w = Apre();
-    EXPECT_EQ(NonEntrano(w), QStringList());
+    const auto tagliate = DidascalieTagliate(w);
+    EXPECT_TRUE(tagliate.empty()) << Descrive(tagliate).toStdString();
     GrigliaDati* g = w->broVoti;
     const QFontMetrics fm = g->horizontalHeader()->fontMetrics();
     for (int c = 0; c < g->model()->columnCount(); ++c) {

@@ -3,9 +3,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "BancoStampa.h"
+#include "support/Didascalie.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -210,6 +217,57 @@ TEST_F(Stampante_, EveryLineBreakEndsTheRowOnceAndLosesNothing)
         EXPECT_EQ(g.Riga(righe[size_t(i)].parole.front()), 3 + i);
         EXPECT_EQ(g.Colonna(righe[size_t(i)].parole.front()), 5);
     }
+}
+
+TEST_F(Stampante_, ThePrinterDialogSpeaksItalianAndOffersTheFile)
+{
+    // The operator's dialog itself, as the reports show it, on a machine
+    // without printers: the file in "Stampe" is what it offers.
+    ASSERT_TRUE(ImpostaStampante(0, QStringLiteral("Verbale_Voto")));
+    FineStampa();
+    const QString offerto = Stampante().outputFileName();
+    ASSERT_TRUE(offerto.startsWith(CartellaStampe())) << offerto.toStdString();
+
+    QStringList visti;
+    QString tagliate;
+    bool comparso = false;
+    auto* t = new QTimer;
+    t->setInterval(10);
+    QObject::connect(t, &QTimer::timeout, [&, t] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m) return;
+        t->stop();
+        t->deleteLater();
+        comparso = true;
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+        for (const QLabel* l : m->findChildren<QLabel*>())
+            if (l->isVisibleTo(m)) visti << QString(l->text()).remove(u'&');
+        for (const QAbstractButton* b : m->findChildren<QAbstractButton*>())
+            if (b->isVisibleTo(m)) visti << QString(b->text()).remove(u'&');
+        for (const QGroupBox* g : m->findChildren<QGroupBox*>())
+            if (g->isVisibleTo(m)) visti << QString(g->title()).remove(u'&');
+        tagliate = Descrive(DidascalieTagliate(m));
+        const QString cartella = qEnvironmentVariable("OBX_SCREENSHOT_DIR");
+        if (!cartella.isEmpty()) {
+            QDir().mkpath(cartella);
+            m->grab().save(cartella + QStringLiteral("/QPrintDialog.png"));
+        }
+        if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
+    });
+    t->start();
+    DialoghiQt qt;
+    EXPECT_FALSE(qt.ScegliStampante(Stampante()));
+    ASSERT_TRUE(comparso);
+    const QString tutti = visti.join(u'|');
+    EXPECT_TRUE(visti.contains(QStringLiteral("Annulla"))) << tutti.toStdString();
+    EXPECT_TRUE(visti.contains(QStringLiteral("Stampa"))) << tutti.toStdString();
+    const QStringList inglese{QStringLiteral("Cancel"), QStringLiteral("Print"), QStringLiteral("Printer"),
+                              QStringLiteral("Properties"), QStringLiteral("Options"), QStringLiteral("Copies"),
+                              QStringLiteral("Pages"), QStringLiteral("Output file:")};
+    for (const QString& parola : inglese) EXPECT_FALSE(visti.contains(parola)) << parola.toStdString();
+    EXPECT_TRUE(tagliate.isEmpty()) << tagliate.toStdString();
+    // Cancelled: the offer stays for the next report.
+    EXPECT_EQ(Stampante().outputFileName(), offerto);
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ TEST_F(Statistica, CountsAndPercentagesOfStoredVotes)
     EXPECT_EQ(aPosti[2].iConteggio, 4);
 
     // On paper: the columns where the grid puts them.
+    ConservaPdf(FileStampa(), QStringLiteral("Statistica_Votazioni.pdf"));
     const Pdf pdf(FileStampa());
     ASSERT_TRUE(pdf.Valido());
     ASSERT_EQ(pdf.Pagine(), 1);

@@ -61,6 +61,7 @@ TEST_F(VerbalePdf, A120SeatVoteListsItsNamesInColumnsOverPagesInsideThePrintable
 
     const Pdf pdf = StampaArchivio();
     ASSERT_TRUE(pdf.Valido());
+    ConservaPdf(FileStampa(), QStringLiteral("Verbale_Voto_120.pdf"));
     ControllaArea(pdf);
     const Griglia g = Griglia::DellaStampante();
     ASSERT_GE(pdf.Pagine(), 3) << pdf.Tutto().toStdString();
