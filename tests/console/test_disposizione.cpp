@@ -297,8 +297,12 @@ public:
         for (const Schermo& s : kSchermi) {
             iPrenotazioni = 1;
             xLampo = true;
+            // The laws mode's pictures with a timed vote: its countdown in
+            // the outcome's row.
+            iOpzioniConsole = m_tipo == 4 ? 1 : 0;
             frmCons* f = ApreSu(s);
             ASSERT_NE(f, nullptr);
+            if (iOpzioniConsole & 1) f->lblTempo(1)->setText(QStringLiteral("30"));
             f->show();
             const QString base = cartella + QStringLiteral("console_tipo%1_%2x%3_").arg(m_tipo).arg(s.larghezza).arg(s.altezza);
             auto foto = [&](const char* quando) {

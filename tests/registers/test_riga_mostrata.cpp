@@ -137,6 +137,14 @@ TEST_F(RigaMostrata, RigheDelTabellonePiuLungheMostrateESalvateIntere)
         frmDelib* w = frmDelib::Mostra();
         ASSERT_NE(w, nullptr);
         for (int k = 0; k < 3; ++k) EXPECT_EQ(Campo(w, "getDelibera", 5 + k)->text(), righe[k]) << k;
+        // Shown again once the window has its limits: another item, then
+        // this one, called up by their numbers.
+        QLineEdit* chiave = Campo(w, "getDelibera", 0);
+        for (const char* numero : {"2", "1"}) {
+            Digita(chiave, QString::fromLatin1(numero));
+            Esce(chiave);
+        }
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(Campo(w, "getDelibera", 5 + k)->text(), righe[k]) << k;
         Digita(Campo(w, "getDelibera", 1), QStringLiteral("PROT-1"));
         Comando(w, "cmdDelibere", 0)->click();
         EXPECT_EQ(Comando(w, "cmdDelibere", 0)->text(), QStringLiteral("Salvato"));
