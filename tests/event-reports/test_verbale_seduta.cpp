@@ -204,6 +204,28 @@ TEST_F(VerbaleSeduta, FullPagesContinueUnderTheHeaderRepeated)
     for (const ParolaPdf& w : pdf.Parole()) EXPECT_TRUE(g.Dentro(w)) << w.testo.toStdString();
 }
 
+TEST_F(VerbaleSeduta, OnlyTheFirstFailureIsShownAndEveryActIsPrinted)
+{
+    VotoProva palese;
+    palese.tasti = {{1, u'3'}, {2, u'6'}};
+    const int v = VotoMemorizzato(palese);
+    for (int i = 1; i <= 3; ++i) {
+        ScriveAtto({i, "BV", {QStringLiteral("B%1").arg(i)}, QStringLiteral("Atto %1").arg(i)});
+        ScriveEvento({kPrimaSeduta, {9, i}, "T", "Chiusura Votazione", "", 2, "", v, i});
+    }
+    // Every event text fails to print.
+    ImpostaOsservatoreStampa([](int, int riga, int colonna, const QString&) {
+        if (riga >= 8 && colonna == 80) throw Errore(482, QStringLiteral("Errore della stampante"));
+    });
+    (*ui)->AttendiMsg(QStringLiteral("Errore della stampante"), vbOK);
+    const Pdf pdf = Stampa();
+    const auto& visti = (*ui)->Storia();
+    EXPECT_EQ(std::count_if(visti.begin(), visti.end(), [](const auto& x) { return x.stile == vbCritical; }), 1);
+    ASSERT_TRUE(pdf.Valido());
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(Riga(pdf, 1, 7 + i), QStringLiteral("%1 Atto %1 Votato").arg(i)) << pdf.Tutto().toStdString();
+}
+
 TEST_F(VerbaleSeduta, EmptyTreePrintsNothing)
 {
     StampaVerbaleSeduta();
