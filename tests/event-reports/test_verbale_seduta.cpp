@@ -4,6 +4,8 @@
 // characters, events of no act or of a vote without its code left out,
 // and the pages with their header.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <map>
@@ -145,6 +147,13 @@ TEST_F(VerbaleSeduta, ActsInTreeOrderWithTheirVotesAndWithdrawals)
     Riga(pdf, 1, 9, &c);
     EXPECT_EQ(c[QStringLiteral("Verifica")], 80);
     EXPECT_TRUE(Riga(pdf, 1, 8 + int(attese.size())).isEmpty());
+
+    // A copy for the eye, where the window's picture goes.
+    if (qEnvironmentVariableIsSet("OBX_FOTO_EVENTI")) {
+        const QString dove = QDir(qEnvironmentVariable("OBX_FOTO_EVENTI")).filePath(QStringLiteral("verbale_seduta.pdf"));
+        QFile::remove(dove);
+        EXPECT_TRUE(QFile::copy(FileStampa(), dove));
+    }
 }
 
 TEST_F(VerbaleSeduta, LongEventTextInPiecesOfFifty)
