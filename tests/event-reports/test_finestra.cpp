@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 #include "BancoEventi.h"
 #include "platform/GrigliaDati.h"
@@ -89,6 +91,53 @@ TEST_F(FinestraEventi, NoteIsStoredOnTheFirstSelectedRowInItsThirtyCharacters)
     EXPECT_EQ(w.size(), 1u) << pdf.Tutto().toStdString();
 }
 
+TEST_F(FinestraEventi, RowSelectorsPickRowsInTheOrderOfTheClicks)
+{
+    frmEvent* f = BancoEventi::Finestra();
+    GrigliaDati* g = f->broEventi;
+    QHeaderView* h = g->verticalHeader();
+    auto clic = [&](int riga, Qt::KeyboardModifiers tasti) {
+        g->scrollTo(g->model()->index(riga, 0));
+        const int y = h->sectionViewportPosition(riga) + h->sectionSize(riga) / 2;
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, tasti, QPoint(h->width() / 2, y));
+    };
+    // The later row first, the earlier one with Ctrl.
+    clic(19, Qt::NoModifier);
+    clic(4, Qt::ControlModifier);
+    ASSERT_EQ(g->SelBookmarks(), (QList<qint64>{g->Segnalibro(19), g->Segnalibro(4)}));
+    // The group runs from the row clicked first to the end of the log.
+    (*ui)->AttendiMsg(QStringLiteral("Stampa Gruppo 3 Eventi da .. a .."), vbCancel);
+    f->cmdEventi(0)->click();
+    // The note goes on the row clicked first.
+    f->getNota->setText(QStringLiteral("prima scelta"));
+    f->cmdEventi(3)->click();
+    EXPECT_EQ(Nota(19), PadTaglia(QStringLiteral("prima scelta"), 30));
+    EXPECT_TRUE(Nota(4).isEmpty());
+
+    // A plain click starts a new selection; a click on a cell lets go of it.
+    clic(2, Qt::NoModifier);
+    clic(7, Qt::ControlModifier);
+    clic(9, Qt::NoModifier);
+    EXPECT_EQ(g->SelBookmarks(), QList<qint64>{g->Segnalibro(9)});
+    const QRect cella = g->visualRect(g->model()->index(9, 2));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, cella.center());
+    EXPECT_TRUE(g->SelBookmarks().isEmpty());
+    EXPECT_EQ(g->ColonnaCorrente(), 2);
+}
+
+TEST_F(FinestraEventi, F1PressedOnTheGridShowsTheHelp)
+{
+    frmEvent* f = BancoEventi::Finestra();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->broEventi->setFocus();
+    (*ui)->AttendiMsg(frmEvent::TestoAiuto(), vbOK);
+    QTest::keyClick(f->broEventi, Qt::Key_F1);
+    ASSERT_EQ((*ui)->Storia().size(), 1u);
+    EXPECT_EQ((*ui)->Storia()[0].stile, vbInformation);
+    EXPECT_EQ((*ui)->Storia()[0].titolo, QStringLiteral("O.B.X."));
+}
+
 TEST_F(FinestraEventi, CaptionsFitTheirControls)
 {
     frmEvent* f = BancoEventi::Finestra();
@@ -147,6 +196,8 @@ TEST_F(FinestraEventi, MainMenuOpensTheWindowWithoutBlocking)
     // Asked again, the same window comes forward.
     m.mnuArchivi_Click(3);
     EXPECT_EQ(frmEvent::Aperta(), f);
+    // The sitting's vote minutes are for the laws mode only.
+    EXPECT_FALSE(m.mnuArchivi[6]->isVisible());
 }
 
 TEST_F(FinestraEventi, ModalOpeningRefusedWhileAVoteIsInHand)

@@ -269,6 +269,28 @@ TEST_F(Resoconti, NoPrintingWhileAVoteIsInHand)
     EXPECT_EQ(rs.Field(QStringLiteral("cDettaglioEV")).toString(), PadTaglia(QStringLiteral("durante il voto"), 30));
 }
 
+TEST_F(Resoconti, OnlyTheFirstFailureIsShownAndTheReportGoesOn)
+{
+    frmEvent* f = Finestra();
+    // Every event's details fail to print.
+    ImpostaOsservatoreStampa([](int, int riga, int colonna, const QString&) {
+        if (riga >= 10 && colonna == 47) throw Errore(482, QStringLiteral("Errore della stampante"));
+    });
+    (*ui)->AttendiMsg(QStringLiteral("Stampa Intera Lista Eventi"), vbOK);
+    (*ui)->AttendiStampante(true);
+    (*ui)->AttendiMsg(QStringLiteral("Errore della stampante"), vbOK);
+    AttendeFile();
+    f->cmdEventi(0)->click();
+    const auto& visti = (*ui)->Storia();
+    EXPECT_EQ(std::count_if(visti.begin(), visti.end(), [](const auto& v) { return v.stile == vbCritical; }), 1);
+    // The rest of every line, the total and the end of the job.
+    const Pdf pdf(FileStampa());
+    ASSERT_TRUE(pdf.Valido());
+    EXPECT_EQ(RigheEvento(pdf).size(), 22) << pdf.Tutto().toStdString();
+    EXPECT_FALSE(pdf.Trova(QStringLiteral("Tempo Complessivo: 00:10")).empty());
+    EXPECT_TRUE(pdf.Trova(QStringLiteral("Anna Verdi")).empty());
+}
+
 // A log of one sitting for the details that need their own rows.
 class ResocontoRighe : public BancoEventi {};
 

@@ -4,6 +4,8 @@
 // characters, events of no act or of a vote without its code left out,
 // and the pages with their header.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <map>
@@ -145,6 +147,13 @@ TEST_F(VerbaleSeduta, ActsInTreeOrderWithTheirVotesAndWithdrawals)
     Riga(pdf, 1, 9, &c);
     EXPECT_EQ(c[QStringLiteral("Verifica")], 80);
     EXPECT_TRUE(Riga(pdf, 1, 8 + int(attese.size())).isEmpty());
+
+    // A copy for the eye, where the window's picture goes.
+    if (qEnvironmentVariableIsSet("OBX_FOTO_EVENTI")) {
+        const QString dove = QDir(qEnvironmentVariable("OBX_FOTO_EVENTI")).filePath(QStringLiteral("verbale_seduta.pdf"));
+        QFile::remove(dove);
+        EXPECT_TRUE(QFile::copy(FileStampa(), dove));
+    }
 }
 
 TEST_F(VerbaleSeduta, LongEventTextInPiecesOfFifty)
@@ -202,6 +211,28 @@ TEST_F(VerbaleSeduta, FullPagesContinueUnderTheHeaderRepeated)
     EXPECT_EQ(atti, 70);
     const Griglia g = Griglia::DellaStampante();
     for (const ParolaPdf& w : pdf.Parole()) EXPECT_TRUE(g.Dentro(w)) << w.testo.toStdString();
+}
+
+TEST_F(VerbaleSeduta, OnlyTheFirstFailureIsShownAndEveryActIsPrinted)
+{
+    VotoProva palese;
+    palese.tasti = {{1, u'3'}, {2, u'6'}};
+    const int v = VotoMemorizzato(palese);
+    for (int i = 1; i <= 3; ++i) {
+        ScriveAtto({i, "BV", {QStringLiteral("B%1").arg(i)}, QStringLiteral("Atto %1").arg(i)});
+        ScriveEvento({kPrimaSeduta, {9, i}, "T", "Chiusura Votazione", "", 2, "", v, i});
+    }
+    // Every event text fails to print.
+    ImpostaOsservatoreStampa([](int, int riga, int colonna, const QString&) {
+        if (riga >= 8 && colonna == 80) throw Errore(482, QStringLiteral("Errore della stampante"));
+    });
+    (*ui)->AttendiMsg(QStringLiteral("Errore della stampante"), vbOK);
+    const Pdf pdf = Stampa();
+    const auto& visti = (*ui)->Storia();
+    EXPECT_EQ(std::count_if(visti.begin(), visti.end(), [](const auto& x) { return x.stile == vbCritical; }), 1);
+    ASSERT_TRUE(pdf.Valido());
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(Riga(pdf, 1, 7 + i), QStringLiteral("%1 Atto %1 Votato").arg(i)) << pdf.Tutto().toStdString();
 }
 
 TEST_F(VerbaleSeduta, EmptyTreePrintsNothing)
