@@ -586,6 +586,12 @@ void frmAnag::StampaAnagrafe()
         Recordset rs = dbArchivio.OpenTable(cTabelle[1], QStringLiteral("TAG_A"));
         IntestazionePagina();
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+            // The page turns before a row that has no room, never after
+            // the last one, so the list does not end on a bare header.
+            if (iRigaStampa > iRighePagina) {
+                NuovaPagina();
+                IntestazionePagina();
+            }
             StampaXY(iRigaStampa, 5, AllineaDestra(rs.Field(QStringLiteral("bCodiceAN")), 3));
             StampaXY(iRigaStampa, 9, rs.Field(QStringLiteral("cNomeAN")).toString());
             StampaXY(iRigaStampa, 40, Qualifica(rs.Field(QStringLiteral("cTipoAN")).toString()));
@@ -595,10 +601,6 @@ void frmAnag::StampaAnagrafe()
             const QVariant votatore = rs.Field(QStringLiteral("iVotatoreAN"));
             if (votatore.toInt() != 0) StampaXY(iRigaStampa, 73, AllineaDestra(votatore, 4));
             ++iRigaStampa;
-            if (iRigaStampa > iRighePagina) {
-                NuovaPagina();
-                IntestazionePagina();
-            }
         }
     } catch (const Errore& e) {
         UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);

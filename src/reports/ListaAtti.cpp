@@ -45,7 +45,7 @@ void AvanzaRiga() { AvanzaRigaStampa(Intestazione); }
 
 void StampaListaAtti()
 {
-    if (!ImpostaStampante(3)) return;
+    if (!ImpostaStampante(3, QStringLiteral("Lista_Atti"))) return;
 
     // Every failure is caught where it happens and the list goes on; only
     // the first one of the run is shown.

@@ -110,11 +110,11 @@ protected:
         ASSERT_TRUE(archivio->Valido());
     }
 
-    // Persons with codes 1..n: the chair, the mayor, then councillors
+    // Persons with codes da..n: the chair, the mayor, then councillors
     // "Consigliere 003"...
-    void Registro(int n)
+    void Registro(int n, int da = 1)
     {
-        for (int i = 1; i <= n; ++i)
+        for (int i = da; i <= n; ++i)
             archivio->AggiungePersona({i, Nome(i), QStringLiteral("C%1").arg(i), i == 1 ? QStringLiteral("P")
                                                                         : i == 2 ? QStringLiteral("S")
                                                                                  : QStringLiteral("C"),

@@ -43,4 +43,44 @@ TEST_F(StampaAnagrafe, TheRegistryListGoesToAFileNamedAfterIt)
     for (const ParolaPdf& p : pdf.Parole()) EXPECT_TRUE(g.Dentro(p)) << p.testo.toStdString();
 }
 
+// A registry that fills its first page exactly ends there: no second page
+// holding only its header.  One person more starts the second page, with
+// its header, at the first row under it.
+TEST_F(StampaAnagrafe, AFullPageEndsTheListWithoutABareHeader)
+{
+    Archivio(1);
+    Registro(1);
+    frmAnag* w = frmAnag::Mostra();
+    ASSERT_NE(w, nullptr);
+    const auto stampa = [&] {
+        (*ui)->AttendiStampante(true);
+        AttendeFile();
+        w->cmdAnag_Click(2);
+        return Pdf(FileStampa());
+    };
+    // The first job tells how many rows the printable area holds.
+    ASSERT_TRUE(stampa().Valido());
+    const int perPagina = iRighePagina - 5;
+    ASSERT_GT(perPagina, 3);
+    ASSERT_LT(perPagina, 120);
+
+    int scritti = 1;
+    for (const int n : {perPagina, perPagina + 1}) {
+        SCOPED_TRACE(n);
+        Registro(n, scritti + 1);
+        scritti = n;
+        const Pdf pdf = stampa();
+        ASSERT_TRUE(pdf.Valido());
+        EXPECT_EQ(pdf.Pagine(), n == perPagina ? 1 : 2) << pdf.Tutto().toStdString();
+        const auto ultimo = pdf.Trova(Nome(n));
+        ASSERT_EQ(ultimo.size(), 1u);
+        const Griglia g = Griglia::DellaStampante();
+        EXPECT_EQ(ultimo[0].pagina, n == perPagina ? 1 : 2);
+        EXPECT_EQ(g.Riga(ultimo[0]), n == perPagina ? iRighePagina : 6);
+        EXPECT_EQ(pdf.Trova(cConsiglio + QStringLiteral(" - Archivio Anagrafico")).size(), size_t(pdf.Pagine()));
+    }
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 }  // namespace
