@@ -37,16 +37,36 @@ void Etichetta::SetCaption(const QString& testo)
     Adatta();
 }
 
+QColor Etichetta::SfondoDietro() const
+{
+    // A transparent label shows the background of the first parent that
+    // paints one (the window paints its own).
+    for (const QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (w->autoFillBackground() || w->isWindow()) return w->palette().color(w->backgroundRole());
+    return palette().color(QPalette::Window);
+}
+
 void Etichetta::AggiornaColori()
 {
     QPalette p = palette();
     const QColor sfondo = ColoreQt(m_back);
     QColor testo = ColoreQt(m_fore);
-    if (m_leggibile && m_opaco) testo = ColoreTestoLeggibile(testo, sfondo);
+    if (m_leggibile) {
+        if (!m_opaco) m_dietro = SfondoDietro();
+        testo = ColoreTestoLeggibile(testo, m_opaco ? sfondo : m_dietro);
+    }
     p.setColor(QPalette::WindowText, testo);
     p.setColor(QPalette::Text, testo);
     p.setColor(QPalette::Window, sfondo);
     setPalette(p);
+}
+
+void Etichetta::paintEvent(QPaintEvent* e)
+{
+    // The panel behind may have taken another colour since the text's
+    // colour was chosen.
+    if (m_leggibile && !m_opaco && SfondoDietro() != m_dietro) AggiornaColori();
+    QLabel::paintEvent(e);
 }
 
 void Etichetta::SetForeColor(int32_t colore)

@@ -5,6 +5,7 @@
 // the board was laid out on.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QString>
 #include <cstdint>
@@ -29,8 +30,9 @@ public:
     // 0 transparent, 1 opaque.
     int BackStyle() const { return m_opaco ? 1 : 0; }
     void SetBackStyle(int stile);
-    // With it, text that would vanish into the label's own opaque
-    // background is drawn in black or white instead (ForeColor stays).
+    // With it, text that would vanish into what is drawn behind it (the
+    // label's own background when opaque, else the background of the panel
+    // it stands on) is drawn in black or white instead (ForeColor stays).
     void SetTestoSempreLeggibile(bool s);
 
     bool Visible() const { return !isHidden(); }
@@ -57,9 +59,13 @@ public:
 
     QString Tag;
 
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     void Adatta();
     void AggiornaColori();
+    QColor SfondoDietro() const;
     int PxX(double twips) const;
     int PxY(double twips) const;
 
@@ -69,6 +75,7 @@ private:
     bool m_opaco = false;
     bool m_autoSize = false;
     bool m_leggibile = false;
+    QColor m_dietro;   // what a transparent label's colour was chosen against
 };
 
 }  // namespace obx

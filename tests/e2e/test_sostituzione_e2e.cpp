@@ -59,9 +59,11 @@ TEST_P(SostituzioneE2E, TheCouncillorInTheChairsPlaceVotesWithTheChairsUnit)
     EXPECT_EQ(ev.back().extra.trimmed(), uscente.trimmed());
 
     // Unit 1 (the chair's, now the councillor's) yes, unit 2 no, and unit 3,
-    // now the absent former chair's, yes: that one cannot vote.
+    // now the absent former chair's, no: that one cannot vote.  Were the
+    // keys credited to whoever used a unit before, the councillor would be
+    // the one voting no.
     const size_t righe = Voti().size();
-    VotaEChiude([&] { Tasti({{1, "yes"}, {2, "no"}, {3, "yes"}}); }, 2);
+    VotaEChiude([&] { Tasti({{1, "yes"}, {2, "no"}, {3, "no"}}); }, 2);
     const auto voti = Voti();
     ASSERT_EQ(voti.size(), righe + 1);
     EXPECT_EQ(voti.back().voti, PerCodice({{3, u'3'}, {2, u'6'}}, u'0'));

@@ -3,6 +3,7 @@
 // made opaque on the seat frame's colour, and on the full-screen result
 // table.  Checked on the pixels the board draws.
 #include <QImage>
+#include <cmath>
 #include <map>
 
 #include "Banco.h"
@@ -21,9 +22,26 @@ int Distanza(QRgb a, QRgb b)
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
 }
 
+// Contrast of two colours on the screen (relative luminance, sRGB): 1 for
+// the same colour, 21 for black on white.
+double Contrasto(QRgb a, QRgb b)
+{
+    auto luminanza = [](QRgb c) {
+        auto lineare = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * lineare(qRed(c)) + 0.7152 * lineare(qGreen(c)) + 0.0722 * lineare(qBlue(c)) + 0.05;
+    };
+    const double la = luminanza(a), lb = luminanza(b);
+    return la > lb ? la / lb : lb / la;
+}
+
 // For every visible label of the board with a caption: the colour most of
-// its area shows (what is drawn behind the text) and how many of its pixels
-// stand out from it.  A text drawn in its background's colour has none.
+// its area shows (what is drawn behind the text), how many of its pixels
+// stand out from it, and how well the text's own colour (the commonest of
+// those) reads on it.  A text drawn in its background's colour has none;
+// black on the seat frame's dark blue can hardly be read.
 void ControllaTesti(FrmVideo& b, const char* fase, int minimo)
 {
     const QImage foto = b.grab().toImage();
@@ -44,11 +62,18 @@ void ControllaTesti(FrmVideo& b, const char* fase, int minimo)
         int massimo = 0;
         for (auto [c, n] : conta)
             if (n > massimo) { massimo = n; sfondo = c; }
-        int diversi = 0;
-        for (auto [c, n] : conta)
-            if (Distanza(c, sfondo) > 90) diversi += n;
+        int diversi = 0, piuFrequente = 0;
+        QRgb testo = sfondo;
+        for (auto [c, n] : conta) {
+            if (Distanza(c, sfondo) <= 90) continue;
+            diversi += n;
+            if (n > piuFrequente) { piuFrequente = n; testo = c; }
+        }
         EXPECT_GT(diversi, 10) << fase << ": " << nome.toStdString() << " \"" << e->Caption().toStdString()
                                << "\" vanishes into " << QColor(sfondo).name().toStdString();
+        EXPECT_GE(Contrasto(testo, sfondo), 2.0)
+            << fase << ": " << nome.toStdString() << " \"" << e->Caption().toStdString() << "\" in "
+            << QColor(testo).name().toStdString() << " on " << QColor(sfondo).name().toStdString();
         ++controllate;
     }
     EXPECT_GE(controllate, minimo) << fase;
