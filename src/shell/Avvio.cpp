@@ -26,23 +26,12 @@ namespace obx {
 
 QString ScegliFile(int iModo, const QString& cTitolo, const QString& cCartellaIniziale)
 {
-    QString filtro = QStringLiteral("Archivio (*.db)");
-    QString estensione = QStringLiteral(".db");
-    switch (iModo & 0x70) {
-    case 16:
-        filtro = QStringLiteral("File comandi (*.txt)");
-        estensione = QStringLiteral(".txt");
-        break;
-    case 32:
-        filtro = QStringLiteral("File di scambio (*.txt);;Tutti i file (*)");
-        estensione = QStringLiteral(".txt");
-        break;
-    default:
-        break;
-    }
-    const int modo = iModo & 0xF;
-    QString f = modo == 2 ? UI().SalvaFile(cTitolo, cCartellaIniziale, filtro)
-                          : UI().ApriFile(cTitolo, cCartellaIniziale, filtro, modo == 0);
+    const bool comandi = (iModo & 0x70) == 16;
+    const QString filtro = comandi ? QStringLiteral("File comandi (*.txt)")
+                                   : QStringLiteral("Archivio (*.db)");
+    const QString estensione = comandi ? QStringLiteral(".txt") : QStringLiteral(".db");
+    const bool archivio = (iModo & 0xF) == 0;
+    QString f = UI().ApriFile(cTitolo, cCartellaIniziale, filtro, archivio);
     if (f.isEmpty()) return f;
     // The default extension, as the dialog adds it to a bare name.
     if (QFileInfo(f).suffix().isEmpty() && !QFileInfo(f).fileName().isEmpty() && !QFileInfo::exists(f))

@@ -23,10 +23,9 @@ std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock,
                                      const QString& percorsoLock = QString());
 
 // The file dialogs of the shell.  Low four bits of iModo: 0 the archive (a
-// new name is accepted once the operator confirms its creation), 1 a file
-// that must exist, 2 a file to write (an existing one is replaced once the
-// operator confirms); bits 4-6: 0 archives "*.db", 16 command files
-// "*.txt", 32 exchange files.  Empty when cancelled.
+// new name is accepted once the operator confirms its creation), 1 a
+// command file (must exist); bits 4-6: 0 archives "*.db", 16 command
+// files "*.txt".  Empty when cancelled.
 QString ScegliFile(int iModo, const QString& cTitolo, const QString& cCartellaIniziale);
 
 // Derives cCartella, cNomeArchivio, cPathArchivio, cFileConfig and cFileLog

@@ -17,8 +17,17 @@ public:
     // folder when none is selected).
     QString CartellaScelta() const;
 
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
 private:
+    void MostraScelta();
     QFileSystemModel* m_cartelle;
+    // The folder set is kept in view while the tree is still being read,
+    // until the operator moves in the tree.
+    bool m_inVista = false;
 };
 
 }  // namespace obx

@@ -35,6 +35,7 @@
 #include "shell/frmConfig.h"
 #include "registers/ControlloDati.h"
 #include "shell/frmCopia.h"
+#include "shell/frmGetFile.h"
 #include "shell/frmParam.h"
 
 namespace obx {
@@ -201,7 +202,7 @@ void frmMain::mnuArchivi_Click(int index)
         break;
     case 1: {
         if (ScambioRifiutato(true)) return;
-        const QString f = ScegliFile(33, QStringLiteral("Importazione Argomenti OdG"), cCartella);
+        const QString f = ScegliFileScambio(true);
         if (!f.isEmpty()) ImportaOdG(f, kFormatoIride);
         break;
     }
@@ -257,13 +258,21 @@ void frmMain::mnuArchivi_Click(int index)
     }
 }
 
+QString frmMain::ScegliFileScambio(bool xList)
+{
+    // The picker of the exchange files: an existing agenda file from the
+    // list, or the new name of an export, in the archive's folder first.
+    frmGetFile picker(xList, this);
+    picker.ImpostaCartella(cCartella);
+    picker.exec();
+    return picker.cFile;
+}
+
 void frmMain::mnuArchiviEsporta_Click(int index)
 {
     if (index < 0 || index > 1 || ScambioRifiutato(false)) return;
     const bool sintesi = index == 0;
-    const QString f = ScegliFile(34, sintesi ? QStringLiteral("Esportazione Voti - Sintesi")
-                                             : QStringLiteral("Esportazione Voti - Dettaglio"),
-                                 cCartella);
+    const QString f = ScegliFileScambio(false);
     if (!f.isEmpty()) EsportaVoti(f, kFormatoIride, sintesi);
 }
 

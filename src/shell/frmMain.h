@@ -50,6 +50,8 @@ protected:
 
 private:
     bool RifiutaDuranteVoto();
+    // The file picker, modal; the empty text when nothing was chosen.
+    QString ScegliFileScambio(bool xList);
     bool m_chiusuraConsentita = false;
 };
 

@@ -3,13 +3,19 @@
 // letters; the item of a vote (immediate executability, positions 0 and
 // Null, an item not found); a row without counts after one with them; the
 // seats read into the export's own copy; texts that would shift the
-// fields; an empty table, another format, a vote running; the menu entries.
+// fields; an empty table, another format, a vote running; the menu entries
+// through the file picker.
 #include <QAction>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <memory>
 
 #include "BancoScambio.h"
 #include "shell/Anagrafe.h"
+#include "shell/frmGetFile.h"
 #include "shell/frmMain.h"
+#include "support/AlComparire.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -286,45 +292,86 @@ TEST_F(Esportazione, RefusedWhileAVoteRuns)
     EXPECT_FALSE(QFileInfo::exists(Percorso(QStringLiteral("voti.txt"))));
 }
 
-TEST_F(Esportazione, TheMenuEntriesAskForTheFileFirst)
+// Answers the file picker when it comes up: in list mode picks the file of
+// that name, in new-name mode types it; an empty name is "Annulla".  The
+// picker must open in the mode given, on the archive's folder.
+void Sceglie(bool lista, const QString& cartella, const QString& nome)
+{
+    AlComparire<frmGetFile>([=](frmGetFile* g) {
+        EXPECT_EQ(g->xList, lista);
+        EXPECT_EQ(QFileInfo(g->CartellaScelta()).canonicalFilePath(), QFileInfo(cartella).canonicalFilePath());
+        EXPECT_EQ(g->lstFile->isVisibleTo(g), lista);
+        EXPECT_EQ(g->getNuovoNome->isVisibleTo(g), !lista);
+        if (nome.isEmpty()) {
+            g->cmdFine_Click();
+            return;
+        }
+        if (lista) {
+            const auto voci = g->lstFile->findItems(nome, Qt::MatchExactly);
+            ASSERT_EQ(voci.size(), 1) << nome.toStdString();
+            g->lstFile->setCurrentItem(voci.first());
+        } else {
+            g->getNuovoNome->setText(nome);
+        }
+        g->cmdOK_Click();
+    });
+}
+
+TEST_F(Esportazione, TheMenuEntriesAskTheFilePickerFirst)
 {
     Voti();
     frmMain m;
     ASSERT_TRUE(m.mnuArchivi[1]->isEnabled());
     ASSERT_TRUE(m.mnuArchiviEsporta[0]->isEnabled());
     ASSERT_TRUE(m.mnuArchiviEsporta[1]->isEnabled());
+    EXPECT_EQ(m.mnuArchivi[1]->text(), QStringLiteral("Importazione Argomenti OdG"));
     EXPECT_EQ(m.mnuArchiviEsporta[0]->text(), QStringLiteral("Sintesi"));
     EXPECT_EQ(m.mnuArchiviEsporta[1]->text(), QStringLiteral("Dettaglio"));
 
-    const QString sintesi = Percorso(QStringLiteral("sintesi.txt"));
-    (*ui)->AttendiSalva(QStringLiteral("Esportazione Voti - Sintesi"), sintesi);
+    // A new name typed: the file takes it as it stands, an old file of that
+    // name is replaced.
+    File(QStringLiteral("sintesi.txt"), "vecchio\r\n");
+    Sceglie(false, archivio->Cartella(), QStringLiteral("sintesi.txt"));
     (*ui)->AttendiMsg(kTerminata);
     m.mnuArchiviEsporta[0]->trigger();
-    EXPECT_EQ(Record(sintesi).size(), 6u);
+    EXPECT_EQ(Record(Percorso(QStringLiteral("sintesi.txt"))).size(), 6u);
 
-    // A bare name takes the default extension.
-    (*ui)->AttendiSalva(QStringLiteral("Esportazione Voti - Dettaglio"), Percorso(QStringLiteral("dettaglio")));
+    Sceglie(false, archivio->Cartella(), QStringLiteral("dettaglio"));
     (*ui)->AttendiMsg(kTerminata);
     m.mnuArchiviEsporta[1]->trigger();
-    EXPECT_EQ(Record(Percorso(QStringLiteral("dettaglio.txt"))).size(), 48u);
+    EXPECT_EQ(Record(Percorso(QStringLiteral("dettaglio"))).size(), 48u);
 
-    // Cancelled: nothing.
-    (*ui)->AttendiSalva(QStringLiteral("Esportazione Voti - Dettaglio"), QString());
+    // "Annulla": nothing written, nothing said.
+    const size_t detti = (*ui)->Storia().size();
+    const QStringList agenda = Titoli();
+    Sceglie(false, archivio->Cartella(), QString());
     m.mnuArchiviEsporta[1]->trigger();
+    Sceglie(true, archivio->Cartella(), QString());
+    m.mnuArchivi[1]->trigger();
+    EXPECT_EQ((*ui)->Storia().size(), detti);
+    EXPECT_EQ(Titoli(), agenda);
 
-    (*ui)->AttendiApri(QStringLiteral("Importazione Argomenti OdG"), Agenda({QStringLiteral("40@P/40@1@Nuovo")}));
+    // The import picks an existing file from the list.
+    Agenda({QStringLiteral("40@P/40@1@Nuovo")}, QStringLiteral("odg.txt"));
+    Sceglie(true, archivio->Cartella(), QStringLiteral("odg.txt"));
     (*ui)->AttendiMsg(QStringLiteral("Confermi Svuotamento Archivio"), vbOK);
     (*ui)->AttendiMsg(QStringLiteral("Importazione Terminata"));
     m.mnuArchivi[1]->trigger();
     EXPECT_EQ(Titoli(), QStringList{QStringLiteral("40 Nuovo")});
 
     // A vote running: refused before the file is asked.
+    const auto chiesto = std::make_shared<bool>(false);
+    AlComparire<frmGetFile>([chiesto](frmGetFile* g) {
+        *chiesto = true;
+        g->cmdFine_Click();
+    });
     iModoVoto = 1;
     (*ui)->AttendiMsg(QString::fromUtf8(kMsgVotoInCorso));
     m.mnuArchiviEsporta[0]->trigger();
     (*ui)->AttendiMsg(QString::fromUtf8(kMsgVotoInCorso));
     m.mnuArchivi[1]->trigger();
     iModoVoto = 0;
+    EXPECT_FALSE(*chiesto);
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPersistentModelIndex>
 #include <QTemporaryDir>
 #include <QSqlQuery>
 #include <QTimer>
@@ -412,6 +414,32 @@ TEST(FilePicker, EmptyChoicesGiveAnEmptyResult)
         nuovo.cmdFine_Click();
         EXPECT_TRUE(nuovo.cFile.isEmpty());
     }
+}
+
+// The folder the picker opens on is in sight once the tree has read it,
+// even as the last of many in its parent.
+TEST(FilePicker, TheFolderSetIsShownInTheTree)
+{
+    test::EnsureQApp();
+    QTemporaryDir d;
+    for (int i = 0; i < 40; ++i) ASSERT_TRUE(QDir(d.path()).mkdir(QStringLiteral("a%1").arg(i, 2, 10, QChar(u'0'))));
+    ASSERT_TRUE(QDir(d.path()).mkdir(QStringLiteral("z")));
+    frmGetFile g(false);
+    g.ImpostaCartella(d.path() + QStringLiteral("/z"));
+    g.show();
+    // Once the tree has read and sorted the 41 folders, "z" is the last.
+    const QPersistentModelIndex z = g.dirDestinaz->currentIndex();
+    QElapsedTimer t;
+    t.start();
+    while (!(z.parent().isValid() && z.model()->rowCount(z.parent()) == 41 && z.row() == 40) && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(z.model()->rowCount(z.parent()), 41);
+    ASSERT_EQ(z.row(), 40);
+    t.restart();
+    while (t.elapsed() < 200) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QRect r = g.dirDestinaz->visualRect(z);
+    EXPECT_TRUE(r.isValid() && g.dirDestinaz->viewport()->rect().contains(r));
+    EXPECT_EQ(g.CartellaScelta(), d.path() + QStringLiteral("/z/"));
 }
 
 TEST_F(Avvio, DamagedArchiveIsNeverWrittenAndTheLastGoodCopyIsNamed)
