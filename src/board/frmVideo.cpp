@@ -320,10 +320,10 @@ void FrmVideo::Form_Load()
     m_titolo[1]->setVisible(titoliCapi);
     m_titolo[4]->setVisible(iTipoAssemblea != 4);
     m_titolo[5]->setVisible(iTipoAssemblea != 4);
-    const QString data = QLocale(QLocale::Italian, QLocale::Italy)
+    const QString oggi = QLocale(QLocale::Italian, QLocale::Italy)
                              .toString(Clock().Adesso().date(), QLocale::LongFormat);
-    const qsizetype blank = data.indexOf(u' ');
-    m_titolo[2]->SetCaption(blank >= 0 ? data.mid(blank + 1) : data);
+    const qsizetype blank = oggi.indexOf(u' ');
+    m_titolo[2]->SetCaption(blank >= 0 ? oggi.mid(blank + 1) : oggi);
     m_titolo[4]->SetCaption(QStringLiteral("Presenti 00"));
     if (iTipoAssemblea != 4) m_titolo[5]->SetCaption(cConsiglio);
 

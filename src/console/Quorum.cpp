@@ -33,9 +33,9 @@ int PresentiVotanti()
 
 }  // namespace
 
-QStringList VociTipoQuorum(int iTipoAssemblea)
+QStringList VociTipoQuorum(int tipoAssemblea)
 {
-    if (iTipoAssemblea == 4)
+    if (tipoAssemblea == 4)
         return {QStringLiteral("Nessuno"), QStringLiteral("1/2+1 Consiglio"), QStringLiteral("2/3 Consiglio"),
                 QStringLiteral("2/3 Votanti")};
     return {QStringLiteral("Automatico")};

@@ -10,10 +10,10 @@
 
 namespace obx {
 
-int GuardiaVoto::Apre(int iModoVoto)
+int GuardiaVoto::Apre(int modo)
 {
     ++m_id;
-    m_modo = iModoVoto;
+    m_modo = modo;
     m_stato = Stato::Aperto;
     return m_id;
 }

@@ -299,11 +299,11 @@ std::vector<TastoFile> TastiDaRighe(const QStringList& righe)
     return r;
 }
 
-QString PercorsoFileVoti(const QString& cCartella, const QString& nome)
+QString PercorsoFileVoti(const QString& cartella, const QString& nome)
 {
-    const QString percorso = cCartella + nome;
+    const QString percorso = cartella + nome;
     if (QFileInfo(percorso).isFile()) return percorso;
-    const QDir d(cCartella.isEmpty() ? QStringLiteral(".") : cCartella);
+    const QDir d(cartella.isEmpty() ? QStringLiteral(".") : cartella);
     for (const QString& voce : d.entryList(QDir::Files))
         if (voce.compare(nome, Qt::CaseInsensitive) == 0) return d.filePath(voce);
     return percorso;

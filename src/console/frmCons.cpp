@@ -742,9 +742,9 @@ void frmCons::DisposizioneIniziale()
         Piazza(m_lstParola, Left(m_lstParola), 720, Width(m_lstParola), 1776);
     } else {
         // The console opens maximised: its width is the monitor's.
-        const double finestra = larghezza > 0 ? larghezza : width() * m_twX;
+        const double larghezzaConsole = larghezza > 0 ? larghezza : width() * m_twX;
         SetTop(box[6], Top(box[0]));
-        if (finestra <= 9600) {
+        if (larghezzaConsole <= 9600) {
             SetWidth(box[6], 1452);
             SetWidth(m_lstPrenotati, 1212);
             SetLeft(box[6], Left(box[0]) + 6120);

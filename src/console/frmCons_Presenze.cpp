@@ -34,7 +34,7 @@ bool PosizioneLed(int pos) { return pos >= 1 && pos <= int(cLedPresenze.size());
 QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 {
     if (!SeggioValido(iP)) return QString();
-    QString cEsito;
+    QString cEvento;
     FrmVideo* video = frmVideoCaricato();
 
     switch (aPosti[size_t(iP)].iStato & 17) {
@@ -72,7 +72,7 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
         }
         if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(ColoreSeggioPresente(p));
         if (video) video->Presenza(true, iLabel);
-        cEsito = QStringLiteral("E");
+        cEvento = QStringLiteral("E");
         break;
     }
     case 1:
@@ -83,7 +83,7 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
         if (p.iStato & 8) --iPresenti;
         if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(ColoreSeggioAssente(p));
         if (video) video->Presenza(false, iLabel);
-        cEsito = QStringLiteral("U");
+        cEvento = QStringLiteral("U");
         break;
     }
     default:
@@ -113,14 +113,14 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 
     if (xTabellone && oTabellone) {
         if ((iModoVoto & 3) == 1) {
-            oTabellone->DettaglioTesto(cEsito.toLower());
+            oTabellone->DettaglioTesto(cEvento.toLower());
             if (unico) oTabellone->DettaglioLed(cLedQuadro);
         } else {
-            oTabellone->DettaglioTesto(cEsito);
+            oTabellone->DettaglioTesto(cEvento);
             oTabellone->DettaglioLed(cLedPresenze);
         }
     }
-    return cEsito;
+    return cEvento;
 }
 
 void frmCons::CorreggeVoto(int iP)
@@ -154,11 +154,11 @@ QString frmCons::EntraEsce(int iP)
     if (!SeggioValido(iP)) return QString();
     const bool votoAperto = (iModoVoto & 5) != 0;
     if (votoAperto && (aPosti[size_t(iP)].iStato & 28) == 8) CorreggeVoto(iP);
-    QString cEsito = CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, true);
-    if (cEsito.isEmpty()) return cEsito;
-    if (votoAperto) cEsito = cEsito.toLower();
-    SalvaEvento(cEsito, aPosti[size_t(iP)].cNomeAN);
-    return cEsito;
+    QString cEvento = CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, true);
+    if (cEvento.isEmpty()) return cEvento;
+    if (votoAperto) cEvento = cEvento.toLower();
+    SalvaEvento(cEvento, aPosti[size_t(iP)].cNomeAN);
+    return cEvento;
 }
 
 // ---------------------------------------------------------------------------
