@@ -874,18 +874,8 @@ void frmCons::AttivaAzzeramento()
     iStatoConsole = (iModoOBX & 2) * 16 + 1;
     m_croTimer->SetInterval(1000);
 
-    iPresenti = 0;
-    cOspitiPresenti = QString(120, QChar(0));
-    cTipoVoto = QStringLiteral("-");
-    iFlagQuorum = 0;
-    iDelibera = 0;
-    iCodiceAtto = 0;
-    iRadiceLegge = 0;
+    AzzeraStatoSeduta();
     m_cmbArgo[0]->SetListIndex(-1);
-    for (QString& a : cArgomento) a.clear();
-    for (size_t i = 1; i <= 6; ++i) iRichiedenti[i] = 0;
-
-    cTipoArg = QStringLiteral("*");
     m_cmbArgo[1]->SetListIndex(0);
     m_cmbTipoVoto->SetListIndex(0);
     m_cmbTipoQuorum->SetListIndex(0);
