@@ -27,7 +27,7 @@ int PresentiVotanti()
 {
     int n = iPresenti;
     for (size_t i = 1; i < aPosti.size(); ++i)
-        if ((aPosti[i].iStato & (1 | 4 | 8 | 16)) == (1 | 4 | 8)) --n;
+        if ((aPosti[i].iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante | kAventeDiritto)) --n;
     return n;
 }
 

@@ -46,13 +46,36 @@ struct Posto {
     int iPartito = 0;       // index in aPartiti (0 none)
     float nTopAN = 0, nLeftAN = 0;      // console position (twips)
     float nTopTvAN = 0, nSinTvAN = 0;   // projected board position (twips)
-    int iStato = 0;         // bits: 1 present, 2 teller, 4 present not voting,
-                            // 8 voting member, 16 declared absent,
-                            // 32 exit mark of presiding roles, 64 absent at last roll call
+    int iStato = 0;         // bits kPresente ... kAssenteAppello, below
     QString cVoto = " ";    // key of the current vote
     int iInterventi = 0;    // speeches on the current item
     int iConteggio = 0;     // work counter of the statistics
 };
+
+// Bits of Posto::iStato.
+inline constexpr int kPresente = 1;
+inline constexpr int kScrutatore = 2;            // teller
+inline constexpr int kPresenteNonVotante = 4;    // present, not taking part in the vote
+inline constexpr int kAventeDiritto = 8;         // voting member
+inline constexpr int kAssenteDichiarato = 16;
+inline constexpr int kUscitaPresidenza = 32;     // exit mark of presiding roles
+inline constexpr int kAssenteAppello = 64;       // absent at the last roll call
+
+// In the chamber: present and not declared absent.
+inline bool InAula(const Posto& p) { return (p.iStato & (kPresente | kAssenteDichiarato)) == kPresente; }
+// A voting member not declared absent, in the chamber or not (a roll call,
+// a quorum check or a vote by call may bring him in).
+inline bool AventeDirittoNonAssente(const Posto& p)
+{
+    return (p.iStato & (kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto;
+}
+// Expected to key an open vote: a voting member in the chamber who takes
+// part in the vote.
+inline bool PuoVotare(const Posto& p)
+{
+    return (p.iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) ==
+           (kPresente | kAventeDiritto);
+}
 
 // A person without a seat.
 struct Ospite {
