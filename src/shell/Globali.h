@@ -55,7 +55,7 @@ struct Posto {
 // Bits of Posto::iStato.
 inline constexpr int kPresente = 1;
 inline constexpr int kScrutatore = 2;            // teller
-inline constexpr int kPresenteNonVotante = 4;    // present, not taking part in the vote
+inline constexpr int kPresenteNonVotante = 4;    // present, not voting
 inline constexpr int kAventeDiritto = 8;         // voting member
 inline constexpr int kAssenteDichiarato = 16;
 inline constexpr int kUscitaPresidenza = 32;     // exit mark of presiding roles
@@ -69,8 +69,8 @@ inline bool AventeDirittoNonAssente(const Posto& p)
 {
     return (p.iStato & (kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto;
 }
-// Expected to key an open vote: a voting member in the chamber who takes
-// part in the vote.
+// Expected to key an open vote: a voting member in the chamber, not marked
+// present not voting.
 inline bool PuoVotare(const Posto& p)
 {
     return (p.iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) ==
