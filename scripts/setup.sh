@@ -1,5 +1,7 @@
 # Shared set-up of ./scripts/run and ./scripts/test: installs the Debian
-# packages the build needs when they are missing, then configures and builds.
+# packages the build needs when they are missing, then configures and builds
+# the plain build ($BUILD).  Costruisce DIR [cmake options] configures and
+# builds one more build folder.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${OBX_BUILD_DIR:-$ROOT/build}"
@@ -21,5 +23,11 @@ if ((${#missing[@]})); then
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j"$(nproc)"
+Costruisce() {
+  local dir="$1"
+  shift
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+Costruisce "$BUILD"

@@ -67,7 +67,7 @@ bool SedutaConStato()
     if (iModoVoto & 5) return true;
     for (size_t i = 1; i < aPosti.size(); ++i) {
         const Posto& p = aPosti[i];
-        if (p.iStato & ~8) return true;
+        if (p.iStato & ~kAventeDiritto) return true;
         if (!TrimSpazi(p.cVoto).isEmpty()) return true;
     }
     return false;
@@ -320,10 +320,10 @@ void FrmVideo::Form_Load()
     m_titolo[1]->setVisible(titoliCapi);
     m_titolo[4]->setVisible(iTipoAssemblea != 4);
     m_titolo[5]->setVisible(iTipoAssemblea != 4);
-    const QString data = QLocale(QLocale::Italian, QLocale::Italy)
+    const QString oggi = QLocale(QLocale::Italian, QLocale::Italy)
                              .toString(Clock().Adesso().date(), QLocale::LongFormat);
-    const qsizetype blank = data.indexOf(u' ');
-    m_titolo[2]->SetCaption(blank >= 0 ? data.mid(blank + 1) : data);
+    const qsizetype blank = oggi.indexOf(u' ');
+    m_titolo[2]->SetCaption(blank >= 0 ? oggi.mid(blank + 1) : oggi);
     m_titolo[4]->SetCaption(QStringLiteral("Presenti 00"));
     if (iTipoAssemblea != 4) m_titolo[5]->SetCaption(cConsiglio);
 
@@ -457,7 +457,7 @@ QStringList FrmVideo::PiazzaPosti(bool statoDaTenere)
         if (!statoDaTenere) continue;
 
         // A board rebuilt during a sitting shows the seats as they stand.
-        const bool presente = (p.iStato & 1) != 0;
+        const bool presente = (p.iStato & kPresente) != 0;
         Presenza(presente, k);
         if (!votoMostrato) continue;
         const QString voto = TrimSpazi(p.cVoto);
@@ -469,7 +469,7 @@ QStringList FrmVideo::PiazzaPosti(bool statoDaTenere)
                 e->SetForeColor(Colore(voto == u"5" ? 4 : voto == u"6" ? 3 : 2));
         } else if (!presente) {
             e->SetForeColor(Colore(15));
-        } else if (p.iStato & 4) {
+        } else if (p.iStato & kPresenteNonVotante) {
             e->SetForeColor(Colore(14));
         }
     }

@@ -23,15 +23,15 @@ inline constexpr int32_t kColoreAstenuto = 0xFFFF;
 inline int32_t ColoreSeggioPresente(const Posto& p)
 {
     if (p.cTipoAN == u"P") return kColorePresidente;
-    if (p.iStato & 4) return kColoreNonVotante;
-    if (p.iStato & 8) return kColoreVotante;
+    if (p.iStato & kPresenteNonVotante) return kColoreNonVotante;
+    if (p.iStato & kAventeDiritto) return kColoreVotante;
     return kColoreSenzaVoto;
 }
 
 // The background of an absent seat.
 inline int32_t ColoreSeggioAssente(const Posto& p)
 {
-    return (p.iStato & 16) ? kColoreDichiaratoAssente : kColoreAssente;
+    return (p.iStato & kAssenteDichiarato) ? kColoreDichiaratoAssente : kColoreAssente;
 }
 
 }  // namespace obx

@@ -201,7 +201,7 @@ EsitoPrenotati InterrogaRichieste(bool xSedutaInCorso, const QString& cSeleziona
     const QString letti = RiceveVotatori(0, 0);
     for (int u : RichiesteParola(cResiduoTLV, letti)) {
         const int posto = PostoDaVotatore(u);
-        if (posto == 0 || (aPosti[size_t(posto)].iStato & 17) != 1) continue;
+        if (posto == 0 || !InAula(aPosti[size_t(posto)])) continue;
         EsitoPrenotati e = GestiscePrenotati(posto, kPrenota + kPrenotaTastiera, cSelezionata);
         if (e.xRidisegna) esito = e;
     }

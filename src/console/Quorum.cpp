@@ -27,15 +27,15 @@ int PresentiVotanti()
 {
     int n = iPresenti;
     for (size_t i = 1; i < aPosti.size(); ++i)
-        if ((aPosti[i].iStato & (1 | 4 | 8 | 16)) == (1 | 4 | 8)) --n;
+        if ((aPosti[i].iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante | kAventeDiritto)) --n;
     return n;
 }
 
 }  // namespace
 
-QStringList VociTipoQuorum(int iTipoAssemblea)
+QStringList VociTipoQuorum(int tipoAssemblea)
 {
-    if (iTipoAssemblea == 4)
+    if (tipoAssemblea == 4)
         return {QStringLiteral("Nessuno"), QStringLiteral("1/2+1 Consiglio"), QStringLiteral("2/3 Consiglio"),
                 QStringLiteral("2/3 Votanti")};
     return {QStringLiteral("Automatico")};

@@ -29,7 +29,7 @@ inline constexpr int kQuorumDueTerziVotanti = 4;
 
 // Entries of the quorum-kind combo for an assembly kind (1, 2: "Automatico"
 // only; 4: "Nessuno", "1/2+1 Consiglio", "2/3 Consiglio", "2/3 Votanti").
-QStringList VociTipoQuorum(int iTipoAssemblea);
+QStringList VociTipoQuorum(int tipoAssemblea);
 
 // Code of the combo's selection: list index below 1 gives 1 when the entry
 // at index 0 is "Nessuno", else 0; list index 1..3 gives index + 1.

@@ -261,11 +261,11 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
             const QString nome = PadTaglia(p.cNomeAN, 30);
             if (p.cTipoAN == u"S") sindaco = nome;
             else if (p.cTipoAN == u"P") presidente = nome;
-            else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & 1)) {
+            else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & kPresente)) {
                 if (segretario == kVuoto30) segretario = nome;
                 else segretario2 = nome;
             }
-            if ((p.iStato & 19) == 3 && nScrutatori < 3) scrutatori[size_t(nScrutatori++)] = nome;
+            if ((p.iStato & (kPresente | kScrutatore | kAssenteDichiarato)) == (kPresente | kScrutatore) && nScrutatori < 3) scrutatori[size_t(nScrutatori++)] = nome;
         }
         if (iTipoAssemblea != 4) {
             for (size_t i = 1; i < aOspiti.size(); ++i) {

@@ -10,10 +10,10 @@
 
 namespace obx {
 
-int GuardiaVoto::Apre(int iModoVoto)
+int GuardiaVoto::Apre(int modo)
 {
     ++m_id;
-    m_modo = iModoVoto;
+    m_modo = modo;
     m_stato = Stato::Aperto;
     return m_id;
 }
@@ -61,19 +61,19 @@ static void Conta(const QString& cTipo, bool xSegnaAssenti)
         }
         if (c == u'+') {
             ++iFavorevoli;
-            if (xSegnaAssenti) p.iStato &= ~64;
-        } else if ((p.iStato & 25) == 9) {
+            if (xSegnaAssenti) p.iStato &= ~kAssenteAppello;
+        } else if ((p.iStato & (kPresente | kAventeDiritto | kAssenteDichiarato)) == (kPresente | kAventeDiritto)) {
             if (iTipoAssemblea == 4 && int(i) == iRichiedenti[1]) {
                 // Who asked for the verification is there by asking.
                 ++iFavorevoli;
                 if (xSegnaAssenti) {
-                    p.iStato &= ~(64 | 4);
+                    p.iStato &= ~(kPresenteNonVotante | kAssenteAppello);
                     cVoti.Set(p.bCodiceAN, u'+');
                     p.cVoto = QStringLiteral("+");
                 }
             } else {
                 ++iContrari;
-                if (xSegnaAssenti) p.iStato |= 64;
+                if (xSegnaAssenti) p.iStato |= kAssenteAppello;
             }
         }
     }
@@ -188,8 +188,8 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
                 const Posto& p = aPosti[i];
                 if (p.iPulsanteAN <= 0) continue;
                 const bool piu = cVoti.At(p.bCodiceAN) == u'+';
-                const int s = p.iStato & 17;
-                if ((piu && s == 0) || (!piu && s == 1)) r.aCambiPresenza.push_back(int(i));
+                const int s = p.iStato & (kPresente | kAssenteDichiarato);
+                if ((piu && s == 0) || (!piu && s == kPresente)) r.aCambiPresenza.push_back(int(i));
             }
             r.cEventi << QStringLiteral("L");
         }

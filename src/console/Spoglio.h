@@ -22,7 +22,7 @@ public:
     enum class Stato { Nessuno, Aperto, Chiuso, Abbandonato };
 
     // A new vote in the given mode; returns its number.
-    int Apre(int iModoVoto);
+    int Apre(int modo);
     // Claims the close of the vote iId (0: the current one): true once.
     bool Chiude(int iId = 0);
     // Drops the vote iId (0: the current one): it can no longer be closed

@@ -57,7 +57,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
     const int k = PostoDiUnita(iVoter);
     if (k == 0) return 0;
     Posto& p = aPosti[size_t(k)];
-    if ((p.iStato & 24) != 8) return 0;
+    if (!AventeDirittoNonAssente(p)) return 0;
     // A seat without a valid person code has no place in the per-seat
     // strings: recording it would count it again at every key.
     if (!StringaPosti::Valido(p.bCodiceAN)) return 0;
@@ -69,8 +69,8 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
     const bool presenza = (iModoVoto & (kVotoAppello | kVotoNumeroLegale)) != 0;
 
     if (p.cVoto == u"0" && (iModoVoto & 5) != 0) {
-        switch (p.iStato & 21) {
-        case 1:
+        switch (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) {
+        case kPresente:
             t.xTogliVotanti = true;
             break;
         case 0:
@@ -96,7 +96,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
             t.xPrimo = true;
         }
     };
-    const bool assente = (p.iStato & 17) == 0;
+    const bool assente = (p.iStato & (kPresente | kAssenteDichiarato)) == 0;
 
     if (presenza) {
         p.cVoto = QStringLiteral("+");
@@ -116,7 +116,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
         t.xEntra = true;
         esito |= kTastoEntrata;
     }
-    const bool conta = unico ? (p.iStato & 8) == 8 : (p.iStato & 5) == 1;
+    const bool conta = unico ? (p.iStato & kAventeDiritto) == kAventeDiritto : (p.iStato & (kPresente | kPresenteNonVotante)) == kPresente;
     if (!conta) {
         t.cTasto = p.cVoto;
         if (esito != 0 && pTasti) pTasti->push_back(t);
@@ -299,11 +299,11 @@ std::vector<TastoFile> TastiDaRighe(const QStringList& righe)
     return r;
 }
 
-QString PercorsoFileVoti(const QString& cCartella, const QString& nome)
+QString PercorsoFileVoti(const QString& cartella, const QString& nome)
 {
-    const QString percorso = cCartella + nome;
+    const QString percorso = cartella + nome;
     if (QFileInfo(percorso).isFile()) return percorso;
-    const QDir d(cCartella.isEmpty() ? QStringLiteral(".") : cCartella);
+    const QDir d(cartella.isEmpty() ? QStringLiteral(".") : cartella);
     for (const QString& voce : d.entryList(QDir::Files))
         if (voce.compare(nome, Qt::CaseInsensitive) == 0) return d.filePath(voce);
     return percorso;

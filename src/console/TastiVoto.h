@@ -65,7 +65,7 @@ std::vector<TastoFile> TastiDaRighe(const QStringList& righe);
 // The file nome in the folder cCartella (with its trailing separator),
 // found whatever the case of its letters; the path as named when there is
 // none.
-QString PercorsoFileVoti(const QString& cCartella, const QString& nome);
+QString PercorsoFileVoti(const QString& cartella, const QString& nome);
 // The lines of that file; none when it is missing or unreadable.
 std::optional<QStringList> RigheFileVoti(const QString& cPercorso);
 

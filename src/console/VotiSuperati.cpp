@@ -19,13 +19,13 @@ QDateTime InizioSeduta()
     return d;
 }
 
-NoteVoti FotografaNote(const QString& cTipo, int iDelibera)
+NoteVoti FotografaNote(const QString& cTipo, int delibera)
 {
     NoteVoti n;
     try {
         Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceVT, cNotaVotoVT, dDataOraIniVT, iDeliberaVT FROM ") +
                                                 cTabelle[4] + QStringLiteral(" WHERE iCodLeggeVT = ? and cPaleseVT = ?;"),
-                                            {iDelibera, cTipo});
+                                            {delibera, cTipo});
         for (; !rs.Eof(); rs.MoveNext())
             n.voti.push_back({rs.Field(QStringLiteral("lCodiceVT")).toInt(), rs.Field(QStringLiteral("cNotaVotoVT")),
                               rs.Field(QStringLiteral("dDataOraIniVT")).toDateTime(),
@@ -33,10 +33,10 @@ NoteVoti FotografaNote(const QString& cTipo, int iDelibera)
         rs.Close();
         Recordset re = dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV FROM ") + cTabelle[3] +
                                                 QStringLiteral(" WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?;"),
-                                            {iDelibera});
+                                            {delibera});
         for (; !re.Eof(); re.MoveNext())
             n.eventi.push_back({re.Field(QStringLiteral("lCodiceEV")).toInt(), re.Field(QStringLiteral("cExtraDescEV")),
-                                re.Field(QStringLiteral("dDataOraEV")).toDateTime(), iDelibera});
+                                re.Field(QStringLiteral("dDataOraEV")).toDateTime(), delibera});
         re.Close();
     } catch (const Errore& e) {
         MostraErrore(e);

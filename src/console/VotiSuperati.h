@@ -31,7 +31,7 @@ struct NoteVoti {
 QDateTime InizioSeduta();
 
 // The notes the writers may overwrite for a vote of kind cTipo on iDelibera.
-NoteVoti FotografaNote(const QString& cTipo, int iDelibera);
+NoteVoti FotografaNote(const QString& cTipo, int delibera);
 
 // Puts back the notes that the new vote had no right to change.  xSupera:
 // the vote may supersede at all (a real vote, closed, not annulled);

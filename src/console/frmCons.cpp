@@ -742,9 +742,9 @@ void frmCons::DisposizioneIniziale()
         Piazza(m_lstParola, Left(m_lstParola), 720, Width(m_lstParola), 1776);
     } else {
         // The console opens maximised: its width is the monitor's.
-        const double finestra = larghezza > 0 ? larghezza : width() * m_twX;
+        const double larghezzaConsole = larghezza > 0 ? larghezza : width() * m_twX;
         SetTop(box[6], Top(box[0]));
-        if (finestra <= 9600) {
+        if (larghezzaConsole <= 9600) {
             SetWidth(box[6], 1452);
             SetWidth(m_lstPrenotati, 1212);
             SetLeft(box[6], Left(box[0]) + 6120);
@@ -874,18 +874,8 @@ void frmCons::AttivaAzzeramento()
     iStatoConsole = (iModoOBX & 2) * 16 + 1;
     m_croTimer->SetInterval(1000);
 
-    iPresenti = 0;
-    cOspitiPresenti = QString(120, QChar(0));
-    cTipoVoto = QStringLiteral("-");
-    iFlagQuorum = 0;
-    iDelibera = 0;
-    iCodiceAtto = 0;
-    iRadiceLegge = 0;
+    AzzeraStatoSeduta();
     m_cmbArgo[0]->SetListIndex(-1);
-    for (QString& a : cArgomento) a.clear();
-    for (size_t i = 1; i <= 6; ++i) iRichiedenti[i] = 0;
-
-    cTipoArg = QStringLiteral("*");
     m_cmbArgo[1]->SetListIndex(0);
     m_cmbTipoVoto->SetListIndex(0);
     m_cmbTipoQuorum->SetListIndex(0);

@@ -59,6 +59,15 @@ class Temporizzatore;
 // Dynamic property of a top-level window that, when it takes the focus,
 // must not make the console give up its record sets and timer (message
 // boxes, the projected board and the LED preview are known without it).
+// Mode word of frmCons::AggiornaQuadroVoti: kQuadroRisultato and
+// kQuadroVuoto both clear is the attendance view.
+inline constexpr int kQuadroRisultato = 1;          // the result view
+inline constexpr int kQuadroTabelloni = 2;          // the projected board and the LED board too
+inline constexpr int kQuadroAzzeraNonVotanti = 4;   // clears "present not voting"
+inline constexpr int kQuadroVuoto = 8;              // the blank view
+inline constexpr int kQuadroSoloFavorevoli = 0x30;  // result view: the yes counter only (0: all three)
+inline constexpr int kQuadroRitornoAppello = 64;    // regional: absent at the last roll call come back
+
 inline constexpr const char* kProprietaSenzaDisattivazione = "obxSenzaDisattivazione";
 
 class frmCons : public QWidget {

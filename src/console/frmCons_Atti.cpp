@@ -377,7 +377,7 @@ void frmCons::cmdServizio_Click(int Index)
     }
     for (int i = 0; i < int(m_cmdVoto.size()); ++i) m_cmdVoto[size_t(i)]->setEnabled(i == 2);
     if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("6"));
-    if (frmConsAperto()) AggiornaQuadroVoti(3);
+    if (frmConsAperto()) AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
     iPresenti = presenti;
 }
 

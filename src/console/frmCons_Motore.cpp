@@ -52,10 +52,10 @@ void MostraVotoInCorso(frmCons& f)
         const Posto& p = aPosti[i];
         int voce = 15;
         QChar c = u'0';
-        const int stato = p.iStato & 29;
-        if (stato == 5) {
+        const int stato = p.iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato);
+        if (stato == (kPresente | kPresenteNonVotante)) {
             voce = 14;
-        } else if (stato == 9) {
+        } else if (stato == (kPresente | kAventeDiritto)) {
             const QString& k = p.cVoto;
             if (k == u"3" || k == u"6" || k == u"5") {
                 if (tasti) {

@@ -119,11 +119,11 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
 
     switch (iCodice) {
     case 128:
-        if (VotoAperto() && (p.iStato & 28) == 8) CorreggeVoto(iP);
+        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto) CorreggeVoto(iP);
         cEvento = entraEsce();
         break;
     case 1:
-        if ((p.iStato & 17) != 1) {
+        if (!InAula(p)) {
             consigliereAssente();
             break;
         }
@@ -136,57 +136,57 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
         CompletaSostituzione(iP, Index, iCodice);
         break;
     case 3:
-        if ((p.iStato & 17) == 1) {
-            p.iStato |= 2;
+        if (InAula(p)) {
+            p.iStato |= kScrutatore;
             MostraInParola(QStringLiteral("Scrut.") + cNome);
             cEvento = QStringLiteral("O");
         }
         break;
     case 4:
-        if ((p.iStato & 24) == 8) cEvento = NuovoConsigliere(iP, Index, cNome);
+        if (AventeDirittoNonAssente(p)) cEvento = NuovoConsigliere(iP, Index, cNome);
         break;
     case 5:
         AssegnaRiserva(iP);
         break;
     case 6:
-        if ((p.iStato & 24) == 8) {
+        if (AventeDirittoNonAssente(p)) {
             Etichetta* e = txtAnag(p.iPulsanteAN);
-            if ((p.iStato & 4) == 0) {
-                p.iStato |= 4;
+            if ((p.iStato & kPresenteNonVotante) == 0) {
+                p.iStato |= kPresenteNonVotante;
                 if (e) e->SetBackColor(kNonVotante);
                 cEvento = QStringLiteral("-");
             } else {
-                p.iStato &= 0x7FFB;
+                p.iStato &= 0x7FFF & ~kPresenteNonVotante;
                 if (e) e->SetBackColor(ColorePresente(p));
                 cEvento = QStringLiteral("+");
             }
             if (VotoAperto()) {
-                if (iModoVoto & 16) p.iStato |= 1;
+                if (iModoVoto & 16) p.iStato |= kPresente;
                 CorreggeVoto(iP);
             }
             CalcolaQuorum(-1, false);
         }
         break;
     case 7:
-        if ((p.iStato & 18) == 2) {
-            p.iStato &= 0x7FFD;
+        if ((p.iStato & (kScrutatore | kAssenteDichiarato)) == kScrutatore) {
+            p.iStato &= 0x7FFF & ~kScrutatore;
             MostraInParola(QStringLiteral("Scrut.") + cNome);
             cEvento = QStringLiteral("K");
         }
         break;
     case 8:
-        if ((p.iStato & 17) != 1) consigliereAssente();
+        if (!InAula(p)) consigliereAssente();
         else GestiscePrenotati(iP, 1, QString());
         break;
     case 9:
-        if (p.iStato & 16) {
-            if (VotoAperto() && (p.iStato & 8)) lstVotanti()->AddItem(cBreve);
-            p.iStato &= 0x7FEE;
+        if (p.iStato & kAssenteDichiarato) {
+            if (VotoAperto() && (p.iStato & kAventeDiritto)) lstVotanti()->AddItem(cBreve);
+            p.iStato &= 0x7FFF & ~(kPresente | kAssenteDichiarato);
             cEvento = entraEsce();
         } else {
-            if (VotoAperto() && (p.iStato & 9) > 8) CorreggeVoto(iP);
-            p.iStato |= 16;
-            if (p.iStato & 1) cEvento = entraEsce();
+            if (VotoAperto() && (p.iStato & (kPresente | kAventeDiritto)) == (kPresente | kAventeDiritto)) CorreggeVoto(iP);
+            p.iStato |= kAssenteDichiarato;
+            if (p.iStato & kPresente) cEvento = entraEsce();
         }
         break;
     case 10:
@@ -252,7 +252,7 @@ void frmCons::AssegnaRiserva(int iP)
         return;
     }
     Posto& p = aPosti[size_t(iP)];
-    if ((p.iStato & 25) != 9) return;
+    if ((p.iStato & (kPresente | kAventeDiritto | kAssenteDichiarato)) != (kPresente | kAventeDiritto)) return;
     const int unita = iRiservaProssima;
     p.iVotatoreAN = p.iVotatoreUso = unita;
     // Taken before the message: a click or a card reading handled while
@@ -277,7 +277,7 @@ void frmCons::SchedaPosto(int iP)
 void frmCons::ChiamaVotante(int iP)
 {
     const Posto& p = aPosti[size_t(iP)];
-    if ((p.iStato & 24) != 8) return;
+    if (!AventeDirittoNonAssente(p)) return;
     if (iVotanteUnico >= 1) {
         for (size_t j = 1; j < aPosti.size(); ++j) {
             if (aPosti[j].iVotatoreAN != iVotanteUnico) continue;
@@ -312,7 +312,7 @@ void frmCons::CompletaSostituzione(int iP, int Index, int iCodice)
 
     if (iEsce) {
         Posto& p = aPosti[size_t(iP)];
-        if (VotoAperto() && (p.iStato & 28) == 8) CorreggeVoto(iP);
+        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto) CorreggeVoto(iP);
         QString l = CambiaPresenza(iP, Index, true);
         if (!l.isEmpty()) {
             if (VotoAperto()) l = l.toLower();
@@ -359,7 +359,7 @@ QString frmCons::NuovoConsigliere(int iP, int Index, QString& cNome)
     if (FrmVideo* v = frmVideoCaricato())
         if (Etichetta* e = v->txtAnag(p.iPulsanteAN)) e->SetCaption(breve);
 
-    const bool eraPresente = p.iStato & 1;
+    const bool eraPresente = p.iStato & kPresente;
     if (eraPresente) {
         SalvaEvento(QStringLiteral("U"), cNomeOspite);
         if (!io || m_scaricata) return QStringLiteral("_");
@@ -371,7 +371,7 @@ QString frmCons::NuovoConsigliere(int iP, int Index, QString& cNome)
     if (!io || m_scaricata) return QStringLiteral("_");
 
     Posto& q = aPosti[size_t(iP)];
-    q.iStato |= 1;
+    q.iStato |= kPresente;
     ++iPresenti;
     if (Etichetta* e = txtAnag(Index)) e->SetBackColor(ColorePresente(q));
     if (!eraPresente) {
@@ -399,7 +399,7 @@ void frmCons::EsconoNonVotanti()
     // Each listed name goes with a seat of that short name that must still
     // vote: first those whose key did not come, then any other such seat.
     std::vector<int> posti;
-    auto daVotare = [](const Posto& p) { return (p.iStato & 29) == 9; };
+    auto daVotare = [](const Posto& p) { return PuoVotare(p); };
     for (int passo = 0; passo < 2; ++passo) {
         for (size_t i = 1; i < aPosti.size() && !elencati.isEmpty(); ++i) {
             const Posto& p = aPosti[i];
@@ -424,7 +424,7 @@ void frmCons::EsconoNonVotanti()
         }
         // A seat without a label, or one the action could not change, still
         // leaves the list: the close must end.
-        if (PostoValido(i) && (aPosti[size_t(i)].iStato & 29) == 9) lstVotanti()->RimuoviTesto(breve);
+        if (PostoValido(i) && PuoVotare(aPosti[size_t(i)])) lstVotanti()->RimuoviTesto(breve);
     }
     lstVotanti()->Clear();
 }
@@ -573,7 +573,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         if ((iOpzioniConsole & 4) || VotoInCorso()) break;
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const Posto& p = aPosti[i];
-            if ((p.iStato & 1) || (p.iStato & 16) || p.iPulsanteAN == 0) continue;
+            if ((p.iStato & kPresente) || (p.iStato & kAssenteDichiarato) || p.iPulsanteAN == 0) continue;
             CambiaPresenza(int(i), p.iPulsanteAN, false);
             if (!io || m_scaricata) return;
         }

@@ -34,22 +34,22 @@ bool PosizioneLed(int pos) { return pos >= 1 && pos <= int(cLedPresenze.size());
 QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 {
     if (!SeggioValido(iP)) return QString();
-    QString cEsito;
+    QString cEvento;
     FrmVideo* video = frmVideoCaricato();
 
-    switch (aPosti[size_t(iP)].iStato & 17) {
+    switch (aPosti[size_t(iP)].iStato & (kPresente | kAssenteDichiarato)) {
     case 0: {
         Posto& p = aPosti[size_t(iP)];
-        p.iStato |= 1;
-        if (p.iStato & 8) ++iPresenti;
+        p.iStato |= kPresente;
+        if (p.iStato & kAventeDiritto) ++iPresenti;
 
         // The member holds a unit that belongs to another seat: when that
         // seat's owner is out, the two change places, so that the label of
         // the one entering stands where his unit is.
-        if (p.iVotatoreUso != p.iVotatoreAN && (p.iStato & 33) == 1) {
+        if (p.iVotatoreUso != p.iVotatoreAN && (p.iStato & (kPresente | kUscitaPresidenza)) == kPresente) {
             size_t j = 1;
             while (j < aPosti.size() && aPosti[j].iVotatoreAN != p.iVotatoreUso) ++j;
-            if (j < aPosti.size() && int(j) != iP && (aPosti[j].iStato & 17) == 0) {
+            if (j < aPosti.size() && int(j) != iP && (aPosti[j].iStato & (kPresente | kAssenteDichiarato)) == 0) {
                 Posto& q = aPosti[j];
                 q.iVotatoreAN = p.iVotatoreAN;
                 p.iVotatoreAN = p.iVotatoreUso;
@@ -72,18 +72,18 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
         }
         if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(ColoreSeggioPresente(p));
         if (video) video->Presenza(true, iLabel);
-        cEsito = QStringLiteral("E");
+        cEvento = QStringLiteral("E");
         break;
     }
-    case 1:
-    case 17: {
+    case kPresente:
+    case kPresente | kAssenteDichiarato: {
         Posto& p = aPosti[size_t(iP)];
-        p.iStato &= ~(1 | 32);
-        if (!p.cTipoAN.isEmpty() && RuoliConSegnoUscita().contains(p.cTipoAN)) p.iStato |= 32;
-        if (p.iStato & 8) --iPresenti;
+        p.iStato &= ~(kPresente | kUscitaPresidenza);
+        if (!p.cTipoAN.isEmpty() && RuoliConSegnoUscita().contains(p.cTipoAN)) p.iStato |= kUscitaPresidenza;
+        if (p.iStato & kAventeDiritto) --iPresenti;
         if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(ColoreSeggioAssente(p));
         if (video) video->Presenza(false, iLabel);
-        cEsito = QStringLiteral("U");
+        cEvento = QStringLiteral("U");
         break;
     }
     default:
@@ -97,7 +97,7 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
     CalcolaQuorum(-1, false);
 
     const Posto& p = aPosti[size_t(iP)];
-    const bool dentro = (p.iStato & 17) == 1;
+    const bool dentro = InAula(p);
     const int led = p.iPannelloAN;
     const bool unico = (iModoVoto & 16) != 0;
     if (PosizioneLed(led)) {
@@ -113,14 +113,14 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 
     if (xTabellone && oTabellone) {
         if ((iModoVoto & 3) == 1) {
-            oTabellone->DettaglioTesto(cEsito.toLower());
+            oTabellone->DettaglioTesto(cEvento.toLower());
             if (unico) oTabellone->DettaglioLed(cLedQuadro);
         } else {
-            oTabellone->DettaglioTesto(cEsito);
+            oTabellone->DettaglioTesto(cEvento);
             oTabellone->DettaglioLed(cLedPresenze);
         }
     }
-    return cEsito;
+    return cEvento;
 }
 
 void frmCons::CorreggeVoto(int iP)
@@ -129,16 +129,16 @@ void frmCons::CorreggeVoto(int iP)
     Posto& p = aPosti[size_t(iP)];
     const int c = p.bCodiceAN;
     const QString breve = TrimSpazi(p.cNomeBreveAN);
-    switch (p.iStato & 21) {
+    switch (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) {
     case 0:
         cTastiRicevuti.Set(c, QChar(c));
         if (p.cVoto == u"0") lstVotanti()->AddItem(breve);
         else if (p.cVoto == u"*") lstAssenti()->RimuoviTesto(breve);
         break;
-    case 1:
-    case 5:
-    case 17:
-    case 21:
+    case kPresente:
+    case kPresente | kPresenteNonVotante:
+    case kPresente | kAssenteDichiarato:
+    case kPresente | kPresenteNonVotante | kAssenteDichiarato:
         cTastiRicevuti.Set(c, QChar(0));
         cVoti.Set(c, u'0');
         p.cVoto = QStringLiteral("0");
@@ -153,12 +153,12 @@ QString frmCons::EntraEsce(int iP)
 {
     if (!SeggioValido(iP)) return QString();
     const bool votoAperto = (iModoVoto & 5) != 0;
-    if (votoAperto && (aPosti[size_t(iP)].iStato & 28) == 8) CorreggeVoto(iP);
-    QString cEsito = CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, true);
-    if (cEsito.isEmpty()) return cEsito;
-    if (votoAperto) cEsito = cEsito.toLower();
-    SalvaEvento(cEsito, aPosti[size_t(iP)].cNomeAN);
-    return cEsito;
+    if (votoAperto && (aPosti[size_t(iP)].iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto) CorreggeVoto(iP);
+    QString cEvento = CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, true);
+    if (cEvento.isEmpty()) return cEvento;
+    if (votoAperto) cEvento = cEvento.toLower();
+    SalvaEvento(cEvento, aPosti[size_t(iP)].cNomeAN);
+    return cEvento;
 }
 
 // ---------------------------------------------------------------------------
@@ -210,7 +210,7 @@ void frmCons::MostraVotanti(int iVista)
     lstAssenti()->Clear();
     if (iVista != 0) return;
     for (size_t i = 1; i < aPosti.size(); ++i)
-        if ((aPosti[i].iStato & 29) == 9) lstVotanti()->AddItem(TrimSpazi(aPosti[i].cNomeBreveAN));
+        if (PuoVotare(aPosti[i])) lstVotanti()->AddItem(TrimSpazi(aPosti[i].cNomeBreveAN));
 }
 
 void frmCons::MostraTotaliVideo(bool xTotali)

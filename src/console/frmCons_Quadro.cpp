@@ -27,8 +27,8 @@ void ScriveLed(QString& mappa, int pos, QChar c)
 
 void frmCons::AggiornaQuadroVoti(int iModo)
 {
-    const bool xVideo = (iModo & 2) != 0;
-    const bool xAzzeraNonVotanti = (iModo & 4) != 0;
+    const bool xVideo = (iModo & kQuadroTabelloni) != 0;
+    const bool xAzzeraNonVotanti = (iModo & kQuadroAzzeraNonVotanti) != 0;
     FrmVideo* video = xVideo ? frmVideoCaricato() : nullptr;
     auto sfondo = [this](const Posto& p, int32_t colore) {
         if (Etichetta* e = txtAnag(p.iPulsanteAN)) e->SetBackColor(colore);
@@ -41,13 +41,13 @@ void frmCons::AggiornaQuadroVoti(int iModo)
         if (Etichetta* e = video->txtAnag(p.iPulsanteAN)) e->SetForeColor(cColoriTabVideo[size_t(voce)]);
     };
 
-    switch (iModo & 9) {
-    case 8: {
+    switch (iModo & (kQuadroRisultato | kQuadroVuoto)) {
+    case kQuadroVuoto: {
         // Blank: every seat out until its key brings it in.
         if (xVideo) MostraTotaliVideo(false);
         for (size_t i = 1; i < aPosti.size(); ++i) {
             Posto& p = aPosti[i];
-            p.iStato &= ~1;
+            p.iStato &= ~kPresente;
             sfondo(p, kColoreAssente);
             presenza(p, false);
         }
@@ -58,7 +58,7 @@ void frmCons::AggiornaQuadroVoti(int iModo)
         return;
     }
 
-    case 1: {
+    case kQuadroRisultato: {
         cLedQuadro = QString(48, u'0');
         if (xVideo) MostraTotaliVideo(true);
         if (cTipoVoto == u"H") {
@@ -70,7 +70,7 @@ void frmCons::AggiornaQuadroVoti(int iModo)
                     ScriveLed(cLedQuadro, p.iPannelloAN, u'3');
                     tinta(p, 4);
                 }
-                if (xAzzeraNonVotanti && (p.iStato & 21) == 5) p.iStato &= ~4;
+                if (xAzzeraNonVotanti && (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante)) p.iStato &= ~kPresenteNonVotante;
             }
         } else {
             for (size_t i = 1; i < aPosti.size(); ++i) {
@@ -89,7 +89,7 @@ void frmCons::AggiornaQuadroVoti(int iModo)
                     sfondo(p, kColoreContrario);
                     led = u'1';
                     tinta(p, 3);
-                } else if ((p.iStato & 21) == 5) {
+                } else if ((p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante)) {
                     // Present and not voting: in the chamber, without a key
                     // ("0" since the opening), and shown so.
                     sfondo(p, kColoreNonVotante);
@@ -100,22 +100,22 @@ void frmCons::AggiornaQuadroVoti(int iModo)
                     sfondo(p, kColoreNonVotante);
                     presenza(p, false);
                     tinta(p, 15);
-                } else if ((p.iStato & 17) != 1) {
+                } else if (!InAula(p)) {
                     presenza(p, false);
                     tinta(p, 15);
                 }
-                if (xAzzeraNonVotanti && (p.iStato & 21) == 5) p.iStato &= ~4;
+                if (xAzzeraNonVotanti && (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante)) p.iStato &= ~kPresenteNonVotante;
                 if (p.iPannelloAN >= 1) ScriveLed(cLedQuadro, p.iPannelloAN, led);
             }
         }
 
-        switch (iModo & 0x30) {
+        switch (iModo & kQuadroSoloFavorevoli) {
         case 0:
             lblVoto(3)->setText(Due(iFavorevoli));
             lblVoto(4)->setText(Due(iAstenuti));
             lblVoto(5)->setText(Due(iContrari));
             break;
-        case 0x30:
+        case kQuadroSoloFavorevoli:
             lblVoto(3)->setText(Due(iFavorevoli));
             break;
         default:
@@ -131,17 +131,17 @@ void frmCons::AggiornaQuadroVoti(int iModo)
 
     case 0: {
         if (xVideo) MostraTotaliVideo(false);
-        const bool xRitornoAppello = iTipoAssemblea == 4 && (iModo & 64) != 0;
+        const bool xRitornoAppello = iTipoAssemblea == 4 && (iModo & kQuadroRitornoAppello) != 0;
         for (size_t i = 1; i < aPosti.size(); ++i) {
             Posto& p = aPosti[i];
-            if (xAzzeraNonVotanti) p.iStato &= ~4;
-            if (p.iStato & 16) continue;
-            if (!(p.iStato & 1) && xRitornoAppello && (p.iStato & 64)) {
-                p.iStato &= ~64;
-                p.iStato |= 1;
-                if (p.iStato & 8) ++iPresenti;
+            if (xAzzeraNonVotanti) p.iStato &= ~kPresenteNonVotante;
+            if (p.iStato & kAssenteDichiarato) continue;
+            if (!(p.iStato & kPresente) && xRitornoAppello && (p.iStato & kAssenteAppello)) {
+                p.iStato &= ~kAssenteAppello;
+                p.iStato |= kPresente;
+                if (p.iStato & kAventeDiritto) ++iPresenti;
             }
-            const bool dentro = (p.iStato & 1) != 0;
+            const bool dentro = (p.iStato & kPresente) != 0;
             sfondo(p, dentro ? ColoreSeggioPresente(p) : kColoreAssente);
             presenza(p, dentro);
             ScriveLed(cLedPresenze, p.iPannelloAN, dentro ? u'2' : u'0');

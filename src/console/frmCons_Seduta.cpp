@@ -30,7 +30,7 @@ namespace {
 void FermaVotazione(frmCons& f)
 {
     // Also a test vote, and a vote whose central has already ended its data.
-    if ((iModoVoto & 5) || oVoto.RaccoglieTasti()) f.ChiudeVotazione(64);
+    if ((iModoVoto & 5) || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
     // A close under way closes the link itself.
     else if ((iPrenotazioni & 2) && !oVoto.Impegnato()) ChiudeComVotatori(0);
 }
@@ -107,8 +107,8 @@ void frmCons::cmdConsiglio_Click(int Index)
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const Posto& p = aPosti[i];
             if (p.iPannelloAN == 0) continue;
-            const int s = p.iStato & 81;
-            const bool dentro = s == 1 || (s == 65 && iTipoAssemblea == 4);
+            const int s = p.iStato & (kPresente | kAssenteDichiarato | kAssenteAppello);
+            const bool dentro = s == kPresente || (s == (kPresente | kAssenteAppello) && iTipoAssemblea == 4);
             if (board) board->Presenza(dentro, p.iPulsanteAN);
             if (p.iPannelloAN >= 1 && p.iPannelloAN <= cLedPresenze.size())
                 cLedPresenze[p.iPannelloAN - 1] = dentro ? u'2' : u'0';

@@ -121,7 +121,7 @@ void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
         if (t.xAggiungiAssenti) lstAssenti()->AddItem(breve);
         // Two keys of one absent seat in the same read both ask for its
         // entry: it enters once (the change toggles).
-        if (t.xEntra && p.iPulsanteAN > 0 && (p.iStato & 17) == 0) CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
+        if (t.xEntra && p.iPulsanteAN > 0 && (p.iStato & (kPresente | kAssenteDichiarato)) == 0) CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
         if (!t.xMostra) continue;
         int32_t console = -1, video = -1;
         if (t.cTasto == u"3") console = 0xFF00, video = cColoriTabVideo[2];
@@ -165,8 +165,8 @@ void frmCons::VotiDaSeriale()
     bool puo;
     if (iRiservato & 4) puo = true;
     else if (iModoVoto & (kVotoAppello | kVotoUnico | kVotoNumeroLegale))
-        puo = (p.iStato & 24) == 8 && (!(iModoVoto & kVotoUnico) || iVotanteUnico > 0);
-    else puo = (p.iStato & 29) == 9;
+        puo = AventeDirittoNonAssente(p) && (!(iModoVoto & kVotoUnico) || iVotanteUnico > 0);
+    else puo = PuoVotare(p);
     // Rnd x 3 + 1 rounded to the nearest, halves to even: 1 and 4 half as
     // likely as 2 and 3.
     const int k = int(std::nearbyint(rnd->generateDouble() * 3.0 + 1.0));
@@ -278,7 +278,7 @@ void frmCons::cmdVoto_Click(int Index)
                 delibera = 0;
             if (tipo != u"A") {
                 for (size_t i = 1; i < aPosti.size(); ++i) {
-                    if ((aPosti[i].iStato & 3) != 2) continue;
+                    if ((aPosti[i].iStato & (kPresente | kScrutatore)) != kScrutatore) continue;
                     if (UI().MsgBox(QStringLiteral("Scrutatore ") + TrimSpazi(aPosti[i].cNomeAN) +
                                         QStringLiteral(" Assente"),
                                     vbOKCancel + vbInformation) != vbOK)
@@ -379,7 +379,7 @@ void frmCons::cmdVoto_Click(int Index)
 
     case 1:
         if (!oVoto.RaccoglieTasti()) return;
-        ChiudeVotazione(32);
+        ChiudeVotazione(kAnnullo);
         cmdVoto(0)->setEnabled(true);
         cmdVoto(2)->setEnabled(true);
         cmdVoto(5)->setEnabled(true);
@@ -401,7 +401,7 @@ void frmCons::cmdVoto_Click(int Index)
         lblEsito()->setVisible(false);
         cmdVoto(0)->setVisible(true);
         cmdVoto(5)->setVisible(true);
-        AggiornaQuadroVoti(68);
+        AggiornaQuadroVoti(kQuadroAzzeraNonVotanti | kQuadroRitornoAppello);
         RimuoveArgomento(false);
         cmdVoto(4)->setEnabled(false);
         return;
@@ -432,14 +432,14 @@ void frmCons::cmdVoto_Click(int Index)
             if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
         }
         Suona(QStringLiteral("CV"));
-        ChiudeVotazione(0);
+        ChiudeVotazione(kChiusura);
         cmdVoto(0)->setEnabled(true);
         cmdVoto(2)->setEnabled(true);
         cmdVoto(5)->setEnabled(true);
         cmdVoto(4)->setEnabled((modo & kVotoProva) == 0);
         cmdVoto(1)->setEnabled(false);
         cmdVoto(3)->setEnabled(false);
-        if (modo & kVotoProva) AggiornaQuadroVoti(6);
+        if (modo & kVotoProva) AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
         if (iConfigOBX & 4) StampaVerbaleVoto(false, QString());
         return;
     }
@@ -472,10 +472,10 @@ bool frmCons::ChiudeVotazione(int iModo)
     ContestoChiusura contesto;
     contesto.xImmEsec = chkImmEsec()->isChecked();
     contesto.xSubPendenti = cmbArgo(2)->ListCount() > 0;
-    const ChiusuraVoto c = ChiudeSpoglio(iModo == 64 ? kAbbandono : iModo == 32 ? kAnnullo : kChiusura, contesto);
+    const ChiusuraVoto c = ChiudeSpoglio(iModo == kAbbandono ? kAbbandono : iModo == kAnnullo ? kAnnullo : kChiusura, contesto);
     if (!c.xEseguita) {
         // Nothing open to close; a drop still stops any collection.
-        if (iModo == 64) iModoVoto = 0;
+        if (iModo == kAbbandono) iModoVoto = 0;
         return true;
     }
 
@@ -533,15 +533,16 @@ bool frmCons::ChiudeVotazione(int iModo)
                 cmdVoto(0)->setVisible(true);
                 cmdVoto(5)->setVisible(true);
             }
-            AggiornaQuadroVoti(6);
+            AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
         } else if (c.iModo == kAnnullo) {
-            AggiornaQuadroVoti(68);
+            AggiornaQuadroVoti(kQuadroAzzeraNonVotanti | kQuadroRitornoAppello);
         } else if (c.xEsito) {
             lblEsito()->setText(c.esito.cTesto);
             lblEsito()->setStyleSheet(c.esito.xPositivo ? QStringLiteral("color: #00ff00;")
                                                          : QStringLiteral("color: #ff0000;"));
             lblEsito()->setVisible(true);
-            AggiornaQuadroVoti((c.iModoVoto & kVotoNumeroLegale) ? 51 : 3);
+            AggiornaQuadroVoti((c.iModoVoto & kVotoNumeroLegale) ? (kQuadroRisultato | kQuadroTabelloni | kQuadroSoloFavorevoli)
+                                                                       : (kQuadroRisultato | kQuadroTabelloni));
         }
         MostraVotanti(1);
     }

@@ -110,7 +110,7 @@ void frmScambio::Form_Activate()
     iPostoUscente = iPostoEntrante = 0;
     cSegretari = {};
 
-    auto presente = [](const Posto& p) { return (p.iStato & 17) == 1; };
+    auto presente = [](const Posto& p) { return InAula(p); };
     auto elenca = [this, &presente](int k, const QString& ruoli) {
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const Posto& p = aPosti[i];

@@ -108,7 +108,7 @@ void frmTasti::Form_Activate()
     const Posto& s = aPosti[size_t(iConsID)];
     setWindowTitle(QStringLiteral("Operazioni Dedicate (") + TrimSpazi(s.cNomeAN) + u')');
     m_opt[1]->setText(QStringLiteral("Sostituzione ") + NomeRuolo(s.cTipoAN));
-    const bool assente = s.iStato & 16;
+    const bool assente = s.iStato & kAssenteDichiarato;
     m_opt[8]->setText(assente ? QStringLiteral("Revoca Assenza (si è presentato in aula)")
                               : QStringLiteral("Consigliere Assente (non si è presentato in aula)"));
     for (int i = 0; i < kOpzioni; ++i) {

@@ -186,7 +186,7 @@ bool g_mutaAllaChiusura = false;
 
 bool CentraleMutaAllaChiusura() { return g_mutaAllaChiusura; }
 
-bool TrasmetteVotatori(const QString& cDati, int iLenRisposta, const QString& cRisposta)
+bool TrasmetteVotatori(const QString& cDati, int nRisposta, const QString& cRisposta)
 {
     g_ultimaSenzaRisposta = false;
     Seriale& p = oComTLV;
@@ -218,7 +218,7 @@ bool TrasmetteVotatori(const QString& cDati, int iLenRisposta, const QString& cR
             r = false;
             break;
         }
-        risposta += RiceveVotatori(iLenRisposta, 5);
+        risposta += RiceveVotatori(nRisposta, 5);
         if (risposta.contains(QStringLiteral("Er"))) {
             if (UI().MsgBox(QStringLiteral("Trasmissione Fallita"), vbQuestion + vbRetryCancel, kTitoloOBX) != vbRetry) {
                 r = false;

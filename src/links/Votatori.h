@@ -33,14 +33,14 @@ bool TestaCentralina(int iPorta);
 // up in silence).
 bool ApreComVotatori(int iPorta, bool xNoTraccia, bool xMuto = false);
 
-// Sends the data.  4010: then reads replies of iLenRisposta characters
+// Sends the data.  4010: then reads replies of nRisposta characters
 // (0: whatever has arrived) in waits of 5 seconds; "Er" asks the operator
 // "Trasmissione Fallita" (Retry keeps reading, Cancel fails); with
 // "Verifica Risposta" (iConfigOBX bit 2) it reads until the reply holds
 // cRisposta or Ctrl is held, otherwise it reads once.  7777: one byte per
 // write, nothing awaited.  False on Cancel, or when the port was closed
 // while the reply was awaited.
-bool TrasmetteVotatori(const QString& cDati, int iLenRisposta, const QString& cRisposta);
+bool TrasmetteVotatori(const QString& cDati, int nRisposta, const QString& cRisposta);
 
 // Reads until iConta characters have arrived (0: until anything has
 // arrived), never more than iConta; returns what it got by the deadline

@@ -13,8 +13,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/Percorsi.h"
 #include "platform/Testo.h"
-#include "shell/Globali.h"
 
 namespace obx {
 

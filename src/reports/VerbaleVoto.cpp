@@ -222,11 +222,11 @@ void Verbale::DaConsole(DatiVoto& v)
         const QString nome = PadTaglia(p.cNomeAN, 30);
         if (p.cTipoAN == u"P") cv[0] = nome;
         else if (p.cTipoAN == u"S") cv[1] = nome;
-        else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & 1)) {
+        else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & kPresente)) {
             if (++segretariPresenti == 1) cv[2] = nome;
             else if (segretariPresenti == 2) segretario2 = nome;
         }
-        if ((p.iStato & 19) == 3) cv[3] += nome;
+        if ((p.iStato & (kPresente | kScrutatore | kAssenteDichiarato)) == (kPresente | kScrutatore)) cv[3] += nome;
     }
     if (iTipoAssemblea != 4) {
         for (size_t i = 1; i < aOspiti.size(); ++i) {

@@ -112,7 +112,7 @@ bool Leggi(Registro& r)
             p.iStato = 0;
             p.iVotatoreAN = p.iVotatoreUso = 0;
         } else {
-            p.iStato = 8;
+            p.iStato = kAventeDiritto;
             p.iVotatoreAN = p.iVotatoreUso = Intero(rs.Field(QStringLiteral("iVotatoreAN")));
         }
         p.iSmartCardAN = Intero(rs.Field(QStringLiteral("iSmartCardAN")), p.iVotatoreAN);

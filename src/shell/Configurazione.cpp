@@ -213,10 +213,9 @@ const std::vector<Voce>& Voci()
     return voci;
 }
 
-// Defaults of the keys that have one.  The settings marked "kept" (council
-// name, members, ports, display type) hold what they held; the run-time
-// bits stay as the console left them.
-void ImpostaPredefiniti()
+}  // namespace
+
+void ImpostaConfigurazionePredefinita()
 {
     iTipoAssemblea = 1;
     iProtocolloTLV = 4010;
@@ -239,9 +238,11 @@ void ImpostaPredefiniti()
     cLastIDAgg.clear();
 }
 
+namespace {
+
 void Leggi()
 {
-    ImpostaPredefiniti();
+    ImpostaConfigurazionePredefinita();
 
     QFile f(cFileConfig);
     if (!QFileInfo(cFileConfig).isFile() || !f.open(QIODevice::ReadOnly)) {

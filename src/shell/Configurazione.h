@@ -19,6 +19,11 @@ namespace obx {
 // a failure is reported naming the file and the old file stays as it was.
 void GestisceConfig(bool leggi);
 
+// Defaults of the settings that have one, as a reading starts from them.
+// The council's name, the members, the ports and the display type hold what
+// they held; the run-time bits stay as the console left them.
+void ImpostaConfigurazionePredefinita();
+
 // Sets the vocabularies and the two Archivi menu entries for iTipoAssemblea
 // (kind 4 the regional assembly, any other kind the councils).
 void ImpostaVocabolari();

@@ -19,4 +19,19 @@ void ImpostaTabelleFisse()
     cLettereStati = QStringLiteral("NVSRDAGC");
 }
 
+void AzzeraStatoSeduta()
+{
+    iPresenti = 0;
+    cOspitiPresenti = QString(120, QChar(0));
+    cTipoVoto = QStringLiteral("-");
+    iFlagQuorum = 0;
+    iDelibera = 0;
+    iCodiceAtto = 0;
+    iRadiceLegge = 0;
+    for (QString& a : cArgomento) a.clear();
+    for (size_t i = 1; i <= 6; ++i) iRichiedenti[i] = 0;
+    // No item kind chosen yet: the kind list's first selection opens nothing.
+    cTipoArg = QStringLiteral("*");
+}
+
 }  // namespace obx

@@ -1,8 +1,18 @@
 // Program-wide state of O.B.X.: the shared types, the seat registry in
 // memory, the settings of the configuration file, the vocabularies that
-// depend on the assembly kind, the paths and the state of the sitting that
-// every window reads.  Everything runs on the one user-interface thread, so
-// these are plain variables.
+// depend on the assembly kind, the paths and the state of the sitting and of
+// the vote that every window reads.  Everything runs on the one
+// user-interface thread, so these are plain variables.
+//
+// Each group below names the code that writes it; the rest of the program
+// only reads it.
+//
+// Whether a vote is open is decided by oVoto (console/Spoglio.h), not by
+// iModoVoto: oVoto.RaccoglieTasti() holds while keys are taken, and
+// VotoInCorso() while a vote is being armed, runs or is being closed.
+// iModoVoto says how the vote runs (kVoto* of console/MappaVotatori.h); it
+// is cleared when the central ends its data and first thing at a close,
+// while the vote may still wait to be stored.
 #pragma once
 
 #include <QString>
@@ -11,6 +21,8 @@
 #include <array>
 #include <cstdint>
 #include <vector>
+
+#include "platform/Percorsi.h"
 
 namespace obx {
 
@@ -34,13 +46,36 @@ struct Posto {
     int iPartito = 0;       // index in aPartiti (0 none)
     float nTopAN = 0, nLeftAN = 0;      // console position (twips)
     float nTopTvAN = 0, nSinTvAN = 0;   // projected board position (twips)
-    int iStato = 0;         // bits: 1 present, 2 teller, 4 present not voting,
-                            // 8 voting member, 16 declared absent,
-                            // 32 exit mark of presiding roles, 64 absent at last roll call
+    int iStato = 0;         // bits kPresente ... kAssenteAppello, below
     QString cVoto = " ";    // key of the current vote
     int iInterventi = 0;    // speeches on the current item
     int iConteggio = 0;     // work counter of the statistics
 };
+
+// Bits of Posto::iStato.
+inline constexpr int kPresente = 1;
+inline constexpr int kScrutatore = 2;            // teller
+inline constexpr int kPresenteNonVotante = 4;    // present, not voting
+inline constexpr int kAventeDiritto = 8;         // voting member
+inline constexpr int kAssenteDichiarato = 16;
+inline constexpr int kUscitaPresidenza = 32;     // exit mark of presiding roles
+inline constexpr int kAssenteAppello = 64;       // absent at the last roll call
+
+// In the chamber: present and not declared absent.
+inline bool InAula(const Posto& p) { return (p.iStato & (kPresente | kAssenteDichiarato)) == kPresente; }
+// A voting member not declared absent, in the chamber or not (a roll call,
+// a quorum check or a vote by call may bring him in).
+inline bool AventeDirittoNonAssente(const Posto& p)
+{
+    return (p.iStato & (kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto;
+}
+// Expected to key an open vote: a voting member in the chamber, not marked
+// present not voting.
+inline bool PuoVotare(const Posto& p)
+{
+    return (p.iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) ==
+           (kPresente | kAventeDiritto);
+}
 
 // A person without a seat.
 struct Ospite {
@@ -102,7 +137,11 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Seat registry in memory (index 0 exists and is unused).
+// Seat registry in memory (index 0 exists and is unused).  Loaded from the
+// archive by GestisceAnagrafe (shell/Anagrafe.cpp) when the console opens;
+// during the sitting the console changes a seat's iStato, cTipoAN,
+// iVotatoreUso and iInterventi, the vote its cVoto, and the speaking turns
+// aPartiti and aPrenotati.
 inline std::vector<Posto> aPosti(1);
 inline std::vector<Ospite> aOspiti(1);
 inline std::vector<Partito> aPartiti(1);
@@ -112,11 +151,13 @@ inline std::vector<Prenotato> aPrenotati(1);
 inline const std::array<QString, 6> cTabelle = {
     QString(), QStringLiteral("ANAGRAFE"), QStringLiteral("DELIBERE"),
     QStringLiteral("EVENTI"), QStringLiteral("VOTI"), QStringLiteral("LEGGI")};
+// Table shown by the data grid; set by the window that opens it.
 inline QString cTabellaGriglia;
 
 // ---------------------------------------------------------------------------
-// Paths (folder with its trailing separator).
-inline QString cCartella;
+// Paths (folder with its trailing separator), set at start-up when the
+// archive is chosen (shell/Avvio.cpp).  cCartella, the archive's folder, is
+// in platform/Percorsi.h.
 inline QString cNomeArchivio;
 inline QString cPathArchivio;
 inline QString cFileConfig;
@@ -125,7 +166,13 @@ inline QString cFileLog;
 inline QString cCartellaProgramma;
 
 // ---------------------------------------------------------------------------
-// Settings of the configuration file (see Configurazione.h).
+// Settings: owned by the configuration.  Read from the configuration file
+// and written back by GestisceConfig (shell/Configurazione.cpp), whose
+// ImpostaConfigurazionePredefinita() sets the defaults; edited by the
+// configuration windows (shell/frmConfig.cpp, shell/frmParam.cpp,
+// board/frmDisplay.cpp for iConfigOBX).  The console also keeps run-time
+// bits in three of them: 64 of iPrenotazioni, 4 of iOpzioniConsole and
+// 0x8080 of iModoOBX, never written to the file.
 inline int iTipoAssemblea = 1;     // 1 municipal, 2 provincial, 4 regional
 inline int iProtocolloTLV = 4010;  // 4010 or 7777
 inline int iPrenotazioni = 0;      // 1 panel, 2 from units; 64 run-time, never written
@@ -167,7 +214,8 @@ inline QString cSepara = QStringLiteral("\\");
 inline QString cLastIDAgg;
 
 // ---------------------------------------------------------------------------
-// Vocabularies set by the assembly kind (Configurazione::ImpostaVocabolari).
+// Vocabularies: set from the assembly kind by ImpostaVocabolari
+// (shell/Configurazione.cpp) after every reading or writing of the settings.
 inline QString cLettereAtti;
 inline QString cLettereAttiNonVotabili;
 inline QString cLettereAttiVotabili;
@@ -183,47 +231,47 @@ inline QString cMenuArchivi0;                // caption of mnuArchivi(0)
 inline bool xMenuImportaVisibile = true;     // mnuArchivi(1)
 inline bool xMenuVerbaleVisibile = false;    // mnuArchivi(6)
 
+// Fixed tables, set once by ImpostaTabelleFisse (below).
 // Item statuses 0..7 and their letters.
 inline std::array<QString, 8> cStatiArgomento;
 inline QString cLettereStati;
-
 // Display types 1..6.
 inline std::array<QString, 7> cTipiTabellone;
 
-// Monitors: 0 primary, 1 secondary.
+// Monitors: 0 primary, 1 secondary; found by the projected board
+// (board/Video.cpp).
 inline std::array<DatiMonitor, 2> lMonitor;
 
+// Set at start-up (shell/Avvio.cpp).
 inline int iLenRisposta = 1;
 inline int iTraccia = 14;       // 2 keypad trace, 4 board log
 
-// LED maps of 48 characters, one per LED position.
+// LED maps of 48 characters, one per LED position: the attendance map
+// written by the console, the vote map by the vote's keys, the quorum map by
+// both; shell/Avvio.cpp clears them at start-up.
 inline QString cLedPresenze(48, u'0');
 inline QString cLedVoti(48, u'0');
 inline QString cLedQuadro(48, u'0');
 
 // ---------------------------------------------------------------------------
-// State of the sitting, shared by the console, the links, the boards and
-// the reports.
-inline int iStatoConsole = 0;
-inline int iModoVoto = 0;          // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
+// State of the sitting: owned by the console (console/frmCons*.cpp and its
+// helpers TempoParola, Quorum, Prenotazioni), read by the links, the boards
+// and the reports.  AzzeraStatoSeduta() (below) gives it the values of a
+// console just reset.  The vote also writes iStatoConsole, iFlagQuorum,
+// cTipoVoto, cOratore at its close.
+inline int iStatoConsole = 0;      // kStato* of console/TempoParola.h
 inline int iFlagQuorum = 0;
 inline std::array<int, 5> iQuorum{};   // 1..4
 inline std::array<int, 7> iRichiedenti{};  // 1..6: 1-3 coming vote, 4-6 previous
-inline QString cTipoVoto = QStringLiteral("-");
+inline QString cTipoVoto = QStringLiteral("-");   // kind chosen for the coming vote
 inline int iDelibera = 0;
 inline QString cTipoArg;
-inline int iPresenti = 0, iFavorevoli = 0, iContrari = 0, iAstenuti = 0;
-inline int iVotiRicevuti = 0;
-inline int iVotanteUnico = 0;
-inline StringaPosti cVoti{QChar(u'0')};
-inline StringaPosti cVotiPrecedenti{QChar(u'0')};
-inline StringaPosti cTastiRicevuti{QChar(0)};
+inline int iPresenti = 0;
 inline QString cOspitiPresenti;
 inline std::array<QString, 8> cArgomento;
 inline std::array<QString, 3> cTitoloTabellone;
 inline QString cNotaArgomento;
 inline QString cArgomentoPendente;
-inline QDateTime dInizioVoto;
 inline QString cOratore;
 inline QString cGruppoOratore;
 inline int iOratore = 0;
@@ -233,22 +281,12 @@ inline int iOratore = 0;
 // board's chronometer; iMezziMinuti the half minutes since the speech began.
 inline std::array<int, 5> iTempo{};
 inline int iMezziMinuti = 0;
-// Seconds left of a timed vote.
-inline double nTempoVoto = 0;
 // Timer value at the start of the current speech.  Kept apart from the
 // vote countdown: the floor can be given while a timed vote runs.
 inline double nInizioIntervento = 0;
-inline QString cEsito;
-inline QString cResiduoTLV;
-inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
-inline int iStatoCARD = 0;         // card port: 0 closed, 1 lent to the display board, 2 opened by the engine
 inline int iModoAttivazione = 0;
 // Set while the sitting console is loaded.
 inline bool bConsoleAperta = false;
-// Code of the current or last stored vote (0 none since the console's reset).
-inline int32_t lCodVoto = 0;
-// When the current or last vote was closed.
-inline QDateTime dFineVoto;
 // Archive code of the current item or act, and the root act of the current
 // act (laws mode; 0 otherwise).
 inline int iCodiceAtto = 0;
@@ -257,11 +295,43 @@ inline int iRadiceLegge = 0;
 // RecordAtto of RecordAtti.h holds it: (0) iCodLeggeLG, (1) cParametriLG,
 // (2)..(6) the identifiers of levels 1..5, (7) cNumeroAttoLG, (8)
 // iRadiceLeggeLG, (9) cDescEventoLG, (10) cTreeKeyLG, (11) unused.  All
-// empty: the root of the tree.
+// empty: the root of the tree.  Also written by the acts register
+// (registers/frmLeggi.cpp).
 inline std::array<QString, 12> cAttoCorrente;
 // Names of the last substitution: (0) the person replaced, (1) the person
-// now in office.
+// now in office.  Written by the substitution dialog (console/frmScambio.cpp).
 inline std::array<QString, 2> cSegretari;
+
+// ---------------------------------------------------------------------------
+// State of the vote: owned by the vote (console/MappaVotatori.cpp opens it
+// and resets it with AzzeraStatoVoto, console/TastiVoto.cpp records the
+// keys, console/Spoglio.cpp tallies and closes it, console/frmCons_Voto.cpp
+// drives it from the buttons).  See the top of this file for what decides
+// that a vote is open.
+inline int iModoVoto = 0;          // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
+inline int iFavorevoli = 0, iContrari = 0, iAstenuti = 0;
+inline int iVotiRicevuti = 0;
+inline int iVotanteUnico = 0;
+inline StringaPosti cVoti{QChar(u'0')};
+inline StringaPosti cVotiPrecedenti{QChar(u'0')};
+inline StringaPosti cTastiRicevuti{QChar(0)};
+inline QDateTime dInizioVoto;
+// Seconds left of a timed vote.
+inline double nTempoVoto = 0;
+// Outcome of the last close.
+inline QString cEsito;
+inline QString cResiduoTLV;
+// Code of the current or last stored vote (0 none since the console's reset).
+inline int32_t lCodVoto = 0;
+// When the current or last vote was closed.
+inline QDateTime dFineVoto;
+
+// ---------------------------------------------------------------------------
+// State of the links.
+inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
+inline int iStatoCARD = 0;         // card port: 0 closed, 1 lent to the display board, 2 opened by the engine
+
+// ---------------------------------------------------------------------------
 // Results of the seat and guest dialogs and of the substitution dialog,
 // read by the console right after the dialog closed (0 or empty: nothing
 // chosen): the option chosen, the guest picked as the new councillor (index
@@ -288,5 +358,11 @@ inline constexpr int kVersioneRev = OBX_VER_REV;
 // Fills the tables that do not depend on the configuration: display types
 // and item statuses.
 void ImpostaTabelleFisse();
+
+// Gives the state of the sitting the values of a console just reset: nobody
+// present, no guest, no item, no coming vote, no quorum flag, no requests.
+// The console's reset calls it; the attendance and LED maps, iStatoConsole
+// and the controls are the console's own business.
+void AzzeraStatoSeduta();
 
 }  // namespace obx

@@ -164,9 +164,9 @@ struct Griglia {
         g.riga = iAltezzaRiga / 20.0;
         return g;
     }
-    double X(int colonna) const { return area.left() + colonna * this->colonna; }
+    double X(int n) const { return area.left() + n * colonna; }
     // The top of the row's box (the text's ascent lies within it).
-    double Y(int riga) const { return area.top() + riga * this->riga; }
+    double Y(int n) const { return area.top() + n * riga; }
     // The column and the row a word starts in.
     int Colonna(const ParolaPdf& w) const { return int(std::lround((w.x0 - area.left()) / colonna)); }
     int Riga(const ParolaPdf& w) const { return int(std::floor((w.y0 - area.top()) / riga + 0.25)); }

@@ -86,7 +86,10 @@ void BancoConsole::SetUp()
     servizi = std::make_unique<FakeServices>();
     ui = std::make_unique<ScriptedUI>();
 
-    // An installation with no sitting, voting units wired, one monitor.
+    // An installation with no sitting, voting units wired, one monitor: the
+    // sitting state of a console just reset, and the settings the console
+    // tests count on.
+    AzzeraStatoSeduta();
     iPrenotazioni = 0;
     iOpzioniConsole = 0;
     iModoOBX = 4;
@@ -101,7 +104,6 @@ void BancoConsole::SetUp()
     cSepara = QStringLiteral("\\");
     lMonitor[0] = {1, 0, 0, 768, 1024};
     lMonitor[1] = {};
-    cTipoVoto = QStringLiteral("-");
     cArgomentoPendente.clear();
     cNotaArgomento.clear();
     cSegretari = {};

@@ -104,12 +104,12 @@ void Linea::Invia(const std::string& frame, bool binario)
 
 double Linea::Prossimo() const { return m_coda.empty() ? kMai : m_coda.front().quando; }
 
-void Linea::Scrivi(int fd)
+void Linea::Scrivi(int porta)
 {
     const double ora = Adesso();
     while (!m_coda.empty() && m_coda.front().quando <= ora) {
         Pezzo& p = m_coda.front();
-        const ssize_t n = ::write(fd, p.byte.data(), p.byte.size());
+        const ssize_t n = ::write(porta, p.byte.data(), p.byte.size());
         if (n < 0) {
             if (errno == EINTR) continue;
             return;   // the far end is full: try again later

@@ -39,7 +39,7 @@ public:
     // (unless the far end is full) when the line is logged.
     void Invia(const std::string& frame, bool binario);
     // Writes what is due; false when the far end takes nothing now.
-    void Scrivi(int fd);
+    void Scrivi(int porta);
     double Prossimo() const;          // time of the next chunk due
     bool InAttesa() const { return !m_coda.empty(); }
 
