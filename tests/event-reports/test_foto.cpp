@@ -39,11 +39,11 @@ public:
         delete f;
 
         // One report of each kind.
-        auto stampa = [this](const char* file, const QString& domanda, const std::function<void(frmEvent*)>& scelta) {
+        auto stampa = [this](const char* nome, const QString& domanda, const std::function<void(frmEvent*)>& scelta) {
             frmEvent* w = Finestra();
             scelta(w);
             Stampa(w, domanda);
-            const QString dove = QDir(qEnvironmentVariable("OBX_FOTO_EVENTI")).filePath(QString::fromLatin1(file));
+            const QString dove = QDir(qEnvironmentVariable("OBX_FOTO_EVENTI")).filePath(QString::fromLatin1(nome));
             QFile::remove(dove);
             EXPECT_TRUE(QFile::copy(FileStampa(), dove)) << dove.toStdString();
             delete w;
