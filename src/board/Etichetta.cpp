@@ -1,6 +1,7 @@
 #include "board/Etichetta.h"
 
 #include <QPalette>
+#include <algorithm>
 #include <cmath>
 
 #include "board/Tinte.h"
@@ -17,6 +18,7 @@ Etichetta::Etichetta(QWidget* genitore, double twipsX, double twipsY)
     setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
     SetForeColor(0);
+    m_fontPieno = font();
 }
 
 int Etichetta::PxX(double twips) const { return int(std::lround(twips / m_twX)); }
@@ -25,6 +27,17 @@ int Etichetta::PxY(double twips) const { return int(std::lround(twips / m_twY));
 void Etichetta::Adatta()
 {
     if (!m_autoSize) return;
+    // Start again from the font applied: a shorter text may fit it again.
+    if (font() != m_fontPieno) setFont(m_fontPieno);
+    if (m_massima > 0 && sizeHint().width() > m_massima) {
+        QFont ridotto = m_fontPieno;
+        qreal punti = ridotto.pointSizeF() > 0 ? ridotto.pointSizeF() : 12;
+        while (punti > 6 && sizeHint().width() > m_massima) {
+            punti = std::max<qreal>(6, punti - 0.5);
+            ridotto.setPointSizeF(punti);
+            setFont(ridotto);
+        }
+    }
     const QPoint angolo = pos();
     resize(sizeHint());
     move(angolo);
@@ -112,7 +125,14 @@ void Etichetta::SetAutoSize(bool a)
 
 void Etichetta::SetFont(const QFont& f)
 {
+    m_fontPieno = f;
     setFont(f);
+    Adatta();
+}
+
+void Etichetta::SetLarghezzaMassima(double twips)
+{
+    m_massima = twips > 0 ? std::max(1, PxX(twips)) : 0;
     Adatta();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QString>
 #include <cstdint>
@@ -43,6 +44,11 @@ public:
     void SetAutoSize(bool a);
     // Applies a font and, with automatic sizing, resizes to the text.
     void SetFont(const QFont& f);
+    // The room a label sized to its text has on its board (0: no limit).
+    // A text wider than that is drawn in a smaller size of the same font,
+    // so it reads whole and does not run over the cell beside it; the font
+    // set stays the one applied.
+    void SetLarghezzaMassima(double twips);
 
     double Top() const { return y() * m_twY; }
     double Left() const { return x() * m_twX; }
@@ -75,6 +81,8 @@ private:
     bool m_opaco = false;
     bool m_autoSize = false;
     bool m_leggibile = false;
+    int m_massima = 0;    // pixels; 0 no limit
+    QFont m_fontPieno;    // the font applied, before any reduction
     QColor m_dietro;   // what a transparent label's colour was chosen against
 };
 

@@ -369,6 +369,7 @@ void FrmVideo::PosizionaTitoli(double Q, int F, bool emblemaPiccolo, double larg
             Etichetta* e = m_titolo[size_t(r.cella)];
             e->SetLeft(r.left);
             e->SetWidth(r.width);
+            e->SetLarghezzaMassima(r.width);
             if (r.f) dimensione(r.cella);
         }
     } else {
@@ -382,6 +383,7 @@ void FrmVideo::PosizionaTitoli(double Q, int F, bool emblemaPiccolo, double larg
         };
         for (const Riga& r : righe) {
             m_titolo[size_t(r.cella)]->Move(r.left, r.top, r.width, r.height);
+            m_titolo[size_t(r.cella)]->SetLarghezzaMassima(r.width);
             dimensione(r.cella);
         }
     }

@@ -239,26 +239,48 @@ TEST_F(Finestre, AnteprimaLedERadio)
     }
 }
 
+// The colours and fonts of a configuration file that has none.
+void TinteIniziali()
+{
+    cColoriTabVideo = kColoriTabVideoPredefiniti;
+    cFont = {QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,14"),
+             QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,28"),
+             QStringLiteral("MS Sans Serif,S,14")};
+}
+
 TEST_F(Finestre, TabelloneProiettato)
 {
     struct Schermo {
         int larghezza, altezza;
     };
+    // The fonts of the fixture, then those of a configuration file that has
+    // none: the counts and the outcome in font 3, bold 28, sized to their text.
+    for (const bool predefinite : {false, true})
     for (const Schermo s : {Schermo{800, 600}, Schermo{1024, 768}, Schermo{1280, 1024}})
         for (int tipo : {1, 4})
             for (int prenotazioni : {0, 1}) {
+                if (predefinite) TinteIniziali();
                 iTipoAssemblea = tipo;
                 iPrenotazioni = prenotazioni;
                 lMonitor[0] = {1, 0, 0, s.altezza, s.larghezza};
                 FrmVideo& v = frmVideo();
                 v.show();
                 Gira(10);
-                const std::string dove = "frmVideo " + std::to_string(s.larghezza) + " kind " + std::to_string(tipo);
+                const std::string dove = "frmVideo " + std::to_string(s.larghezza) + " kind " + std::to_string(tipo) +
+                                         (predefinite ? " default fonts" : "");
                 Intera(&v, dove.c_str());
                 // The longest outcome in its cell.
                 v.txtTitolo(13)->SetCaption(QStringLiteral("NON RINVIATO AD ALTRA SEDUTA"));
                 Gira(5);
                 Intera(&v, (dove + " outcome").c_str());
+                // Within the window, and clear of the count beside it.
+                const QRect esito = v.txtTitolo(13)->geometry();
+                EXPECT_LE(esito.right(), v.width()) << dove;
+                if (tipo != 4) EXPECT_LE(esito.right(), v.txtTitolo(7)->x()) << dove;
+                // A short outcome takes its font's full size again.
+                v.txtTitolo(13)->SetCaption(QStringLiteral("APPROVATO"));
+                if (predefinite)
+                    EXPECT_EQ(v.txtTitolo(13)->font().pointSizeF(), 28) << dove;
                 ScaricaFrmVideo();
                 Gira(5);
             }
@@ -283,14 +305,6 @@ TEST_F(Finestre, DialoghiDeiSeggi)
     Mostrata(s, "frmScambio");
 }
 
-// The colours and fonts of a configuration file that has none.
-void TinteIniziali()
-{
-    cColoriTabVideo = kColoriTabVideoPredefiniti;
-    cFont = {QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,14"),
-             QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,28"),
-             QStringLiteral("MS Sans Serif,S,14")};
-}
 
 // The two seat-layout editors on every monitor size, with the seats on
 // their panels and in their lists, and the board's colour windows.
