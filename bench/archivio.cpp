@@ -26,7 +26,8 @@ constexpr int kRicerche = 10000;
 void Riga(const char* cosa, qint64 ms, int quanti = 0)
 {
     if (quanti > 0)
-        std::printf("%-44s %8lld ms  (%.1f us l'una)\n", cosa, static_cast<long long>(ms), 1000.0 * double(ms) / quanti);
+        std::printf("%-44s %8lld ms  (%.1f us l'una)\n", cosa, static_cast<long long>(ms),
+                    1000.0 * double(ms) / quanti);
     else
         std::printf("%-44s %8lld ms\n", cosa, static_cast<long long>(ms));
 }

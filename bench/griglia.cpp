@@ -132,11 +132,11 @@ int main(int argc, char** argv)
     t.restart();
     griglia.ApriTabella(cTabelle[3]);
     griglia.show();
-    const QPixmap prima = griglia.grab();   // the first rows painted
+    const QPixmap prima = griglia.grab();  // the first rows painted
     Riga("griglia: apertura e prime righe dipinte", Ms(t));
     const int visibili = griglia.rowAt(griglia.viewport()->height() - 1) + 1;
 
-    QCoreApplication::processEvents();   // the rest of the rows counted
+    QCoreApplication::processEvents();  // the rest of the rows counted
     t.restart();
     griglia.scrollToBottom();
     griglia.grab();

@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int voti = argc > 1 ? std::atoi(argv[1]) : 20000;
-    DialoghiScriptati ui;   // only the closing messages are expected: any other is printed
+    DialoghiScriptati ui;  // only the closing messages are expected: any other is printed
     ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
     ImpostaUI(&ui);
 

@@ -46,8 +46,9 @@ void RiempieRegistro()
         rs.AddNew();
         rs.SetField(QStringLiteral("bCodiceAN"), c);
         rs.SetField(QStringLiteral("cNomeAN"), QStringLiteral("Consigliere %1").arg(c, 3, 10, QChar(u'0')));
-        rs.SetField(QStringLiteral("cTipoAN"), c == 1 ? QStringLiteral("P") : c == 2 ? QStringLiteral("S")
-                                                                                : QStringLiteral("C"));
+        rs.SetField(QStringLiteral("cTipoAN"), c == 1   ? QStringLiteral("P")
+                                               : c == 2 ? QStringLiteral("S")
+                                                        : QStringLiteral("C"));
         rs.SetField(QStringLiteral("cNomeBreveAN"), QStringLiteral("CONS %1").arg(c));
         rs.SetField(QStringLiteral("cPartitoAN"), QStringLiteral("Lista"));
         rs.SetField(QStringLiteral("iVotatoreAN"), c);
@@ -120,7 +121,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    DialoghiScriptati ui;   // only the printer dialog is expected
+    DialoghiScriptati ui;  // only the printer dialog is expected
     ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
     ImpostaUI(&ui);
     const int nArchivio = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
@@ -155,8 +156,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < nConsole; ++i) StampaVerbaleVoto(false, QString());
     const double console = double(t.nsecsElapsed()) / 1e6;
     std::printf("%-44s %9.1f ms\n", "primo verbale (caricamento del carattere)", primo);
-    std::printf("%-44s %9.1f ms  l'uno  (%d pagine, %.0f kB)\n", "verbale alla chiusura (20 volte)",
-                console / nConsole, pagine, double(QFileInfo(fileConsole).size()) / 1024.0);
+    std::printf("%-44s %9.1f ms  l'uno  (%d pagine, %.0f kB)\n", "verbale alla chiusura (20 volte)", console / nConsole,
+                pagine, double(QFileInfo(fileConsole).size()) / 1024.0);
 
     // Every stored vote in one job.
     VotiMemorizzati(nArchivio);
@@ -164,9 +165,8 @@ int main(int argc, char** argv)
     const QString fileArchivio = cCartella + QStringLiteral("archivio.pdf");
     Stampante().setOutputFileName(fileArchivio);
     int pagineTotali = 0;
-    ImpostaOsservatoreStampa([&pagineTotali](int pg, int, int, const QString&) {
-        pagineTotali = std::max(pagineTotali, pg);
-    });
+    ImpostaOsservatoreStampa(
+        [&pagineTotali](int pg, int, int, const QString&) { pagineTotali = std::max(pagineTotali, pg); });
     ui.AttendiStampante(true);
     t.restart();
     StampaVerbaleVoto(true, QString());
@@ -186,9 +186,9 @@ int main(int argc, char** argv)
                 double(t.nsecsElapsed()) / 1e6);
     t.restart();
     frmVoti* w = frmVoti::Mostra();
-    w->grab();   // the first rows painted
+    w->grab();  // the first rows painted
     std::printf("%-44s %9.1f ms\n", "apertura e prime righe dipinte", double(t.nsecsElapsed()) / 1e6);
-    QCoreApplication::processEvents();   // the rest of the rows counted
+    QCoreApplication::processEvents();  // the rest of the rows counted
     GrigliaDati* g = w->broVoti;
     const int visibili = std::max(1, g->rowAt(g->viewport()->height() - 1) - g->rowAt(0) + 1);
     QScrollBar* barra = g->verticalScrollBar();

@@ -18,9 +18,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <optional>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -42,7 +42,7 @@ using namespace obx;
 namespace {
 
 constexpr int kSeggi = 120;
-constexpr int kLed = 48;          // seats with a LED on the board
+constexpr int kLed = 48;  // seats with a LED on the board
 constexpr int kPortaBoard = 2;
 constexpr int kPortaCentrale = 3;
 
@@ -73,7 +73,8 @@ struct Pty {
 void Riga(const char* cosa, qint64 ms, int quanti = 0)
 {
     if (quanti > 0)
-        std::printf("%-44s %8lld ms  (%.1f us l'una)\n", cosa, static_cast<long long>(ms), 1000.0 * double(ms) / quanti);
+        std::printf("%-44s %8lld ms  (%.1f us l'una)\n", cosa, static_cast<long long>(ms),
+                    1000.0 * double(ms) / quanti);
     else
         std::printf("%-44s %8lld ms\n", cosa, static_cast<long long>(ms));
 }
@@ -98,7 +99,7 @@ void Seggi()
         p.bCodiceAN = i;
         p.iPulsanteAN = i <= 72 ? i : 0;
         p.iPannelloAN = i <= kLed ? i : 0;
-        p.iStato = 9;   // present, voting
+        p.iStato = 9;  // present, voting
         p.cVoto = QStringLiteral("0");
         aPosti.push_back(p);
     }
@@ -117,7 +118,7 @@ QByteArray Frame(int unita, char tasto)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    DialoghiScriptati ui;   // no dialog expected: any message is printed
+    DialoghiScriptati ui;  // no dialog expected: any message is printed
     ui.Fallimento = [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); };
     ImpostaUI(&ui);
     const int nVoti = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
@@ -133,13 +134,17 @@ int main(int argc, char** argv)
         QFile f(cCartella + QStringLiteral("Porte.txt"));
         if (!f.open(QIODevice::WriteOnly)) return 1;
         f.write(QStringLiteral("%1=%2\r\n%3=%4\r\n")
-                    .arg(kPortaBoard).arg(board.nome).arg(kPortaCentrale).arg(centrale.nome).toLocal8Bit());
+                    .arg(kPortaBoard)
+                    .arg(board.nome)
+                    .arg(kPortaCentrale)
+                    .arg(centrale.nome)
+                    .toLocal8Bit());
     }
 
     iTipoAssemblea = 1;
     cLettereVoti = QStringLiteral("PMH-----A--");
     iProtocolloTLV = 4010;
-    iConfigOBX = 4096;   // the keys shown on the LED board as they come
+    iConfigOBX = 4096;  // the keys shown on the LED board as they come
     iTraccia = 0;
     iFlagQuorum = 0;
     iStatoConsole = 0;
@@ -148,7 +153,7 @@ int main(int argc, char** argv)
     iPortaTLV = kPortaCentrale;
     iPrimoTLV = 1;
     iUltimoTLV = kSeggi;
-    iModoOBX = 4 | 8;   // units and LED board wired
+    iModoOBX = 4 | 8;  // units and LED board wired
     oTabellone = std::make_unique<Tabellone>();
     oTabellone->iPorta = kPortaBoard;
     Seggi();
@@ -182,8 +187,10 @@ int main(int argc, char** argv)
             }
             const qint64 ns = t.nsecsElapsed();
             const bool mappa = letti == lunghezzaLed && b[0] == 0x05 && b[letti - 1] == 0x04;
-            if (!(esito & kTastoRegistrato) || ((esito & kTastoLed) && !mappa)) ++persi;
-            else (esito & kTastoLed ? conLed : senzaLed).push_back(ns);
+            if (!(esito & kTastoRegistrato) || ((esito & kTastoLed) && !mappa))
+                ++persi;
+            else
+                (esito & kTastoLed ? conLed : senzaLed).push_back(ns);
         }
         oComTLV.SetPortOpen(false);
         ChiudeSpoglio(kAbbandono);
@@ -244,7 +251,9 @@ int main(int argc, char** argv)
                 rsEventi.SetField(QStringLiteral("cDescEventoEV"), r.esito.cTesto.left(20));
                 rsEventi.SetField(QStringLiteral("cExtraDescEV"),
                                   QStringLiteral("Favorevoli %1 Contrari %2 Astenuti %3")
-                                      .arg(r.iFavorevoli).arg(r.iContrari).arg(r.iAstenuti));
+                                      .arg(r.iFavorevoli)
+                                      .arg(r.iContrari)
+                                      .arg(r.iAstenuti));
                 rsEventi.Update();
                 const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
                 if (tipo == u"T")

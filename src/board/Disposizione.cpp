@@ -59,10 +59,7 @@ bool Disposizione::PostoInPannello(const Posto& p, int i) const
     return p.nTopTvAN > 0 || p.nSinTvAN > 0;
 }
 
-int Disposizione::PostoDellEtichetta(int k) const
-{
-    return k >= 1 && k <= kEtichette ? m_posto[size_t(k)] : 0;
-}
+int Disposizione::PostoDellEtichetta(int k) const { return k >= 1 && k <= kEtichette ? m_posto[size_t(k)] : 0; }
 
 int Disposizione::EtichettaDel(int i) const { return Valido(i) ? m_etichetta[size_t(i)] : 0; }
 
@@ -189,8 +186,7 @@ bool Disposizione::Salva()
 {
     std::vector<const Posto*> da;
     for (int i : Modificati()) da.push_back(&m_posti[size_t(i)]);
-    const auto campi = m_pannello == Pannello::Console ? CampiDisposizione::Console
-                                                       : CampiDisposizione::Tabellone;
+    const auto campi = m_pannello == Pannello::Console ? CampiDisposizione::Console : CampiDisposizione::Tabellone;
     if (!ScriveDisposizione(da, campi)) return false;
     m_letti = m_posti;
     return true;

@@ -38,24 +38,17 @@ EditorPosti::EditorPosti(Disposizione::Pannello pannello, QWidget* padre)
 int EditorPosti::PxX(double twips) const { return int(std::lround(twips / m_twX)); }
 int EditorPosti::PxY(double twips) const { return int(std::lround(twips / m_twY)); }
 
-Etichetta* EditorPosti::txtAnag(int k) const
-{
-    return k >= 0 && k <= kEtichette ? m_txtAnag[size_t(k)] : nullptr;
-}
+Etichetta* EditorPosti::txtAnag(int k) const { return k >= 0 && k <= kEtichette ? m_txtAnag[size_t(k)] : nullptr; }
 
 QPushButton* EditorPosti::cmdPosti(int i) const
 {
     return i >= 0 && i < int(m_cmdPosti.size()) ? m_cmdPosti[size_t(i)] : nullptr;
 }
 
-int EditorPosti::PostoDellaEtichetta(const Etichetta* e)
-{
-    return e ? int(Val(QStringLiteral("0") + e->Tag)) : 0;
-}
+int EditorPosti::PostoDellaEtichetta(const Etichetta* e) { return e ? int(Val(QStringLiteral("0") + e->Tag)) : 0; }
 
-void EditorPosti::CreaPannello(double larghezza, double altezza, double larghezzaEtichetta,
-                               double altezzaEtichetta, Etichetta::Allineamento allineamento,
-                               bool grassetto)
+void EditorPosti::CreaPannello(double larghezza, double altezza, double larghezzaEtichetta, double altezzaEtichetta,
+                               Etichetta::Allineamento allineamento, bool grassetto)
 {
     m_boxPosti = new QGroupBox(QStringLiteral("Aventi diritto al Voto"), this);
     m_boxPosti->setObjectName(QStringLiteral("boxPosti"));
@@ -143,8 +136,10 @@ void EditorPosti::Form_Activate()
     if (m_modello.Carica()) {
         for (int i = 1; i <= m_modello.Ultimo(); ++i) {
             const int k = m_modello.EtichettaDel(i);
-            if (k > 0) Mostra(k, i);
-            else AggiungeLibero(i, true);
+            if (k > 0)
+                Mostra(k, i);
+            else
+                AggiungeLibero(i, true);
         }
     }
     m_barAllinea->setValue(kPassoIniziale);
@@ -186,15 +181,9 @@ void EditorPosti::AggiungeLibero(int i, bool nomeIntero)
 // ---------------------------------------------------------------------------
 // Grid.
 
-void EditorPosti::barAllinea_Change()
-{
-    m_txtAllinea->setText(Formato(m_barAllinea->value(), QStringLiteral("###")));
-}
+void EditorPosti::barAllinea_Change() { m_txtAllinea->setText(Formato(m_barAllinea->value(), QStringLiteral("###"))); }
 
-void EditorPosti::chkAllinea_Click()
-{
-    m_barAllinea->setEnabled(m_chkAllinea->isChecked());
-}
+void EditorPosti::chkAllinea_Click() { m_barAllinea->setEnabled(m_chkAllinea->isChecked()); }
 
 // ---------------------------------------------------------------------------
 // Drag and drop.
@@ -303,10 +292,8 @@ bool EditorPosti::eventFilter(QObject* o, QEvent* e)
             AnnullaTrascinamento();
         return true;
     }
-    case QEvent::MouseButtonDblClick:
-        return true;
-    default:
-        return QWidget::eventFilter(o, e);
+    case QEvent::MouseButtonDblClick: return true;
+    default: return QWidget::eventFilter(o, e);
     }
 }
 
@@ -324,7 +311,7 @@ void EditorPosti::lstLiberi_Click()
         return;
     }
     const int k = m_modello.Assegna(i);
-    if (k == 0) return;   // all 72 labels in use: the entry stays
+    if (k == 0) return;  // all 72 labels in use: the entry stays
     Mostra(k, i);
     // Shown at the panel's corner; its place is stored once it is dropped.
     m_txtAnag[size_t(k)]->move(0, 0);

@@ -90,8 +90,8 @@ protected:
 
     // Builds the panel of the given size (twips) with its labels of the
     // given size, and the common side controls.
-    void CreaPannello(double larghezza, double altezza, double larghezzaEtichetta,
-                      double altezzaEtichetta, Etichetta::Allineamento allineamento, bool grassetto);
+    void CreaPannello(double larghezza, double altezza, double larghezzaEtichetta, double altezzaEtichetta,
+                      Etichetta::Allineamento allineamento, bool grassetto);
     // Adds command button i with its caption.
     QPushButton* CreaComando(int i, const QString& testo);
     // The look of a seat label shown (colours), for each editor.

@@ -110,8 +110,7 @@ void Etichetta::SetTestoSempreLeggibile(bool s)
 
 void Etichetta::SetAllineamento(Allineamento a)
 {
-    const Qt::Alignment h = a == Destra ? Qt::AlignRight : a == Centro ? Qt::AlignHCenter
-                                                                       : Qt::AlignLeft;
+    const Qt::Alignment h = a == Destra ? Qt::AlignRight : a == Centro ? Qt::AlignHCenter : Qt::AlignLeft;
     setAlignment(h | Qt::AlignTop);
 }
 

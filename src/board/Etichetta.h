@@ -81,9 +81,9 @@ private:
     bool m_opaco = false;
     bool m_autoSize = false;
     bool m_leggibile = false;
-    int m_massima = 0;    // pixels; 0 no limit
-    QFont m_fontPieno;    // the font applied, before any reduction
-    QColor m_dietro;   // what a transparent label's colour was chosen against
+    int m_massima = 0;  // pixels; 0 no limit
+    QFont m_fontPieno;  // the font applied, before any reduction
+    QColor m_dietro;    // what a transparent label's colour was chosen against
 };
 
 }  // namespace obx

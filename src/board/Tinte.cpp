@@ -16,31 +16,31 @@ QColor ColoreDiSistema(int n)
 {
     const QPalette p = QGuiApplication::palette();
     switch (n) {
-    case 0:  return p.color(QPalette::Button);          // scroll bars
-    case 1:  return p.color(QPalette::Dark);            // desktop
-    case 2:  return p.color(QPalette::Highlight);       // active title bar
-    case 3:  return p.color(QPalette::Mid);             // inactive title bar
-    case 4:  return p.color(QPalette::Button);          // menu bar
-    case 5:  return p.color(QPalette::Base);            // window background
-    case 6:  return p.color(QPalette::Shadow);          // window frame
-    case 7:  return p.color(QPalette::ButtonText);      // menu text
-    case 8:  return p.color(QPalette::WindowText);      // window text
-    case 9:  return p.color(QPalette::HighlightedText); // title bar text
-    case 10: return p.color(QPalette::Mid);             // active border
-    case 11: return p.color(QPalette::Midlight);        // inactive border
-    case 12: return p.color(QPalette::Window);          // application workspace
-    case 13: return p.color(QPalette::Highlight);       // selected item
-    case 14: return p.color(QPalette::HighlightedText); // text of the selected item
-    case 15: return p.color(QPalette::Button);          // button face
-    case 16: return p.color(QPalette::Dark);            // button shadow
+    case 0: return p.color(QPalette::Button);                     // scroll bars
+    case 1: return p.color(QPalette::Dark);                       // desktop
+    case 2: return p.color(QPalette::Highlight);                  // active title bar
+    case 3: return p.color(QPalette::Mid);                        // inactive title bar
+    case 4: return p.color(QPalette::Button);                     // menu bar
+    case 5: return p.color(QPalette::Base);                       // window background
+    case 6: return p.color(QPalette::Shadow);                     // window frame
+    case 7: return p.color(QPalette::ButtonText);                 // menu text
+    case 8: return p.color(QPalette::WindowText);                 // window text
+    case 9: return p.color(QPalette::HighlightedText);            // title bar text
+    case 10: return p.color(QPalette::Mid);                       // active border
+    case 11: return p.color(QPalette::Midlight);                  // inactive border
+    case 12: return p.color(QPalette::Window);                    // application workspace
+    case 13: return p.color(QPalette::Highlight);                 // selected item
+    case 14: return p.color(QPalette::HighlightedText);           // text of the selected item
+    case 15: return p.color(QPalette::Button);                    // button face
+    case 16: return p.color(QPalette::Dark);                      // button shadow
     case 17: return p.color(QPalette::Disabled, QPalette::Text);  // grey text
-    case 18: return p.color(QPalette::ButtonText);      // button text
+    case 18: return p.color(QPalette::ButtonText);                // button text
     case 19: return p.color(QPalette::Disabled, QPalette::WindowText);
-    case 20: return p.color(QPalette::Light);           // 3D highlight
-    case 21: return p.color(QPalette::Shadow);          // 3D dark shadow
-    case 22: return p.color(QPalette::Midlight);        // 3D light
-    case 23: return p.color(QPalette::ToolTipText);     // tooltip text
-    case 24: return p.color(QPalette::ToolTipBase);     // tooltip background
+    case 20: return p.color(QPalette::Light);        // 3D highlight
+    case 21: return p.color(QPalette::Shadow);       // 3D dark shadow
+    case 22: return p.color(QPalette::Midlight);     // 3D light
+    case 23: return p.color(QPalette::ToolTipText);  // tooltip text
+    case 24: return p.color(QPalette::ToolTipBase);  // tooltip background
     default: return p.color(QPalette::WindowText);
     }
 }
@@ -143,8 +143,7 @@ QString StringaFont(const ValoriFont& v, bool soloGrassettoCorsivo, bool arroton
         if (v.sottolineato) stili += u'U';
         if (v.barrato) stili += u'S';
     }
-    const QString dim = arrotonda ? Formato(v.dimensione, QStringLiteral("###0"))
-                                  : QString::number(v.dimensione);
+    const QString dim = arrotonda ? Formato(v.dimensione, QStringLiteral("###0")) : QString::number(v.dimensione);
     return RTrimSpazi(v.nome) + u',' + stili + u',' + dim;
 }
 

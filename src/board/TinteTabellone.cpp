@@ -20,8 +20,7 @@ constexpr int kColonne = 4;
 }  // namespace
 
 TinteTabellone::TinteTabellone(QWidget* padre, const QString& nomeOggetto, std::vector<Tinta> tinte,
-                               std::vector<RigaFont> font, const QString& titoloFont,
-                               bool soloGrassettoCorsivo)
+                               std::vector<RigaFont> font, const QString& titoloFont, bool soloGrassettoCorsivo)
     : QDialog(padre), m_tinte(std::move(tinte)), m_font(std::move(font)), m_titoloFont(titoloFont),
       m_soloGrassettoCorsivo(soloGrassettoCorsivo)
 {
@@ -138,8 +137,7 @@ void TinteTabellone::lblColori_Click(int k)
     // The dialog opens on the colour shown, a system colour as the desktop
     // paints it; cancelled, the entry keeps its value, system colour or not.
     int32_t colore = ColoreVB(ColoreQt(voce));
-    if (!UI().ScegliColore(colore, QStringLiteral("Impostazione Colore per ") +
-                                       QString::fromUtf8(t.didascalia)))
+    if (!UI().ScegliColore(colore, QStringLiteral("Impostazione Colore per ") + QString::fromUtf8(t.didascalia)))
         return;
     voce = colore;
     MostraColore(k);
@@ -153,8 +151,7 @@ void TinteTabellone::lblFont_Click(int n)
     // Without a comma the dialog opens on what it last showed.
     LeggeValoriFont(stringa, m_dialogo, m_soloGrassettoCorsivo);
     QString scelta = StringaFont(m_dialogo, m_soloGrassettoCorsivo, false);
-    const QString titolo =
-        m_titoloFont.isEmpty() ? QStringLiteral("Impostazione ") + r.didascalia : m_titoloFont;
+    const QString titolo = m_titoloFont.isEmpty() ? QStringLiteral("Impostazione ") + r.didascalia : m_titoloFont;
     // Cancelled: the string stays exactly as it was.
     if (!UI().ScegliFont(scelta, titolo)) return;
     ValoriFont scelti = m_dialogo;
@@ -180,8 +177,7 @@ void TinteTabellone::done(int r)
 
 bool TinteTabellone::eventFilter(QObject* o, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         for (int k = 0; k < int(m_lblColori.size()); ++k)
             if (o == m_lblColori[size_t(k)]) {
                 lblColori_Click(k);

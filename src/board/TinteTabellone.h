@@ -38,19 +38,19 @@ public:
 
 protected:
     struct Tinta {
-        int voce;            // entry of cColoriTabVideo
+        int voce;  // entry of cColoriTabVideo
         const char* didascalia;
-        bool risultati;      // in the frame of the vote results
+        bool risultati;  // in the frame of the vote results
     };
     struct RigaFont {
-        int voce;            // entry of cFont
+        int voce;  // entry of cFont
         QString didascalia;
     };
     // titoloFont: the title of every font dialog, or empty for "Impostazione "
     // followed by the line's caption; soloGrassettoCorsivo: only bold and
     // italic are read and written.
-    TinteTabellone(QWidget* padre, const QString& nomeOggetto, std::vector<Tinta> tinte,
-                   std::vector<RigaFont> font, const QString& titoloFont, bool soloGrassettoCorsivo);
+    TinteTabellone(QWidget* padre, const QString& nomeOggetto, std::vector<Tinta> tinte, std::vector<RigaFont> font,
+                   const QString& titoloFont, bool soloGrassettoCorsivo);
 
     bool eventFilter(QObject* o, QEvent* e) override;
 

@@ -43,10 +43,7 @@ const QScreen* Cerca(const QList<QScreen*>& desktop, const QScreen* primario)
     return nullptr;
 }
 
-double Fattore(double dpi)
-{
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
+double Fattore(double dpi) { return dpi > 0 ? 1440.0 / dpi : 15.0; }
 
 }  // namespace
 
@@ -98,8 +95,7 @@ void RilevaMonitor()
 {
     clsVideo video;
     lMonitor = {};
-    if (video.ImpostaDisplay(true))
-        lMonitor[0] = {video.hMonitor, video.nTop, video.nSin, video.nAlt, video.nLar};
+    if (video.ImpostaDisplay(true)) lMonitor[0] = {video.hMonitor, video.nTop, video.nSin, video.nAlt, video.nLar};
     if (video.ImpostaDisplay(false))
         lMonitor[1] = {video.hMonitor, video.nTop, video.nSin, video.nAlt, video.nLar};
     else

@@ -42,8 +42,7 @@ DatiMonitor MonitorTabellone()
 
 }  // namespace
 
-QSizeF frmDisplay::DimensioniPannello(const DatiMonitor& monitor, double twipsX, double twipsY,
-                                      int prenotazioni)
+QSizeF frmDisplay::DimensioniPannello(const DatiMonitor& monitor, double twipsX, double twipsY, int prenotazioni)
 {
     // Room for the board's booking panel on the right of a wide monitor.
     const double margine = (prenotazioni != 0 && monitor.nLar > 800) ? 2760 : 240;
@@ -56,8 +55,7 @@ frmDisplay::frmDisplay(QWidget* padre) : EditorPosti(Disposizione::Pannello::Tab
 
     // Form_Load: the panel as the board's seat frame, its labels, the two
     // chair titles lying on it.
-    const QSizeF pannello =
-        DimensioniPannello(MonitorTabellone(), TwipsX(), TwipsY(), iPrenotazioni);
+    const QSizeF pannello = DimensioniPannello(MonitorTabellone(), TwipsX(), TwipsY(), iPrenotazioni);
     CreaPannello(pannello.width(), pannello.height(), 2172, 360, Etichetta::Sinistra, true);
     boxPosti()->setAutoFillBackground(true);
 
@@ -74,8 +72,7 @@ frmDisplay::frmDisplay(QWidget* padre) : EditorPosti(Disposizione::Pannello::Tab
         t->lower();
         m_txtTitolo[size_t(n)] = t;
     }
-    m_txtTitolo[0]->SetCaption(iTipoAssemblea == 1 ? QStringLiteral("Sindaco")
-                                                   : QStringLiteral("Pres. Giunta"));
+    m_txtTitolo[0]->SetCaption(iTipoAssemblea == 1 ? QStringLiteral("Sindaco") : QStringLiteral("Pres. Giunta"));
     m_txtTitolo[1]->SetCaption(iTipoAssemblea == 4 ? QStringLiteral("Pres. Ass. Legisl.")
                                                    : QStringLiteral("Pres. Consiglio"));
 
@@ -138,15 +135,9 @@ frmDisplay* frmDisplay::Aperta() { return g_finestra.data(); }
 
 frmDisplay* frmDisplay::Mostra(QWidget* padre) { return MostraEditor(g_finestra, padre); }
 
-Etichetta* frmDisplay::txtTitolo(int n) const
-{
-    return n >= 0 && n < 2 ? m_txtTitolo[size_t(n)] : nullptr;
-}
+Etichetta* frmDisplay::txtTitolo(int n) const { return n >= 0 && n < 2 ? m_txtTitolo[size_t(n)] : nullptr; }
 
-QCheckBox* frmDisplay::chkTitoli(int n) const
-{
-    return n >= 0 && n < 2 ? m_chkTitoli[size_t(n)] : nullptr;
-}
+QCheckBox* frmDisplay::chkTitoli(int n) const { return n >= 0 && n < 2 ? m_chkTitoli[size_t(n)] : nullptr; }
 
 void frmDisplay::showEvent(QShowEvent* e)
 {
@@ -170,8 +161,10 @@ void frmDisplay::chkTitoli_Click(int n)
     if (n < 0 || n > 1) return;
     const int bit = n == 0 ? kNascondeTitoli : kNascondeVotanti;
     const int prima = iConfigOBX;
-    if (m_chkTitoli[size_t(n)]->isChecked()) iConfigOBX |= bit;
-    else iConfigOBX &= ~bit;
+    if (m_chkTitoli[size_t(n)]->isChecked())
+        iConfigOBX |= bit;
+    else
+        iConfigOBX &= ~bit;
     if (n == 0)
         for (Etichetta* t : m_txtTitolo) t->setVisible(!(iConfigOBX & kNascondeTitoli));
     // Written at once, whatever "Fine" or "Annulla" do later; a box only

@@ -40,8 +40,7 @@ public:
 
     // Size of the board's seat panel (twips) on that monitor at those twips
     // per pixel, with the bookings setting given.
-    static QSizeF DimensioniPannello(const DatiMonitor& monitor, double twipsX, double twipsY,
-                                     int prenotazioni);
+    static QSizeF DimensioniPannello(const DatiMonitor& monitor, double twipsX, double twipsY, int prenotazioni);
 
 protected:
     void StileEtichetta(Etichetta* e) override;

@@ -44,8 +44,7 @@ frmPosti::frmPosti(QWidget* padre) : EditorPosti(Disposizione::Pannello::Console
     setObjectName(QStringLiteral("frmPosti"));
 
     // Form_Load: the panel and its 72 labels.
-    CreaPannello(kLarghezzaPannello, AltezzaPannello(lMonitor[0].nAlt, TwipsY()), 1212, 360,
-                 Etichetta::Centro, false);
+    CreaPannello(kLarghezzaPannello, AltezzaPannello(lMonitor[0].nAlt, TwipsY()), 1212, 360, Etichetta::Centro, false);
     QPalette p = boxPosti()->palette();
     p.setColor(QPalette::Window, ColoreQt(kGrigio));
     p.setColor(QPalette::WindowText, ColoreQt(kRosso));
@@ -63,8 +62,8 @@ frmPosti::frmPosti(QWidget* padre) : EditorPosti(Disposizione::Pannello::Console
     // scroll bar, and as the snap box: with the commands in two columns the
     // window fits a control monitor of 640 pixels beside the panel.
     QListWidget* lista = lstLiberi();
-    const int nome = lista->fontMetrics().horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")) *
-                     kLunghezzaNomeBreve / 26;
+    const int nome =
+        lista->fontMetrics().horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")) * kLunghezzaNomeBreve / 26;
     const int barra = lista->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lista);
     lista->setFixedWidth(std::max(chkAllinea()->sizeHint().width(), nome + barra + 2 * lista->frameWidth() + 8));
 

@@ -13,7 +13,6 @@ frmTinteQZ::frmTinteQZ(QWidget* padre)
                       {22, "Sfondo Risultati", false}},
                      {{2, QStringLiteral("Font Titoli:")}, {3, QStringLiteral("Font Risultati:")}},
                      QStringLiteral("Impostazione Font"), true)
-{
-}
+{}
 
 }  // namespace obx

@@ -32,10 +32,7 @@ QFont FontIniziale(double punti, bool grassetto)
 }
 
 // Whole-number division of the stored layout: both operands rounded first.
-long long DivIntera(double a, long long b)
-{
-    return std::llround(a) / b;
-}
+long long DivIntera(double a, long long b) { return std::llround(a) / b; }
 
 void Sfondo(QWidget* w, int32_t colore)
 {
@@ -79,8 +76,7 @@ bool SedutaConStato()
 // The window and its controls.  Everything that depends on the monitor, the
 // colours, the fonts or the registry is set by Form_Load.
 
-FrmVideo::FrmVideo()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+FrmVideo::FrmVideo() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -102,7 +98,14 @@ FrmVideo::FrmVideo()
     m_imgStemma->setScaledContents(true);
     m_imgStemma->hide();
 
-    struct Cella { int cont; int l, t, w, h; int all; int32_t colore; double punti; bool bold; };
+    struct Cella {
+        int cont;
+        int l, t, w, h;
+        int all;
+        int32_t colore;
+        double punti;
+        bool bold;
+    };
     // cont: 0 window, 1 seat frame, 2 booking panel; colore -1 = from the table.
     const int dx = Etichetta::Destra, cx = Etichetta::Centro;
     const int32_t bianco = 0xFFFFFF;
@@ -126,10 +129,10 @@ FrmVideo::FrmVideo()
         {2, 0, 600, 2400, 300, cx, bianco, 12, false},
     };
     for (int n = 0; n < kTitoli; ++n) {
-        const Cella c = n < 17 ? celle[n]
-                               : Cella{2, 0, 1008 + 360 * (n - 17), 2400, 360, cx, -1, 13.8, false};
-        QWidget* cont = c.cont == 1 ? static_cast<QWidget*>(m_boxPosti)
-                      : c.cont == 2 ? static_cast<QWidget*>(m_boxPrenota) : this;
+        const Cella c = n < 17 ? celle[n] : Cella{2, 0, 1008 + 360 * (n - 17), 2400, 360, cx, -1, 13.8, false};
+        QWidget* cont = c.cont == 1   ? static_cast<QWidget*>(m_boxPosti)
+                        : c.cont == 2 ? static_cast<QWidget*>(m_boxPrenota)
+                                      : this;
         auto* e = new Etichetta(cont, m_twX, m_twY);
         e->Move(c.l, c.t, c.w, c.h);
         e->SetAllineamento(Etichetta::Allineamento(c.all));
@@ -169,20 +172,11 @@ FrmVideo::~FrmVideo()
     if (g_board == this) g_board = nullptr;
 }
 
-Etichetta* FrmVideo::txtTitolo(int n) const
-{
-    return n >= 0 && n < kTitoli ? m_titolo[size_t(n)] : nullptr;
-}
+Etichetta* FrmVideo::txtTitolo(int n) const { return n >= 0 && n < kTitoli ? m_titolo[size_t(n)] : nullptr; }
 
-Etichetta* FrmVideo::txtAnag(int n) const
-{
-    return n >= 0 && n <= kEtichette ? m_anag[size_t(n)] : nullptr;
-}
+Etichetta* FrmVideo::txtAnag(int n) const { return n >= 0 && n <= kEtichette ? m_anag[size_t(n)] : nullptr; }
 
-Etichetta* FrmVideo::txtDormisco(int n) const
-{
-    return n >= 0 && n < kRisultati ? m_dormisco[size_t(n)] : nullptr;
-}
+Etichetta* FrmVideo::txtDormisco(int n) const { return n >= 0 && n < kRisultati ? m_dormisco[size_t(n)] : nullptr; }
 
 // ---------------------------------------------------------------------------
 // Building the board.
@@ -212,8 +206,7 @@ void FrmVideo::Form_Load()
     auto twY = [this](double t) { return int(std::lround(t / m_twY)); };
     const double larghezzaPosti = (iPrenotazioni != 0 && mon.nLar > 800) ? W - 2760 : W - 240;
     const double altezzaPosti = H - 2940;
-    m_boxPosti->setGeometry(twX(120), twY(2700), std::max(0, twX(larghezzaPosti)),
-                            std::max(0, twY(altezzaPosti)));
+    m_boxPosti->setGeometry(twX(120), twY(2700), std::max(0, twX(larghezzaPosti)), std::max(0, twY(altezzaPosti)));
 
     // Emblem and the width of the title band.
     double A = std::round(W - 120);
@@ -229,9 +222,11 @@ void FrmVideo::Form_Load()
     } else {
         double E, altezza;
         if (W > 12000) {
-            E = 1368; altezza = 1824;
+            E = 1368;
+            altezza = 1824;
         } else {
-            E = 819; altezza = 1092;
+            E = 819;
+            altezza = 1092;
             emblemaPiccolo = true;
         }
         A = std::floor((A - (std::floor(E / 12) + 1) * 12) / 48) * 48;
@@ -247,8 +242,7 @@ void FrmVideo::Form_Load()
     Sfondo(this, Colore(5));
     Sfondo(m_boxPosti, Colore(6));
     Sfondo(m_boxPrenota, Colore(6));
-    const std::pair<int, int> tinte[] = {{2, 7}, {3, 7}, {4, 10}, {5, 8}, {6, 12},
-                                         {7, 10}, {8, 9}, {12, 10}, {13, 13}};
+    const std::pair<int, int> tinte[] = {{2, 7}, {3, 7}, {4, 10}, {5, 8}, {6, 12}, {7, 10}, {8, 9}, {12, 10}, {13, 13}};
     for (auto [cella, colore] : tinte) m_titolo[size_t(cella)]->SetForeColor(Colore(colore));
     for (Etichetta* t : m_titolo) t->SetBackStyle(0);
 
@@ -311,8 +305,7 @@ void FrmVideo::Form_Load()
 
     // Captions and visibility of the title band.
     for (int n = 0; n <= 12; ++n) m_titolo[size_t(n)]->SetCaption(QString());
-    m_titolo[0]->SetCaption(iTipoAssemblea == 1 ? QStringLiteral("Sindaco")
-                                                : QStringLiteral("Pres. Giunta"));
+    m_titolo[0]->SetCaption(iTipoAssemblea == 1 ? QStringLiteral("Sindaco") : QStringLiteral("Pres. Giunta"));
     m_titolo[1]->SetCaption(iTipoAssemblea == 4 ? QStringLiteral("Pres. Ass. Legisl.")
                                                 : QStringLiteral("Pres. Consiglio"));
     const bool titoliCapi = (iConfigOBX & 0x80) == 0;
@@ -320,16 +313,18 @@ void FrmVideo::Form_Load()
     m_titolo[1]->setVisible(titoliCapi);
     m_titolo[4]->setVisible(iTipoAssemblea != 4);
     m_titolo[5]->setVisible(iTipoAssemblea != 4);
-    const QString oggi = QLocale(QLocale::Italian, QLocale::Italy)
-                             .toString(Clock().Adesso().date(), QLocale::LongFormat);
+    const QString oggi =
+        QLocale(QLocale::Italian, QLocale::Italy).toString(Clock().Adesso().date(), QLocale::LongFormat);
     const qsizetype blank = oggi.indexOf(u' ');
     m_titolo[2]->SetCaption(blank >= 0 ? oggi.mid(blank + 1) : oggi);
     m_titolo[4]->SetCaption(QStringLiteral("Presenti 00"));
     if (iTipoAssemblea != 4) m_titolo[5]->SetCaption(cConsiglio);
 
     // On a single monitor the board waits hidden until the console shows it.
-    if (lMonitor[1].hMonitor > 0) Mostra();
-    else hide();
+    if (lMonitor[1].hMonitor > 0)
+        Mostra();
+    else
+        hide();
 
     m_inCaricamento = false;
 
@@ -337,10 +332,10 @@ void FrmVideo::Form_Load()
         // Told once the board is up, from the event loop: the board is
         // never half built while the operator reads it.
         const QString testo =
-            QStringLiteral("Posti non mostrati sul Tabellone Video: numero di pulsante oltre %1\n\n")
-                .arg(kEtichette) + fuori.join(u'\n');
-        QMetaObject::invokeMethod(qApp, [testo] { UI().MsgBox(testo, vbExclamation, kTitoloOBX); },
-                                  Qt::QueuedConnection);
+            QStringLiteral("Posti non mostrati sul Tabellone Video: numero di pulsante oltre %1\n\n").arg(kEtichette) +
+            fuori.join(u'\n');
+        QMetaObject::invokeMethod(
+            qApp, [testo] { UI().MsgBox(testo, vbExclamation, kTitoloOBX); }, Qt::QueuedConnection);
     }
     Audio().Beep();
 
@@ -357,13 +352,16 @@ void FrmVideo::PosizionaTitoli(double Q, int F, bool emblemaPiccolo, double larg
         e->SetFont(f);
     };
     if (iTipoAssemblea != 4) {
-        struct Riga { int cella; double left, width; bool f; };
+        struct Riga {
+            int cella;
+            double left, width;
+            bool f;
+        };
         const double lungo = emblemaPiccolo ? 3 * Q - 819 : 3 * Q;
         const Riga righe[] = {
-            {2, X, Q, true},          {5, X + Q, lungo, false}, {3, X, Q, true},
-            {6, X + Q, lungo, true},  {8, X + Q, lungo, true},  {4, X, Q, true},
-            {13, X + Q, 2 * Q, true}, {7, X + 3 * Q, Q, true},  {12, X, Q, true},
-            {11, X + Q, Q, true},     {9, X + 2 * Q, Q, true},  {10, X + 3 * Q, Q, true},
+            {2, X, Q, true},         {5, X + Q, lungo, false}, {3, X, Q, true},          {6, X + Q, lungo, true},
+            {8, X + Q, lungo, true}, {4, X, Q, true},          {13, X + Q, 2 * Q, true}, {7, X + 3 * Q, Q, true},
+            {12, X, Q, true},        {11, X + Q, Q, true},     {9, X + 2 * Q, Q, true},  {10, X + 3 * Q, Q, true},
         };
         for (const Riga& r : righe) {
             Etichetta* e = m_titolo[size_t(r.cella)];
@@ -373,13 +371,21 @@ void FrmVideo::PosizionaTitoli(double Q, int F, bool emblemaPiccolo, double larg
             if (r.f) dimensione(r.cella);
         }
     } else {
-        struct Riga { int cella; double top, height, left, width; };
+        struct Riga {
+            int cella;
+            double top, height, left, width;
+        };
         const Riga righe[] = {
-            {2, 0, 360, X, Q},           {3, 0, 360, X + 3 * Q, Q},
-            {6, 360, 420, X, 4 * Q},     {8, 1080, 360, X + Q, 2 * Q},
-            {7, 1080, 360, X + 3 * Q, Q}, {12, 1440, 360, X, Q},
-            {9, 1440, 360, X + Q, Q},    {10, 1440, 360, X + 2 * Q, Q},
-            {11, 1440, 360, X + 3 * Q, Q}, {13, 2160, 360, X, larghezzaPosti},
+            {2, 0, 360, X, Q},
+            {3, 0, 360, X + 3 * Q, Q},
+            {6, 360, 420, X, 4 * Q},
+            {8, 1080, 360, X + Q, 2 * Q},
+            {7, 1080, 360, X + 3 * Q, Q},
+            {12, 1440, 360, X, Q},
+            {9, 1440, 360, X + Q, Q},
+            {10, 1440, 360, X + 2 * Q, Q},
+            {11, 1440, 360, X + 3 * Q, Q},
+            {13, 2160, 360, X, larghezzaPosti},
         };
         for (const Riga& r : righe) {
             m_titolo[size_t(r.cella)]->Move(r.left, r.top, r.width, r.height);
@@ -395,7 +401,10 @@ void FrmVideo::CreaRisultati(double W, double H)
     const double t = double(DivIntera(H, 5));
     const double q4 = double(DivIntera(W, 4));
     const double q2 = double(DivIntera(W, 2));
-    struct Cella { double l, t, w, h; int sfondo, testo, font; };
+    struct Cella {
+        double l, t, w, h;
+        int sfondo, testo, font;
+    };
     const double alto = H - 2 * t - 3 * b;
     const Cella celle[kRisultati] = {
         {0, H - t, W, t, 21, 16, 2},
@@ -467,8 +476,7 @@ QStringList FrmVideo::PiazzaPosti(bool statoDaTenere)
         if (cTipoVoto == u"H") {
             if (haVotato && (iConfigOBX & 0x40)) e->SetForeColor(Colore(4));
         } else if (haVotato) {
-            if (!votoInCorso || xColoriVoto)
-                e->SetForeColor(Colore(voto == u"5" ? 4 : voto == u"6" ? 3 : 2));
+            if (!votoInCorso || xColoriVoto) e->SetForeColor(Colore(voto == u"5" ? 4 : voto == u"6" ? 3 : 2));
         } else if (!presente) {
             e->SetForeColor(Colore(15));
         } else if (p.iStato & kPresenteNonVotante) {
@@ -522,8 +530,7 @@ bool FrmVideo::event(QEvent* e)
         // Some window systems hand the focus to every window they map, the
         // hints notwithstanding: give it back to the console at once, so
         // that the operator's keys never land on the board.
-        if (m_precedente && m_precedente != this && m_precedente->isVisible())
-            m_precedente->activateWindow();
+        if (m_precedente && m_precedente != this && m_precedente->isVisible()) m_precedente->activateWindow();
     }
     return QWidget::event(e);
 }
@@ -568,10 +575,7 @@ FrmVideo& frmVideo()
     return *g_board;
 }
 
-FrmVideo* frmVideoCaricato()
-{
-    return g_board.data();
-}
+FrmVideo* frmVideoCaricato() { return g_board.data(); }
 
 void ScaricaFrmVideo()
 {

@@ -26,9 +26,9 @@ namespace obx {
 class FrmVideo : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTitoli = 26;      // txtTitolo 0..25
-    static constexpr int kEtichette = 72;   // txtAnag 1..72 (0 the hidden template)
-    static constexpr int kRisultati = 12;   // txtDormisco 0..11
+    static constexpr int kTitoli = 26;     // txtTitolo 0..25
+    static constexpr int kEtichette = 72;  // txtAnag 1..72 (0 the hidden template)
+    static constexpr int kRisultati = 12;  // txtDormisco 0..11
 
     // Called whenever the board is shown or becomes active (possibly more
     // than once for one showing): the console connects the start of its
@@ -86,7 +86,7 @@ private:
     QFrame* m_boxPosti = nullptr;
     QFrame* m_boxPrenota = nullptr;
     QLabel* m_imgStemma = nullptr;
-    QPointer<QWidget> m_precedente;   // the window that had the focus
+    QPointer<QWidget> m_precedente;  // the window that had the focus
     bool m_inCaricamento = false;
     bool m_scaricaDopo = false;
 };

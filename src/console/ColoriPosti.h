@@ -11,9 +11,9 @@ namespace obx {
 inline constexpr int32_t kColoreAssente = 0xC0C0C0;
 inline constexpr int32_t kColoreDichiaratoAssente = 0x7BA89B;
 inline constexpr int32_t kColorePresidente = 0xFF0000;
-inline constexpr int32_t kColoreNonVotante = 0xC0E0E0;   // present, not voting
-inline constexpr int32_t kColoreVotante = 0xFFFF00;      // present voting member
-inline constexpr int32_t kColoreSenzaVoto = 0xFFFFE0;    // present, no vote of his own
+inline constexpr int32_t kColoreNonVotante = 0xC0E0E0;  // present, not voting
+inline constexpr int32_t kColoreVotante = 0xFFFF00;     // present voting member
+inline constexpr int32_t kColoreSenzaVoto = 0xFFFFE0;   // present, no vote of his own
 inline constexpr int32_t kColoreFavorevole = 0xFF00;
 inline constexpr int32_t kColoreContrario = 0xFF;
 inline constexpr int32_t kColoreAstenuto = 0xFFFF;

@@ -8,10 +8,14 @@ namespace obx {
 int ModoVotoPerTipo(const QString& cTipo, bool xProva)
 {
     int m = 1;
-    if (cTipo == u"A") m = 9;
-    else if (cTipo == u"V") m = 33;
-    else if (cTipo == u"W") m = 49;
-    else if (cTipo == u"J") m = 17;
+    if (cTipo == u"A")
+        m = 9;
+    else if (cTipo == u"V")
+        m = 33;
+    else if (cTipo == u"W")
+        m = 49;
+    else if (cTipo == u"J")
+        m = 17;
     // The test column is the real one with bit 2 instead of bit 1.
     return xProva ? m + 1 : m;
 }
@@ -43,8 +47,7 @@ std::vector<MessaggioCentrale> MessaggiApertura(int iProtocollo, int iStep)
     if (iProtocollo == 7777) return {{QString(QChar(0xBB)), 0, QString()}};
     std::vector<MessaggioCentrale> m{{QStringLiteral("Av 61"), 2, QStringLiteral("p1")}};
     static const QString kPassi = QStringLiteral("p2p3p4Ok");
-    for (int k = 1; k <= std::min(iStep, 4); ++k)
-        m.push_back({QStringLiteral("Sf"), 2, kPassi.mid(2 * k - 2, 2)});
+    for (int k = 1; k <= std::min(iStep, 4); ++k) m.push_back({QStringLiteral("Sf"), 2, kPassi.mid(2 * k - 2, 2)});
     return m;
 }
 
@@ -53,24 +56,35 @@ AperturaTipo DatiApertura(const QString& cTipo, bool xProva, bool xImmEsec)
     AperturaTipo a;
     a.iModoVoto = ModoVotoPerTipo(cTipo, xProva);
     a.cEvento = QStringLiteral("V");
-    if (cTipo == u"A") a.iQuadro = 42;
-    else if (cTipo == u"V") a.iQuadro = 34;
-    else if (cTipo == u"W") a.iQuadro = 42;
-    else if (cTipo == u"J") a.iQuadro = 10;
+    if (cTipo == u"A")
+        a.iQuadro = 42;
+    else if (cTipo == u"V")
+        a.iQuadro = 34;
+    else if (cTipo == u"W")
+        a.iQuadro = 42;
+    else if (cTipo == u"J")
+        a.iQuadro = 10;
     else {
         a.xAzzeraLed = true;
         if (xImmEsec) a.cEvento = QStringLiteral("W");
     }
     if (cTipo == u"J" || cTipo == u"W") a.iVotanteUnico = 0;
 
-    struct Titolo { const char16_t* tipo; const char16_t* testo; };
-    static const Titolo kTitoli[] = {
-        {u"P", u"VOTAZIONE PALESE APERTA"},     {u"M", u"VOTO MODIFICA OdG APERTO"},
-        {u"H", u"VOTAZIONE SEGRETA APERTA"},    {u"C", u"VOTAZIONE DI CONTROPROVA"},
-        {u"I", u"VOTAZIONE NOMINALE"},          {u"J", u"VOTAZIONE NOMINALE"},
-        {u"V", u"VERIFICA NUMERO LEGALE"},      {u"W", u"VERIFICA NUMERO LEGALE"},
-        {u"A", u"AUTOCERTIFICAZIONE PRESENZA"}, {u"R", u"VOTAZIONE RINVIO A COMMISSIONE"},
-        {u"S", u"VOTAZIONE RINVIO AD ALTRA SEDUTA"}};
+    struct Titolo {
+        const char16_t* tipo;
+        const char16_t* testo;
+    };
+    static const Titolo kTitoli[] = {{u"P", u"VOTAZIONE PALESE APERTA"},
+                                     {u"M", u"VOTO MODIFICA OdG APERTO"},
+                                     {u"H", u"VOTAZIONE SEGRETA APERTA"},
+                                     {u"C", u"VOTAZIONE DI CONTROPROVA"},
+                                     {u"I", u"VOTAZIONE NOMINALE"},
+                                     {u"J", u"VOTAZIONE NOMINALE"},
+                                     {u"V", u"VERIFICA NUMERO LEGALE"},
+                                     {u"W", u"VERIFICA NUMERO LEGALE"},
+                                     {u"A", u"AUTOCERTIFICAZIONE PRESENZA"},
+                                     {u"R", u"VOTAZIONE RINVIO A COMMISSIONE"},
+                                     {u"S", u"VOTAZIONE RINVIO AD ALTRA SEDUTA"}};
     for (const Titolo& t : kTitoli)
         if (cTipo == QStringView(t.tipo)) a.cTitolo = QString::fromUtf16(t.testo);
     if (xProva) {

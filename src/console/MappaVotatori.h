@@ -12,9 +12,9 @@ namespace obx {
 // Bits of iModoVoto.
 inline constexpr int kVotoReale = 1;
 inline constexpr int kVotoProva = 2;
-inline constexpr int kVotoPausa = 4;        // pause of the random simulation
+inline constexpr int kVotoPausa = 4;  // pause of the random simulation
 inline constexpr int kVotoAppello = 8;
-inline constexpr int kVotoUnico = 16;       // one councillor at a time
+inline constexpr int kVotoUnico = 16;  // one councillor at a time
 inline constexpr int kVotoNumeroLegale = 32;
 
 // Highest unit number the 4010 map can enable (512 blocks of eight).
@@ -50,11 +50,11 @@ std::vector<MessaggioCentrale> MessaggiApertura(int iProtocollo, int iStep);
 // What a vote kind sets when it opens.
 struct AperturaTipo {
     int iModoVoto = 0;
-    int iQuadro = 0;        // AggiornaQuadroVoti code: A 42, V 34, W 42, J 10, other 0
+    int iQuadro = 0;          // AggiornaQuadroVoti code: A 42, V 34, W 42, J 10, other 0
     bool xAzzeraLed = false;  // cLedQuadro, cLedVoti = 48 x "0" and DettaglioLed
-    QString cEvento;        // "V", or "W" for the vote on immediate executability
-    QString cTitolo;        // cEsito while the vote runs (empty: left as it was)
-    int iVotanteUnico = -1; // J and W: 0 (the operator calls the councillor)
+    QString cEvento;          // "V", or "W" for the vote on immediate executability
+    QString cTitolo;          // cEsito while the vote runs (empty: left as it was)
+    int iVotanteUnico = -1;   // J and W: 0 (the operator calls the councillor)
 };
 AperturaTipo DatiApertura(const QString& cTipo, bool xProva, bool xImmEsec);
 

@@ -60,9 +60,7 @@ EsitoPrenotati RighePrenotati(const QString& cSelezionata)
             v.iPosizione = 0;
             continue;
         }
-        const QString riga = v.iOrdine > 1
-                                 ? LTrimSpazi(nome) + QStringLiteral(" (") + Str(v.iOrdine) + u')'
-                                 : nome;
+        const QString riga = v.iOrdine > 1 ? LTrimSpazi(nome) + QStringLiteral(" (") + Str(v.iOrdine) + u')' : nome;
         e.cRighe << riga;
         v.iPosizione = ++p;
         if (!ricordato.isEmpty() && e.iSelezione < 0 && TrimSpazi(nome) == ricordato) e.iSelezione = p - 1;
@@ -149,11 +147,8 @@ EsitoPrenotati GestiscePrenotati(int iChi, int iOperazione, const QString& cSele
         }
         return RighePrenotati();
     }
-    case kSvuota:
-        aPrenotati.assign(1, Prenotato{});
-        return RighePrenotati();
-    default:
-        return {};
+    case kSvuota: aPrenotati.assign(1, Prenotato{}); return RighePrenotati();
+    default: return {};
     }
 }
 

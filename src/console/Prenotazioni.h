@@ -33,16 +33,16 @@ inline constexpr double kRipetizioneTastiera = 5.0;
 struct OratoreScelto {
     bool xValido = false;
     int iPosto = 0;
-    QString cNome;        // trimmed full name
-    QString cNomeBreve;   // trimmed short name
+    QString cNome;       // trimmed full name
+    QString cNomeBreve;  // trimmed short name
 };
 
 // What the console does after a queue operation.
 struct EsitoPrenotati {
-    bool xRidisegna = false;   // false: the list stays as it is
-    QStringList cRighe;        // lines of lstPrenotati, in order
-    int iSelezione = -1;       // ListIndex to set (with Tag "SET"); -1 none ("RESET")
-    OratoreScelto oratore;     // operation 2: whom to give the floor (IniziaIntervento mode 8)
+    bool xRidisegna = false;  // false: the list stays as it is
+    QStringList cRighe;       // lines of lstPrenotati, in order
+    int iSelezione = -1;      // ListIndex to set (with Tag "SET"); -1 none ("RESET")
+    OratoreScelto oratore;    // operation 2: whom to give the floor (IniziaIntervento mode 8)
 };
 
 // The queue operations.  Operation 1: iChi is the index in aPosti (or in

@@ -27,7 +27,9 @@ int PresentiVotanti()
 {
     int n = iPresenti;
     for (size_t i = 1; i < aPosti.size(); ++i)
-        if ((aPosti[i].iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante | kAventeDiritto)) --n;
+        if ((aPosti[i].iStato & (kPresente | kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) ==
+            (kPresente | kPresenteNonVotante | kAventeDiritto))
+            --n;
     return n;
 }
 
@@ -83,18 +85,10 @@ void CalcolaSoglie(int iValore, bool xVoto, int iTipoQuorum)
 
     auto tutte = [](int t) { iQuorum[1] = iQuorum[2] = iQuorum[3] = iQuorum[4] = t; };
     switch (iTipoQuorum) {
-    case kQuorumNessuno:
-        tutte(0);
-        break;
-    case kQuorumMetaConsiglio:
-        tutte(MetaPiuUno(iVotanti));
-        break;
-    case kQuorumDueTerziConsiglio:
-        tutte(DueTerzi(iVotanti));
-        break;
-    case kQuorumDueTerziVotanti:
-        tutte(xVoto ? DueTerzi(VotiEspressi()) : 0);
-        break;
+    case kQuorumNessuno: tutte(0); break;
+    case kQuorumMetaConsiglio: tutte(MetaPiuUno(iVotanti)); break;
+    case kQuorumDueTerziConsiglio: tutte(DueTerzi(iVotanti)); break;
+    case kQuorumDueTerziVotanti: tutte(xVoto ? DueTerzi(VotiEspressi()) : 0); break;
     default: {
         // Per item.  Until the tally is known a computed threshold shows 0.
         int base = -2;
@@ -126,8 +120,7 @@ QString RicalcolaQuorum(int iValore, bool xVoto, bool xImmEsec)
 
 int SogliaApprovazione(int iSoglia, int iTipoQuorum)
 {
-    if (iTipoAssemblea == 4 &&
-        (iSoglia == 0 || iTipoQuorum == kQuorumAutomatico || iTipoQuorum == kQuorumNessuno))
+    if (iTipoAssemblea == 4 && (iSoglia == 0 || iTipoQuorum == kQuorumAutomatico || iTipoQuorum == kQuorumNessuno))
         return iContrari + 1;
     return iSoglia;
 }

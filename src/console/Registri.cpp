@@ -16,7 +16,7 @@ namespace {
 // what waits for its end.
 struct Registrazione {
     bool aperta = false;
-    bool transazione = false;   // false: the archive refused to begin one
+    bool transazione = false;  // false: the archive refused to begin one
     bool fallita = false;
     std::vector<std::function<void()>> dopo;
 };
@@ -45,8 +45,10 @@ void SalvataggioFallito(const QString& cTitolo)
 
 void DopoRegistrazione(const std::function<void()>& azione)
 {
-    if (g_registrazione.aperta) g_registrazione.dopo.push_back(azione);
-    else azione();
+    if (g_registrazione.aperta)
+        g_registrazione.dopo.push_back(azione);
+    else
+        azione();
 }
 
 RegistrazioneUnica::RegistrazioneUnica()
@@ -237,7 +239,8 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
                 campo("cDettaglioVT", pendente.left(30));
                 campo("cExtraDetVT", pendente.mid(30, 30));
                 QString prefisso;
-                if (tipo == u"M") prefisso = QStringLiteral("Mod. Seq. OdG ");
+                if (tipo == u"M")
+                    prefisso = QStringLiteral("Mod. Seq. OdG ");
                 else if (tipo == u"C")
                     prefisso = xUguale ? QStringLiteral("Ripetuta UGUALE") : QStringLiteral("Ripetuta DIVERSA");
                 const QString richiedenti = (tipo == u"I" || tipo == u"J")
@@ -252,26 +255,33 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
         campo("cPresentiVT", ospiti.Testo());
 
         // Officers and tellers.
-        QString presidente = kVuoto30, sindaco = kVuoto30, segretario = kVuoto30,
-                segretario2 = kVuoto30;
+        QString presidente = kVuoto30, sindaco = kVuoto30, segretario = kVuoto30, segretario2 = kVuoto30;
         std::array<QString, 3> scrutatori = {kVuoto30, kVuoto30, kVuoto30};
         int nScrutatori = 0;
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const Posto& p = aPosti[i];
             const QString nome = PadTaglia(p.cNomeAN, 30);
-            if (p.cTipoAN == u"S") sindaco = nome;
-            else if (p.cTipoAN == u"P") presidente = nome;
+            if (p.cTipoAN == u"S")
+                sindaco = nome;
+            else if (p.cTipoAN == u"P")
+                presidente = nome;
             else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & kPresente)) {
-                if (segretario == kVuoto30) segretario = nome;
-                else segretario2 = nome;
+                if (segretario == kVuoto30)
+                    segretario = nome;
+                else
+                    segretario2 = nome;
             }
-            if ((p.iStato & (kPresente | kScrutatore | kAssenteDichiarato)) == (kPresente | kScrutatore) && nScrutatori < 3) scrutatori[size_t(nScrutatori++)] = nome;
+            if ((p.iStato & (kPresente | kScrutatore | kAssenteDichiarato)) == (kPresente | kScrutatore) &&
+                nScrutatori < 3)
+                scrutatori[size_t(nScrutatori++)] = nome;
         }
         if (iTipoAssemblea != 4) {
             for (size_t i = 1; i < aOspiti.size(); ++i) {
                 const Ospite& o = aOspiti[i];
-                if (o.cTipoAN == u"G") segretario = PadTaglia(o.cNomeAN, 30);
-                else if (o.cTipoAN == u"V") segretario2 = PadTaglia(o.cNomeAN, 30);
+                if (o.cTipoAN == u"G")
+                    segretario = PadTaglia(o.cNomeAN, 30);
+                else if (o.cTipoAN == u"V")
+                    segretario2 = PadTaglia(o.cNomeAN, 30);
             }
         }
         campo("cPresidenteVT", presidente);

@@ -49,7 +49,7 @@ public:
     bool Conclude(const QString& cTitolo);
 
 private:
-    bool m_esterna = false;   // part of an outer one
+    bool m_esterna = false;  // part of an outer one
     bool m_conclusa = false;
 };
 

@@ -72,8 +72,8 @@ bool ScambiaPosto(int iP, int iNuovo)
             breveUscente = TestoCampo(rs.Field(QStringLiteral("cNomeBreveAN")));
             rs.Edit();
             rs.SetField(QStringLiteral("cTipoAN"), o.cTipoAN);
-            for (const char* campo : {"iVotatoreAN", "iSmartCardAN", "iPulsanteAN", "iPannelloAN", "nTopAN",
-                                      "nLeftAN", "nTopTvAN", "nSinTvAN"})
+            for (const char* campo : {"iVotatoreAN", "iSmartCardAN", "iPulsanteAN", "iPannelloAN", "nTopAN", "nLeftAN",
+                                      "nTopTvAN", "nSinTvAN"})
                 rs.SetField(QString::fromLatin1(campo), 0);
             rs.Update();
         }

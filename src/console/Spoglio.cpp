@@ -54,9 +54,12 @@ static void Conta(const QString& cTipo, bool xSegnaAssenti)
         Posto& p = aPosti[i];
         const QChar c = cVoti.At(p.bCodiceAN);
         if (!verifica) {
-            if (c == u'3') ++iFavorevoli;
-            else if (c == u'6') ++iContrari;
-            else if (c == u'5') ++iAstenuti;
+            if (c == u'3')
+                ++iFavorevoli;
+            else if (c == u'6')
+                ++iContrari;
+            else if (c == u'5')
+                ++iAstenuti;
             continue;
         }
         if (c == u'+') {
@@ -213,9 +216,12 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
     r.cEventi << (verifica ? QStringLiteral("L") : QStringLiteral("T")) << QStringLiteral("H");
     if (iTipoAssemblea == 4 && !verifica && !r.xProva) {
         // A rejected referral leaves the act where it was.
-        if (tipo == u"R") r.cStatoAtto = r.esito.xPositivo ? QStringLiteral("RinviatoComm") : QString();
-        else if (tipo == u"S") r.cStatoAtto = r.esito.xPositivo ? QStringLiteral("RinviatoSed") : QString();
-        else r.cStatoAtto = QStringLiteral("Votato");
+        if (tipo == u"R")
+            r.cStatoAtto = r.esito.xPositivo ? QStringLiteral("RinviatoComm") : QString();
+        else if (tipo == u"S")
+            r.cStatoAtto = r.esito.xPositivo ? QStringLiteral("RinviatoSed") : QString();
+        else
+            r.cStatoAtto = QStringLiteral("Votato");
     }
     iFlagQuorum &= ~kQuorumArgomentoAperto;
     iStatoConsole = (iStatoConsole & 33) | 16;

@@ -81,7 +81,7 @@ void ContaVoti(const QString& cTipo);
 struct EsitoVoto {
     bool xPositivo = false;
     QString cTesto;
-    int iSoglia = 0;   // the yes count needed (unused for the counter-proof)
+    int iSoglia = 0;  // the yes count needed (unused for the counter-proof)
 };
 EsitoVoto CalcolaEsito(const QString& cTipo, int iSoglia, int iTipoQuorum, bool xSubPendenti);
 
@@ -92,34 +92,34 @@ inline constexpr int kAbbandono = 64;
 
 // What the console needs after a close.
 struct ChiusuraVoto {
-    bool xEseguita = false;   // false: no open vote, or already closed or dropped: nothing done
-    int iVoto = 0;            // the vote's number
-    int iModo = 0;            // kChiusura, kAnnullo, kAbbandono
-    int iModoVoto = 0;        // the mode the vote ran in
+    bool xEseguita = false;  // false: no open vote, or already closed or dropped: nothing done
+    int iVoto = 0;           // the vote's number
+    int iModo = 0;           // kChiusura, kAnnullo, kAbbandono
+    int iModoVoto = 0;       // the mode the vote ran in
     bool xProva = false;
     QString cTipoVoto;
-    bool xSalva = false;      // store the vote row (not after a drop)
-    bool xRipetuta = false;   // the repeat flag of the row
+    bool xSalva = false;     // store the vote row (not after a drop)
+    bool xRipetuta = false;  // the repeat flag of the row
     int iFavorevoli = 0, iContrari = 0, iAstenuti = 0, iVotiRicevuti = 0;
     QString cVoti, cTastiRicevuti;
     QDateTime dFineVoto;
-    bool xEsito = false;      // an outcome to show (ordinary close of a counted kind)
+    bool xEsito = false;  // an outcome to show (ordinary close of a counted kind)
     EsitoVoto esito;
-    QStringList cEventi;      // closing events in order ("I"; "L"; "T", "H"; "L" of a roll call)
-    QString cStatoAtto;       // regional assembly: the act's new status, empty for none
-    bool xComando8 = false;   // speaker cleared: board command "8"
-    QString cSoglia;          // the threshold the close recomputed, as lblVoto(2) shows it
-    bool xCentraleMuta = false;  // the central answered nothing to the closing handshake
-    int iInAttesa = -1;       // bytes left unread on the units port at its close (-1: no port)
-    int iPresentiAppello = 0; // roll call: members who answered ("+"), for its closing event
+    QStringList cEventi;              // closing events in order ("I"; "L"; "T", "H"; "L" of a roll call)
+    QString cStatoAtto;               // regional assembly: the act's new status, empty for none
+    bool xComando8 = false;           // speaker cleared: board command "8"
+    QString cSoglia;                  // the threshold the close recomputed, as lblVoto(2) shows it
+    bool xCentraleMuta = false;       // the central answered nothing to the closing handshake
+    int iInAttesa = -1;               // bytes left unread on the units port at its close (-1: no port)
+    int iPresentiAppello = 0;         // roll call: members who answered ("+"), for its closing event
     std::vector<int> aCambiPresenza;  // roll call: seats whose attendance CambiaPresenza toggles
 };
 
 // Data of the console the close reads.
 struct ContestoChiusura {
-    bool xImmEsec = false;       // chkImmEsec: the threshold of immediate executability
-    bool xSubPendenti = false;   // cmbArgo(2) holds pending sub-items
-    int iVoto = 0;               // the vote to close (0: the current one)
+    bool xImmEsec = false;      // chkImmEsec: the threshold of immediate executability
+    bool xSubPendenti = false;  // cmbArgo(2) holds pending sub-items
+    int iVoto = 0;              // the vote to close (0: the current one)
 };
 
 // ChiudeVotazione without its controls: claims the guard (nothing at all

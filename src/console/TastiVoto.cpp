@@ -45,9 +45,16 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
     QString ammessi;
     bool soloUnico = false;
     switch (m) {
-    case 8: case 32: ammessi = QStringLiteral("356*"); break;
-    case 16: ammessi = QStringLiteral("356"); soloUnico = true; break;
-    case 48: ammessi = QStringLiteral("356*"); soloUnico = true; break;
+    case 8:
+    case 32: ammessi = QStringLiteral("356*"); break;
+    case 16:
+        ammessi = QStringLiteral("356");
+        soloUnico = true;
+        break;
+    case 48:
+        ammessi = QStringLiteral("356*");
+        soloUnico = true;
+        break;
     case 0: ammessi = QStringLiteral("356"); break;
     default: return 0;
     }
@@ -70,9 +77,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
 
     if (p.cVoto == u"0" && (iModoVoto & 5) != 0) {
         switch (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) {
-        case kPresente:
-            t.xTogliVotanti = true;
-            break;
+        case kPresente: t.xTogliVotanti = true; break;
         case 0:
             if (unico) {
                 t.xTogliVotanti = true;
@@ -83,8 +88,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
                 p.cVoto = QStringLiteral("*");
             }
             break;
-        default:
-            break;
+        default: break;
         }
         if (t.xTogliVotanti || t.xAggiungiAssenti) esito |= kTastoListe;
     }
@@ -116,7 +120,8 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
         t.xEntra = true;
         esito |= kTastoEntrata;
     }
-    const bool conta = unico ? (p.iStato & kAventeDiritto) == kAventeDiritto : (p.iStato & (kPresente | kPresenteNonVotante)) == kPresente;
+    const bool conta = unico ? (p.iStato & kAventeDiritto) == kAventeDiritto
+                             : (p.iStato & (kPresente | kPresenteNonVotante)) == kPresente;
     if (!conta) {
         t.cTasto = p.cVoto;
         if (esito != 0 && pTasti) pTasti->push_back(t);

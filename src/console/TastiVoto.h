@@ -15,13 +15,13 @@ namespace obx {
 
 // What one recorded (or refused-but-listed) key asks of the console.
 struct TastoVoto {
-    int iPosto = 0;          // index in aPosti
-    QString cTasto;          // the seat's cVoto after the key
-    bool xPrimo = false;     // first key of the seat in this vote
-    bool xTogliVotanti = false;  // remove the short name from lstVotanti
+    int iPosto = 0;                 // index in aPosti
+    QString cTasto;                 // the seat's cVoto after the key
+    bool xPrimo = false;            // first key of the seat in this vote
+    bool xTogliVotanti = false;     // remove the short name from lstVotanti
     bool xAggiungiAssenti = false;  // add the short name to lstAssenti
-    bool xEntra = false;     // absent seat with a label enters: CambiaPresenza(seat, label, true)
-    bool xMostra = false;    // show the key's colour on the console and the projected board
+    bool xEntra = false;            // absent seat with a label enters: CambiaPresenza(seat, label, true)
+    bool xMostra = false;           // show the key's colour on the console and the projected board
 };
 
 // Bits of the result of ElaboraTasti and MemorizzaVoti.

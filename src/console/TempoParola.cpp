@@ -46,8 +46,8 @@ FineIntervento ConcludeIntervento()
 {
     FineIntervento f;
     // The countdown of a vote on display is not the speech's to stop.
-    const int tenuti = kStatoOrologio | kStatoVoto | kStatoTessere |
-                       ((iStatoConsole & kStatoVoto) ? kStatoVotoATempo : 0);
+    const int tenuti =
+        kStatoOrologio | kStatoVoto | kStatoTessere | ((iStatoConsole & kStatoVoto) ? kStatoVotoATempo : 0);
     iStatoConsole &= tenuti;
     iMezziMinuti = 0;
     f.nSecondi = DurataIntervento();

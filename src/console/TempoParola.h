@@ -15,9 +15,9 @@ namespace obx {
 
 // Bits of iStatoConsole.
 inline constexpr int kStatoOrologio = 1;
-inline constexpr int kStatoVoto = 2;          // a vote is on display
-inline constexpr int kStatoParola = 4;        // a speaking turn has been given
-inline constexpr int kStatoParolaAvviata = 8; // logged, the board chronometer started
+inline constexpr int kStatoVoto = 2;           // a vote is on display
+inline constexpr int kStatoParola = 4;         // a speaking turn has been given
+inline constexpr int kStatoParolaAvviata = 8;  // logged, the board chronometer started
 inline constexpr int kStatoEsito = 16;
 inline constexpr int kStatoTessere = 32;
 inline constexpr int kStatoPulisciTitolo = 64;
@@ -33,9 +33,9 @@ void AvviaIntervento(int iMinuti, int iPosto, const QString& cNomeBreve);
 
 // What the end of a speech charged.
 struct FineIntervento {
-    bool xPosto = false;     // a seat spoke (not a guest)
-    double nSecondi = 0;     // length of the speech, right across midnight
-    int iPartito = 0;        // party charged, 0 none
+    bool xPosto = false;  // a seat spoke (not a guest)
+    double nSecondi = 0;  // length of the speech, right across midnight
+    int iPartito = 0;     // party charged, 0 none
 };
 
 // The end of a speech, without its controls: iStatoConsole keeps bits 1, 2
@@ -49,10 +49,10 @@ FineIntervento ConcludeIntervento();
 double DurataIntervento();
 
 // The limits the seat dialog checks before it gives the floor.
-bool SuperatoMaxInterventi(int iPosto);     // iInterventi has reached iNMaxInterventi
-bool EsauritoTempoPartito(int iPosto);      // the seat's party has less than 1 second left
-QString MsgMaxInterventi();                 // "Superato numero massimo di Interventi (n)"
-QString MsgTempoEsaurito(int iPosto);       // "Esaurito tempo a disposizione per " & party
+bool SuperatoMaxInterventi(int iPosto);  // iInterventi has reached iNMaxInterventi
+bool EsauritoTempoPartito(int iPosto);   // the seat's party has less than 1 second left
+QString MsgMaxInterventi();              // "Superato numero massimo di Interventi (n)"
+QString MsgTempoEsaurito(int iPosto);    // "Esaurito tempo a disposizione per " & party
 
 // Every party's time for a new item (or at activation): iTempoMaxPartito minutes.
 void AzzeraTempiPartiti();
@@ -60,14 +60,14 @@ void AzzeraTempiPartiti();
 // One second of the speaking clock (bits 4 and 8 set, no outcome shown).
 // xScaduto: the time had already run out (lblTempo(0) red).
 struct PassoParola {
-    bool xScaduto = false;        // after this second
-    bool xAppenaScaduto = false;  // turn lblTempo(0) red and play "TS"
-    bool xMostraMinuti = false;   // lblTempo(0) shows cMinuti
-    QString cMinuti;              // iTempo(1) as "00"
-    int iColoreTitolo = -1;       // cColoriTabVideo entry for txtTitolo(13), -1 unchanged
-    QString cTitolo;              // "Tempo disponibile min. 04:15"
-    QChar cLettera;               // board command: 'D' time available, 'd' time up
-    bool xInviaTabellone = false; // send the board its page now (every 30 seconds)
+    bool xScaduto = false;         // after this second
+    bool xAppenaScaduto = false;   // turn lblTempo(0) red and play "TS"
+    bool xMostraMinuti = false;    // lblTempo(0) shows cMinuti
+    QString cMinuti;               // iTempo(1) as "00"
+    int iColoreTitolo = -1;        // cColoriTabVideo entry for txtTitolo(13), -1 unchanged
+    QString cTitolo;               // "Tempo disponibile min. 04:15"
+    QChar cLettera;                // board command: 'D' time available, 'd' time up
+    bool xInviaTabellone = false;  // send the board its page now (every 30 seconds)
 };
 PassoParola AvanzaTempoParola(bool xScaduto);
 

@@ -23,17 +23,19 @@ NoteVoti FotografaNote(const QString& cTipo, int delibera)
 {
     NoteVoti n;
     try {
-        Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceVT, cNotaVotoVT, dDataOraIniVT, iDeliberaVT FROM ") +
-                                                cTabelle[4] + QStringLiteral(" WHERE iCodLeggeVT = ? and cPaleseVT = ?;"),
-                                            {delibera, cTipo});
+        Recordset rs =
+            dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceVT, cNotaVotoVT, dDataOraIniVT, iDeliberaVT FROM ") +
+                                     cTabelle[4] + QStringLiteral(" WHERE iCodLeggeVT = ? and cPaleseVT = ?;"),
+                                 {delibera, cTipo});
         for (; !rs.Eof(); rs.MoveNext())
             n.voti.push_back({rs.Field(QStringLiteral("lCodiceVT")).toInt(), rs.Field(QStringLiteral("cNotaVotoVT")),
                               rs.Field(QStringLiteral("dDataOraIniVT")).toDateTime(),
                               rs.Field(QStringLiteral("iDeliberaVT")).toInt()});
         rs.Close();
-        Recordset re = dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV FROM ") + cTabelle[3] +
-                                                QStringLiteral(" WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?;"),
-                                            {delibera});
+        Recordset re =
+            dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV FROM ") + cTabelle[3] +
+                                     QStringLiteral(" WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?;"),
+                                 {delibera});
         for (; !re.Eof(); re.MoveNext())
             n.eventi.push_back({re.Field(QStringLiteral("lCodiceEV")).toInt(), re.Field(QStringLiteral("cExtraDescEV")),
                                 re.Field(QStringLiteral("dDataOraEV")).toDateTime(), delibera});
@@ -46,7 +48,9 @@ NoteVoti FotografaNote(const QString& cTipo, int delibera)
 
 void RipristinaNote(const NoteVoti& note, bool xSupera, bool xImmEsec, const QDateTime& dInizioSeduta)
 {
-    auto nellaSeduta = [&](const QDateTime& d) { return !dInizioSeduta.isValid() || (d.isValid() && d >= dInizioSeduta); };
+    auto nellaSeduta = [&](const QDateTime& d) {
+        return !dInizioSeduta.isValid() || (d.isValid() && d >= dInizioSeduta);
+    };
     try {
         for (const NotaSalvata& v : note.voti) {
             const bool stessoVoto = (v.iDelibera < 0) == xImmEsec;

@@ -18,7 +18,7 @@ struct NotaSalvata {
     int iCodice = 0;
     QVariant vNota;
     QDateTime dData;
-    int iDelibera = 0;   // the row's signed item (negative: immediate executability)
+    int iDelibera = 0;  // the row's signed item (negative: immediate executability)
 };
 
 struct NoteVoti {

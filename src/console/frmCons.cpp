@@ -6,8 +6,6 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -16,6 +14,7 @@
 #include <QFont>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -29,6 +28,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
@@ -59,8 +59,8 @@ namespace obx {
 
 namespace {
 
-QPointer<frmCons> g_console;     // the console that is open
-QPointer<frmCons> g_chiusa;      // a closed console waiting to be destroyed
+QPointer<frmCons> g_console;  // the console that is open
+QPointer<frmCons> g_chiusa;   // a closed console waiting to be destroyed
 
 constexpr int32_t kGrigio = 0xC0C0C0;
 
@@ -76,16 +76,12 @@ bool SenzaDisattivazione(QWidget* w)
     switch (w->windowType()) {
     case Qt::Popup:
     case Qt::ToolTip:
-    case Qt::SplashScreen:
-        return true;
-    default:
-        break;
+    case Qt::SplashScreen: return true;
+    default: break;
     }
-    if (qobject_cast<QMessageBox*>(w) || qobject_cast<QInputDialog*>(w) ||
-        qobject_cast<QFileDialog*>(w) || qobject_cast<QColorDialog*>(w) ||
-        qobject_cast<QFontDialog*>(w) || qobject_cast<QAbstractPrintDialog*>(w) ||
-        qobject_cast<QPageSetupDialog*>(w) || qobject_cast<QProgressDialog*>(w) ||
-        qobject_cast<QErrorMessage*>(w))
+    if (qobject_cast<QMessageBox*>(w) || qobject_cast<QInputDialog*>(w) || qobject_cast<QFileDialog*>(w) ||
+        qobject_cast<QColorDialog*>(w) || qobject_cast<QFontDialog*>(w) || qobject_cast<QAbstractPrintDialog*>(w) ||
+        qobject_cast<QPageSetupDialog*>(w) || qobject_cast<QProgressDialog*>(w) || qobject_cast<QErrorMessage*>(w))
         return true;
     if (qobject_cast<FrmVideo*>(w) || qobject_cast<FrmLED*>(w)) return true;
     return w->property(kProprietaSenzaDisattivazione).toBool();
@@ -124,12 +120,12 @@ int CodiceTasto(const QKeyEvent* k)
 }
 
 // Design-time measures of the console (twips).
-constexpr double kMargine = 60;            // between the frames and the window's edges
-constexpr double kLarghezzaPosti = 6000;   // the seat area, as wide as the layout editor's
-constexpr double kAltezzaRiga = 315;       // combo boxes and text fields
-constexpr double kLarghezzaDidascalia = 690;   // captions left of a field
-constexpr double kSinistraAlbero = 10224;  // the acts tree, right of the vote frame
-constexpr double kAltezzaBasso = 1872;     // the agenda and vote frames
+constexpr double kMargine = 60;               // between the frames and the window's edges
+constexpr double kLarghezzaPosti = 6000;      // the seat area, as wide as the layout editor's
+constexpr double kAltezzaRiga = 315;          // combo boxes and text fields
+constexpr double kLarghezzaDidascalia = 690;  // captions left of a field
+constexpr double kSinistraAlbero = 10224;     // the acts tree, right of the vote frame
+constexpr double kAltezzaBasso = 1872;        // the agenda and vote frames
 
 // Column of the vote panel under whose title figure lblVoto(i) stands:
 // the columns are titled "Presenti", "Quorum", "Favor.", "Contrari",
@@ -144,10 +140,7 @@ int ColonnaDelVoto(int i)
 
 // The agenda position right-aligned in three characters, as the combo
 // lists it.
-QString PosizioneOdG(int pos)
-{
-    return (QStringLiteral("   ") + Str(pos)).right(3);
-}
+QString PosizioneOdG(int pos) { return (QStringLiteral("   ") + Str(pos)).right(3); }
 
 }  // namespace
 
@@ -165,8 +158,10 @@ frmCons* ApreConsole()
         return c;
     }
     if (frmCons* vecchia = g_chiusa.data()) {
-        if (vecchia->m_cicli == 0) delete vecchia;
-        else vecchia->m_distruggiDopo = true;
+        if (vecchia->m_cicli == 0)
+            delete vecchia;
+        else
+            vecchia->m_distruggiDopo = true;
     }
     auto* f = new frmCons;
     g_console = f;
@@ -224,8 +219,7 @@ void frmCons::Piazza(QWidget* w, double left, double top, double width, double h
 {
     if (!w) return;
     w->setGeometry(int(std::lround(left / m_twX)), int(std::lround(top / m_twY)),
-                   std::max(1, int(std::lround(width / m_twX))),
-                   std::max(1, int(std::lround(height / m_twY))));
+                   std::max(1, int(std::lround(width / m_twX))), std::max(1, int(std::lround(height / m_twY))));
 }
 
 double frmCons::Left(const QWidget* w) const { return w->x() * m_twX; }
@@ -304,8 +298,8 @@ void frmCons::CreaControlli()
     // the seats the bookings, the clock with the sitting buttons, the debate
     // (covered by the vote lists during a vote) and the two check boxes; the
     // services and, in the laws mode, the acts tree in the right column.
-    static const char* titoliBox[8] = {"Aventi diritto al Voto", "Dibattito", "Votazione", "Argomenti",
-                                       "Devono Votare ...", "Non possono Votare", "Prenotazioni", "Servizio"};
+    static const char* titoliBox[8] = {"Aventi diritto al Voto", "Dibattito",          "Votazione",    "Argomenti",
+                                       "Devono Votare ...",      "Non possono Votare", "Prenotazioni", "Servizio"};
     for (int i = 0; i < 8; ++i) {
         m_boxConsiglio[size_t(i)] = gruppo(this, titoliBox[i], 0, 0, 1000, 1000);
         nomina(m_boxConsiglio[size_t(i)], "boxConsiglio", i);
@@ -370,9 +364,12 @@ void frmCons::CreaControlli()
     Piazza(m_lstPrenotati, 120, 240, 1680, 2520);
 
     // Services: two columns of three.
-    static const char* suggerimenti[6] = {
-        "Aggiunge nuovi OdG (+ CTRL per eliminare)", "Stampa lista Eventi", "Sostituzione Segretario",
-        "Promemoria funzioni dedicate", "Seleziona Atto da votare (+Ctrl reset)", "Verifica Voto Precedente"};
+    static const char* suggerimenti[6] = {"Aggiunge nuovi OdG (+ CTRL per eliminare)",
+                                          "Stampa lista Eventi",
+                                          "Sostituzione Segretario",
+                                          "Promemoria funzioni dedicate",
+                                          "Seleziona Atto da votare (+Ctrl reset)",
+                                          "Verifica Voto Precedente"};
     static const char* simboli[6] = {"+", "E", "S", "?", "A", "V"};
     for (int i = 0; i < 6; ++i) {
         auto* b = new QToolButton(m_boxConsiglio[7]);
@@ -437,8 +434,7 @@ void frmCons::CreaControlli()
     // the voters, (1) those present, (2) the threshold, (3) yes, (4)
     // abstentions, (5) no, (6) the non-voters.
     QGroupBox* vot = m_boxConsiglio[2];
-    static const char* titoli[7] = {"Presenti", "Quorum", "Favor.", "Contrari", "Astenuti", "Votanti",
-                                    "non Vot."};
+    static const char* titoli[7] = {"Presenti", "Quorum", "Favor.", "Contrari", "Astenuti", "Votanti", "non Vot."};
     for (int i = 0; i < 7; ++i) {
         m_lblTitolo[size_t(i)] = etichetta(vot, titoli[i], 120 + 720 * i, 240, 720, 240);
         m_lblTitolo[size_t(i)]->setAlignment(Qt::AlignCenter);
@@ -682,8 +678,7 @@ void frmCons::DisposizioneIniziale()
         m_cmbArgo[1]->setEnabled(true);
         Piazza(m_cmbArgo[3], 3000, 960, 1692, Height(m_cmbArgo[3]));
         m_cmbArgo[3]->Clear();
-        for (const char* s : {"Emendamento", "Risoluzione", "Ordine del Giorno", "Osservazione",
-                              "Mozione Sospensiva"})
+        for (const char* s : {"Emendamento", "Risoluzione", "Ordine del Giorno", "Osservazione", "Mozione Sospensiva"})
             m_cmbArgo[3]->AddItem(QString::fromLatin1(s));
         m_getDescEme->hide();
         m_cmbArgo[3]->hide();
@@ -923,8 +918,10 @@ void frmCons::AttivaArgomenti()
 {
     const VoceScelta scelta = RicordaVoceScelta();
     m_cmbArgo[0]->Clear();
-    if (iTipoAssemblea != 4) CaricaArgomentiConsiglio();
-    else CaricaAttiAlbero();
+    if (iTipoAssemblea != 4)
+        CaricaArgomentiConsiglio();
+    else
+        CaricaAttiAlbero();
     RitrovaVoceScelta(scelta);
 }
 
@@ -996,12 +993,14 @@ void frmCons::CambioAttivazione(QWidget* attiva)
     if (attiva == this) {
         if (m_attiva) return;
         m_attiva = true;
-        QMetaObject::invokeMethod(this, [this] { Form_Activate(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Form_Activate(); }, Qt::QueuedConnection);
         return;
     }
     if (!m_attiva || SenzaDisattivazione(attiva)) return;
     m_attiva = false;
-    QMetaObject::invokeMethod(this, [this] { Form_Deactivate(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Form_Deactivate(); }, Qt::QueuedConnection);
 }
 
 void frmCons::Form_Activate()
@@ -1026,8 +1025,7 @@ void frmCons::Form_Activate()
         };
         // Cancel is the default answer: a stray Enter keeps the rows.
         auto azzera = [this](Recordset& rs, int t, const char* domanda) {
-            if (UI().MsgBox(QString::fromLatin1(domanda), vbOKCancel + vbQuestion + vbDefaultButton2) != vbOK)
-                return;
+            if (UI().MsgBox(QString::fromLatin1(domanda), vbOKCancel + vbQuestion + vbDefaultButton2) != vbOK) return;
             try {
                 dbArchivio.Execute(QStringLiteral("DELETE * FROM ") + cTabelle[size_t(t)] + u';');
             } catch (const Errore& e) {
@@ -1042,11 +1040,8 @@ void frmCons::Form_Activate()
         m_croTimer->SetEnabled(true);
         break;
     }
-    case 256:
-        break;
-    default:
-        AttivaForm(1);
-        break;
+    case 256: break;
+    default: AttivaForm(1); break;
     }
     bCambioArgo = false;
 }
@@ -1150,8 +1145,10 @@ void frmCons::Scarica()
     qApp->removeEventFilter(this);
     hide();
     // Destroyed by the next opening, or once the waits running inside it end.
-    if (m_cicli == 0) deleteLater();
-    else m_distruggiDopo = true;
+    if (m_cicli == 0)
+        deleteLater();
+    else
+        m_distruggiDopo = true;
 }
 
 // ---------------------------------------------------------------------------
@@ -1188,21 +1185,23 @@ bool frmCons::eventFilter(QObject* o, QEvent* e)
                 return true;
             }
         }
-        if (o == m_lstParola->viewport()) lstParola_MouseDown(pulsante, maiusc, x, y);
-        else if (o == m_getParola) getParola_MouseDown(pulsante, maiusc, x, y);
-        else if (o == m_getTesto[0]->viewport()) getTesto_Click(0);
-        else if (o == m_getTesto[1]->viewport()) getTesto_Click(1);
+        if (o == m_lstParola->viewport())
+            lstParola_MouseDown(pulsante, maiusc, x, y);
+        else if (o == m_getParola)
+            getParola_MouseDown(pulsante, maiusc, x, y);
+        else if (o == m_getTesto[0]->viewport())
+            getTesto_Click(0);
+        else if (o == m_getTesto[1]->viewport())
+            getTesto_Click(1);
         break;
     }
     case QEvent::MouseButtonRelease:
-        if (!m_scaricata && o == m_txtOBX && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-            txtOBX_Click();
+        if (!m_scaricata && o == m_txtOBX && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) txtOBX_Click();
         break;
     case QEvent::FocusIn:
         if (!m_scaricata && o == m_getIDAtto) getIDAtto_GotFocus();
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(o, e);
 }

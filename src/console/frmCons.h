@@ -33,9 +33,9 @@
 #include <functional>
 #include <memory>
 
+#include "console/TastiVoto.h"
 #include "platform/Albero.h"
 #include "platform/Database.h"
-#include "console/TastiVoto.h"
 
 class QAction;
 class QCheckBox;
@@ -74,7 +74,7 @@ class frmCons : public QWidget {
     Q_OBJECT
 public:
     // Numbers of the control arrays.
-    static constexpr int kEtichette = 72;   // txtAnag 1..72 (0 the hidden pattern)
+    static constexpr int kEtichette = 72;  // txtAnag 1..72 (0 the hidden pattern)
 
     ~frmCons() override;
 
@@ -139,24 +139,24 @@ public:
     // index outside the array)
     // =======================================================================
 
-    QGroupBox* boxConsiglio(int i) const;     // 0..7
-    QPushButton* cmdConsiglio(int i) const;   // 0..2
-    QPushButton* cmdVoto(int i) const;        // 0..5
-    QToolButton* cmdServizio(int i) const;    // 0..5
-    ElencoCombo* cmbArgo(int i) const;        // 0..3
-    QLabel* lblArgo(int i) const;             // 0..5
-    QPushButton* cmdArgo(int i) const;        // 0..1
-    QPlainTextEdit* getTesto(int i) const;    // 0..1
-    QPushButton* cmdParola(int i) const;      // 0..2
-    QPushButton* cmdTempo(int i) const;       // 0..3
-    QLabel* lblTempo(int i) const;            // 0..2
-    QLabel* lblTitolo(int i) const;           // 0..6
-    QLabel* lblVoto(int i) const;             // 0..6
-    Etichetta* txtAnag(int i) const;          // 0..72; 0 the hidden pattern
-    QPushButton* cmdAtto(int i) const;        // 0..1
-    QLabel* lblAtto(int i) const;             // 0..1
-    QCheckBox* chkPelin(int i) const;         // 0
-    QAction* mnuPopupSub(int i) const;        // 0..1
+    QGroupBox* boxConsiglio(int i) const;    // 0..7
+    QPushButton* cmdConsiglio(int i) const;  // 0..2
+    QPushButton* cmdVoto(int i) const;       // 0..5
+    QToolButton* cmdServizio(int i) const;   // 0..5
+    ElencoCombo* cmbArgo(int i) const;       // 0..3
+    QLabel* lblArgo(int i) const;            // 0..5
+    QPushButton* cmdArgo(int i) const;       // 0..1
+    QPlainTextEdit* getTesto(int i) const;   // 0..1
+    QPushButton* cmdParola(int i) const;     // 0..2
+    QPushButton* cmdTempo(int i) const;      // 0..3
+    QLabel* lblTempo(int i) const;           // 0..2
+    QLabel* lblTitolo(int i) const;          // 0..6
+    QLabel* lblVoto(int i) const;            // 0..6
+    Etichetta* txtAnag(int i) const;         // 0..72; 0 the hidden pattern
+    QPushButton* cmdAtto(int i) const;       // 0..1
+    QLabel* lblAtto(int i) const;            // 0..1
+    QCheckBox* chkPelin(int i) const;        // 0
+    QAction* mnuPopupSub(int i) const;       // 0..1
 
     QCheckBox* chkLampo() const { return m_chkLampo; }
     QCheckBox* chkImmEsec() const { return m_chkImmEsec; }
@@ -295,9 +295,9 @@ private:
     // found is selected again and nothing else changes; an item no longer
     // listed is closed and nothing stays selected.
     struct VoceScelta {
-        bool scelta = false;   // an entry was selected
-        int codice = 0;        // the item's row: iDeliberaDE or iCodLeggeLG (0 none known)
-        int numero = 0;        // council: agenda position and group as the entry reads them
+        bool scelta = false;  // an entry was selected
+        int codice = 0;       // the item's row: iDeliberaDE or iCodLeggeLG (0 none known)
+        int numero = 0;       // council: agenda position and group as the entry reads them
         QString gruppo;
     };
     VoceScelta RicordaVoceScelta() const;
@@ -336,7 +336,6 @@ private:
     bool m_xLimiteCollegato = false;
 
 public:
-
     // =======================================================================
     // Vote: opening, key collection, closing, outcome (frmCons_Voto.cpp)
     // =======================================================================
@@ -367,7 +366,6 @@ private:
     bool m_xChiusuraChiesta = false;
 
 public:
-
     // =======================================================================
     // One-second engine and card reader (frmCons_Motore.cpp)
     // =======================================================================
@@ -501,10 +499,10 @@ private:
     void DisponeOrologio(double left, double top, bool inRiga);
     void DisponeDibattito(bool stretta);
     void CollegaEventi();
-    void AttivaRecordset();            // step 1
-    void AttivaAnagrafe();             // step 8
-    void AttivaAzzeramento();          // step 2
-    void AttivaArgomenti();            // step 4
+    void AttivaRecordset();    // step 1
+    void AttivaAnagrafe();     // step 8
+    void AttivaAzzeramento();  // step 2
+    void AttivaArgomenti();    // step 4
     void CaricaArgomentiConsiglio();
     void CaricaAttiAlbero();
     void CambioAttivazione(QWidget* attiva);

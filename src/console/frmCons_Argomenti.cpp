@@ -8,9 +8,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QLineEdit>
 #include <QTextCursor>
 
 #include "console/Registri.h"
@@ -98,15 +98,11 @@ QString LetteraStato(const QString& cParametri)
 int PosizioneStato(const QString& nome)
 {
     for (size_t i = 0; i < cStatiArgomento.size(); ++i)
-        if (!cStatiArgomento[i].isEmpty() && cStatiArgomento[i].compare(nome, Qt::CaseInsensitive) == 0)
-            return int(i);
+        if (!cStatiArgomento[i].isEmpty() && cStatiArgomento[i].compare(nome, Qt::CaseInsensitive) == 0) return int(i);
     return -1;
 }
 
-bool Maiuscolo(const QPushButton* b, const char* testo)
-{
-    return b->text().toUpper() == QString::fromLatin1(testo);
-}
+bool Maiuscolo(const QPushButton* b, const char* testo) { return b->text().toUpper() == QString::fromLatin1(testo); }
 
 }  // namespace
 
@@ -123,8 +119,10 @@ void frmCons::cmbArgo_Click(int Index)
             iDelibera = 0;
             return;
         }
-        if (iTipoAssemblea != 4) ApreArgomentoConsiglio();
-        else ApreAttoLeggi();
+        if (iTipoAssemblea != 4)
+            ApreArgomentoConsiglio();
+        else
+            ApreAttoLeggi();
         return;
     }
 
@@ -240,8 +238,7 @@ void frmCons::cmbArgo_Click(int Index)
         return;
     }
 
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -516,7 +513,7 @@ void frmCons::RitrovaVoceScelta(const VoceScelta& v)
                 }
             } catch (const Errore& e) {
                 MostraErrore(e);
-                elencato = true;   // not known: the entry as it read
+                elencato = true;  // not known: the entry as it read
             }
         }
         for (int k = 0; elencato && k < m_cmbArgo[0]->ListCount() && trovata < 0; ++k) {
@@ -660,8 +657,7 @@ void frmCons::cmdArgo_Click(int Index)
         }
         return;
 
-    default:
-        return;
+    default: return;
     }
 }
 

@@ -172,8 +172,8 @@ void frmCons::cmdAtto_Click(int Index)
         // At level 1 the box holds the act's number and the identifier is
         // the next free one; deeper it holds the identifier (blank: the one
         // proposed).
-        riga = ComponeAttoConsole(percorso, iLivello, tipo, stato, NuovoCodiceAtto(),
-                                  iLivello == 1 ? QString() : testo, iLivello == 1 ? testo : QString());
+        riga = ComponeAttoConsole(percorso, iLivello, tipo, stato, NuovoCodiceAtto(), iLivello == 1 ? QString() : testo,
+                                  iLivello == 1 ? testo : QString());
     } catch (const Errore& e) {
         MostraErrore(e);
         return;
@@ -253,8 +253,10 @@ void frmCons::CancellaAttoSelezionato()
 void frmCons::getTesto_Click(int Index)
 {
     if (!Tasti().CtrlPremuto()) return;
-    if (Index == 0) m_getTesto[1]->setVisible(!m_getTesto[1]->isVisible());
-    else if (Index == 1) m_getTesto[1]->hide();
+    if (Index == 0)
+        m_getTesto[1]->setVisible(!m_getTesto[1]->isVisible());
+    else if (Index == 1)
+        m_getTesto[1]->hide();
 }
 
 // ---------------------------------------------------------------------------
@@ -273,8 +275,14 @@ void frmCons::cmdServizio_Click(int Index)
     int tasto = 0;
     int maiuscole = 0;
     switch (Index) {
-    case 0: tasto = kTastoF8; maiuscole = ctrl ? kCtrl : 0; break;
-    case 1: tasto = kTastoF6; maiuscole = kCtrl; break;
+    case 0:
+        tasto = kTastoF8;
+        maiuscole = ctrl ? kCtrl : 0;
+        break;
+    case 1:
+        tasto = kTastoF6;
+        maiuscole = kCtrl;
+        break;
     case 2: tasto = kTastoF5; break;
     case 3: tasto = kTastoF1; break;
     default: break;
@@ -321,13 +329,12 @@ void frmCons::cmdServizio_Click(int Index)
     // immediate executability.
     Recordset rs;
     try {
-        rs = dbArchivio.OpenQuery(
-            QStringLiteral("SELECT * FROM %1 WHERE iCodLeggeVT = ? "
-                           "AND coalesce(rtrim(cNotaVotoVT, ' '), '') <> 'Votazione Annullata' "
-                           "AND coalesce(cPaleseVT, '') NOT IN ('A', 'V', 'W') "
-                           "ORDER BY (coalesce(iDeliberaVT, 0) < 0), lCodiceVT DESC")
-                .arg(cTabelle[4]),
-            {codice});
+        rs = dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM %1 WHERE iCodLeggeVT = ? "
+                                                 "AND coalesce(rtrim(cNotaVotoVT, ' '), '') <> 'Votazione Annullata' "
+                                                 "AND coalesce(cPaleseVT, '') NOT IN ('A', 'V', 'W') "
+                                                 "ORDER BY (coalesce(iDeliberaVT, 0) < 0), lCodiceVT DESC")
+                                      .arg(cTabelle[4]),
+                                  {codice});
     } catch (const Errore& e) {
         MostraErrore(e);
         return;
@@ -346,8 +353,7 @@ void frmCons::cmdServizio_Click(int Index)
     }
 
     const int presenti = iPresenti;
-    cTipoVoto = (!palese.isEmpty() && palese != u"-" && cLettereVoti.contains(palese)) ? palese
-                                                                                      : QStringLiteral("P");
+    cTipoVoto = (!palese.isEmpty() && palese != u"-" && cLettereVoti.contains(palese)) ? palese : QStringLiteral("P");
     const QString codiceTesto = CodiceVoce(codice);
     const int voce = CercaVoce(m_cmbArgo[0], codiceTesto);
     // The open item's titles, for when the recall is dismissed (a second

@@ -76,8 +76,10 @@ TestiEvento Testi(const QString& lettera, const QString& cNome)
     if (l == u"G") return {QStringLiteral("Apertura Argomento"), atto, argomento, QStringLiteral("G")};
     if (l == u"H") return {QStringLiteral("Chiusura Argomento"), atto, argomento, {}};
     if (l == u"I")
-        return {QStringLiteral("Votazione Nulla"), {},
-                cTipoVoto == u"M" ? QStringLiteral("Modifica Sequenza OdG") : QString(), QStringLiteral("I")};
+        return {QStringLiteral("Votazione Nulla"),
+                {},
+                cTipoVoto == u"M" ? QStringLiteral("Modifica Sequenza OdG") : QString(),
+                QStringLiteral("I")};
     // A substitution names who takes over; its details keep who was
     // replaced (cSegretari(0)).
     if (l == u"J") return {QStringLiteral("Sostituz. Segretario"), cNome, cSegretari[0], {}};
@@ -175,8 +177,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
         }
         // Entries and exits during a vote are dated just before its opening.
         // (A vote without its opening time, never stamped, takes the time now.)
-        campo("dDataOraEV", primaDelVoto && dInizioVoto.isValid() ? dInizioVoto.addMSecs(-1728)
-                                                                  : Clock().Adesso());
+        campo("dDataOraEV", primaDelVoto && dInizioVoto.isValid() ? dInizioVoto.addMSecs(-1728) : Clock().Adesso());
         campo("cTipoEventoEV", lettera);
         campo("cNomeEV", PadTaglia(testi.nome, 30));
 

@@ -121,15 +121,19 @@ void frmCons::croTimer_Timer()
     // 1. Clock.
     const QString ora = Clock().Adesso().time().toString(QStringLiteral("HH:mm:ss"));
     if (iStatoConsole & kStatoOrologio) {
-        if (iTraccia & 1) txtOBX()->setText(Formato(oComTLV.InBufferCount(), QStringLiteral("#####0")));
-        else txtOBX()->setText(ora);
+        if (iTraccia & 1)
+            txtOBX()->setText(Formato(oComTLV.InBufferCount(), QStringLiteral("#####0")));
+        else
+            txtOBX()->setText(ora);
     }
     if (FrmVideo* v = frmVideoCaricato())
         if (Etichetta* t = v->txtTitolo(3)) t->SetCaption(ora);
 
     // 2. Requests to speak between votes, or the vote on display.
-    if (!(iStatoConsole & kStatoVoto)) RichiesteDaTastiere();
-    else MostraVotoInCorso(*this);
+    if (!(iStatoConsole & kStatoVoto))
+        RichiesteDaTastiere();
+    else
+        MostraVotoInCorso(*this);
     if (frmConsAperto() != this) return;
 
     // 3. Outcome blink, or the speaking clock.
@@ -159,8 +163,10 @@ void frmCons::croTimer_Timer()
     // 6. Countdown of a timed vote.
     if (iStatoConsole & kStatoVotoATempo) {
         QString mostra;
-        if (AvanzaConteggioVoto(mostra)) cmdVoto_Click(3);
-        else lblTempo(2)->setText(mostra);
+        if (AvanzaConteggioVoto(mostra))
+            cmdVoto_Click(3);
+        else
+            lblTempo(2)->setText(mostra);
     }
 }
 

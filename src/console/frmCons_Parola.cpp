@@ -60,10 +60,7 @@ void MostraPrenotati(frmCons& f, const EsitoPrenotati& e)
 
 }  // namespace
 
-bool frmCons::TempoParolaScaduto() const
-{
-    return lblTempo(0)->property(kProprietaSfondo).toInt() == kRosso;
-}
+bool frmCons::TempoParolaScaduto() const { return lblTempo(0)->property(kProprietaSfondo).toInt() == kRosso; }
 
 void frmCons::IniziaIntervento(int iTipo, int iChi, const QString& cNome, const QString& cBreve)
 {
@@ -191,8 +188,7 @@ void frmCons::cmdParola_Click(int Index)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -227,12 +223,15 @@ void frmCons::lstPrenotati_Click()
         }
         return;
     }
-    const int r = UI().MsgBox(nome + QStringLiteral(" Inizia l'Intervento (pulsante SI)") + QStringLiteral("\r\noppure\r\n") +
-                                  QStringLiteral("viene Tolto dalla Lista (pulsante NO) ?"),
-                              vbYesNoCancel, titolo);
+    const int r =
+        UI().MsgBox(nome + QStringLiteral(" Inizia l'Intervento (pulsante SI)") + QStringLiteral("\r\noppure\r\n") +
+                        QStringLiteral("viene Tolto dalla Lista (pulsante NO) ?"),
+                    vbYesNoCancel, titolo);
     if (frmConsAperto() != this) return;
-    if (r == vbYes) GestiscePrenotati(indice + 1, kDaParola, QString());
-    else if (r == vbNo) GestiscePrenotati(indice + 1, kTogli, QString());
+    if (r == vbYes)
+        GestiscePrenotati(indice + 1, kDaParola, QString());
+    else if (r == vbNo)
+        GestiscePrenotati(indice + 1, kTogli, QString());
 }
 
 // The guests' list and the free-text speaker field open the seat actions'

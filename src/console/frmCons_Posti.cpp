@@ -6,10 +6,10 @@
 // message box): the state it reads is read again after each dialog, and
 // nothing that another nested handler could take twice is handed out after
 // a message box.
-#include <QPointer>
-#include <algorithm>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
@@ -113,13 +113,12 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
         if (VotoAperto()) l = l.toLower();
         return l;
     };
-    auto consigliereAssente = [] {
-        UI().MsgBox(QStringLiteral("Consigliere Assente"), vbCritical, kTitoloOBX);
-    };
+    auto consigliereAssente = [] { UI().MsgBox(QStringLiteral("Consigliere Assente"), vbCritical, kTitoloOBX); };
 
     switch (iCodice) {
     case 128:
-        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto) CorreggeVoto(iP);
+        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
+            CorreggeVoto(iP);
         cEvento = entraEsce();
         break;
     case 1:
@@ -132,9 +131,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
         IniziaIntervento(1, iP, cNome, cBreve);
         break;
     case 2:
-    case 1024:
-        CompletaSostituzione(iP, Index, iCodice);
-        break;
+    case 1024: CompletaSostituzione(iP, Index, iCodice); break;
     case 3:
         if (InAula(p)) {
             p.iStato |= kScrutatore;
@@ -145,9 +142,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     case 4:
         if (AventeDirittoNonAssente(p)) cEvento = NuovoConsigliere(iP, Index, cNome);
         break;
-    case 5:
-        AssegnaRiserva(iP);
-        break;
+    case 5: AssegnaRiserva(iP); break;
     case 6:
         if (AventeDirittoNonAssente(p)) {
             Etichetta* e = txtAnag(p.iPulsanteAN);
@@ -175,8 +170,10 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
         }
         break;
     case 8:
-        if (!InAula(p)) consigliereAssente();
-        else GestiscePrenotati(iP, 1, QString());
+        if (!InAula(p))
+            consigliereAssente();
+        else
+            GestiscePrenotati(iP, 1, QString());
         break;
     case 9:
         if (p.iStato & kAssenteDichiarato) {
@@ -184,7 +181,8 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
             p.iStato &= 0x7FFF & ~(kPresente | kAssenteDichiarato);
             cEvento = entraEsce();
         } else {
-            if (VotoAperto() && (p.iStato & (kPresente | kAventeDiritto)) == (kPresente | kAventeDiritto)) CorreggeVoto(iP);
+            if (VotoAperto() && (p.iStato & (kPresente | kAventeDiritto)) == (kPresente | kAventeDiritto))
+                CorreggeVoto(iP);
             p.iStato |= kAssenteDichiarato;
             if (p.iStato & kPresente) cEvento = entraEsce();
         }
@@ -201,14 +199,9 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
             iRichiedenti[1] = iP;
         }
         break;
-    case 256:
-        SchedaPosto(iP);
-        break;
-    case 512:
-        ChiamaVotante(iP);
-        break;
-    default:
-        break;
+    case 256: SchedaPosto(iP); break;
+    case 512: ChiamaVotante(iP); break;
+    default: break;
     }
     if (!io || m_scaricata) return;
     if (cEvento != u"_") SalvaEvento(cEvento, cNome);
@@ -267,8 +260,8 @@ void frmCons::SchedaPosto(int iP)
 {
     const Posto& p = aPosti[size_t(iP)];
     QString t = RTrimSpazi(p.cNomeAN) + kAcapo + u'(' + RTrimSpazi(p.cPartitoAN) + u')' + kAcapo +
-                QStringLiteral("Interventi Arg. corrente =") + Str(p.iInterventi) + kAcapo +
-                QStringLiteral("TLV =") + Str(p.iVotatoreAN) + kAcapo + QStringLiteral("LED =") + Str(p.iPannelloAN);
+                QStringLiteral("Interventi Arg. corrente =") + Str(p.iInterventi) + kAcapo + QStringLiteral("TLV =") +
+                Str(p.iVotatoreAN) + kAcapo + QStringLiteral("LED =") + Str(p.iPannelloAN);
     if (p.iPartito >= 1 && size_t(p.iPartito) < aPartiti.size())
         t += kAcapo + QStringLiteral("Secondi disponibili/Partito =") + Str(aPartiti[size_t(p.iPartito)].lTempoResiduo);
     UI().MsgBox(t, vbOKOnly, kTitoloOBX);
@@ -312,7 +305,8 @@ void frmCons::CompletaSostituzione(int iP, int Index, int iCodice)
 
     if (iEsce) {
         Posto& p = aPosti[size_t(iP)];
-        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto) CorreggeVoto(iP);
+        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
+            CorreggeVoto(iP);
         QString l = CambiaPresenza(iP, Index, true);
         if (!l.isEmpty()) {
             if (VotoAperto()) l = l.toLower();
@@ -466,9 +460,7 @@ void frmCons::OperazioniOspite(int Button, int Shift)
         if (riga < lstParola()->ListCount()) lstParola()->RemoveItem(riga);
     };
     switch (scelta) {
-    case 1:
-        IniziaIntervento(2, 0, nome, i ? TrimSpazi(aOspiti[size_t(i)].cNomeBreveAN) : QString());
-        break;
+    case 1: IniziaIntervento(2, 0, nome, i ? TrimSpazi(aOspiti[size_t(i)].cNomeBreveAN) : QString()); break;
     case 2:
         togliDallaLista();
         cmdParola(1)->setEnabled(true);
@@ -481,8 +473,7 @@ void frmCons::OperazioniOspite(int Button, int Shift)
     case 4:
         if (i) GestiscePrenotati(i, 9, QString());
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -531,8 +522,10 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         iModoAttivazione = 32;
         {
             CicloAnnidato guardia(*this);
-            if (MostraListaEventi) MostraListaEventi();
-            else frmEvent::MostraModale(this);
+            if (MostraListaEventi)
+                MostraListaEventi();
+            else
+                frmEvent::MostraModale(this);
         }
         if (!io || m_scaricata) return;
         AttivaForm(1);
@@ -541,8 +534,10 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         KeyCode = 0;
         if (iModoVoto & 1) break;
         if (iTipoAssemblea == 4) {
-            if (ctrl) EliminaAttoDaTasto();
-            else NuovoAttoDaTasto();
+            if (ctrl)
+                EliminaAttoDaTasto();
+            else
+                NuovoAttoDaTasto();
         } else {
             iModoAttivazione = 32;
             {
@@ -582,8 +577,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
             oTabellone->DettaglioLed(cLedPresenze);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -598,10 +592,12 @@ void frmCons::Aiuto()
       << QStringLiteral("SI DICHIARA PRESENTE NON VOTANTE") << dieci + QStringLiteral("- Ctrl + Pulsante SIN")
       << QStringLiteral("SOSTITUISCE IL SEGRETARIO") << dieci + QStringLiteral("- Tasto Funzione F5")
       << QStringLiteral("STAMPA LISTA EVENTI") << dieci + QStringLiteral("- Ctrl + Tasto Funzione F6")
-      << QStringLiteral("AGGIUNGE NUOV") + (iTipoAssemblea == 4 ? QStringLiteral("I ATTI") : QStringLiteral("E DELIBERE"))
+      << QStringLiteral("AGGIUNGE NUOV") +
+             (iTipoAssemblea == 4 ? QStringLiteral("I ATTI") : QStringLiteral("E DELIBERE"))
       << dieci + QStringLiteral("- Ctrl + Tasto Funzione F8");
     if (iTipoAssemblea != 4)
-        r << QStringLiteral("RITIRO Emendamenti") << dieci + QStringLiteral("- Ctrl + Pulsante SIN su descrizione Emendamento");
+        r << QStringLiteral("RITIRO Emendamenti")
+          << dieci + QStringLiteral("- Ctrl + Pulsante SIN su descrizione Emendamento");
     UI().MsgBox(r.join(kAcapo), vbInformation, kTitoloOBX);
 }
 
@@ -609,8 +605,10 @@ void frmCons::SostituisceSegretario()
 {
     QString segretario, vice;
     for (size_t i = 1; i < aOspiti.size(); ++i) {
-        if (aOspiti[i].cTipoAN == u"G") segretario = aOspiti[i].cNomeAN;
-        else if (aOspiti[i].cTipoAN == u"V") vice = aOspiti[i].cNomeAN;
+        if (aOspiti[i].cTipoAN == u"G")
+            segretario = aOspiti[i].cNomeAN;
+        else if (aOspiti[i].cTipoAN == u"V")
+            vice = aOspiti[i].cNomeAN;
     }
     if (TrimSpazi(segretario).isEmpty() || TrimSpazi(vice).isEmpty()) {
         UI().MsgBox(QStringLiteral("Segretario o Vice non impostati"), vbOKOnly, kTitoloOBX);
@@ -627,8 +625,10 @@ void frmCons::SostituisceSegretario()
 void frmCons::txtOBX_Click()
 {
     if (m_scaricata) return;
-    if (Tasti().CtrlPremuto()) frmLED().Mostra();
-    else frmVideo().Mostra();
+    if (Tasti().CtrlPremuto())
+        frmLED().Mostra();
+    else
+        frmVideo().Mostra();
     iModoAttivazione = 8192;
 }
 

@@ -132,8 +132,10 @@ void frmCons::CorreggeVoto(int iP)
     switch (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) {
     case 0:
         cTastiRicevuti.Set(c, QChar(c));
-        if (p.cVoto == u"0") lstVotanti()->AddItem(breve);
-        else if (p.cVoto == u"*") lstAssenti()->RimuoviTesto(breve);
+        if (p.cVoto == u"0")
+            lstVotanti()->AddItem(breve);
+        else if (p.cVoto == u"*")
+            lstAssenti()->RimuoviTesto(breve);
         break;
     case kPresente:
     case kPresente | kPresenteNonVotante:
@@ -144,8 +146,7 @@ void frmCons::CorreggeVoto(int iP)
         p.cVoto = QStringLiteral("0");
         lstVotanti()->RimuoviTesto(breve);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -153,7 +154,9 @@ QString frmCons::EntraEsce(int iP)
 {
     if (!SeggioValido(iP)) return QString();
     const bool votoAperto = (iModoVoto & 5) != 0;
-    if (votoAperto && (aPosti[size_t(iP)].iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto) CorreggeVoto(iP);
+    if (votoAperto &&
+        (aPosti[size_t(iP)].iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
+        CorreggeVoto(iP);
     QString cEvento = CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, true);
     if (cEvento.isEmpty()) return cEvento;
     if (votoAperto) cEvento = cEvento.toLower();

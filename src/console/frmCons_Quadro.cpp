@@ -70,7 +70,9 @@ void frmCons::AggiornaQuadroVoti(int iModo)
                     ScriveLed(cLedQuadro, p.iPannelloAN, u'3');
                     tinta(p, 4);
                 }
-                if (xAzzeraNonVotanti && (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante)) p.iStato &= ~kPresenteNonVotante;
+                if (xAzzeraNonVotanti && (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) ==
+                                             (kPresente | kPresenteNonVotante))
+                    p.iStato &= ~kPresenteNonVotante;
             }
         } else {
             for (size_t i = 1; i < aPosti.size(); ++i) {
@@ -89,7 +91,8 @@ void frmCons::AggiornaQuadroVoti(int iModo)
                     sfondo(p, kColoreContrario);
                     led = u'1';
                     tinta(p, 3);
-                } else if ((p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante)) {
+                } else if ((p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) ==
+                           (kPresente | kPresenteNonVotante)) {
                     // Present and not voting: in the chamber, without a key
                     // ("0" since the opening), and shown so.
                     sfondo(p, kColoreNonVotante);
@@ -104,7 +107,9 @@ void frmCons::AggiornaQuadroVoti(int iModo)
                     presenza(p, false);
                     tinta(p, 15);
                 }
-                if (xAzzeraNonVotanti && (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) == (kPresente | kPresenteNonVotante)) p.iStato &= ~kPresenteNonVotante;
+                if (xAzzeraNonVotanti && (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) ==
+                                             (kPresente | kPresenteNonVotante))
+                    p.iStato &= ~kPresenteNonVotante;
                 if (p.iPannelloAN >= 1) ScriveLed(cLedQuadro, p.iPannelloAN, led);
             }
         }
@@ -115,11 +120,8 @@ void frmCons::AggiornaQuadroVoti(int iModo)
             lblVoto(4)->setText(Due(iAstenuti));
             lblVoto(5)->setText(Due(iContrari));
             break;
-        case kQuadroSoloFavorevoli:
-            lblVoto(3)->setText(Due(iFavorevoli));
-            break;
-        default:
-            break;
+        case kQuadroSoloFavorevoli: lblVoto(3)->setText(Due(iFavorevoli)); break;
+        default: break;
         }
         lblVoto(6)->setText(Due(iPresenti - iFavorevoli - iContrari - iAstenuti));
         int votanti = iFavorevoli + iContrari;

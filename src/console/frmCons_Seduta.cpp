@@ -32,7 +32,8 @@ void FermaVotazione(frmCons& f)
     // Also a test vote, and a vote whose central has already ended its data.
     if ((iModoVoto & 5) || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
     // A close under way closes the link itself.
-    else if ((iPrenotazioni & 2) && !oVoto.Impegnato()) ChiudeComVotatori(0);
+    else if ((iPrenotazioni & 2) && !oVoto.Impegnato())
+        ChiudeComVotatori(0);
 }
 
 }  // namespace
@@ -77,8 +78,7 @@ void frmCons::cmdConsiglio_Click(int Index)
 
     case 1:
         if (cmdConsiglio(1)->text() == u"Sospesa") {
-            if (UI().MsgBox(QStringLiteral("Confermi Sospensione Seduta"), vbOKCancel + vbQuestion) != vbOK)
-                return;
+            if (UI().MsgBox(QStringLiteral("Confermi Sospensione Seduta"), vbOKCancel + vbQuestion) != vbOK) return;
             SalvaEvento(QStringLiteral("S"), QString());
             cmdConsiglio(1)->setText(QStringLiteral("Ripresa"));
             FermaVotazione(*this);
@@ -128,8 +128,7 @@ void frmCons::cmdConsiglio_Click(int Index)
         if (Index == 2) frmVideo().Mostra();
         return;
     }
-    default:
-        return;
+    default: return;
     }
 }
 

@@ -7,13 +7,13 @@
 // only applies what the close hands back.
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QEventLoop>
-#include <QFileInfo>
 #include <QTimer>
 #include <cmath>
 #include <optional>
@@ -74,9 +74,8 @@ QString ControllaSubalterni()
 {
     QString messaggio;
     try {
-        Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM ") + cTabelle[5] +
-                                                QStringLiteral(" WHERE iCodLeggeLG = ?;"),
-                                            {iCodiceAtto});
+        Recordset rs = dbArchivio.OpenQuery(
+            QStringLiteral("SELECT * FROM ") + cTabelle[5] + QStringLiteral(" WHERE iCodLeggeLG = ?;"), {iCodiceAtto});
         if (rs.Eof()) return {};
         QString chiave = TrimSpazi(LeggeCampo(rs.Field(QStringLiteral("cTreeKeyLG")), 0, QString()));
         // The act's type is the first letter of its parameters.
@@ -87,9 +86,10 @@ QString ControllaSubalterni()
         chiave = (chiave + QString(11, u' ')).left(11 * livello);
         // The acts below are those whose key starts with this one, compared
         // exactly (an identifier may hold characters a pattern would read).
-        Recordset sotto = dbArchivio.OpenQuery(QStringLiteral("SELECT iCodLeggeLG, cParametriLG FROM ") + cTabelle[5] +
-                                                   QStringLiteral(" WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY;"),
-                                               {int(chiave.size()), chiave});
+        Recordset sotto =
+            dbArchivio.OpenQuery(QStringLiteral("SELECT iCodLeggeLG, cParametriLG FROM ") + cTabelle[5] +
+                                     QStringLiteral(" WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY;"),
+                                 {int(chiave.size()), chiave});
         int n = 0;
         for (; !sotto.Eof(); sotto.MoveNext()) {
             if (sotto.Field(QStringLiteral("iCodLeggeLG")).toInt() == iCodiceAtto) continue;
@@ -98,7 +98,8 @@ QString ControllaSubalterni()
         }
         sotto.Close();
         cArgomento[7].clear();
-        if (n > 0 && !QStringLiteral("KIGHMVQPBUFXNWYRSTJ").contains(tipoAtto.isEmpty() ? QStringLiteral("?") : tipoAtto))
+        if (n > 0 &&
+            !QStringLiteral("KIGHMVQPBUFXNWYRSTJ").contains(tipoAtto.isEmpty() ? QStringLiteral("?") : tipoAtto))
             messaggio = MessaggioSubalterni(n);
     } catch (const Errore& e) {
         MostraErrore(e);
@@ -121,12 +122,16 @@ void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
         if (t.xAggiungiAssenti) lstAssenti()->AddItem(breve);
         // Two keys of one absent seat in the same read both ask for its
         // entry: it enters once (the change toggles).
-        if (t.xEntra && p.iPulsanteAN > 0 && (p.iStato & (kPresente | kAssenteDichiarato)) == 0) CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
+        if (t.xEntra && p.iPulsanteAN > 0 && (p.iStato & (kPresente | kAssenteDichiarato)) == 0)
+            CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
         if (!t.xMostra) continue;
         int32_t console = -1, video = -1;
-        if (t.cTasto == u"3") console = 0xFF00, video = cColoriTabVideo[2];
-        else if (t.cTasto == u"5") console = 0xFFFF, video = cColoriTabVideo[4];
-        else if (t.cTasto == u"6") console = 0xFF, video = cColoriTabVideo[3];
+        if (t.cTasto == u"3")
+            console = 0xFF00, video = cColoriTabVideo[2];
+        else if (t.cTasto == u"5")
+            console = 0xFFFF, video = cColoriTabVideo[4];
+        else if (t.cTasto == u"6")
+            console = 0xFF, video = cColoriTabVideo[3];
         if (console < 0) continue;
         if (Etichetta* e = txtAnag(p.iPulsanteAN)) e->SetBackColor(console);
         if (FrmVideo* v = frmVideoCaricato())
@@ -149,8 +154,10 @@ void frmCons::VotiDaSeriale()
     }
     // No units wired (or both sources asked for): the keypads are simulated.
     if (chkPelin(0) && chkPelin(0)->isChecked()) {
-        if (Tasti().CtrlPremuto()) iModoVoto &= ~kVotoPausa;
-        else if (iModoVoto != 0) iModoVoto |= kVotoPausa;
+        if (Tasti().CtrlPremuto())
+            iModoVoto &= ~kVotoPausa;
+        else if (iModoVoto != 0)
+            iModoVoto |= kVotoPausa;
         Attende(0.5);
     } else {
         iModoVoto &= ~kVotoPausa;
@@ -163,17 +170,20 @@ void frmCons::VotiDaSeriale()
     const int r = 1 + int(rnd->bounded(quint32(aPosti.size() - 1)));
     const Posto& p = aPosti[size_t(r)];
     bool puo;
-    if (iRiservato & 4) puo = true;
+    if (iRiservato & 4)
+        puo = true;
     else if (iModoVoto & (kVotoAppello | kVotoUnico | kVotoNumeroLegale))
         puo = AventeDirittoNonAssente(p) && (!(iModoVoto & kVotoUnico) || iVotanteUnico > 0);
-    else puo = PuoVotare(p);
+    else
+        puo = PuoVotare(p);
     // Rnd x 3 + 1 rounded to the nearest, halves to even: 1 and 4 half as
     // likely as 2 and 3.
     const int k = int(std::nearbyint(rnd->generateDouble() * 3.0 + 1.0));
     QString tasto;
     int unita = p.iVotatoreAN;
     const int m = iModoVoto & 56;
-    if (m == kVotoAppello || m == kVotoNumeroLegale) tasto = (k & 1) ? QStringLiteral("*") : QStringLiteral("-");
+    if (m == kVotoAppello || m == kVotoNumeroLegale)
+        tasto = (k & 1) ? QStringLiteral("*") : QStringLiteral("-");
     else {
         tasto = k <= 3 ? QStringLiteral("356").mid(k - 1, 1) : QString();
         if (m == kVotoUnico) unita = iVotanteUnico;
@@ -197,7 +207,7 @@ void frmCons::VotiDaFile()
         if (m_iVotoSenzaFile != voto) {
             m_iVotoSenzaFile = voto;
             UI().MsgBox(percorso + (QFileInfo::exists(percorso) ? QStringLiteral(" non leggibile")
-                                                                 : QStringLiteral(" non trovato")),
+                                                                : QStringLiteral(" non trovato")),
                         vbExclamation);
         }
         Attende(0.2);
@@ -219,10 +229,7 @@ void frmCons::VotiDaFile()
 // ---------------------------------------------------------------------------
 // Opening.
 
-bool frmCons::ApreVotazione(int iStep)
-{
-    return obx::ApreVotazione(iStep);
-}
+bool frmCons::ApreVotazione(int iStep) { return obx::ApreVotazione(iStep); }
 
 void frmCons::cmdVoto_Click(int Index)
 {
@@ -256,7 +263,8 @@ void frmCons::cmdVoto_Click(int Index)
                         messaggio = QStringLiteral("Votazione non prevista");
                     if (delibera == 0 && !verifica) messaggio = QStringLiteral("Nessun Argomento selezionato");
                     if (cmbArgo(3) && cmbArgo(3)->ListIndex() > 0) {
-                        if (verifica) delibera = 0;
+                        if (verifica)
+                            delibera = 0;
                         else
                             messaggio = QStringLiteral("Argomento ") + cmbArgo(3)->Text() + u'\n' +
                                         QStringLiteral("Votazione non ammessa");
@@ -332,7 +340,8 @@ void frmCons::cmdVoto_Click(int Index)
         impegno.reset();
         if (!prova) AggiornaQuadroVoti(a.iQuadro);
         if (a.xAzzeraLed) LedTabellone(cLedVoti);
-        if (prova) ComandoTabellone(QStringLiteral("1"));
+        if (prova)
+            ComandoTabellone(QStringLiteral("1"));
         else {
             dInizioVoto = Clock().Adesso();
             SalvaEvento(a.cEvento, QString());
@@ -449,8 +458,7 @@ void frmCons::cmdVoto_Click(int Index)
         StampaVerbaleVoto(false, QString());
         return;
 
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -472,7 +480,10 @@ bool frmCons::ChiudeVotazione(int iModo)
     ContestoChiusura contesto;
     contesto.xImmEsec = chkImmEsec()->isChecked();
     contesto.xSubPendenti = cmbArgo(2)->ListCount() > 0;
-    const ChiusuraVoto c = ChiudeSpoglio(iModo == kAbbandono ? kAbbandono : iModo == kAnnullo ? kAnnullo : kChiusura, contesto);
+    const ChiusuraVoto c = ChiudeSpoglio(iModo == kAbbandono ? kAbbandono
+                                         : iModo == kAnnullo ? kAnnullo
+                                                             : kChiusura,
+                                         contesto);
     if (!c.xEseguita) {
         // Nothing open to close; a drop still stops any collection.
         if (iModo == kAbbandono) iModoVoto = 0;
@@ -539,10 +550,11 @@ bool frmCons::ChiudeVotazione(int iModo)
         } else if (c.xEsito) {
             lblEsito()->setText(c.esito.cTesto);
             lblEsito()->setStyleSheet(c.esito.xPositivo ? QStringLiteral("color: #00ff00;")
-                                                         : QStringLiteral("color: #ff0000;"));
+                                                        : QStringLiteral("color: #ff0000;"));
             lblEsito()->setVisible(true);
-            AggiornaQuadroVoti((c.iModoVoto & kVotoNumeroLegale) ? (kQuadroRisultato | kQuadroTabelloni | kQuadroSoloFavorevoli)
-                                                                       : (kQuadroRisultato | kQuadroTabelloni));
+            AggiornaQuadroVoti((c.iModoVoto & kVotoNumeroLegale)
+                                   ? (kQuadroRisultato | kQuadroTabelloni | kQuadroSoloFavorevoli)
+                                   : (kQuadroRisultato | kQuadroTabelloni));
         }
         MostraVotanti(1);
     }

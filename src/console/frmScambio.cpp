@@ -89,10 +89,7 @@ frmScambio::frmScambio(QWidget* padre) : QDialog(padre)
 
 ElencoCombo* frmScambio::cmbScambio(int i) const { return i == 0 || i == 1 ? m_cmb[size_t(i)] : nullptr; }
 QLabel* frmScambio::lblScambio(int i) const { return i == 0 || i == 1 ? m_lbl[size_t(i)] : nullptr; }
-QPushButton* frmScambio::cmdScambio(int i) const
-{
-    return i == 0 ? m_cmdConferma : i == 4 ? m_cmdAnnulla : nullptr;
-}
+QPushButton* frmScambio::cmdScambio(int i) const { return i == 0 ? m_cmdConferma : i == 4 ? m_cmdAnnulla : nullptr; }
 
 void frmScambio::showEvent(QShowEvent* e)
 {
@@ -146,8 +143,7 @@ void frmScambio::Form_Activate()
         elenca(0, QStringLiteral("PST"));
         elenca(1, QStringLiteral("C"));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

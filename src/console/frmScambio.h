@@ -35,10 +35,10 @@ public:
     // closes with nothing changed.
     void cmdScambio_Click(int Index);
 
-    ElencoCombo* cmbScambio(int i) const;   // 0 replaced, 1 taking over
-    QLabel* lblScambio(int i) const;        // 0..1
+    ElencoCombo* cmbScambio(int i) const;  // 0 replaced, 1 taking over
+    QLabel* lblScambio(int i) const;       // 0..1
     QCheckBox* chkEsce() const { return m_chkEsce; }
-    QPushButton* cmdScambio(int i) const;   // 0 and 4
+    QPushButton* cmdScambio(int i) const;  // 0 and 4
 
 protected:
     void showEvent(QShowEvent* e) override;

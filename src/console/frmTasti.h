@@ -19,7 +19,7 @@ namespace obx {
 class frmTasti : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kOpzioni = 10;   // optTasto 0..9
+    static constexpr int kOpzioni = 10;  // optTasto 0..9
 
     explicit frmTasti(QWidget* padre = nullptr);
 
@@ -32,8 +32,8 @@ public:
     void cmdTasti_Click(int Index);
 
     QGroupBox* boxTasti() const { return m_box; }
-    QRadioButton* optTasto(int i) const;   // nullptr outside 0..9
-    QPushButton* cmdTasti(int i) const;    // 0..1
+    QRadioButton* optTasto(int i) const;  // nullptr outside 0..9
+    QPushButton* cmdTasti(int i) const;   // 0..1
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -49,7 +49,7 @@ private:
 class frmOspiti : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kOpzioni = 4;   // optTasto 0..3
+    static constexpr int kOpzioni = 4;  // optTasto 0..3
 
     // The guest's name is taken from cNomeOspite.
     explicit frmOspiti(QWidget* padre = nullptr);
@@ -59,8 +59,8 @@ public:
     void cmdTasti_Click(int Index);
 
     QGroupBox* boxTasti() const { return m_box; }
-    QRadioButton* optTasto(int i) const;   // nullptr outside 0..3
-    QPushButton* cmdTasti(int i) const;    // 0..1
+    QRadioButton* optTasto(int i) const;  // nullptr outside 0..3
+    QPushButton* cmdTasti(int i) const;   // 0..1
 
 protected:
     void reject() override;

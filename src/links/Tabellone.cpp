@@ -35,7 +35,11 @@ QString FC() { return QString(SO) + QStringLiteral("CONT"); }
 QString FT() { return QString(SO) + QStringLiteral("o:") + SO + u'm'; }
 QString Incornicia(const QString& t) { return F0() + t + F0(); }
 // The board's own date field: day name, day, month.
-QString CampoData() { return QStringLiteral("  ") + SO + QStringLiteral("gg ") + SO + QStringLiteral("G ") + SO + QStringLiteral("LL ") + FT(); }
+QString CampoData()
+{
+    return QStringLiteral("  ") + SO + QStringLiteral("gg ") + SO + QStringLiteral("G ") + SO + QStringLiteral("LL ") +
+           FT();
+}
 
 // The row as a person reads it: the field codes taken out.
 QString SenzaCodici(QString s)
@@ -78,16 +82,10 @@ bool ConTabellone(int tipo) { return RigheDelTipo(tipo) > 0; }
 
 // The count of those present: two digits and a blank; three blanks in the
 // regional assembly.
-QString Conteggio()
-{
-    return iTipoAssemblea == 4 ? Blank(3) : Formato(iPresenti, QStringLiteral("00 "));
-}
+QString Conteggio() { return iTipoAssemblea == 4 ? Blank(3) : Formato(iPresenti, QStringLiteral("00 ")); }
 
 // The threshold of the vote: the immediate executability has its own.
-int ValoreQuorum()
-{
-    return (iFlagQuorum & 0xF0) == 0x10 ? iQuorum[4] : iQuorum[3];
-}
+int ValoreQuorum() { return (iFlagQuorum & 0xF0) == 0x10 ? iQuorum[4] : iQuorum[3]; }
 
 // Title of the current item for the projected board; empty with no item.
 QString TitoloArgomento()
@@ -144,10 +142,7 @@ private:
 Tabellone::Tabellone() = default;
 Tabellone::~Tabellone() = default;
 
-QString Tabellone::RigaLed(int n) const
-{
-    return n >= 1 && n <= 8 ? m_righe[size_t(n)] : QString();
-}
+QString Tabellone::RigaLed(int n) const { return n >= 1 && n <= 8 ? m_righe[size_t(n)] : QString(); }
 
 bool Tabellone::ApreCom()
 {
@@ -201,8 +196,10 @@ bool Tabellone::PortaCondivisa() const
     // Two port numbers may name one device in "Porte.txt": what counts is
     // the line, the one the card port holds open or the one it would open.
     QString carta;
-    if (oComCARD.PortOpen()) carta = oComCARD.Dispositivo();
-    else if (iPortaRAD > 0) carta = DispositivoCom(iPortaRAD);
+    if (oComCARD.PortOpen())
+        carta = oComCARD.Dispositivo();
+    else if (iPortaRAD > 0)
+        carta = DispositivoCom(iPortaRAD);
     return StessoDispositivo(carta, DispositivoCom(iPorta));
 }
 
@@ -269,15 +266,17 @@ void Tabellone::ScriveLog(const QString& cFrame, const QString& cInfo, bool xInv
     QFile f(cFileLog);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return;
     const QDateTime t = Clock().Adesso();
-    const QString porta = xParallela ? QStringLiteral("PRN:")
-                                     : QStringLiteral("COM") + QString::number(iPortaTAB) + QStringLiteral(": ") +
-                                           oComTAB.Settings();
+    const QString porta =
+        xParallela ? QStringLiteral("PRN:")
+                   : QStringLiteral("COM") + QString::number(iPortaTAB) + QStringLiteral(": ") + oComTAB.Settings();
     QString r = QStringLiteral("Porta ") + porta + QStringLiteral(" (") + t.toString(QStringLiteral("MM-dd-yyyy")) +
                 u' ' + t.toString(QStringLiteral("HH:mm:ss")) + u')' + CRLF;
     r += QStringLiteral("TxInfo=") + cInfo + CRLF;
     r += QStringLiteral("Tx:") + cFrame + CRLF;
-    if (xInviato) r += QStringLiteral("Tx=OK") + CRLF;
-    else if (!oComTAB.PortOpen()) r += QStringLiteral("Porta Chiusa") + CRLF;
+    if (xInviato)
+        r += QStringLiteral("Tx=OK") + CRLF;
+    else if (!oComTAB.PortOpen())
+        r += QStringLiteral("Porta Chiusa") + CRLF;
     f.write(ToCp1252(r));
 }
 
@@ -297,8 +296,10 @@ void Tabellone::InviaRighe(const QString& ids)
     const std::array<QString, 9> righe = m_righe;
     for (QChar id : ids) {
         int da = 1, a = std::min(4, n);
-        if (id == u'3') da = a = 5;
-        else if (id == u'4') da = 6, a = 8;
+        if (id == u'3')
+            da = a = 5;
+        else if (id == u'4')
+            da = 6, a = 8;
         if (a > n) a = n;
         QString frame = QString(ENQ) + id + SOH + QStringLiteral("0501") + STX;
         for (int r = da; r <= a; ++r) frame += righe[size_t(r)] + CRLF;
@@ -326,8 +327,10 @@ void Tabellone::RigheTempo(bool xAggiorna, QString& ids, bool& xCronometro)
         }
         const QString gruppo = TrimSpazi(cGruppoOratore);
         QString riga = PadTaglia(nome, 20);
-        if (nome.size() + gruppo.size() > 19) riga = PadTaglia(nome + u' ' + gruppo, 20);
-        else if (!gruppo.isEmpty()) riga.replace(20 - gruppo.size(), gruppo.size(), gruppo);
+        if (nome.size() + gruppo.size() > 19)
+            riga = PadTaglia(nome + u' ' + gruppo, 20);
+        else if (!gruppo.isEmpty())
+            riga.replace(20 - gruppo.size(), gruppo.size(), gruppo);
         r[6].clear();
         r[7] = riga;
         r[8] = QStringLiteral("TEMPO ") + FC();
@@ -352,8 +355,10 @@ void Tabellone::RigheTempo(bool xAggiorna, QString& ids, bool& xCronometro)
     QString tempo = Formato(iTempo[3], QStringLiteral(" 00")) + u'.' + Formato(iTempo[4], QStringLiteral("0 "));
     tempo[3] = u',';
     if (xAggiorna) tempo = Incornicia(tempo);
-    if (tipo == 1) r[1] = Conteggio() + tempo + nome.left(10);
-    else if (tipo == 4) r[1] = Conteggio().right(2) + tempo + nome.left(7);
+    if (tipo == 1)
+        r[1] = Conteggio() + tempo + nome.left(10);
+    else if (tipo == 4)
+        r[1] = Conteggio().right(2) + tempo + nome.left(7);
     else {
         r[1] = tempo + nome.left(18);
         r[2] = TrimSpazi(cTitoloTabellone[0]);
@@ -385,9 +390,7 @@ void Tabellone::RigheRisultati(std::array<QString, 14>& p, QString& ids)
             r[8].clear();
             ids = QStringLiteral("4");
             break;
-        case 3:
-            r[1] = cnt + Formato(q, QStringLiteral("00  ")) + Formato(presenti, QStringLiteral("00 "));
-            break;
+        case 3: r[1] = cnt + Formato(q, QStringLiteral("00  ")) + Formato(presenti, QStringLiteral("00 ")); break;
         case 4:
             r[1] = cnt.right(2) + Mid(r[1], 3, 6) + Formato(q, QStringLiteral(" 0")) +
                    Formato(presenti, QStringLiteral(" 0"));
@@ -401,14 +404,13 @@ void Tabellone::RigheRisultati(std::array<QString, 14>& p, QString& ids)
                                    : QStringLiteral("Qu=") + Due(q) + QStringLiteral(" Vo=") + Due(votanti) +
                                          QStringLiteral(" Pr=") + Due(presenti) + QStringLiteral(" As=") + Due(assenti);
             else
-                r[1] = unoCentoDue ? QStringLiteral("Presenti=") + Due(presenti) + QStringLiteral(" Assenti=") +
-                                         Due(assenti)
-                                   : QStringLiteral("Votanti=") + Due(votanti) + QStringLiteral(" Pre=") +
-                                         Due(presenti) + QStringLiteral(" Ass=") + Due(assenti);
+                r[1] = unoCentoDue
+                           ? QStringLiteral("Presenti=") + Due(presenti) + QStringLiteral(" Assenti=") + Due(assenti)
+                           : QStringLiteral("Votanti=") + Due(votanti) + QStringLiteral(" Pre=") + Due(presenti) +
+                                 QStringLiteral(" Ass=") + Due(assenti);
             r[2] = F0() + cEsito.left(24) + F0();
             break;
-        default:
-            break;
+        default: break;
         }
         if (q != 0) p[7] = QStringLiteral("Quorum ") + Due(q);
         p[9] = QStringLiteral("Presenti ") + QString::number(presenti);
@@ -421,8 +423,7 @@ void Tabellone::RigheRisultati(std::array<QString, 14>& p, QString& ids)
     switch (tipo) {
     case 1:
         r[1] = cnt + Mid(r[1], 4, 8) + QStringLiteral("  ") + Formato(q, QStringLiteral("00 ")) +
-               Formato(iFavorevoli, QStringLiteral("00 ")) + Formato(iContrari, QStringLiteral("00 ")) +
-               Due(iAstenuti);
+               Formato(iFavorevoli, QStringLiteral("00 ")) + Formato(iContrari, QStringLiteral("00 ")) + Due(iAstenuti);
         break;
     case 2:
         r[6] = QStringLiteral("FAVOREVOLI ") + Destra2(iFavorevoli);
@@ -446,8 +447,7 @@ void Tabellone::RigheRisultati(std::array<QString, 14>& p, QString& ids)
                             QStringLiteral(" Ast=") + Due(iAstenuti);
         r[2] = F0() + cEsito.left(24) + F0();
         break;
-    default:
-        break;
+    default: break;
     }
     if (q != 0) p[7] = QStringLiteral("Quorum ") + Due(q);
     p[8] = cTipoVoto == u"H" ? QStringLiteral("VOTO SEGRETO") : QStringLiteral(" ");
@@ -461,11 +461,11 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
     const int tipo = iModelloDisplay;
     const bool presente = ConTabellone(tipo);
     auto& r = m_righe;
-    std::array<QString, 14> p{};   // rows of the projected board; empty ones are left alone
+    std::array<QString, 14> p{};  // rows of the projected board; empty ones are left alone
     QString ids = QStringLiteral("1");
-    bool cronometro = false;       // start the chronometer after the text
-    bool testo = true;             // the page goes to the board
-    bool esito = false;            // a vote's results: the result cells are made opaque
+    bool cronometro = false;  // start the chronometer after the text
+    bool testo = true;        // the page goes to the board
+    bool esito = false;       // a vote's results: the result cells are made opaque
 
     const QString cnt = Conteggio();
     const QString primeDue = cnt.left(2), ultimeDue = cnt.right(2);
@@ -481,7 +481,8 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
     const QString& c = cTipo;
 
     if (c == u"0") {
-        if (t1 || t6) r[1] = Blank(6) + DataCorta();
+        if (t1 || t6)
+            r[1] = Blank(6) + DataCorta();
         else if (t2) {
             const QDateTime ora = Clock().Adesso();
             const QDate d = ora.date();
@@ -491,8 +492,10 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
             r[1] = CampoData();
             svuota(2, 8);
             ids = QStringLiteral("134");
-        } else if (t3) r[1] = DataCorta();
-        else if (t4) r[1] = QStringLiteral("  ") + DataCorta();
+        } else if (t3)
+            r[1] = DataCorta();
+        else if (t4)
+            r[1] = QStringLiteral("  ") + DataCorta();
     } else if (c == u"1") {
         const QString t = QStringLiteral("PROVA VOTATORI");
         if (t1 || t6) {
@@ -502,7 +505,8 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
             svuota(2, 8);
             r[5] = Blank(3) + t;
             ids = QStringLiteral("134");
-        } else if (t3 || t4) r[1] = u' ' + t;
+        } else if (t3 || t4)
+            r[1] = u' ' + t;
         p[8] = t;
     } else if (c == u"2") {
         if (t1 || t3 || t6) {
@@ -511,18 +515,21 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         } else if (t2) {
             r[5] = QStringLiteral("PRESENTI ") + cnt;
             ids = QStringLiteral("3");
-        } else if (t4) r[1] = ultimeDue;
+        } else if (t4)
+            r[1] = ultimeDue;
         p[4] = QStringLiteral("Presenti ") + primeDue;
         for (int i = 6; i <= 13; ++i) p[size_t(i)] = QStringLiteral(" ");
     } else if (c == u"4") {
         const QString t = QStringLiteral("APPELLO");
-        if (t1) r[1] = Blank(5) + Incornicia(t);
+        if (t1)
+            r[1] = Blank(5) + Incornicia(t);
         else if (t2) {
             svuota(2, 8);
             r[5] = Blank(3) + t;
             r[7] = Incornicia(QStringLiteral("  VOTAZIONE APERTA"));
             ids = QStringLiteral("134");
-        } else if (t3 || t4) r[1] = u' ' + t;
+        } else if (t3 || t4)
+            r[1] = u' ' + t;
         else if (t6) {
             r[1] = cnt;
             r[2] = Blank(5) + t;
@@ -537,16 +544,19 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
             svuota(2, 8);
             r[5] = Incornicia(QStringLiteral("VERIFICA VOTO PREC."));
             ids = QStringLiteral("134");
-        } else if (t3 || t4) r[1] = Incornicia(QStringLiteral("VER. VOTO PREC."));
+        } else if (t3 || t4)
+            r[1] = Incornicia(QStringLiteral("VER. VOTO PREC."));
         p[8] = QStringLiteral("VERIFICA VOTO PRECEDENTE");
     } else if (c == u"7") {
-        if (t1) r[1] = Incornicia(QStringLiteral("VERIFICA NUMERO LEGALE"));
+        if (t1)
+            r[1] = Incornicia(QStringLiteral("VERIFICA NUMERO LEGALE"));
         else if (t2) {
             svuota(2, 8);
             r[5] = Incornicia(QStringLiteral("VERIFICA N. LEGALE"));
             r[7] = Incornicia(QStringLiteral("  VOTAZIONE APERTA"));
             ids = QStringLiteral("134");
-        } else if (t3 || t4) r[1] = Incornicia(QStringLiteral("VER. NUM. LEGALE"));
+        } else if (t3 || t4)
+            r[1] = Incornicia(QStringLiteral("VER. NUM. LEGALE"));
         else if (t6) {
             r[1] = cnt;
             r[2] = Incornicia(QStringLiteral("VERIFICA NUMERO LEGALE"));
@@ -557,7 +567,8 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         if (t2) {
             r[8] = Incornicia(cOratore);
             ids = QStringLiteral("134");
-        } else if (t6) r[1] = cOratore;
+        } else if (t6)
+            r[1] = cOratore;
         p[6] = cOratore;
     } else if (c == u"9") {
         if (presente) svuota(1, 8);
@@ -572,8 +583,10 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
             r[2].clear();
             r[4].clear();
             r[3] = t;
-        } else if (t3) r[1] = cnt;
-        else if (t4) r[1] = ultimeDue + QStringLiteral("APERT. SEDUTA");
+        } else if (t3)
+            r[1] = cnt;
+        else if (t4)
+            r[1] = ultimeDue + QStringLiteral("APERT. SEDUTA");
         p[4] = QStringLiteral("Presenti ") + primeDue;
         p[8] = t;
     } else if (c == u"C") {
@@ -585,7 +598,8 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
             svuota(2, 8);
             r[5] = Incornicia(t);
             ids = QStringLiteral("134");
-        } else if (t3 || t4) r[1] = t;
+        } else if (t3 || t4)
+            r[1] = t;
         tutteVuote();
         p[8] = t;
     } else if (c == u"S") {
@@ -596,26 +610,32 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         } else if (t2) {
             r[5] = Blank(3) + t;
             ids = QStringLiteral("3");
-        } else if (t3 || t4) r[1] = u' ' + t;
+        } else if (t3 || t4)
+            r[1] = u' ' + t;
         p[6] = QStringLiteral(" ");
         p[8] = t;
     } else if (c == u"R") {
-        if (t1 || t3 || t6) r[1] = primeDue;
+        if (t1 || t3 || t6)
+            r[1] = primeDue;
         else if (t2) {
             r[5] = QStringLiteral("PRESENTI ") + cnt;
             ids = QStringLiteral("3");
-        } else if (t4) r[1] = ultimeDue;
+        } else if (t4)
+            r[1] = ultimeDue;
         p[4] = QStringLiteral("Presenti ") + primeDue;
         p[8] = QStringLiteral(" ");
     } else if (c == u"E" || c == u"U") {
-        if (t1 || t3 || t6) r[1] = primeDue + Mid(r[1], 3);
+        if (t1 || t3 || t6)
+            r[1] = primeDue + Mid(r[1], 3);
         else if (t2) {
             r[5] = QStringLiteral("PRESENTI ") + cnt;
             ids = QStringLiteral("3");
-        } else if (t4) r[1] = ultimeDue + Mid(r[1], 3);
+        } else if (t4)
+            r[1] = ultimeDue + Mid(r[1], 3);
         p[4] = QStringLiteral("Presenti ") + primeDue;
     } else if (c == u"G" || c == u"F") {
-        if (t1) r[1] = cnt + NumeroArgomento(2);
+        if (t1)
+            r[1] = cnt + NumeroArgomento(2);
         else if (t2) {
             for (int i = 0; i < 3; ++i) r[size_t(2 + i)] = TrimSpazi(cTitoloTabellone[size_t(i)]);
             r[5] = QStringLiteral("PRESENTI ") + cnt;
@@ -629,7 +649,8 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
                     break;
                 }
             r[1] = cnt + t.left(13);
-        } else if (t4) r[1] = ultimeDue + PadTaglia(NumeroArgomento(1), 14);
+        } else if (t4)
+            r[1] = ultimeDue + PadTaglia(NumeroArgomento(1), 14);
         else if (t6) {
             r[1] = cnt + (iTipoAssemblea == 4 ? QString() : NumeroArgomento(2));
             r[2] = titolo1;
@@ -637,7 +658,8 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         for (int i = 7; i <= 13; ++i) p[size_t(i)] = QStringLiteral(" ");
         p[6] = TitoloArgomento();
     } else if (c == u"H") {
-        if (t1) r[1] = r[1].left(8);
+        if (t1)
+            r[1] = r[1].left(8);
         else if (t2) {
             if (presente) Trasmissione(QString(ENQ) + u'S', QStringLiteral("H:Conclude Oratore"));
             svuota(6, 8);
@@ -675,14 +697,17 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         if (q != 0) p[7] = QStringLiteral("Quorum ") + Due(q);
         p[8] = QStringLiteral("Votazione APERTA");
     } else if (c == u"I") {
-        if (t1) r[1] = cnt + Mid(r[1], 4, 10) + Incornicia(QStringLiteral("VOTAZ.NULLA"));
+        if (t1)
+            r[1] = cnt + Mid(r[1], 4, 10) + Incornicia(QStringLiteral("VOTAZ.NULLA"));
         else if (t2) {
             r[6].clear();
             r[8].clear();
             r[7] = Incornicia(QStringLiteral("VOTAZIONE ANNULLATA"));
             ids = QStringLiteral("4");
-        } else if (t3) r[1] = cnt + Incornicia(QStringLiteral("VOTAZ. NULLA"));
-        else if (t4) r[1] = ultimeDue + Mid(r[1], 3, 6) + Incornicia(QStringLiteral(" NULLA "));
+        } else if (t3)
+            r[1] = cnt + Incornicia(QStringLiteral("VOTAZ. NULLA"));
+        else if (t4)
+            r[1] = ultimeDue + Mid(r[1], 3, 6) + Incornicia(QStringLiteral(" NULLA "));
         else if (t6) {
             r[1] = Incornicia(QStringLiteral("  VOTAZIONE ANNULLATA"));
             r[2] = titolo1;
@@ -692,22 +717,29 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         RigheRisultati(p, ids);
         esito = true;
     } else if (c == u"W") {
-        if (t1) testo = false;
+        if (t1)
+            testo = false;
         else if (t2) {
             r[6] = Incornicia(QStringLiteral("IMMED. ESECUTIVITA'"));
             svuota(7, 8);
             ids = QStringLiteral("4");
-        } else if (t3) r[1] = Incornicia(QStringLiteral("IMMED. ESECUT."));
-        else if (t4) r[1] = PadTaglia(r[1], 13) + Incornicia(QStringLiteral(" IE"));
-        else if (t6) r[2] = PadTaglia(titolo1, 21) + Incornicia(QStringLiteral(" IE"));
+        } else if (t3)
+            r[1] = Incornicia(QStringLiteral("IMMED. ESECUT."));
+        else if (t4)
+            r[1] = PadTaglia(r[1], 13) + Incornicia(QStringLiteral(" IE"));
+        else if (t6)
+            r[2] = PadTaglia(titolo1, 21) + Incornicia(QStringLiteral(" IE"));
         if (iDelibera != 0) p[6] = TitoloArgomento() + QStringLiteral(" (I.E.)");
     } else if (c == u"w") {
-        if (t1) testo = false;
+        if (t1)
+            testo = false;
         else if (t2) {
             r[6].clear();
             ids = QStringLiteral("4");
-        } else if (t4) r[1] = ultimeDue + PadTaglia(NumeroArgomento(1), 14);
-        else if (t6) r[2] = titolo1;
+        } else if (t4)
+            r[1] = ultimeDue + PadTaglia(NumeroArgomento(1), 14);
+        else if (t6)
+            r[2] = titolo1;
         p[6] = TitoloArgomento();
     } else if (c == u"M") {
         testo = false;

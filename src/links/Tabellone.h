@@ -40,9 +40,9 @@ public:
     QString cParametri = QStringLiteral("9600,n,8,1");  // its settings
     int iBufferLettura = 32000;
     int iBufferScrittura = 2048;
-    int iSegnaliCOM = 0;                                // not 0: DTR, RTS and RTS handshaking on
-    QString cCodePaginaLed = QStringLiteral("2");      // address of the seat LED map
-    int iModelloDisplay = 1;                            // display type 1..6 (iTipoTAB)
+    int iSegnaliCOM = 0;                           // not 0: DTR, RTS and RTS handshaking on
+    QString cCodePaginaLed = QStringLiteral("2");  // address of the seat LED map
+    int iModelloDisplay = 1;                       // display type 1..6 (iTipoTAB)
 
     // Opens the board port oComTAB with the settings above; false (after a
     // message naming the port) when it cannot be opened, false without a
@@ -83,9 +83,9 @@ private:
     // The board's rows and the projected board's rows of the results.
     void RigheRisultati(std::array<QString, 14>& p, QString& ids);
 
-    std::array<QString, 9> m_righe;   // LED rows 1..8 (0 unused), kept between commands
-    QString m_ultimo;                 // last command kept
-    bool m_inTrasmissione = false;    // a frame is on its way (maybe waiting on the operator)
+    std::array<QString, 9> m_righe;  // LED rows 1..8 (0 unused), kept between commands
+    QString m_ultimo;                // last command kept
+    bool m_inTrasmissione = false;   // a frame is on its way (maybe waiting on the operator)
 };
 
 // The one driver object, created at start-up.

@@ -58,8 +58,8 @@ private:
 // A failure while sending: Retry (true) or Cancel (false).
 bool RiprovaInvio(const ErroreSeriale& e)
 {
-    return UI().MsgBox(Formato(e.numero, QStringLiteral("#####")) + u'\n' + e.descrizione,
-                       vbCritical + vbRetryCancel, QStringLiteral("Trasmissione Fallita")) == vbRetry;
+    return UI().MsgBox(Formato(e.numero, QStringLiteral("#####")) + u'\n' + e.descrizione, vbCritical + vbRetryCancel,
+                       QStringLiteral("Trasmissione Fallita")) == vbRetry;
 }
 
 // Sends with the operator's Retry on a failure; false after Cancel.
@@ -154,24 +154,26 @@ bool ApreComVotatori(int iPorta, bool xNoTraccia, bool xMuto)
 
     if (ok && !xNoTraccia && (iTraccia & 2)) {
         ChiudeTraccia();
-        const QString nome = (cTipoVoto == u"A")
-                                 ? QStringLiteral("Appello.txt")
-                                 : QStringLiteral("voto") + Formato(iDelibera, QStringLiteral("0000")) + QStringLiteral(".txt");
+        const QString nome = (cTipoVoto == u"A") ? QStringLiteral("Appello.txt")
+                                                 : QStringLiteral("voto") + Formato(iDelibera, QStringLiteral("0000")) +
+                                                       QStringLiteral(".txt");
         QFile& f = Traccia();
         f.setFileName(cCartella + nome);
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             iFileTraccia = 1;
         } else {
             ok = false;
-            errore = {75, QStringLiteral("Impossibile creare il file di traccia %1: %2").arg(f.fileName(), f.errorString())};
+            errore = {
+                75, QStringLiteral("Impossibile creare il file di traccia %1: %2").arg(f.fileName(), f.errorString())};
         }
     }
 
     if (!ok) {
         if (!xMuto)
-            UI().MsgBox(QStringLiteral("Errore su COM") + QString::number(iPorta) + u'\n' + errore.descrizione +
-                            QStringLiteral("\n\nVerificare i collegamenti delle antenne di ricezione e riavviare il programma"),
-                        vbCritical, QStringLiteral("Apertura Fallita"));
+            UI().MsgBox(
+                QStringLiteral("Errore su COM") + QString::number(iPorta) + u'\n' + errore.descrizione +
+                    QStringLiteral("\n\nVerificare i collegamenti delle antenne di ricezione e riavviare il programma"),
+                vbCritical, QStringLiteral("Apertura Fallita"));
         if (p.PortOpen()) p.SetPortOpen(false);
         return false;
     }
@@ -220,7 +222,8 @@ bool TrasmetteVotatori(const QString& cDati, int nRisposta, const QString& cRisp
         }
         risposta += RiceveVotatori(nRisposta, 5);
         if (risposta.contains(QStringLiteral("Er"))) {
-            if (UI().MsgBox(QStringLiteral("Trasmissione Fallita"), vbQuestion + vbRetryCancel, kTitoloOBX) != vbRetry) {
+            if (UI().MsgBox(QStringLiteral("Trasmissione Fallita"), vbQuestion + vbRetryCancel, kTitoloOBX) !=
+                vbRetry) {
                 r = false;
                 break;
             }
@@ -260,7 +263,8 @@ QString RiceveVotatori(int iConta, double nTimeOut)
         if (n < 0) {
             // The device failed: said once; what was read is dropped and the
             // wait goes on to its deadline.
-            UI().MsgBox(QStringLiteral("Com Error") + Str(p.CommEvent()), vbCritical, QStringLiteral("Lettura Fallita"));
+            UI().MsgBox(QStringLiteral("Com Error") + Str(p.CommEvent()), vbCritical,
+                        QStringLiteral("Lettura Fallita"));
             testo.clear();
             if (chiusa() || scadenza.Raggiunta()) break;
             continue;
@@ -280,8 +284,9 @@ QString RiceveVotatori(int iConta, double nTimeOut)
     if (p.PortOpen()) p.SetInputLen(conta);
 
     if (iFileTraccia != 0)
-        ScriveTraccia(QStringLiteral("Rx:") +
-                      (testo.isEmpty() ? QStringLiteral("nothing") : Radio() ? Esadecimale(testo) : testo));
+        ScriveTraccia(QStringLiteral("Rx:") + (testo.isEmpty() ? QStringLiteral("nothing")
+                                               : Radio()       ? Esadecimale(testo)
+                                                               : testo));
     return testo;
 }
 

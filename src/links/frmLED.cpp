@@ -80,20 +80,11 @@ FrmLED::FrmLED() : QWidget(nullptr, Qt::Window)
 
 FrmLED::~FrmLED() = default;
 
-Etichetta* FrmLED::lblAnag(int i) const
-{
-    return i >= 0 && i < kLed ? m_anag[size_t(i)] : nullptr;
-}
+Etichetta* FrmLED::lblAnag(int i) const { return i >= 0 && i < kLed ? m_anag[size_t(i)] : nullptr; }
 
-QLabel* FrmLED::lblInfo(int r) const
-{
-    return r >= 1 && r <= kRighe ? m_info[size_t(r)] : nullptr;
-}
+QLabel* FrmLED::lblInfo(int r) const { return r >= 1 && r <= kRighe ? m_info[size_t(r)] : nullptr; }
 
-QPushButton* FrmLED::cmdLed(int i) const
-{
-    return i >= 0 && i < 2 ? m_cmd[size_t(i)] : nullptr;
-}
+QPushButton* FrmLED::cmdLed(int i) const { return i >= 0 && i < 2 ? m_cmd[size_t(i)] : nullptr; }
 
 void FrmLED::MostraMappa(const QString& cMappa)
 {
@@ -101,10 +92,14 @@ void FrmLED::MostraMappa(const QString& cMappa)
     for (int i = 0; i < n; ++i) {
         int32_t colore = kNero;
         switch (cMappa.at(i).unicode()) {
-        case u'0': case u'4': colore = kBianco; break;
-        case u'1': case u'5': colore = kRosso; break;
-        case u'2': case u'6': colore = kVerde; break;
-        case u'3': case u'7': colore = kGiallo; break;
+        case u'0':
+        case u'4': colore = kBianco; break;
+        case u'1':
+        case u'5': colore = kRosso; break;
+        case u'2':
+        case u'6': colore = kVerde; break;
+        case u'3':
+        case u'7': colore = kGiallo; break;
         default: break;
         }
         const QChar c = cMappa.at(i);
@@ -145,10 +140,7 @@ FrmLED& frmLED()
     return *g_led;
 }
 
-FrmLED* frmLEDCaricato()
-{
-    return g_led.data();
-}
+FrmLED* frmLEDCaricato() { return g_led.data(); }
 
 void ScaricaFrmLED()
 {

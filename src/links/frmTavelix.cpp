@@ -44,10 +44,7 @@ QString Byte(int b) { return QString(QChar(b)); }
 QString Destra5(const QString& s) { return s.rightJustified(5, u' '); }
 
 // Volts with two decimals, rounded half away from zero ("##0.00").
-QString Volt(double v)
-{
-    return QString::number(std::round(v * 100.0) / 100.0, 'f', 2);
-}
+QString Volt(double v) { return QString::number(std::round(v * 100.0) / 100.0, 'f', 2); }
 
 }  // namespace
 

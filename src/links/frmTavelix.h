@@ -57,7 +57,7 @@ public:
     // Survey state.
     int iStatoRilievo = 0;
     QString cResiduoRilievo;
-    QByteArray cMappaRilievo;   // 8192 bytes: antenna mask, battery code per unit
+    QByteArray cMappaRilievo;  // 8192 bytes: antenna mask, battery code per unit
     int32_t lRicevuti = 0;
 
 protected:
@@ -69,13 +69,13 @@ private:
     void TutteRosse();
     void Info(const QString& testo, int32_t colore);
     void Esito(const QString& testo, bool ok);
-    void FineRilievo();           // the survey state ends (timer, caption, buttons)
+    void FineRilievo();  // the survey state ends (timer, caption, buttons)
     QString RapportoEApertura(int& trovati);
-    void Tiene();                 // holds or releases the port by the state
+    void Tiene();  // holds or releases the port by the state
 
     std::array<int32_t, 8> m_coloreAntenna{};
     int32_t m_coloreInfo = 0;
-    int m_generazione = 0;        // changes with every survey started or ended
+    int m_generazione = 0;  // changes with every survey started or ended
 };
 
 }  // namespace obx

@@ -47,15 +47,11 @@ void NodoAlbero::SetSorted(bool s)
 
 Albero::Albero() = default;
 
-Albero::~Albero()
-{
-    Attach(nullptr);
-}
+Albero::~Albero() { Attach(nullptr); }
 
 NodoAlbero* Albero::Add(const QString& chiavePadre, const QString& chiave, const QString& testo)
 {
-    if (chiave.isEmpty())
-        throw Errore(erralbero::kChiaveNonValida, QStringLiteral("Chiave non valida."));
+    if (chiave.isEmpty()) throw Errore(erralbero::kChiaveNonValida, QStringLiteral("Chiave non valida."));
     NodoAlbero* padre = nullptr;
     if (!chiavePadre.isEmpty()) {
         padre = Find(chiavePadre);
@@ -127,7 +123,7 @@ void Albero::RimuoviRicorsivo(NodoAlbero* n)
     for (NodoAlbero* f : n->m_figli) RimuoviRicorsivo(f);
     n->m_figli.clear();
     if (m_selezionato == n) m_selezionato = nullptr;
-    n->m_item = nullptr;   // deleted with its parent item
+    n->m_item = nullptr;  // deleted with its parent item
     m_nodi.erase(n->m_chiave);
 }
 
@@ -229,12 +225,13 @@ void Albero::Attach(QTreeWidget* w)
         m_connessioni.clear();
         m_widget = nullptr;
     }));
-    m_connessioni.push_back(QObject::connect(w, &QTreeWidget::currentItemChanged, w, [this](QTreeWidgetItem* it, QTreeWidgetItem*) {
-        if (m_inSincronia || !it) return;
-        NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString());
-        m_selezionato = n;
-        if (n && NodeClick) NodeClick(n);
-    }));
+    m_connessioni.push_back(
+        QObject::connect(w, &QTreeWidget::currentItemChanged, w, [this](QTreeWidgetItem* it, QTreeWidgetItem*) {
+            if (m_inSincronia || !it) return;
+            NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString());
+            m_selezionato = n;
+            if (n && NodeClick) NodeClick(n);
+        }));
     m_connessioni.push_back(QObject::connect(w, &QTreeWidget::itemExpanded, w, [this](QTreeWidgetItem* it) {
         if (NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString())) n->m_espanso = true;
     }));

@@ -8,8 +8,8 @@
 #include <QMetaObject>
 #include <QString>
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/Errore.h"
@@ -38,7 +38,7 @@ public:
     NodoAlbero* Parent() const { return m_padre; }
     // Children in display order (sorted by text when the node is sorted).
     const std::vector<NodoAlbero*>& Children() const { return m_figli; }
-    int Level() const;   // 1 for a top-level node
+    int Level() const;  // 1 for a top-level node
 
     void SetText(const QString& t);
     void SetTag(const QString& t) { m_tag = t; }
@@ -53,7 +53,7 @@ private:
     NodoAlbero* m_padre = nullptr;
     std::vector<NodoAlbero*> m_figli;
     QTreeWidgetItem* m_item = nullptr;
-    uint64_t m_ordine = 0;   // order of addition
+    uint64_t m_ordine = 0;  // order of addition
 };
 
 class Albero {
@@ -71,7 +71,7 @@ public:
     void Remove(const QString& chiave);
     void Clear();
 
-    NodoAlbero* Find(const QString& chiave) const;   // nullptr when absent
+    NodoAlbero* Find(const QString& chiave) const;  // nullptr when absent
     int Count() const;
     // Top-level nodes, in order of addition (or of text when the tree is sorted).
     const std::vector<NodoAlbero*>& Roots() const { return m_radici; }

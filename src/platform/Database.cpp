@@ -78,9 +78,8 @@ QString TipoDichiarato(const DefCampo& c)
     case TipoCampo::Byte: return QStringLiteral("TINYINT");
     case TipoCampo::Integer: return QStringLiteral("SMALLINT");
     case TipoCampo::Long:
-        return (c.attributi & kAttrAutoIncremento)
-                   ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
-                   : QStringLiteral("INTEGER");
+        return (c.attributi & kAttrAutoIncremento) ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                                   : QStringLiteral("INTEGER");
     case TipoCampo::Single: return QStringLiteral("FLOAT");
     case TipoCampo::Double: return QStringLiteral("DOUBLE");
     case TipoCampo::Date: return QStringLiteral("DATETIME");
@@ -101,29 +100,32 @@ DefCampo CampoDaDichiarato(const QString& nome, const QString& tipo)
     const auto m = reDim.match(t);
     const int dim = m.hasMatch() ? m.captured(1).toInt() : 0;
     const QString base = t.section(u'(', 0, 0).trimmed();
-    if (base == u"TINYINT" || base == u"BYTE") c.tipo = TipoCampo::Byte;
-    else if (base == u"SMALLINT" || base == u"SHORT") c.tipo = TipoCampo::Integer;
-    else if (base == u"FLOAT" || base == u"SINGLE") c.tipo = TipoCampo::Single;
-    else if (base == u"DOUBLE" || base.contains(u"REAL") || base.contains(u"DOUB")) c.tipo = TipoCampo::Double;
-    else if (base == u"DATETIME" || base.contains(u"DATE") || base.contains(u"TIME")) c.tipo = TipoCampo::Date;
-    else if (base == u"LONGTEXT" || base == u"MEMO" || base == u"TEXT" || base == u"CLOB" || base.isEmpty()
-             || base.contains(u"BLOB"))
+    if (base == u"TINYINT" || base == u"BYTE")
+        c.tipo = TipoCampo::Byte;
+    else if (base == u"SMALLINT" || base == u"SHORT")
+        c.tipo = TipoCampo::Integer;
+    else if (base == u"FLOAT" || base == u"SINGLE")
+        c.tipo = TipoCampo::Single;
+    else if (base == u"DOUBLE" || base.contains(u"REAL") || base.contains(u"DOUB"))
+        c.tipo = TipoCampo::Double;
+    else if (base == u"DATETIME" || base.contains(u"DATE") || base.contains(u"TIME"))
+        c.tipo = TipoCampo::Date;
+    else if (base == u"LONGTEXT" || base == u"MEMO" || base == u"TEXT" || base == u"CLOB" || base.isEmpty() ||
+             base.contains(u"BLOB"))
         c.tipo = TipoCampo::Memo;
     else if (base.contains(u"CHAR") || base.contains(u"TEXT")) {
         c.tipo = TipoCampo::Text;
         c.dimensione = dim > 0 ? dim : 255;
-    } else if (base.contains(u"INT") || base == u"LONG") c.tipo = TipoCampo::Long;
-    else c.tipo = TipoCampo::Double;
+    } else if (base.contains(u"INT") || base == u"LONG")
+        c.tipo = TipoCampo::Long;
+    else
+        c.tipo = TipoCampo::Double;
     return c;
 }
 
-
 }  // namespace
 
-QString TestoData(const QDateTime& t)
-{
-    return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
+QString TestoData(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
 
 QDateTime DataDaTesto(const QString& s)
 {
@@ -145,8 +147,8 @@ QDateTime DataDaTesto(const QString& s)
         }
     }
     const QString t = s.trimmed();
-    for (const char* f : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm",
-                          "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss.zzz"}) {
+    for (const char* f : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd HH:mm:ss.zzz",
+                          "yyyy-MM-ddTHH:mm:ss.zzz"}) {
         const QDateTime d = QDateTime::fromString(t, QString::fromLatin1(f));
         if (d.isValid()) return d;
     }
@@ -234,7 +236,10 @@ bool Elemento(const QString& p, int j, QChar c, QChar esc, bool conEsc, int* lun
         *lun = fine - j + 1;
         int k = j + 1;
         bool nega = false;
-        if (k < fine && p.at(k) == u'!') { nega = true; ++k; }
+        if (k < fine && p.at(k) == u'!') {
+            nega = true;
+            ++k;
+        }
         bool trovato = false;
         const QChar cf = c.toCaseFolded();
         while (k < fine) {
@@ -286,7 +291,10 @@ void FnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     // "X LIKE Y" calls like(Y, X); with ESCAPE E, like(Y, X, E).
     for (int i = 0; i < argc; ++i)
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
     const QString p = TestoArg(argv[0]);
     const QString s = TestoArg(argv[1]);
     QChar esc;
@@ -306,7 +314,10 @@ void FnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 bool ArgNullo(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     for (int i = 0; i < argc; ++i)
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) { sqlite3_result_null(ctx); return true; }
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return true;
+        }
     return false;
 }
 
@@ -350,19 +361,19 @@ void FnVal(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 }
 void FnNz(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
-    if (sqlite3_value_type(argv[0]) != SQLITE_NULL) sqlite3_result_value(ctx, argv[0]);
-    else if (argc > 1) sqlite3_result_value(ctx, argv[1]);
-    else sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
+    if (sqlite3_value_type(argv[0]) != SQLITE_NULL)
+        sqlite3_result_value(ctx, argv[0]);
+    else if (argc > 1)
+        sqlite3_result_value(ctx, argv[1]);
+    else
+        sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
 }
 void FnInt(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (ArgNullo(ctx, argc, argv)) return;
     sqlite3_result_int64(ctx, sqlite3_int64(std::floor(sqlite3_value_double(argv[0]))));
 }
-void FnNow(sqlite3_context* ctx, int, sqlite3_value**)
-{
-    RisultatoTesto(ctx, TestoData(QDateTime::currentDateTime()));
-}
+void FnNow(sqlite3_context* ctx, int, sqlite3_value**) { RisultatoTesto(ctx, TestoData(QDateTime::currentDateTime())); }
 void FnDate(sqlite3_context* ctx, int, sqlite3_value**)
 {
     RisultatoTesto(ctx, TestoData(QDateTime(QDate::currentDate(), QTime(0, 0))));
@@ -370,19 +381,22 @@ void FnDate(sqlite3_context* ctx, int, sqlite3_value**)
 
 bool RegistraFunzioni(sqlite3* h)
 {
-    struct F { const char* nome; int argc; void (*fn)(sqlite3_context*, int, sqlite3_value**); bool det; };
+    struct F {
+        const char* nome;
+        int argc;
+        void (*fn)(sqlite3_context*, int, sqlite3_value**);
+        bool det;
+    };
     static const F funzioni[] = {
-        {"like", 2, FnLike, true}, {"like", 3, FnLike, true},
-        {"jleft", 2, FnLeft, true}, {"jright", 2, FnRight, true},
-        {"jmid", 2, FnMid, true}, {"jmid", 3, FnMid, true},
-        {"jlen", 1, FnLen, true}, {"jucase", 1, FnUCase, true}, {"jlcase", 1, FnLCase, true},
-        {"jval", 1, FnVal, true}, {"jnz", 1, FnNz, true}, {"jnz", 2, FnNz, true},
-        {"jint", 1, FnInt, true}, {"jnow", 0, FnNow, false}, {"jdate", 0, FnDate, false},
+        {"like", 2, FnLike, true},    {"like", 3, FnLike, true},    {"jleft", 2, FnLeft, true},
+        {"jright", 2, FnRight, true}, {"jmid", 2, FnMid, true},     {"jmid", 3, FnMid, true},
+        {"jlen", 1, FnLen, true},     {"jucase", 1, FnUCase, true}, {"jlcase", 1, FnLCase, true},
+        {"jval", 1, FnVal, true},     {"jnz", 1, FnNz, true},       {"jnz", 2, FnNz, true},
+        {"jint", 1, FnInt, true},     {"jnow", 0, FnNow, false},    {"jdate", 0, FnDate, false},
     };
     for (const F& f : funzioni) {
         const int flag = SQLITE_UTF16 | (f.det ? SQLITE_DETERMINISTIC : 0);
-        if (sqlite3_create_function_v2(h, f.nome, f.argc, flag, nullptr, f.fn, nullptr, nullptr, nullptr)
-            != SQLITE_OK)
+        if (sqlite3_create_function_v2(h, f.nome, f.argc, flag, nullptr, f.fn, nullptr, nullptr, nullptr) != SQLITE_OK)
             return false;
     }
     return true;
@@ -422,7 +436,11 @@ std::vector<Tok> Tokenizza(const QString& s)
             bool chiuso = false;
             while (j < n) {
                 if (s.at(j) == c) {
-                    if (j + 1 < n && s.at(j + 1) == c) { v += c; j += 2; continue; }
+                    if (j + 1 < n && s.at(j + 1) == c) {
+                        v += c;
+                        j += 2;
+                        continue;
+                    }
                     chiuso = true;
                     ++j;
                     break;
@@ -480,11 +498,12 @@ std::vector<Tok> Tokenizza(const QString& s)
 QString TraduceData(const QString& d)
 {
     const QString t = d.trimmed();
-    static const QRegularExpression reUS(QStringLiteral(
-        "^(\\d{1,2})[/-](\\d{1,2})[/-](\\d{2,4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(AM|PM)?)?$"),
+    static const QRegularExpression reUS(
+        QStringLiteral(
+            "^(\\d{1,2})[/-](\\d{1,2})[/-](\\d{2,4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(AM|PM)?)?$"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression reISO(QStringLiteral(
-        "^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:[ T](\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
+    static const QRegularExpression reISO(
+        QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?:[ T](\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
     static const QRegularExpression reOra(QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(AM|PM)?$"),
                                           QRegularExpression::CaseInsensitiveOption);
     int a = 0, m = 0, g = 0, h = 0, mi = 0, se = 0;
@@ -506,7 +525,9 @@ QString TraduceData(const QString& d)
         mi = y.captured(5).toInt();
         se = y.captured(6).toInt();
     } else if (auto z = reOra.match(t); z.hasMatch()) {
-        a = 1899; m = 12; g = 30;
+        a = 1899;
+        m = 12;
+        g = 30;
         h = z.captured(1).toInt();
         mi = z.captured(2).toInt();
         se = z.captured(3).toInt();
@@ -526,25 +547,26 @@ QString TraduceTipo(const QString& parola, const QString& dimensione, bool inCre
     const QString t = parola.toUpper();
     const int dim = dimensione.isEmpty() ? 0 : dimensione.toInt();
     auto testo = [&]() { return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(dim > 0 ? dim : 255); };
-    static const QStringList testi = {"TEXT", "CHAR", "VARCHAR", "STRING", "ALPHANUMERIC", "CHARACTER",
-                                      "NCHAR", "NVARCHAR"};
+    static const QStringList testi = {"TEXT",         "CHAR",      "VARCHAR", "STRING",
+                                      "ALPHANUMERIC", "CHARACTER", "NCHAR",   "NVARCHAR"};
     if (testi.contains(t)) return testo();
     if (t == u"MEMO" || t == u"LONGTEXT" || t == u"LONGCHAR" || t == u"NOTE" || t == u"NTEXT")
         return QStringLiteral("LONGTEXT COLLATE NOCASE");
     if (t == u"BYTE" || t == u"TINYINT" || t == u"INTEGER1") return QStringLiteral("TINYINT");
-    if (t == u"SHORT" || t == u"SMALLINT" || t == u"INTEGER2" || t == u"BIT" || t == u"YESNO"
-        || t == u"LOGICAL" || t == u"LOGICAL1" || t == u"BOOLEAN")
+    if (t == u"SHORT" || t == u"SMALLINT" || t == u"INTEGER2" || t == u"BIT" || t == u"YESNO" || t == u"LOGICAL" ||
+        t == u"LOGICAL1" || t == u"BOOLEAN")
         return QStringLiteral("SMALLINT");
     if (t == u"LONG" || t == u"INT" || t == u"INTEGER" || t == u"INTEGER4") return QStringLiteral("INTEGER");
     if (t == u"SINGLE" || t == u"REAL" || t == u"FLOAT4" || t == u"IEEESINGLE") return QStringLiteral("FLOAT");
-    if (t == u"DOUBLE" || t == u"FLOAT" || t == u"FLOAT8" || t == u"IEEEDOUBLE" || t == u"NUMBER"
-        || t == u"NUMERIC" || t == u"CURRENCY" || t == u"MONEY" || t == u"DECIMAL")
+    if (t == u"DOUBLE" || t == u"FLOAT" || t == u"FLOAT8" || t == u"IEEEDOUBLE" || t == u"NUMBER" || t == u"NUMERIC" ||
+        t == u"CURRENCY" || t == u"MONEY" || t == u"DECIMAL")
         return QStringLiteral("DOUBLE");
     if (t == u"DATETIME" || t == u"DATE" || t == u"TIME" || t == u"TIMESTAMP") return QStringLiteral("DATETIME");
     if (t == u"COUNTER" || t == u"AUTOINCREMENT") {
         if (!inCreazione)
-            Errore_(errdb::kNonTraducibile,
-                    QStringLiteral("Un campo a numerazione automatica non può essere aggiunto a una tabella esistente."));
+            Errore_(
+                errdb::kNonTraducibile,
+                QStringLiteral("Un campo a numerazione automatica non può essere aggiunto a una tabella esistente."));
         return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     }
     Errore_(errdb::kNonTraducibile, QStringLiteral("Tipo di campo non disponibile nell'archivio: %1").arg(parola));
@@ -566,10 +588,7 @@ bool ESimbolo(const std::vector<Tok>& v, int i, const char* p)
     return i < int(v.size()) && v[i].k == Tok::Simbolo && v[i].t == QLatin1String(p);
 }
 
-QString NomeDa(const Tok& t)
-{
-    return (t.k == Tok::Quadra || t.k == Tok::Doppia) ? t.t : t.t;
-}
+QString NomeDa(const Tok& t) { return (t.k == Tok::Quadra || t.k == Tok::Doppia) ? t.t : t.t; }
 
 // Rewrites the column types of a definition list starting after the token
 // at `da` (the opening parenthesis, or the column name of ALTER ... ADD).
@@ -581,9 +600,20 @@ void TraduceDefinizioni(std::vector<Tok>& v, int da, bool unaSola, bool inCreazi
     for (; i < int(v.size()); ++i) {
         Tok& t = v[i];
         if (t.k == Tok::Spazio) continue;
-        if (t.k == Tok::Simbolo && t.t == u"(") { ++prof; if (prof == 1) inizioDef = true; continue; }
-        if (t.k == Tok::Simbolo && t.t == u")") { --prof; if (prof <= 0) return; continue; }
-        if (t.k == Tok::Simbolo && t.t == u"," && prof == 1) { inizioDef = true; continue; }
+        if (t.k == Tok::Simbolo && t.t == u"(") {
+            ++prof;
+            if (prof == 1) inizioDef = true;
+            continue;
+        }
+        if (t.k == Tok::Simbolo && t.t == u")") {
+            --prof;
+            if (prof <= 0) return;
+            continue;
+        }
+        if (t.k == Tok::Simbolo && t.t == u"," && prof == 1) {
+            inizioDef = true;
+            continue;
+        }
         if (prof == 1 && inizioDef) {
             inizioDef = false;
             if (t.k == Tok::Parola) {
@@ -645,14 +675,15 @@ QString Database::TraduceSQL(const QString& sql)
     int prof = 0;
     for (const Tok& t : v) {
         if (t.k != Tok::Simbolo) continue;
-        if (t.t == u"(") ++prof;
-        else if (t.t == u")") --prof;
+        if (t.t == u"(")
+            ++prof;
+        else if (t.t == u")")
+            --prof;
         else if (t.t == u";")
             Errore_(errdb::kNonTraducibile, QStringLiteral("Una sola istruzione per volta: %1").arg(sql.trimmed()));
     }
     const int primo = v.empty() ? 0 : (v[0].k == Tok::Spazio ? 1 : 0);
-    if (primo >= int(v.size()))
-        Errore_(errdb::kSintassi, QStringLiteral("Istruzione vuota."));
+    if (primo >= int(v.size())) Errore_(errdb::kSintassi, QStringLiteral("Istruzione vuota."));
     const QString verbo = v[primo].k == Tok::Parola ? v[primo].U() : QString();
 
     auto nonTraducibile = [&](const QString& perche) {
@@ -688,8 +719,7 @@ QString Database::TraduceSQL(const QString& sql)
         for (const Tok& t : v) {
             if (t.k == Tok::Simbolo && t.t == u"(") ++p;
             if (t.k == Tok::Simbolo && t.t == u")") --p;
-            if (p == 0 && t.k == Tok::Parola && t.U() == u"INTO")
-                nonTraducibile(QStringLiteral("SELECT ... INTO"));
+            if (p == 0 && t.k == Tok::Parola && t.U() == u"INTO") nonTraducibile(QStringLiteral("SELECT ... INTO"));
         }
     } else if (verbo == u"DELETE") {
         // DELETE * FROM t, DELETE t.* FROM t -> DELETE FROM t
@@ -707,12 +737,15 @@ QString Database::TraduceSQL(const QString& sql)
     } else if (verbo == u"CREATE") {
         int i = Prossimo(v, primo);
         if (EParola(v, i, "TABLE")) {
-            int j = Prossimo(v, Prossimo(v, i));   // after the table name
+            int j = Prossimo(v, Prossimo(v, i));  // after the table name
             if (!ESimbolo(v, j, "(")) Errore_(errdb::kSintassi, QStringLiteral("Errore di sintassi in CREATE TABLE."));
             TraduceDefinizioni(v, j, false, true);
         } else {
             bool unico = false;
-            if (EParola(v, i, "UNIQUE")) { unico = true; i = Prossimo(v, i); }
+            if (EParola(v, i, "UNIQUE")) {
+                unico = true;
+                i = Prossimo(v, i);
+            }
             if (EParola(v, i, "INDEX")) {
                 const int nome = Prossimo(v, i);
                 const int on = Prossimo(v, nome);
@@ -750,13 +783,13 @@ QString Database::TraduceSQL(const QString& sql)
         int az = Prossimo(v, tab);
         if (EParola(v, az, "ADD")) {
             int c = Prossimo(v, az);
-            if (EParola(v, c, "CONSTRAINT") || EParola(v, c, "PRIMARY") || EParola(v, c, "UNIQUE")
-                || EParola(v, c, "FOREIGN"))
+            if (EParola(v, c, "CONSTRAINT") || EParola(v, c, "PRIMARY") || EParola(v, c, "UNIQUE") ||
+                EParola(v, c, "FOREIGN"))
                 nonTraducibile(QStringLiteral("vincoli di tabella"));
             if (!EParola(v, c, "COLUMN")) {
                 v.insert(v.begin() + c, Tok{Tok::Parola, QStringLiteral("COLUMN ")});
             }
-            c = Prossimo(v, Prossimo(v, az));   // ADD COLUMN name type ...
+            c = Prossimo(v, Prossimo(v, az));  // ADD COLUMN name type ...
             TraduceDefinizioni(v, c, true, false);
         } else if (EParola(v, az, "DROP")) {
             const int c = Prossimo(v, az);
@@ -779,9 +812,9 @@ QString Database::TraduceSQL(const QString& sql)
 
     // Tokens of the old dialect everywhere.
     static const QHash<QString, QString> funzioni = {
-        {"LEFT", "jleft"}, {"LEFT$", "jleft"}, {"RIGHT", "jright"}, {"MID", "jmid"}, {"LEN", "jlen"},
-        {"UCASE", "jucase"}, {"LCASE", "jlcase"}, {"VAL", "jval"}, {"NZ", "jnz"}, {"INT", "jint"},
-        {"FIX", "jint"}, {"NOW", "jnow"}, {"DATE", "jdate"}, {"IIF", "iif"}};
+        {"LEFT", "jleft"},   {"LEFT$", "jleft"},  {"RIGHT", "jright"}, {"MID", "jmid"}, {"LEN", "jlen"},
+        {"UCASE", "jucase"}, {"LCASE", "jlcase"}, {"VAL", "jval"},     {"NZ", "jnz"},   {"INT", "jint"},
+        {"FIX", "jint"},     {"NOW", "jnow"},     {"DATE", "jdate"},   {"IIF", "iif"}};
     for (int i = 0; i < int(v.size()); ++i) {
         Tok& t = v[i];
         switch (t.k) {
@@ -828,18 +861,19 @@ QString Database::TraduceSQL(const QString& sql)
 void Database::ControllaEspressione(const QString& espressione, bool ordinamento)
 {
     auto rifiuta = [&](const QString& perche) {
-        Errore_(errdb::kSintassi, QStringLiteral("Espressione non ammessa (%1): %2").arg(perche, espressione.trimmed()));
+        Errore_(errdb::kSintassi,
+                QStringLiteral("Espressione non ammessa (%1): %2").arg(perche, espressione.trimmed()));
     };
-    const std::vector<Tok> v = Tokenizza(espressione);   // throws for an open text, name or date
+    const std::vector<Tok> v = Tokenizza(espressione);  // throws for an open text, name or date
     // Words that would open a clause or a statement of their own.
     static const QSet<QString> vietate = {
-        "SELECT", "UNION", "INTERSECT", "EXCEPT", "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "LIMIT",
-        "OFFSET", "WINDOW", "WITH", "INSERT", "UPDATE", "DELETE", "DROP", "CREATE", "ALTER",
-        "ATTACH", "DETACH", "PRAGMA", "VACUUM", "INTO", "VALUES", "RETURNING", "TRANSFORM", "PIVOT",
-        "PARAMETERS", "BEGIN", "COMMIT", "ROLLBACK", "SAVEPOINT", "RELEASE", "REINDEX", "ANALYZE"};
+        "SELECT", "UNION",      "INTERSECT", "EXCEPT", "FROM",     "WHERE",     "GROUP",   "HAVING",    "ORDER",
+        "LIMIT",  "OFFSET",     "WINDOW",    "WITH",   "INSERT",   "UPDATE",    "DELETE",  "DROP",      "CREATE",
+        "ALTER",  "ATTACH",     "DETACH",    "PRAGMA", "VACUUM",   "INTO",      "VALUES",  "RETURNING", "TRANSFORM",
+        "PIVOT",  "PARAMETERS", "BEGIN",     "COMMIT", "ROLLBACK", "SAVEPOINT", "RELEASE", "REINDEX",   "ANALYZE"};
     int prof = 0;
     bool qualcosa = false;
-    bool inizioVoce = true;   // at the start of an element of the list
+    bool inizioVoce = true;  // at the start of an element of the list
     const Tok* precedente = nullptr;
     for (const Tok& t : v) {
         if (t.k == Tok::Spazio) continue;
@@ -849,9 +883,9 @@ void Database::ControllaEspressione(const QString& espressione, bool ordinamento
             if (t.t == u"(") ++prof;
             if (t.t == u")" && --prof < 0) rifiuta(QStringLiteral("parentesi non bilanciate"));
             // "--" and "/*" would begin a comment once joined.
-            if (precedente && precedente->k == Tok::Simbolo
-                && ((precedente->t == u"-" && t.t == u"-") || (precedente->t == u"/" && t.t == u"*")
-                    || (precedente->t == u"*" && t.t == u"/")))
+            if (precedente && precedente->k == Tok::Simbolo &&
+                ((precedente->t == u"-" && t.t == u"-") || (precedente->t == u"/" && t.t == u"*") ||
+                 (precedente->t == u"*" && t.t == u"/")))
                 rifiuta(QStringLiteral("commento"));
             if (t.t == u",") {
                 if (prof == 0 && !ordinamento) rifiuta(QStringLiteral("una sola espressione"));
@@ -891,7 +925,11 @@ struct Database::Stato {
     bool rilascioProgrammato = false;
 
     QSqlDatabase Db() const { return QSqlDatabase::database(nomeConnessione, false); }
-    void Dimentica() { campi.clear(); indici.clear(); }
+    void Dimentica()
+    {
+        campi.clear();
+        indici.clear();
+    }
 };
 
 namespace {
@@ -913,16 +951,14 @@ Errore ErroreDaSql(const QSqlError& e, const QString& contesto = QString())
     QString dett = db.isEmpty() ? testo : db;
     if (!contesto.isEmpty()) dett = contesto + QStringLiteral(": ") + dett;
     // The file's own checks of widths and ranges speak the engine's words.
-    if (db.contains(QLatin1String(kTestoTroppoLungo)))
-        return Errore(errdb::kCampoTroppoPiccolo, db);
-    if (db.contains(QLatin1String(kTestoOverflow)))
-        return Errore(errdb::kOverflow, db);
-    if (db.contains(QLatin1String(kTestoConversione)))
-        return Errore(errdb::kConversione, db);
+    if (db.contains(QLatin1String(kTestoTroppoLungo))) return Errore(errdb::kCampoTroppoPiccolo, db);
+    if (db.contains(QLatin1String(kTestoOverflow))) return Errore(errdb::kOverflow, db);
+    if (db.contains(QLatin1String(kTestoConversione))) return Errore(errdb::kConversione, db);
     if (db.contains(QLatin1String("UNIQUE constraint failed")) || codice == 2067 || codice == 1555)
         return Errore(errdb::kValoreDuplicato,
                       QStringLiteral("Le modifiche non sono state apportate perché creerebbero valori duplicati "
-                                     "nell'indice o nella chiave primaria (%1).").arg(db));
+                                     "nell'indice o nella chiave primaria (%1).")
+                          .arg(db));
     if (primario == SQLITE_BUSY || primario == SQLITE_LOCKED)
         return Errore(errdb::kFileInUso, QStringLiteral("Archivio in uso da un altro programma (%1).").arg(dett));
     if (primario == SQLITE_NOTADB || primario == SQLITE_CORRUPT)
@@ -941,8 +977,8 @@ Errore ErroreDaSql(const QSqlError& e, const QString& contesto = QString())
     static const QRegularExpression reCol(QStringLiteral("no such column: (\\S+)"));
     if (auto m = reCol.match(db); m.hasMatch())
         return Errore(errdb::kCampoNonTrovato, QStringLiteral("Campo sconosciuto: '%1'.").arg(m.captured(1)));
-    if (db.contains(QLatin1String("syntax error")) || db.contains(QLatin1String("incomplete input"))
-        || db.contains(QLatin1String("unrecognized token")))
+    if (db.contains(QLatin1String("syntax error")) || db.contains(QLatin1String("incomplete input")) ||
+        db.contains(QLatin1String("unrecognized token")))
         return Errore(errdb::kSintassi, QStringLiteral("Errore di sintassi nell'istruzione (%1).").arg(dett));
     if (db.contains(QLatin1String("already exists")))
         return Errore(errdb::kTabellaEsistente, QStringLiteral("Oggetto già esistente (%1).").arg(dett));
@@ -976,19 +1012,18 @@ QSqlQuery Esegui(const Database::Stato& s, const QString& sql, const QVariantLis
 // ===========================================================================
 // Recordset internals
 
-
 struct Recordset::Impl {
     std::shared_ptr<Database::Stato> db;
     bool aperto = false;
     TipoRecordset tipo = TipoRecordset::Tabella;
     bool aggiornabile = false;
     QString sorgente;
-    QVariantList valori;             // bound to the statement of an SQL record set
-    QString tabella;                 // the table written to (empty: read-only query)
-    std::vector<DefCampo> defs;      // per column; tipo Memo when unknown
-    std::vector<bool> conosciuto;    // column is a field of `tabella` (or a known field)
+    QVariantList valori;           // bound to the statement of an SQL record set
+    QString tabella;               // the table written to (empty: read-only query)
+    std::vector<DefCampo> defs;    // per column; tipo Memo when unknown
+    std::vector<bool> conosciuto;  // column is a field of `tabella` (or a known field)
     QStringList nomi;
-    QHash<QString, int> perNome;     // upper-cased name -> column
+    QHash<QString, int> perNome;  // upper-cased name -> column
     int modo = dbEditNone;
     std::vector<QVariant> copia;
     std::vector<bool> cambiato;
@@ -997,25 +1032,25 @@ struct Recordset::Impl {
 
     // Table type
     QString indice;
-    QString campoIndice;             // empty: order of entry (rowid)
+    QString campoIndice;  // empty: order of entry (rowid)
     DefCampo defIndice;
     enum Pos { Inizio, Riga, Fine } pos = Inizio;
     qint64 rowid = 0;
-    QVariant chiave;                 // value of campoIndice in the current row
+    QVariant chiave;  // value of campoIndice in the current row
     bool eliminato = false;
-    std::vector<QVariant> riga;      // current row
+    std::vector<QVariant> riga;  // current row
     std::optional<QSqlQuery> qSucc, qSuccNull, qPrimoNonNull, qPrec, qPrecNull, qUltimoNull, qRiga;
     // Statements kept prepared: seeks by comparison, writes by field list.
     std::map<QString, QSqlQuery> preparate;
-    std::vector<int> colonnePrimarie;   // fields of the table's primary index
+    std::vector<int> colonnePrimarie;  // fields of the table's primary index
 
     // Table type: the statement that walks on from the current row in the
     // order of the index, kept between moves so that a walk costs one step
     // of the engine per row instead of one query.  `vivo` while it stands
     // on the current row and nothing was written since (`cambi`).
-    sqlite3_stmt* flussoInizio = nullptr;   // from the first row
-    sqlite3_stmt* flussoDopo = nullptr;     // after a (key, rowid)
-    sqlite3_stmt* flusso = nullptr;         // the one in use
+    sqlite3_stmt* flussoInizio = nullptr;  // from the first row
+    sqlite3_stmt* flussoDopo = nullptr;    // after a (key, rowid)
+    sqlite3_stmt* flusso = nullptr;        // the one in use
     bool vivo = false;
     long long cambi = 0;
 
@@ -1023,7 +1058,7 @@ struct Recordset::Impl {
     std::vector<std::vector<QVariant>> righe;
     std::vector<qint64> rowids;
     std::vector<bool> cancellate;
-    int corrente = -1;               // -1 before the first, righe.size() after the last
+    int corrente = -1;  // -1 before the first, righe.size() after the last
 
     ~Impl() { Chiudi(); }
 
@@ -1046,8 +1081,13 @@ struct Recordset::Impl {
     void Chiudi()
     {
         FinalizzaFlussi();
-        qSucc.reset(); qSuccNull.reset(); qPrimoNonNull.reset(); qPrec.reset(); qPrecNull.reset();
-        qUltimoNull.reset(); qRiga.reset();
+        qSucc.reset();
+        qSuccNull.reset();
+        qPrimoNonNull.reset();
+        qPrec.reset();
+        qPrecNull.reset();
+        qUltimoNull.reset();
+        qRiga.reset();
         preparate.clear();
         if (db) db->recordset.erase(this);
         aperto = false;
@@ -1061,14 +1101,16 @@ struct Recordset::Impl {
     void Verifica() const
     {
         if (!aperto || !db || !db->aperto)
-            Errore_(errdb::kDatabaseChiuso, QStringLiteral("Oggetto non valido o non più impostato: record set chiuso."));
+            Errore_(errdb::kDatabaseChiuso,
+                    QStringLiteral("Oggetto non valido o non più impostato: record set chiuso."));
     }
 
     int Colonna(const QString& nome) const
     {
         auto it = perNome.find(nome.toUpper());
         if (it == perNome.end())
-            Errore_(errdb::kCampoNonTrovato, QStringLiteral("Elemento non trovato nell'insieme: campo '%1'.").arg(nome));
+            Errore_(errdb::kCampoNonTrovato,
+                    QStringLiteral("Elemento non trovato nell'insieme: campo '%1'.").arg(nome));
         return it.value();
     }
 
@@ -1257,10 +1299,14 @@ QVariant PerCampo(const DefCampo& d, const QVariant& v)
     case TipoCampo::Double: return numero();
     case TipoCampo::Date: {
         QDateTime t;
-        if (v.typeId() == QMetaType::QDateTime) t = v.toDateTime();
-        else if (v.typeId() == QMetaType::QDate) t = QDateTime(v.toDate(), QTime(0, 0));
-        else if (v.typeId() == QMetaType::QTime) t = QDateTime(QDate(1899, 12, 30), v.toTime());
-        else if (v.typeId() == QMetaType::QString) t = DataDaTestoLibero(v.toString());
+        if (v.typeId() == QMetaType::QDateTime)
+            t = v.toDateTime();
+        else if (v.typeId() == QMetaType::QDate)
+            t = QDateTime(v.toDate(), QTime(0, 0));
+        else if (v.typeId() == QMetaType::QTime)
+            t = QDateTime(QDate(1899, 12, 30), v.toTime());
+        else if (v.typeId() == QMetaType::QString)
+            t = DataDaTestoLibero(v.toString());
         else {
             bool ok = false;
             const double x = v.toDouble(&ok);
@@ -1274,8 +1320,10 @@ QVariant PerCampo(const DefCampo& d, const QVariant& v)
     }
     case TipoCampo::Text: {
         QString s;
-        if (v.typeId() == QMetaType::QDateTime) s = TestoData(v.toDateTime());
-        else s = v.toString();
+        if (v.typeId() == QMetaType::QDateTime)
+            s = TestoData(v.toDateTime());
+        else
+            s = v.toString();
         return PadTaglia(s, d.dimensione > 0 ? d.dimensione : 255);
     }
     case TipoCampo::Memo: {
@@ -1439,8 +1487,8 @@ void Database::VerificaScrittura(const QString& percorso)
         case ENOSPC: perche = QStringLiteral("disco pieno"); break;
         default: perche = QString::fromLocal8Bit(std::strerror(err)); break;
         }
-        Errore_(errdb::kSoloLettura, QStringLiteral("Impossibile aggiornare. %1 è di sola lettura (%2).")
-                                         .arg(cosa, perche));
+        Errore_(errdb::kSoloLettura,
+                QStringLiteral("Impossibile aggiornare. %1 è di sola lettura (%2).").arg(cosa, perche));
     };
     // Opening for writing changes nothing in the file.
     const int fd = ::open(QFile::encodeName(fi.absoluteFilePath()).constData(), O_RDWR | O_CLOEXEC);
@@ -1457,8 +1505,7 @@ void Database::VerificaScrittura(const QString& percorso)
 void Database::Create(const QString& percorso)
 {
     Close();
-    if (percorso.isEmpty())
-        Errore_(errdb::kFileNonTrovato, QStringLiteral("Nome di archivio mancante."));
+    if (percorso.isEmpty()) Errore_(errdb::kFileNonTrovato, QStringLiteral("Nome di archivio mancante."));
     if (QFileInfo::exists(percorso))
         Errore_(errdb::kDatabaseEsistente, QStringLiteral("Il database '%1' esiste già.").arg(percorso));
     const QFileInfo fi(percorso);
@@ -1477,10 +1524,7 @@ void Database::Create(const QString& percorso)
     m_stato = std::move(s);
 }
 
-void Database::Close()
-{
-    ChiudiConnessione(m_stato);
-}
+void Database::Close() { ChiudiConnessione(m_stato); }
 
 QSqlDatabase Database::Connessione() const
 {
@@ -1502,7 +1546,7 @@ namespace {
 const QString kPrefissoLimiti = QStringLiteral("obx_limiti_");
 
 struct Controllo {
-    QString rifiutato;   // condition on `v` that refuses the value
+    QString rifiutato;  // condition on `v` that refuses the value
     QString messaggio;
 };
 
@@ -1513,12 +1557,12 @@ std::vector<Controllo> ControlliCampo(const DefCampo& c, const QString& v)
         return {
             // Not a number at all...
             {QStringLiteral("%1 IS NOT NULL AND typeof(%1) NOT IN ('integer', 'real')").arg(v),
-             QString::fromUtf8(kTestoConversione)
-                 + QStringLiteral(": valore non numerico per il campo '%1'.").arg(c.nome)},
+             QString::fromUtf8(kTestoConversione) +
+                 QStringLiteral(": valore non numerico per il campo '%1'.").arg(c.nome)},
             // ...or outside the range once rounded to a whole number.
             {QStringLiteral("round(%1) < %2 OR round(%1) > %3").arg(v, QLatin1String(lo), QLatin1String(hi)),
-             QString::fromUtf8(kTestoOverflow)
-                 + QStringLiteral(" '%1': valori da %2 a %3.").arg(c.nome, QLatin1String(lo), QLatin1String(hi))},
+             QString::fromUtf8(kTestoOverflow) +
+                 QStringLiteral(" '%1': valori da %2 a %3.").arg(c.nome, QLatin1String(lo), QLatin1String(hi))},
         };
     };
     switch (c.tipo) {
@@ -1528,9 +1572,10 @@ std::vector<Controllo> ControlliCampo(const DefCampo& c, const QString& v)
     case TipoCampo::Text: {
         const int n = c.dimensione > 0 ? c.dimensione : 255;
         return {{QStringLiteral("length(%1) > %2").arg(v).arg(n),
-                 QStringLiteral("Il campo '%1' è ").arg(c.nome) + QString::fromUtf8(kTestoTroppoLungo)
-                     + QStringLiteral(" la quantità di dati che si è tentato di aggiungere: al massimo %1 "
-                                      "caratteri.").arg(n)}};
+                 QStringLiteral("Il campo '%1' è ").arg(c.nome) + QString::fromUtf8(kTestoTroppoLungo) +
+                     QStringLiteral(" la quantità di dati che si è tentato di aggiungere: al massimo %1 "
+                                    "caratteri.")
+                         .arg(n)}};
     }
     default: return {};
     }
@@ -1564,7 +1609,8 @@ std::map<QString, QString> LimitiVoluti(const QString& tabella, const std::vecto
 std::map<QString, QString> LimitiPresenti(const Database::Stato& s, const QString& tabella)
 {
     QString sql = QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'trigger' "
-                                 "AND substr(name, 1, %1) = ?").arg(kPrefissoLimiti.size());
+                                 "AND substr(name, 1, %1) = ?")
+                      .arg(kPrefissoLimiti.size());
     QVariantList valori{kPrefissoLimiti};
     if (!tabella.isEmpty()) {
         sql += QStringLiteral(" AND tbl_name = ? COLLATE NOCASE");
@@ -1614,9 +1660,8 @@ int Database::Execute(const QString& sql, const QVariantList& valori)
     const QString verbo = tradotta.section(u' ', 0, 0).toUpper();
     if (verbo == u"SELECT")
         Errore_(errdb::kOperazioneNonValida, QStringLiteral("Impossibile eseguire una query di selezione."));
-    if (verbo == u"VACUUM" || verbo == u"BEGIN" || verbo == u"COMMIT" || verbo == u"END"
-        || verbo == u"ROLLBACK" || verbo == u"SAVEPOINT" || verbo == u"RELEASE" || verbo == u"ATTACH"
-        || verbo == u"DETACH")
+    if (verbo == u"VACUUM" || verbo == u"BEGIN" || verbo == u"COMMIT" || verbo == u"END" || verbo == u"ROLLBACK" ||
+        verbo == u"SAVEPOINT" || verbo == u"RELEASE" || verbo == u"ATTACH" || verbo == u"DETACH")
         Errore_(errdb::kNonTraducibile,
                 QStringLiteral("Istruzione non eseguibile sull'archivio: %1").arg(sql.trimmed()));
     const bool definizione = verbo == u"CREATE" || verbo == u"ALTER" || verbo == u"DROP";
@@ -1649,8 +1694,10 @@ int Database::Execute(const QString& sql, const QVariantList& valori)
 QStringList Database::TableNames() const
 {
     VerificaAperto(m_stato);
-    QSqlQuery q = Esegui(*m_stato, QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) <> 'sqlite_' ORDER BY rowid"));
+    QSqlQuery q = Esegui(
+        *m_stato,
+        QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) <> 'sqlite_' ORDER BY rowid"));
     QStringList out;
     while (q.next()) out << q.value(0).toString();
     return out;
@@ -1659,9 +1706,9 @@ QStringList Database::TableNames() const
 bool Database::TableExists(const QString& tabella) const
 {
     VerificaAperto(m_stato);
-    QSqlQuery q = Esegui(*m_stato,
-                         QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                         {tabella});
+    QSqlQuery q =
+        Esegui(*m_stato, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+               {tabella});
     return q.next();
 }
 
@@ -1674,9 +1721,9 @@ std::vector<DefCampo> Database::Fields(const QString& tabella) const
         Errore_(errdb::kTabellaNonTrovata, QStringLiteral("Impossibile trovare la tabella '%1'.").arg(tabella));
     QString sqlTabella;
     {
-        QSqlQuery q = Esegui(*m_stato,
-                             QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                             {tabella});
+        QSqlQuery q = Esegui(
+            *m_stato, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+            {tabella});
         if (q.next()) sqlTabella = q.value(0).toString();
     }
     const bool auto_ = sqlTabella.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
@@ -1717,14 +1764,18 @@ std::vector<IndiceFisico> IndiciFisici(const Database::Stato& s, const QString& 
 {
     std::vector<IndiceFisico> out;
     QSqlQuery q = Esegui(s, QStringLiteral("PRAGMA index_list(%1)").arg(Q(tabella)));
-    struct R { QString nome; bool unico; QString origine; };
+    struct R {
+        QString nome;
+        bool unico;
+        QString origine;
+    };
     std::vector<R> righe;
     while (q.next()) righe.push_back({q.value(1).toString(), q.value(2).toInt() != 0, q.value(3).toString()});
     q.finish();
     // PRAGMA index_list lists the newest first; show them in order of creation.
     std::reverse(righe.begin(), righe.end());
     for (const R& r : righe) {
-        if (r.origine != u"c") continue;   // automatic indexes of constraints
+        if (r.origine != u"c") continue;  // automatic indexes of constraints
         IndiceFisico f;
         f.fisico = r.nome;
         f.def.nome = NomeLogicoIndice(tabella, r.nome, &f.def.primario);
@@ -1770,12 +1821,10 @@ void Database::CreateTable(const QString& tabella, const std::vector<DefCampo>& 
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (tabella.trimmed().isEmpty())
-        Errore_(errdb::kSintassi, QStringLiteral("Nome di tabella mancante."));
+    if (tabella.trimmed().isEmpty()) Errore_(errdb::kSintassi, QStringLiteral("Nome di tabella mancante."));
     if (TableExists(tabella))
         Errore_(errdb::kTabellaEsistente, QStringLiteral("La tabella '%1' esiste già.").arg(tabella));
-    if (campi.empty())
-        Errore_(errdb::kSintassi, QStringLiteral("La tabella '%1' non ha campi.").arg(tabella));
+    if (campi.empty()) Errore_(errdb::kSintassi, QStringLiteral("La tabella '%1' non ha campi.").arg(tabella));
     QStringList col;
     QSet<QString> visti;
     for (const DefCampo& c : campi) {
@@ -1809,12 +1858,13 @@ void Database::AddField(const QString& tabella, const DefCampo& campo)
     if (campo.attributi & kAttrAutoIncremento)
         Errore_(errdb::kNonTraducibile,
                 QStringLiteral("Il campo a numerazione automatica '%1' non può essere aggiunto alla tabella "
-                               "esistente '%2'.").arg(campo.nome, tabella));
+                               "esistente '%2'.")
+                    .arg(campo.nome, tabella));
     m_stato->Dimentica();
     Esegui(*m_stato, QStringLiteral("SAVEPOINT obx_campo"));
     try {
-        Esegui(*m_stato, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(Q(tabella), Q(campo.nome),
-                                                                               TipoDichiarato(campo)));
+        Esegui(*m_stato,
+               QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(Q(tabella), Q(campo.nome), TipoDichiarato(campo)));
         m_stato->Dimentica();
         ImponeLimiti(tabella);
         Esegui(*m_stato, QStringLiteral("RELEASE obx_campo"));
@@ -1835,18 +1885,20 @@ void Database::CreateIndex(const QString& tabella, const DefIndice& indice)
         Errore_(errdb::kSintassi, QStringLiteral("L'indice '%1' non ha campi.").arg(indice.nome));
     QStringList col;
     for (const QString& c : indice.campi) {
-        Field(tabella, c);   // the field must exist
+        Field(tabella, c);  // the field must exist
         col << Q(c);
     }
     const bool unico = indice.unico || indice.primario;
     if (indice.primario) {
         QStringList nulli;
         for (const QString& c : indice.campi) nulli << Q(c) + QStringLiteral(" IS NULL");
-        QSqlQuery q = Esegui(*m_stato, QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1")
-                                           .arg(Q(tabella), nulli.join(QStringLiteral(" OR "))));
+        QSqlQuery q = Esegui(
+            *m_stato,
+            QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(Q(tabella), nulli.join(QStringLiteral(" OR "))));
         if (q.next())
             Errore_(errdb::kNullInIndice,
-                    QStringLiteral("L'indice o la chiave primaria '%1' non può contenere un valore Null.").arg(indice.nome));
+                    QStringLiteral("L'indice o la chiave primaria '%1' non può contenere un valore Null.")
+                        .arg(indice.nome));
     }
     m_stato->Dimentica();
     Esegui(*m_stato, QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
@@ -1891,7 +1943,7 @@ void Database::ImponeLimiti(const QString& tabella)
     }
     const std::map<QString, QString> voluti = LimitiVoluti(nome, Fields(nome));
     const std::map<QString, QString> presenti = LimitiPresenti(*m_stato, nome);
-    if (voluti == presenti) return;   // nothing is written when they stand already
+    if (voluti == presenti) return;  // nothing is written when they stand already
     Esegui(*m_stato, QStringLiteral("SAVEPOINT obx_limiti"));
     try {
         for (const auto& [n, sql] : presenti) Esegui(*m_stato, QStringLiteral("DROP TRIGGER %1").arg(Q(n)));
@@ -1912,8 +1964,7 @@ void Database::BeginTrans()
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (m_stato->inTransazione)
-        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Transazione già aperta."));
+    if (m_stato->inTransazione) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Transazione già aperta."));
     Esegui(*m_stato, QStringLiteral("BEGIN"));
     m_stato->inTransazione = true;
 }
@@ -1922,8 +1973,7 @@ void Database::CommitTrans()
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (!m_stato->inTransazione)
-        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
+    if (!m_stato->inTransazione) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
     Esegui(*m_stato, QStringLiteral("COMMIT"));
     m_stato->inTransazione = false;
 }
@@ -1932,8 +1982,7 @@ void Database::Rollback()
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (!m_stato->inTransazione)
-        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
+    if (!m_stato->inTransazione) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
     Esegui(*m_stato, QStringLiteral("ROLLBACK"));
     m_stato->inTransazione = false;
     m_stato->Dimentica();
@@ -1988,8 +2037,13 @@ void PreparaTabella(Recordset::Impl& r)
     const QString t = Q(r.tabella);
     const QString cols = QStringLiteral("rowid, *");
     r.FinalizzaFlussi();
-    r.qSucc.reset(); r.qSuccNull.reset(); r.qPrimoNonNull.reset(); r.qPrec.reset(); r.qPrecNull.reset();
-    r.qUltimoNull.reset(); r.qRiga.reset();
+    r.qSucc.reset();
+    r.qSuccNull.reset();
+    r.qPrimoNonNull.reset();
+    r.qPrec.reset();
+    r.qPrecNull.reset();
+    r.qUltimoNull.reset();
+    r.qRiga.reset();
     auto nuova = [&](std::optional<QSqlQuery>& q, const QString& sql) {
         q.emplace(r.db->Db());
         q->setForwardOnly(true);
@@ -2002,18 +2056,19 @@ void PreparaTabella(Recordset::Impl& r)
         return;
     }
     const QString c = Q(r.campoIndice);
-    nuova(r.qSucc, QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) > (?, ?) ORDER BY %3, rowid LIMIT 1")
-                       .arg(cols, t, c));
-    nuova(r.qSuccNull, QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NULL AND rowid > ? ORDER BY rowid LIMIT 1")
-                           .arg(cols, t, c));
-    nuova(r.qPrimoNonNull, QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NOT NULL ORDER BY %3, rowid LIMIT 1")
-                               .arg(cols, t, c));
+    nuova(r.qSucc,
+          QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) > (?, ?) ORDER BY %3, rowid LIMIT 1").arg(cols, t, c));
+    nuova(r.qSuccNull,
+          QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NULL AND rowid > ? ORDER BY rowid LIMIT 1").arg(cols, t, c));
+    nuova(r.qPrimoNonNull,
+          QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NOT NULL ORDER BY %3, rowid LIMIT 1").arg(cols, t, c));
     nuova(r.qPrec, QStringLiteral("SELECT %1 FROM %2 WHERE (%3, rowid) < (?, ?) ORDER BY %3 DESC, rowid DESC LIMIT 1")
                        .arg(cols, t, c));
-    nuova(r.qPrecNull, QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NULL AND rowid < ? ORDER BY rowid DESC LIMIT 1")
-                           .arg(cols, t, c));
-    nuova(r.qUltimoNull, QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NULL ORDER BY rowid DESC LIMIT 1")
-                             .arg(cols, t, c));
+    nuova(
+        r.qPrecNull,
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NULL AND rowid < ? ORDER BY rowid DESC LIMIT 1").arg(cols, t, c));
+    nuova(r.qUltimoNull,
+          QStringLiteral("SELECT %1 FROM %2 WHERE %3 IS NULL ORDER BY rowid DESC LIMIT 1").arg(cols, t, c));
 }
 
 // Runs a walking statement; true and the row taken when it found one.
@@ -2027,7 +2082,7 @@ bool Prendi(Recordset::Impl& r, QSqlQuery& q, const QVariantList& valori)
         r.rowid = q.value(0).toLongLong();
         r.riga.assign(r.nomi.size(), QVariant());
         for (int i = 0; i < int(r.nomi.size()); ++i)
-            r.riga[i] = q.isNull(i + 1) ? QVariant() : q.value(i + 1);   // shaped when read
+            r.riga[i] = q.isNull(i + 1) ? QVariant() : q.value(i + 1);  // shaped when read
         r.chiave = QVariant();
         if (!r.campoIndice.isEmpty()) {
             const int k = r.perNome.value(r.campoIndice.toUpper(), -1);
@@ -2087,7 +2142,7 @@ int PassoFlusso(Recordset::Impl& r)
     r.rowid = sqlite3_column_int64(st, 0);
     const int n = int(r.nomi.size());
     r.riga.resize(size_t(n));
-    for (int i = 0; i < n; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);   // shaped when read
+    for (int i = 0; i < n; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);  // shaped when read
     if (r.campoIndice.isEmpty()) {
         r.chiave = r.rowid;
     } else {
@@ -2138,15 +2193,15 @@ int AvviaFlusso(Recordset::Impl& r, bool dopo)
 // Whether the walk stands on the current row with the file as it read it.
 bool FlussoPronto(const Recordset::Impl& r)
 {
-    return r.flusso && r.vivo && r.pos == Recordset::Impl::Riga && !r.eliminato && r.db->handle
-           && sqlite3_total_changes(r.db->handle) == r.cambi;
+    return r.flusso && r.vivo && r.pos == Recordset::Impl::Riga && !r.eliminato && r.db->handle &&
+           sqlite3_total_changes(r.db->handle) == r.cambi;
 }
 
 void PrimoTabella(Recordset::Impl& r)
 {
     r.modo = dbEditNone;
     if (const int esito = AvviaFlusso(r, false); esito >= 0) {
-        if (esito == 0) r.pos = Recordset::Impl::Fine;   // empty: at both ends
+        if (esito == 0) r.pos = Recordset::Impl::Fine;  // empty: at both ends
         return;
     }
     if (r.campoIndice.isEmpty()) {
@@ -2155,7 +2210,7 @@ void PrimoTabella(Recordset::Impl& r)
         if (Prendi(r, *r.qSuccNull, {std::numeric_limits<qlonglong>::min()})) return;
         if (Prendi(r, *r.qPrimoNonNull, {})) return;
     }
-    r.pos = Recordset::Impl::Fine;   // empty: at both ends
+    r.pos = Recordset::Impl::Fine;  // empty: at both ends
 }
 
 void UltimoTabella(Recordset::Impl& r)
@@ -2201,7 +2256,7 @@ Recordset Database::OpenTable(const QString& tabella, const QString& indice)
     r->db = m_stato;
     r->tipo = TipoRecordset::Tabella;
     r->sorgente = tabella;
-    const std::vector<DefCampo> campi = Fields(tabella);   // throws for a missing table
+    const std::vector<DefCampo> campi = Fields(tabella);  // throws for a missing table
     // The table's own spelling.
     for (const QString& t : TableNames())
         if (t.compare(tabella, Qt::CaseInsensitive) == 0) r->tabella = t;
@@ -2213,7 +2268,8 @@ Recordset Database::OpenTable(const QString& tabella, const QString& indice)
     ImpostaPrimarie(*r);
     m_stato->recordset.insert(r.get());
     Recordset rs(std::move(r));
-    if (!indice.isEmpty()) rs.SetIndex(indice);
+    if (!indice.isEmpty())
+        rs.SetIndex(indice);
     else {
         PreparaTabella(*rs.d);
         PrimoTabella(*rs.d);
@@ -2249,12 +2305,14 @@ QString TabellaAggiornabile(const QString& sql, QString* alias)
     static const QStringList aggregati = {"COUNT", "SUM", "AVG", "MIN", "MAX", "GROUP_CONCAT", "TOTAL"};
     for (int j = i + 1; j < int(v.size()); ++j) {
         const Tok& t = v[j];
-        if (t.k == Tok::Simbolo && t.t == u"(") ++prof;
-        else if (t.k == Tok::Simbolo && t.t == u")") --prof;
+        if (t.k == Tok::Simbolo && t.t == u"(")
+            ++prof;
+        else if (t.k == Tok::Simbolo && t.t == u")")
+            --prof;
         else if (t.k == Tok::Parola) {
             const QString u = t.U();
-            if (u == u"DISTINCT" || u == u"UNION" || u == u"GROUP" || u == u"HAVING" || u == u"JOIN"
-                || u == u"EXCEPT" || u == u"INTERSECT")
+            if (u == u"DISTINCT" || u == u"UNION" || u == u"GROUP" || u == u"HAVING" || u == u"JOIN" ||
+                u == u"EXCEPT" || u == u"INTERSECT")
                 return QString();
             if (from < 0 && aggregati.contains(u) && ESimbolo(v, Prossimo(v, j), "(")) return QString();
             if (prof == 0 && from < 0 && u == u"FROM") from = j;
@@ -2279,7 +2337,7 @@ QString TabellaAggiornabile(const QString& sql, QString* alias)
         }
     }
     if (dopo < int(v.size()) && !(EParola(v, dopo, "WHERE") || EParola(v, dopo, "ORDER") || EParola(v, dopo, "LIMIT")))
-        return QString();   // a list of tables or something else
+        return QString();  // a list of tables or something else
     return tabella;
 }
 
@@ -2293,13 +2351,14 @@ void CaricaQuery(Recordset::Impl& r)
     Database::Stato& s = *r.db;
     const QString tradotta = Database::TraduceSQL(r.sorgente);
     if (tradotta.section(u' ', 0, 0).toUpper() != u"SELECT")
-        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Non è una query di selezione: %1").arg(r.sorgente.trimmed()));
+        Errore_(errdb::kOperazioneNonValida,
+                QStringLiteral("Non è una query di selezione: %1").arg(r.sorgente.trimmed()));
     QString alias;
     QString tabella = TabellaAggiornabile(tradotta, &alias);
     QStringList tabelle;
     {
-        QSqlQuery q = Esegui(s, QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) <> 'sqlite_' ORDER BY rowid"));
+        QSqlQuery q = Esegui(s, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, "
+                                               "1, 7) <> 'sqlite_' ORDER BY rowid"));
         while (q.next()) tabelle << q.value(0).toString();
     }
     QString esatta;
@@ -2309,7 +2368,8 @@ void CaricaQuery(Recordset::Impl& r)
     QString eseguita = tradotta;
     if (!tabella.isEmpty()) {
         // The row's identity rides along, hidden, so that edits find it.
-        static const QRegularExpression reSel(QStringLiteral("^\\s*SELECT\\s+"), QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression reSel(QStringLiteral("^\\s*SELECT\\s+"),
+                                              QRegularExpression::CaseInsensitiveOption);
         const auto m = reSel.match(tradotta);
         eseguita = QStringLiteral("SELECT %1.rowid AS obx_rowid, ").arg(Q(alias)) + tradotta.mid(m.capturedEnd());
     }
@@ -2342,8 +2402,16 @@ void CaricaQuery(Recordset::Impl& r)
         const QString n = rec.fieldName(i);
         nomi << n;
         auto it = noti.find(n.toUpper());
-        if (it != noti.end()) { defs.push_back(it.value()); conosciuto.push_back(true); }
-        else { DefCampo c; c.nome = n; c.tipo = TipoCampo::Memo; defs.push_back(c); conosciuto.push_back(false); }
+        if (it != noti.end()) {
+            defs.push_back(it.value());
+            conosciuto.push_back(true);
+        } else {
+            DefCampo c;
+            c.nome = n;
+            c.tipo = TipoCampo::Memo;
+            defs.push_back(c);
+            conosciuto.push_back(false);
+        }
     }
     r.ImpostaColonne(nomi, defs, conosciuto);
     r.righe.clear();
@@ -2352,7 +2420,7 @@ void CaricaQuery(Recordset::Impl& r)
     while (q.next()) {
         std::vector<QVariant> riga(nomi.size());
         for (int i = 0; i < int(nomi.size()); ++i)
-            riga[i] = q.isNull(i + primo) ? QVariant() : q.value(i + primo);   // shaped when read
+            riga[i] = q.isNull(i + primo) ? QVariant() : q.value(i + primo);  // shaped when read
         r.righe.push_back(std::move(riga));
         r.rowids.push_back(primo ? q.value(0).toLongLong() : 0);
         r.cancellate.push_back(false);
@@ -2368,12 +2436,13 @@ void CaricaQuery(Recordset::Impl& r)
             r.tabella = tabella;
             r.aggiornabile = true;
             QString sqlTabella;
-            QSqlQuery t = Esegui(s, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"),
-                                 {tabella});
+            QSqlQuery t =
+                Esegui(s, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {tabella});
             if (t.next()) sqlTabella = t.value(0).toString();
             QSqlQuery c = Esegui(s, QStringLiteral("PRAGMA table_info(%1)").arg(Q(tabella)));
             while (c.next())
-                if (c.value(5).toInt() == 1 && sqlTabella.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive)) {
+                if (c.value(5).toInt() == 1 &&
+                    sqlTabella.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive)) {
                     const int k = r.perNome.value(c.value(1).toString().toUpper(), -1);
                     if (k >= 0) r.defs[k].attributi |= kAttrAutoIncremento;
                 }
@@ -2406,7 +2475,8 @@ void Recordset::SetIndex(const QString& indice)
 {
     d->Verifica();
     if (d->tipo != TipoRecordset::Tabella)
-        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Operazione non supportata per questo tipo di record set."));
+        Errore_(errdb::kOperazioneNonValida,
+                QStringLiteral("Operazione non supportata per questo tipo di record set."));
     Database::Stato& s = *d->db;
     std::optional<DefIndice> trovato;
     for (const IndiceFisico& f : IndiciFisici(s, d->tabella))
@@ -2415,8 +2485,7 @@ void Recordset::SetIndex(const QString& indice)
         Errore_(errdb::kCampoNonTrovato,
                 QStringLiteral("'%1' non è un indice della tabella '%2'.").arg(indice, d->tabella));
     if (trovato->campi.size() != 1)
-        Errore_(errdb::kOperazioneNonValida,
-                QStringLiteral("L'indice '%1' ha più campi: non gestito.").arg(indice));
+        Errore_(errdb::kOperazioneNonValida, QStringLiteral("L'indice '%1' ha più campi: non gestito.").arg(indice));
     d->indice = trovato->nome;
     d->campoIndice = trovato->campi.at(0);
     d->defIndice = d->defs[d->Colonna(d->campoIndice)];
@@ -2431,7 +2500,8 @@ void Recordset::Seek(const QString& confronto, const QVariant& chiave)
 {
     d->Verifica();
     if (d->tipo != TipoRecordset::Tabella)
-        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Operazione non supportata per questo tipo di record set."));
+        Errore_(errdb::kOperazioneNonValida,
+                QStringLiteral("Operazione non supportata per questo tipo di record set."));
     if (d->campoIndice.isEmpty())
         Errore_(errdb::kSenzaIndice, QStringLiteral("Operazione non valida senza un indice corrente."));
     const QString op = confronto.trimmed();
@@ -2444,7 +2514,7 @@ void Recordset::Seek(const QString& confronto, const QVariant& chiave)
     try {
         k = PerCampo(d->defIndice, chiave);
     } catch (const Errore&) {
-        return;   // a key that no row of this field can hold
+        return;  // a key that no row of this field can hold
     }
     if (!k.isValid()) return;
     const bool avanti = op == u"=" || op == u">=" || op == u">";
@@ -2500,7 +2570,7 @@ void Recordset::MoveLast()
     }
     d->corrente = int(d->righe.size()) - 1;
     while (d->corrente >= 0 && d->cancellate[d->corrente]) --d->corrente;
-    if (d->corrente < 0) d->corrente = int(d->righe.size());   // empty: at both ends
+    if (d->corrente < 0) d->corrente = int(d->righe.size());  // empty: at both ends
 }
 
 void Recordset::MoveNext()
@@ -2517,16 +2587,22 @@ void Recordset::MoveNext()
         // The walk goes on where it stands, or starts again after the
         // current row (a row without a key is left the old way).
         if (r.pos == Impl::Riga) {
-            const int esito = FlussoPronto(r) ? PassoFlusso(r)
+            const int esito = FlussoPronto(r)                                   ? PassoFlusso(r)
                               : (r.campoIndice.isEmpty() || r.chiave.isValid()) ? AvviaFlusso(r, true)
-                                                                                 : -1;
+                                                                                : -1;
             if (esito >= 0) return;
         }
         bool ok;
-        if (r.campoIndice.isEmpty()) ok = Prendi(r, *r.qSucc, {r.rowid});
-        else if (!r.chiave.isValid()) ok = Prendi(r, *r.qSuccNull, {r.rowid}) || Prendi(r, *r.qPrimoNonNull, {});
-        else ok = Prendi(r, *r.qSucc, {r.chiave, r.rowid});
-        if (!ok) { r.pos = Impl::Fine; r.eliminato = false; }
+        if (r.campoIndice.isEmpty())
+            ok = Prendi(r, *r.qSucc, {r.rowid});
+        else if (!r.chiave.isValid())
+            ok = Prendi(r, *r.qSuccNull, {r.rowid}) || Prendi(r, *r.qPrimoNonNull, {});
+        else
+            ok = Prendi(r, *r.qSucc, {r.chiave, r.rowid});
+        if (!ok) {
+            r.pos = Impl::Fine;
+            r.eliminato = false;
+        }
         return;
     }
     ++d->corrente;
@@ -2545,10 +2621,16 @@ void Recordset::MovePrevious()
             return;
         }
         bool ok;
-        if (r.campoIndice.isEmpty()) ok = Prendi(r, *r.qPrec, {r.rowid});
-        else if (!r.chiave.isValid()) ok = Prendi(r, *r.qPrecNull, {r.rowid});
-        else ok = Prendi(r, *r.qPrec, {r.chiave, r.rowid}) || Prendi(r, *r.qUltimoNull, {});
-        if (!ok) { r.pos = Impl::Inizio; r.eliminato = false; }
+        if (r.campoIndice.isEmpty())
+            ok = Prendi(r, *r.qPrec, {r.rowid});
+        else if (!r.chiave.isValid())
+            ok = Prendi(r, *r.qPrecNull, {r.rowid});
+        else
+            ok = Prendi(r, *r.qPrec, {r.chiave, r.rowid}) || Prendi(r, *r.qUltimoNull, {});
+        if (!ok) {
+            r.pos = Impl::Inizio;
+            r.eliminato = false;
+        }
         return;
     }
     --d->corrente;
@@ -2574,8 +2656,8 @@ bool Recordset::Bof() const
         if (d->pos == Impl::Inizio) return true;
         return d->pos == Impl::Fine && VuotaTabella(*d);
     }
-    return d->corrente < 0 || d->righe.empty() || std::all_of(d->cancellate.begin(), d->cancellate.end(),
-                                                              [](bool b) { return b; });
+    return d->corrente < 0 || d->righe.empty() ||
+           std::all_of(d->cancellate.begin(), d->cancellate.end(), [](bool b) { return b; });
 }
 
 int Recordset::RecordCount() const
@@ -2639,7 +2721,8 @@ void Recordset::SetField(const QString& nome, const QVariant& valore)
     d->Verifica();
     const int c = d->Colonna(nome);
     if (d->modo == dbEditNone)
-        Errore_(errdb::kSenzaModifica, QStringLiteral("Update o CancelUpdate senza AddNew o Edit (campo '%1').").arg(nome));
+        Errore_(errdb::kSenzaModifica,
+                QStringLiteral("Update o CancelUpdate senza AddNew o Edit (campo '%1').").arg(nome));
     const DefCampo& def = d->defs[c];
     if (def.attributi & kAttrAutoIncremento)
         Errore_(errdb::kSoloLettura, QStringLiteral("Il campo '%1' non può essere aggiornato.").arg(def.nome));
@@ -2660,8 +2743,8 @@ QVariant Recordset::FieldAt(int colonna) const
         Errore_(errdb::kCampoNonTrovato, QStringLiteral("Elemento non trovato nell'insieme: campo %1.").arg(colonna));
     if (d->modo != dbEditNone) return d->copia[size_t(colonna)];
     d->RichiedeRiga();
-    const QVariant& v = d->tipo == TipoRecordset::Tabella ? d->riga[size_t(colonna)]
-                                                          : d->righe[size_t(d->corrente)][size_t(colonna)];
+    const QVariant& v =
+        d->tipo == TipoRecordset::Tabella ? d->riga[size_t(colonna)] : d->righe[size_t(d->corrente)][size_t(colonna)];
     return Letto(d->defs[size_t(colonna)], d->conosciuto[size_t(colonna)], v, !v.isValid());
 }
 
@@ -2735,7 +2818,8 @@ void Recordset::Update()
     qint64 rowid = 0;
     if (r.modo == dbEditAdd) {
         QString sql;
-        if (cols.isEmpty()) sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Q(r.tabella));
+        if (cols.isEmpty())
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Q(r.tabella));
         else {
             QStringList segni;
             for (int i = 0; i < cols.size(); ++i) segni << QStringLiteral("?");
@@ -2753,8 +2837,8 @@ void Recordset::Update()
             QStringList set;
             for (const QString& c : cols) set << c + QStringLiteral(" = ?");
             valori << rowid;
-            QSqlQuery& q = r.Preparata(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                           .arg(Q(r.tabella), set.join(QStringLiteral(", "))));
+            QSqlQuery& q = r.Preparata(
+                QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(Q(r.tabella), set.join(QStringLiteral(", "))));
             for (int i = 0; i < valori.size(); ++i) q.bindValue(i, valori.at(i));
             EseguiQ(q);
             q.finish();
@@ -2798,8 +2882,10 @@ void Recordset::Delete()
     const qint64 rowid = d->tipo == TipoRecordset::Tabella ? d->rowid : d->rowids[d->corrente];
     QSqlQuery q = Esegui(*d->db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Q(d->tabella)), {rowid});
     q.finish();
-    if (d->tipo == TipoRecordset::Tabella) d->eliminato = true;
-    else d->cancellate[d->corrente] = true;
+    if (d->tipo == TipoRecordset::Tabella)
+        d->eliminato = true;
+    else
+        d->cancellate[d->corrente] = true;
 }
 
 qint64 Recordset::Bookmark() const

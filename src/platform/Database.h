@@ -46,14 +46,14 @@ namespace obx {
 
 // Field types, with the engine's own codes.
 enum class TipoCampo : int {
-    Byte = 2,      // 0..255
-    Integer = 3,   // 16-bit signed
-    Long = 4,      // 32-bit signed (with kAttrAutoIncremento: numbered by the engine)
+    Byte = 2,     // 0..255
+    Integer = 3,  // 16-bit signed
+    Long = 4,     // 32-bit signed (with kAttrAutoIncremento: numbered by the engine)
     Single = 6,
     Double = 7,
-    Date = 8,      // date and time, to the second
-    Text = 10,     // at most `dimensione` characters
-    Memo = 12,     // long text
+    Date = 8,   // date and time, to the second
+    Text = 10,  // at most `dimensione` characters
+    Memo = 12,  // long text
 };
 
 // Field attributes.
@@ -63,30 +63,30 @@ inline constexpr int kAttrAggiornabile = 32;
 struct DefCampo {
     QString nome;
     TipoCampo tipo = TipoCampo::Text;
-    int dimensione = 0;                  // Text: maximum characters (0 = 255)
-    int attributi = kAttrAggiornabile;   // + kAttrAutoIncremento for a numbered key
+    int dimensione = 0;                 // Text: maximum characters (0 = 255)
+    int attributi = kAttrAggiornabile;  // + kAttrAutoIncremento for a numbered key
 };
 
 struct DefIndice {
-    QString nome;        // "TAG_A", "TAG_B", ...
-    QStringList campi;   // ascending
+    QString nome;       // "TAG_A", "TAG_B", ...
+    QStringList campi;  // ascending
     bool primario = false;
     bool unico = false;
 };
 
 // Engine error numbers (the description travels with the error).
 namespace errdb {
-inline constexpr int kErroreMotore = 3000;         // any other failure of the engine
-inline constexpr int kSenzaIndice = 3019;          // Seek without a current index
-inline constexpr int kSenzaModifica = 3020;        // Update/CancelUpdate without AddNew/Edit
-inline constexpr int kNessunRecord = 3021;         // no current record
-inline constexpr int kValoreDuplicato = 3022;      // duplicate key in a unique index
+inline constexpr int kErroreMotore = 3000;     // any other failure of the engine
+inline constexpr int kSenzaIndice = 3019;      // Seek without a current index
+inline constexpr int kSenzaModifica = 3020;    // Update/CancelUpdate without AddNew/Edit
+inline constexpr int kNessunRecord = 3021;     // no current record
+inline constexpr int kValoreDuplicato = 3022;  // duplicate key in a unique index
 inline constexpr int kFileNonTrovato = 3024;
-inline constexpr int kSoloLettura = 3027;          // record set or field not updatable
-inline constexpr int kFileInUso = 3045;            // locked by another program
-inline constexpr int kNullInIndice = 3058;         // Null in a primary index field
-inline constexpr int kSintassi = 3075;             // syntax error in a statement
-inline constexpr int kCampoTroppoPiccolo = 3163;   // text longer than its field
+inline constexpr int kSoloLettura = 3027;         // record set or field not updatable
+inline constexpr int kFileInUso = 3045;           // locked by another program
+inline constexpr int kNullInIndice = 3058;        // Null in a primary index field
+inline constexpr int kSintassi = 3075;            // syntax error in a statement
+inline constexpr int kCampoTroppoPiccolo = 3163;  // text longer than its field
 inline constexpr int kTabellaNonTrovata = 3078;
 inline constexpr int kTabellaEsistente = 3010;
 inline constexpr int kRecordEliminato = 3167;
@@ -95,11 +95,11 @@ inline constexpr int kDatabaseEsistente = 3204;
 inline constexpr int kOperazioneNonValida = 3251;  // not supported by this kind of record set
 inline constexpr int kCampoNonTrovato = 3265;      // field or index not in the collection
 inline constexpr int kIndiceEsistente = 3284;
-inline constexpr int kNonTraducibile = 3296;       // statement of a form the archive cannot run
+inline constexpr int kNonTraducibile = 3296;          // statement of a form the archive cannot run
 inline constexpr int kFormatoNonRiconosciuto = 3343;  // not a database, or damaged
-inline constexpr int kOverflow = 3349;             // number outside the field's range
-inline constexpr int kDatabaseChiuso = 3420;       // database or record set not open
-inline constexpr int kConversione = 3421;          // value of the wrong type for the field
+inline constexpr int kOverflow = 3349;                // number outside the field's range
+inline constexpr int kDatabaseChiuso = 3420;          // database or record set not open
+inline constexpr int kConversione = 3421;             // value of the wrong type for the field
 }  // namespace errdb
 
 class Recordset;
@@ -127,7 +127,7 @@ public:
     // open on it are closed with it.
     void Close();
     bool IsOpen() const;
-    QString Name() const;   // path of the open file, empty when closed
+    QString Name() const;  // path of the open file, empty when closed
 
     // Runs an action statement (or a definition) in the program's dialect,
     // with optional values bound to its "?" placeholders.  Returns the rows
@@ -221,7 +221,7 @@ public:
     bool IsOpen() const;
     TipoRecordset Type() const;
     bool Updatable() const;
-    QString Source() const;   // table name or statement
+    QString Source() const;  // table name or statement
 
     // Table type only: the index that orders the rows and that Seek uses.
     // Setting it moves to the first row in the new order.

@@ -63,7 +63,10 @@ int DialoghiQt::MsgBox(const QString& testo, int stile, const QString& titolo)
     case vbInformation: box.setIcon(QMessageBox::Information); break;
     default: break;
     }
-    struct B { QMessageBox::StandardButton q; int r; };
+    struct B {
+        QMessageBox::StandardButton q;
+        int r;
+    };
     std::vector<B> bottoni;
     switch (stile & 0x7) {
     case vbOKCancel: bottoni = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
@@ -82,9 +85,8 @@ int DialoghiQt::MsgBox(const QString& testo, int stile, const QString& titolo)
     box.setStandardButtons(insieme);
     // The operators read Italian whatever the desktop's language.
     const std::pair<QMessageBox::StandardButton, const char*> testi[] = {
-        {QMessageBox::Ok, "OK"},          {QMessageBox::Cancel, "Annulla"},
-        {QMessageBox::Yes, "Sì"},         {QMessageBox::No, "No"},
-        {QMessageBox::Abort, "Interrompi"}, {QMessageBox::Retry, "Riprova"},
+        {QMessageBox::Ok, "OK"},        {QMessageBox::Cancel, "Annulla"},   {QMessageBox::Yes, "Sì"},
+        {QMessageBox::No, "No"},        {QMessageBox::Abort, "Interrompi"}, {QMessageBox::Retry, "Riprova"},
         {QMessageBox::Ignore, "Ignora"}};
     for (const auto& [b, t] : testi)
         if (QAbstractButton* p = box.button(b)) p->setText(QString::fromUtf8(t));
@@ -102,12 +104,10 @@ int DialoghiQt::MsgBox(const QString& testo, int stile, const QString& titolo)
     return bottoni.back().r;
 }
 
-bool DialoghiQt::InputBox(const QString& prompt, const QString& titolo,
-                          const QString& predefinito, QString& risposta)
+bool DialoghiQt::InputBox(const QString& prompt, const QString& titolo, const QString& predefinito, QString& risposta)
 {
     bool ok = false;
-    const QString t = QInputDialog::getText(Genitore(), titolo, prompt, QLineEdit::Normal,
-                                            predefinito, &ok);
+    const QString t = QInputDialog::getText(Genitore(), titolo, prompt, QLineEdit::Normal, predefinito, &ok);
     if (ok) risposta = t;
     return ok;
 }
@@ -133,8 +133,7 @@ bool ConfermaFile(QWidget* genitore, const QString& titolo, const QString& testo
 }
 }  // namespace
 
-QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
-                             const QString& filtro, bool creaNuovo)
+QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella, const QString& filtro, bool creaNuovo)
 {
     QFileDialog dlg(Genitore(), titolo, cartella, filtro);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -158,8 +157,7 @@ QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella,
     return QString();
 }
 
-QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella,
-                              const QString& filtro)
+QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella, const QString& filtro)
 {
     QFileDialog dlg(Genitore(), titolo, cartella, filtro);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -239,8 +237,7 @@ void DialoghiScriptati::AttendiMsg(const QString& testo, int risposta, bool fram
 {
     m_attesi.push_back({Tipo::Msg, testo, frammento, risposta, {}, 0});
 }
-void DialoghiScriptati::AttendiInput(const QString& prompt, const QString& valore, bool ok,
-                                     bool frammento)
+void DialoghiScriptati::AttendiInput(const QString& prompt, const QString& valore, bool ok, bool frammento)
 {
     m_attesi.push_back({Tipo::Input, prompt, frammento, ok ? 1 : 0, valore, 0});
 }
@@ -265,8 +262,8 @@ void DialoghiScriptati::AttendiFont(const QString& font, bool ok, const QString&
     m_attesi.push_back({Tipo::Font, titolo, titolo.isEmpty(), ok ? 1 : 0, font, 0});
 }
 
-const DialoghiScriptati::Atteso* DialoghiScriptati::Prendi(Tipo t, const QString& testo,
-                                                           const QString& titolo, int stile)
+const DialoghiScriptati::Atteso* DialoghiScriptati::Prendi(Tipo t, const QString& testo, const QString& titolo,
+                                                           int stile)
 {
     m_storia.push_back({t, testo, titolo, stile, {}});
     if (!m_attesi.empty()) {
@@ -280,12 +277,14 @@ const DialoghiScriptati::Atteso* DialoghiScriptati::Prendi(Tipo t, const QString
     }
     QString atteso = m_attesi.empty()
                          ? QStringLiteral("nessuno")
-                         : QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(NomeTipo(m_attesi.front().tipo)),
-                                                          m_attesi.front().testo);
+                         : QStringLiteral("%1 \"%2\"")
+                               .arg(QString::fromLatin1(NomeTipo(m_attesi.front().tipo)), m_attesi.front().testo);
     const QString msg = QStringLiteral("Dialogo inatteso: %1 \"%2\" (titolo \"%3\"); atteso: %4")
                             .arg(QString::fromLatin1(NomeTipo(t)), testo, titolo, atteso);
-    if (Fallimento) Fallimento(msg);
-    else qCritical().noquote() << msg;
+    if (Fallimento)
+        Fallimento(msg);
+    else
+        qCritical().noquote() << msg;
     return nullptr;
 }
 
@@ -295,15 +294,16 @@ int DialoghiScriptati::MsgBox(const QString& testo, int stile, const QString& ti
     if (a) return a->risposta;
     // Unexpected: the safest answer of the set (Cancel or No where present).
     switch (stile & 0x7) {
-    case vbOKCancel: case vbRetryCancel: case vbYesNoCancel: return vbCancel;
+    case vbOKCancel:
+    case vbRetryCancel:
+    case vbYesNoCancel: return vbCancel;
     case vbYesNo: return vbNo;
     case vbAbortRetryIgnore: return vbAbort;
     default: return vbOK;
     }
 }
 
-bool DialoghiScriptati::InputBox(const QString& prompt, const QString& titolo,
-                                 const QString&, QString& risposta)
+bool DialoghiScriptati::InputBox(const QString& prompt, const QString& titolo, const QString&, QString& risposta)
 {
     const Atteso* a = Prendi(Tipo::Input, prompt, titolo, 0);
     if (!a || !a->risposta) return false;

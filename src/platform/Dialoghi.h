@@ -17,10 +17,19 @@ namespace obx {
 // Button sets, icons and default buttons (combined by addition), and the
 // answers, with the values the stored habits of the program use.
 enum StileMsg : int {
-    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3,
-    vbYesNo = 4, vbRetryCancel = 5,
-    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
-    vbDefaultButton1 = 0, vbDefaultButton2 = 256, vbDefaultButton3 = 512,
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
 };
 enum RispostaMsg : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
@@ -31,18 +40,15 @@ public:
     virtual ~Dialoghi() = default;
 
     // Returns the button chosen (vbOK, vbCancel, ...).
-    virtual int MsgBox(const QString& testo, int stile = vbOKOnly,
-                       const QString& titolo = kTitoloOBX) = 0;
+    virtual int MsgBox(const QString& testo, int stile = vbOKOnly, const QString& titolo = kTitoloOBX) = 0;
     // False when the operator cancels; the text typed otherwise.
-    virtual bool InputBox(const QString& prompt, const QString& titolo,
-                          const QString& predefinito, QString& risposta) = 0;
+    virtual bool InputBox(const QString& prompt, const QString& titolo, const QString& predefinito,
+                          QString& risposta) = 0;
     // A file to read (or, with creaNuovo, a new name accepted after the
     // operator confirms its creation); empty when cancelled.
-    virtual QString ApriFile(const QString& titolo, const QString& cartella,
-                             const QString& filtro, bool creaNuovo) = 0;
+    virtual QString ApriFile(const QString& titolo, const QString& cartella, const QString& filtro, bool creaNuovo) = 0;
     // A file to write; empty when cancelled.
-    virtual QString SalvaFile(const QString& titolo, const QString& cartella,
-                              const QString& filtro) = 0;
+    virtual QString SalvaFile(const QString& titolo, const QString& cartella, const QString& filtro) = 0;
     // The printer dialog; false when cancelled.
     virtual bool ScegliStampante(QPrinter& stampante) = 0;
     // The colour dialog titled titolo, opened on colore (blue-green-red
@@ -65,12 +71,9 @@ void ImpostaUI(Dialoghi* d);
 class DialoghiQt : public Dialoghi {
 public:
     int MsgBox(const QString& testo, int stile, const QString& titolo) override;
-    bool InputBox(const QString& prompt, const QString& titolo,
-                  const QString& predefinito, QString& risposta) override;
-    QString ApriFile(const QString& titolo, const QString& cartella,
-                     const QString& filtro, bool creaNuovo) override;
-    QString SalvaFile(const QString& titolo, const QString& cartella,
-                      const QString& filtro) override;
+    bool InputBox(const QString& prompt, const QString& titolo, const QString& predefinito, QString& risposta) override;
+    QString ApriFile(const QString& titolo, const QString& cartella, const QString& filtro, bool creaNuovo) override;
+    QString SalvaFile(const QString& titolo, const QString& cartella, const QString& filtro) override;
     bool ScegliStampante(QPrinter& stampante) override;
     bool ScegliColore(int32_t& colore, const QString& titolo) override;
     bool ScegliFont(QString& font, const QString& titolo) override;
@@ -86,8 +89,8 @@ public:
         Tipo tipo;
         QString testo;
         bool frammento = false;
-        int risposta = vbOK;       // MsgBox answer; 0/1 for the others (cancel/ok)
-        QString valore;            // text, path or font returned
+        int risposta = vbOK;  // MsgBox answer; 0/1 for the others (cancel/ok)
+        QString valore;       // text, path or font returned
         int32_t colore = 0;
     };
     struct Visto {
@@ -95,12 +98,11 @@ public:
         QString testo;
         QString titolo;
         int stile = 0;
-        QString valore;            // colour (hexadecimal) or font the dialog opened on
+        QString valore;  // colour (hexadecimal) or font the dialog opened on
     };
 
     void AttendiMsg(const QString& testo, int risposta = vbOK, bool frammento = false);
-    void AttendiInput(const QString& prompt, const QString& valore, bool ok = true,
-                      bool frammento = false);
+    void AttendiInput(const QString& prompt, const QString& valore, bool ok = true, bool frammento = false);
     void AttendiApri(const QString& titolo, const QString& percorso);
     void AttendiSalva(const QString& titolo, const QString& percorso);
     void AttendiStampante(bool ok);
@@ -110,12 +112,9 @@ public:
     void AttendiFont(const QString& font, bool ok = true, const QString& titolo = QString());
 
     int MsgBox(const QString& testo, int stile, const QString& titolo) override;
-    bool InputBox(const QString& prompt, const QString& titolo,
-                  const QString& predefinito, QString& risposta) override;
-    QString ApriFile(const QString& titolo, const QString& cartella,
-                     const QString& filtro, bool creaNuovo) override;
-    QString SalvaFile(const QString& titolo, const QString& cartella,
-                      const QString& filtro) override;
+    bool InputBox(const QString& prompt, const QString& titolo, const QString& predefinito, QString& risposta) override;
+    QString ApriFile(const QString& titolo, const QString& cartella, const QString& filtro, bool creaNuovo) override;
+    QString SalvaFile(const QString& titolo, const QString& cartella, const QString& filtro) override;
     bool ScegliStampante(QPrinter& stampante) override;
     bool ScegliColore(int32_t& colore, const QString& titolo) override;
     bool ScegliFont(QString& font, const QString& titolo) override;

@@ -51,7 +51,7 @@ public:
 
     int ListCount() const { return count(); }
     QString List(int i) const;
-    QString Text() const;   // the selected row, empty when none
+    QString Text() const;  // the selected row, empty when none
     void AddItem(const QString& testo);
     void RemoveItem(int i);
     // Removes the first row equal to testo; false when there is none.

@@ -11,8 +11,8 @@ namespace obx {
 class Errore : public std::exception {
 public:
     Errore(int numero, QString descrizione)
-        : m_numero(numero), m_descrizione(std::move(descrizione)),
-          m_what(m_descrizione.toStdString()) {}
+        : m_numero(numero), m_descrizione(std::move(descrizione)), m_what(m_descrizione.toStdString())
+    {}
     int Numero() const { return m_numero; }
     const QString& Descrizione() const { return m_descrizione; }
     const char* what() const noexcept override { return m_what.c_str(); }

@@ -21,9 +21,6 @@ int ShiftDi(Qt::KeyboardModifiers m)
     return s;
 }
 
-bool DaAltraFinestra(Qt::FocusReason r)
-{
-    return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason;
-}
+bool DaAltraFinestra(Qt::FocusReason r) { return r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason; }
 
 }  // namespace obx

@@ -31,7 +31,7 @@ void MostraUnicaModale(QPointer<T>& istanza, QWidget* padre)
     QPointer<T> w = istanza;
     const bool giaAperta = bool(w);
     if (!w) istanza = w = new T(padre);
-    if (w->isVisible()) w->hide();   // modality changes only while hidden
+    if (w->isVisible()) w->hide();  // modality changes only while hidden
     w->setWindowModality(Qt::ApplicationModal);
     QEventLoop attesa;
     QObject::connect(w.data(), &QObject::destroyed, &attesa, &QEventLoop::quit);

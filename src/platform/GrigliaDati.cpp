@@ -29,8 +29,8 @@ constexpr int kPrimoLotto = 64;
 
 bool Numerico(const DefCampo& d)
 {
-    return d.tipo == TipoCampo::Byte || d.tipo == TipoCampo::Integer || d.tipo == TipoCampo::Long
-           || d.tipo == TipoCampo::Single || d.tipo == TipoCampo::Double;
+    return d.tipo == TipoCampo::Byte || d.tipo == TipoCampo::Integer || d.tipo == TipoCampo::Long ||
+           d.tipo == TipoCampo::Single || d.tipo == TipoCampo::Double;
 }
 
 // "dd/MM/yyyy HH:mm:ss", put together without a pattern (on every row).
@@ -87,8 +87,8 @@ class ModelloGriglia : public QAbstractTableModel {
 public:
     struct Sorgente {
         bool tabella = false;
-        QString nome, indice, filtro, ordine;   // table
-        QString sql;                            // query
+        QString nome, indice, filtro, ordine;  // table
+        QString sql;                           // query
         QVariantList valori;
     };
     struct ColonnaInterna {
@@ -163,9 +163,9 @@ public:
             Differisci(e);
             return;
         }
-        if (n <= m_totale) return;   // fewer now: the walk finds out at the end
+        if (n <= m_totale) return;  // fewer now: the walk finds out at the end
         beginInsertRows(QModelIndex(), m_totale, n - 1);
-        if (m_rigaModifica == m_totale) m_rigaModifica = n;   // the new row stays last
+        if (m_rigaModifica == m_totale) m_rigaModifica = n;  // the new row stays last
         m_totale = n;
         endInsertRows();
     }
@@ -312,7 +312,7 @@ public:
     const std::vector<QVariant>* Valori(int r) const
     {
         if (r < 0 || r >= m_totale) return nullptr;
-        const bool chiusa = Chiusa();   // rows already read are shown meanwhile
+        const bool chiusa = Chiusa();  // rows already read are shown meanwhile
         if (auto it = m_cache.constFind(r); it != m_cache.constEnd()) return &it.value();
         if (chiusa || !Cammina(r)) return nullptr;
         if (auto it = m_cache.constFind(r); it != m_cache.constEnd()) return &it.value();
@@ -340,9 +340,8 @@ public:
     // follows, outside the painting that found it.
     void PianificaConteggio() const
     {
-        QTimer::singleShot(0, const_cast<ModelloGriglia*>(this), [this] {
-            const_cast<ModelloGriglia*>(this)->CorreggiConteggio();
-        });
+        QTimer::singleShot(0, const_cast<ModelloGriglia*>(this),
+                           [this] { const_cast<ModelloGriglia*>(this)->CorreggiConteggio(); });
     }
 
     void CorreggiConteggio()
@@ -361,7 +360,7 @@ public:
             endRemoveRows();
         } else if (trovate > m_totale) {
             beginInsertRows(QModelIndex(), m_totale, trovate - 1);
-            if (m_rigaModifica == m_totale) m_rigaModifica = trovate;   // the new row moves down
+            if (m_rigaModifica == m_totale) m_rigaModifica = trovate;  // the new row moves down
             m_totale = trovate;
             endInsertRows();
         }
@@ -476,18 +475,22 @@ public:
             m_aggiunta = consenti;
             return;
         }
-        if (!prima) beginInsertRows(QModelIndex(), r, r);
-        else beginRemoveRows(QModelIndex(), r, r);
+        if (!prima)
+            beginInsertRows(QModelIndex(), r, r);
+        else
+            beginRemoveRows(QModelIndex(), r, r);
         m_aggiunta = consenti;
-        if (!prima) endInsertRows();
-        else endRemoveRows();
+        if (!prima)
+            endInsertRows();
+        else
+            endRemoveRows();
     }
 
     bool Scrive(int r, int c, const QString& testo)
     {
         if (!Scrivibile(r, c)) return false;
         if (m_rigaModifica >= 0 && m_rigaModifica != r && !m_griglia->SalvaModifiche()) return false;
-        if (r > m_totale) return false;   // the row moved while the other was stored
+        if (r > m_totale) return false;  // the row moved while the other was stored
         const ColonnaInterna& col = m_colonne[size_t(c)];
         const bool testuale = col.def.tipo == TipoCampo::Text || col.def.tipo == TipoCampo::Memo;
         const QVariant grezzo = (!testuale && TrimSpazi(testo).isEmpty()) ? QVariant() : QVariant(testo);
@@ -534,7 +537,7 @@ public:
             return true;
         }
         const bool nuova = RigaNuova(m_rigaModifica);
-        if (nuova) CamminaTutto();   // the new row goes after every row walked
+        if (nuova) CamminaTutto();  // the new row goes after every row walked
         if (m_rigaModifica < 0) return true;
         const int r = m_rigaModifica;
         Recordset& l = Lettore();
@@ -584,8 +587,10 @@ public:
     bool Elimina(int r)
     {
         if (!m_aperta || !m_eliminazione || r < 0 || r >= m_totale || !m_rs.Updatable()) return false;
-        if (m_rigaModifica == r) Annulla();
-        else if (m_rigaModifica >= 0 && !m_griglia->SalvaModifiche()) return false;
+        if (m_rigaModifica == r)
+            Annulla();
+        else if (m_rigaModifica >= 0 && !m_griglia->SalvaModifiche())
+            return false;
         if (r >= m_totale || !Cammina(r)) return false;
         if (m_griglia->PrimaDiEliminare && !m_griglia->PrimaDiEliminare()) return false;
         if (r >= m_totale) return false;
@@ -650,8 +655,8 @@ GrigliaDati::GrigliaDati(QWidget* padre) : QTableView(padre)
     setModel(m_modello);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setWordWrap(false);
     setAlternatingRowColors(true);
     // Rows of one height: the view never measures the rows it does not show.
@@ -673,8 +678,10 @@ GrigliaDati::~GrigliaDati() = default;
 
 void GrigliaDati::Segnala(const Errore& e)
 {
-    if (MostraErrore) MostraErrore(e);
-    else UI().MsgBox(TestoErrore(e), vbOKOnly, kTitoloOBX);
+    if (MostraErrore)
+        MostraErrore(e);
+    else
+        UI().MsgBox(TestoErrore(e), vbOKOnly, kTitoloOBX);
 }
 
 void GrigliaDati::ImpostaColonne(std::vector<Colonna> colonne)
@@ -744,7 +751,7 @@ void GrigliaDati::Aggiorna()
     ModelloGriglia::Sorgente s = m_modello->m_sorgente;
     m_modello->Apri(s);
     m_selezione.clear();
-    m_modello->CompletaConteggio();   // the view goes back where it stood
+    m_modello->CompletaConteggio();  // the view goes back where it stood
     if (riga >= 0 && riga < m_modello->rowCount()) ImpostaCorrente(riga, colonna);
     verticalScrollBar()->setValue(scorrimento);
 }
@@ -805,7 +812,8 @@ QVariant GrigliaDati::Valore(int riga, const QString& campo) const
 QString GrigliaDati::TestoCella(int riga, int colonna) const
 {
     if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
-    if (riga < 0 || riga >= m_modello->rowCount() || colonna < 0 || colonna >= m_modello->columnCount()) return QString();
+    if (riga < 0 || riga >= m_modello->rowCount() || colonna < 0 || colonna >= m_modello->columnCount())
+        return QString();
     return m_modello->Testo(riga, colonna);
 }
 
@@ -829,8 +837,8 @@ void GrigliaDati::SelezionaRiga(int riga, bool aggiungi)
     const QModelIndex i = m_modello->index(riga, std::max(ColonnaCorrente(), 0));
     if (!i.isValid()) return;
     selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
-    selectionModel()->select(i, (aggiungi ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect)
-                                    | QItemSelectionModel::Rows);
+    selectionModel()->select(i, (aggiungi ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect) |
+                                    QItemSelectionModel::Rows);
 }
 
 void GrigliaDati::AzzeraSelezione()
@@ -843,7 +851,7 @@ bool GrigliaDati::ScriveCella(int riga, int colonna, const QString& testo)
 {
     if (riga >= m_modello->m_totale) m_modello->CompletaConteggio();
     if (riga != RigaCorrente()) ImpostaCorrente(riga, colonna);
-    if (m_modello->m_rigaModifica >= 0 && m_modello->m_rigaModifica != riga) return false;   // left unstored
+    if (m_modello->m_rigaModifica >= 0 && m_modello->m_rigaModifica != riga) return false;  // left unstored
     return m_modello->Scrive(riga, colonna, testo);
 }
 
@@ -888,8 +896,7 @@ void GrigliaDati::selectionChanged(const QItemSelection& scelte, const QItemSele
         }
 }
 
-QItemSelectionModel::SelectionFlags GrigliaDati::selectionCommand(const QModelIndex& indice,
-                                                                  const QEvent* evento) const
+QItemSelectionModel::SelectionFlags GrigliaDati::selectionCommand(const QModelIndex& indice, const QEvent* evento) const
 {
     // Rows are selected with their selectors at the left; a click or a move
     // among the cells only moves the current cell and lets go of the rows.

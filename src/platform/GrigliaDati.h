@@ -60,8 +60,8 @@ public:
     ~GrigliaDati() override;
 
     struct Colonna {
-        QString campo;    // field name
-        QString titolo;   // caption; empty: the field name
+        QString campo;   // field name
+        QString titolo;  // caption; empty: the field name
         // Text shown for a value (Null included); empty: the default text
         // (dates "dd/MM/yyyy hh:mm:ss", numbers in Italian, texts as held).
         std::function<QString(const QVariant&)> formato;

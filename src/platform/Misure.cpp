@@ -47,7 +47,8 @@ void AdattaIntestazioni(QHeaderView* intestazione)
         o.text = modello->headerData(i, intestazione->orientation()).toString();
         o.section = i;
         if (intestazione->isSortIndicatorShown()) o.sortIndicator = QStyleOptionHeader::SortDown;
-        const QSize serve = intestazione->style()->sizeFromContents(QStyle::CT_HeaderSection, &o, QSize(), intestazione);
+        const QSize serve =
+            intestazione->style()->sizeFromContents(QStyle::CT_HeaderSection, &o, QSize(), intestazione);
         const int lato = intestazione->orientation() == Qt::Horizontal ? serve.width() : serve.height();
         if (intestazione->sectionSize(i) < lato) intestazione->resizeSection(i, lato);
     }

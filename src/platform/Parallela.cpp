@@ -37,16 +37,21 @@ bool ScriveParallela(const QByteArray& dati, ErroreSeriale& errore)
     if (fd < 0) {
         const int e = errno;
         switch (e) {
-        case ENOENT: case ENOTDIR:
+        case ENOENT:
+        case ENOTDIR:
             return Fallisce(errore, comErrInesistente, QStringLiteral("Il dispositivo %1 non esiste").arg(disp));
-        case EACCES: case EPERM:
+        case EACCES:
+        case EPERM:
             return Fallisce(errore, comErrAccesso, QStringLiteral("Accesso negato al dispositivo %1").arg(disp));
         case EBUSY:
             return Fallisce(errore, comErrPortaOccupata, QStringLiteral("Il dispositivo %1 è già in uso").arg(disp));
-        case ENXIO: case ENODEV: case EIO:
+        case ENXIO:
+        case ENODEV:
+        case EIO:
             return Fallisce(errore, comErrScollegato, QStringLiteral("Il dispositivo %1 non è collegato").arg(disp));
         default:
-            return Fallisce(errore, comErrPortaNonValida, QStringLiteral("Impossibile aprire %1: %2").arg(disp, Sistema(e)));
+            return Fallisce(errore, comErrPortaNonValida,
+                            QStringLiteral("Impossibile aprire %1: %2").arg(disp, Sistema(e)));
         }
     }
     // A printer takes a frame in well under a second; one that takes
@@ -62,12 +67,14 @@ bool ScriveParallela(const QByteArray& dati, ErroreSeriale& errore)
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            ok = Fallisce(errore, comErrScrittura, QStringLiteral("Scrittura su %1 fallita: %2").arg(disp, Sistema(errno)));
+            ok = Fallisce(errore, comErrScrittura,
+                          QStringLiteral("Scrittura su %1 fallita: %2").arg(disp, Sistema(errno)));
             break;
         }
         const qint64 resta = 2000 - t.elapsed();
         if (resta <= 0) {
-            ok = Fallisce(errore, comErrScrittura, QStringLiteral("Il dispositivo %1 non accetta dati (tempo scaduto)").arg(disp));
+            ok = Fallisce(errore, comErrScrittura,
+                          QStringLiteral("Il dispositivo %1 non accetta dati (tempo scaduto)").arg(disp));
             break;
         }
         pollfd pf{fd, POLLOUT, 0};

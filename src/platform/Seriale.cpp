@@ -85,7 +85,8 @@ QString Seriale::NomePorta() const
 bool Seriale::SetCommPort(int n)
 {
     if (PortOpen()) return Fallisce(comErrPortaAperta, QStringLiteral("Operazione non consentita con la porta aperta"));
-    if (n < 1 || n > 99) return Fallisce(comErrPortaNonValida, QStringLiteral("Numero di porta non valido (%1)").arg(n));
+    if (n < 1 || n > 99)
+        return Fallisce(comErrPortaNonValida, QStringLiteral("Numero di porta non valido (%1)").arg(n));
     m_porta = n;
     return true;
 }
@@ -120,9 +121,12 @@ bool Seriale::SetSettings(const QString& s)
     if (!ok || dati < 5 || dati > 8) return nonValido();
     const QString st = p[3].trimmed();
     int stop = 0;
-    if (st == u"1") stop = 1;
-    else if (st == u"1.5" || st == u"2") stop = 2;
-    else return nonValido();
+    if (st == u"1")
+        stop = 1;
+    else if (st == u"1.5" || st == u"2")
+        stop = 2;
+    else
+        return nonValido();
 
     const int vBaud = m_baud, vDati = m_dati, vStop = m_stop;
     const char vPar = m_parita;
@@ -133,7 +137,11 @@ bool Seriale::SetSettings(const QString& s)
     m_stop = stop;
     m_settings = s;
     if (PortOpen() && !Applica()) {
-        m_baud = vBaud; m_parita = vPar; m_dati = vDati; m_stop = vStop; m_settings = vSet;
+        m_baud = vBaud;
+        m_parita = vPar;
+        m_dati = vDati;
+        m_stop = vStop;
+        m_settings = vSet;
         Applica();
         return false;
     }
@@ -172,7 +180,8 @@ bool Seriale::SetRTSEnable(bool on)
 
 bool Seriale::SetHandshaking(int h)
 {
-    if (h < comNone || h > comRTSXOnXOff) return Fallisce(comErrImpostazioni, QStringLiteral("Controllo di flusso non valido (%1)").arg(h));
+    if (h < comNone || h > comRTSXOnXOff)
+        return Fallisce(comErrImpostazioni, QStringLiteral("Controllo di flusso non valido (%1)").arg(h));
     const int prima = m_handshake;
     m_handshake = h;
     if (PortOpen() && !Applica()) {
@@ -220,16 +229,14 @@ bool Seriale::SetInputLen(int n)
     return true;
 }
 
-int Seriale::BitPerCarattere() const
-{
-    return 1 + m_dati + (m_parita == 'n' ? 0 : 1) + m_stop;
-}
+int Seriale::BitPerCarattere() const { return 1 + m_dati + (m_parita == 'n' ? 0 : 1) + m_stop; }
 
 bool Seriale::Applica()
 {
     termios t{};
     if (tcgetattr(m_fd, &t) != 0)
-        return Fallisce(comErrConfigurazione, QStringLiteral("Impostazioni non applicabili a %1: %2").arg(m_aperto, Sistema(errno)));
+        return Fallisce(comErrConfigurazione,
+                        QStringLiteral("Impostazioni non applicabili a %1: %2").arg(m_aperto, Sistema(errno)));
     cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | CMSPAR);
@@ -259,8 +266,9 @@ bool Seriale::Applica()
     cfsetispeed(&t, v);
     cfsetospeed(&t, v);
     if (tcsetattr(m_fd, TCSANOW, &t) != 0)
-        return Fallisce(comErrConfigurazione, QStringLiteral("Impostazioni \"%1\" non applicabili a %2: %3")
-                                                  .arg(m_settings, m_aperto, Sistema(errno)));
+        return Fallisce(
+            comErrConfigurazione,
+            QStringLiteral("Impostazioni \"%1\" non applicabili a %2: %3").arg(m_settings, m_aperto, Sistema(errno)));
     m_marcatura = 0;
     return true;
 }
@@ -287,16 +295,18 @@ bool Seriale::SetPortOpen(bool aperta)
         if (fd < 0) {
             const int e = errno;
             switch (e) {
-            case ENOENT: case ENOTDIR:
-                return Fallisce(comErrInesistente, QStringLiteral("Il dispositivo %1 non esiste").arg(disp));
-            case EACCES: case EPERM:
-                return Fallisce(comErrAccesso, QStringLiteral("Accesso negato al dispositivo %1").arg(disp));
+            case ENOENT:
+            case ENOTDIR: return Fallisce(comErrInesistente, QStringLiteral("Il dispositivo %1 non esiste").arg(disp));
+            case EACCES:
+            case EPERM: return Fallisce(comErrAccesso, QStringLiteral("Accesso negato al dispositivo %1").arg(disp));
             case EBUSY:
                 return Fallisce(comErrPortaOccupata, QStringLiteral("Il dispositivo %1 è già in uso").arg(disp));
-            case ENXIO: case ENODEV: case EIO:
-                return Fallisce(comErrScollegato, QStringLiteral("Il dispositivo %1 non è collegato").arg(disp));
+            case ENXIO:
+            case ENODEV:
+            case EIO: return Fallisce(comErrScollegato, QStringLiteral("Il dispositivo %1 non è collegato").arg(disp));
             default:
-                return Fallisce(comErrPortaNonValida, QStringLiteral("Impossibile aprire %1: %2").arg(disp, Sistema(e)));
+                return Fallisce(comErrPortaNonValida,
+                                QStringLiteral("Impossibile aprire %1: %2").arg(disp, Sistema(e)));
             }
         }
         if (!isatty(fd)) {
@@ -373,13 +383,21 @@ void Seriale::Decodifica(const char* p, int n)
         const unsigned char c = static_cast<unsigned char>(p[i]);
         switch (m_marcatura) {
         case 0:
-            if (c == 0xFF) m_marcatura = 1;
-            else m_in.append(char(c));
+            if (c == 0xFF)
+                m_marcatura = 1;
+            else
+                m_in.append(char(c));
             break;
         case 1:
-            if (c == 0xFF) { m_in.append(char(0xFF)); m_marcatura = 0; }
-            else if (c == 0) m_marcatura = 2;
-            else { m_in.append(char(c)); m_marcatura = 0; }
+            if (c == 0xFF) {
+                m_in.append(char(0xFF));
+                m_marcatura = 0;
+            } else if (c == 0)
+                m_marcatura = 2;
+            else {
+                m_in.append(char(c));
+                m_marcatura = 0;
+            }
             break;
         default:
             m_in.append(ToCp1252(m_parityReplace));
@@ -483,7 +501,9 @@ bool Seriale::Output(const QString& dati)
 bool Seriale::Output(const QByteArray& dati)
 {
     if (m_fd < 0) return Fallisce(comErrNonAperta, QStringLiteral("La porta %1 non è aperta").arg(NomePorta()));
-    if (m_guasto) return Fallisce(comErrScollegato, QStringLiteral("Il dispositivo %1 non risponde più (scollegato?)").arg(m_aperto));
+    if (m_guasto)
+        return Fallisce(comErrScollegato,
+                        QStringLiteral("Il dispositivo %1 non risponde più (scollegato?)").arg(m_aperto));
     const qint64 limite = m_tempoScrittura > 0
                               ? m_tempoScrittura
                               : 1000 + qint64(dati.size()) * BitPerCarattere() * 1000 / std::max(m_baud, 1);
@@ -501,7 +521,8 @@ bool Seriale::Output(const QByteArray& dati)
             if (e == EIO || e == ENXIO || e == ENODEV) {
                 m_guasto = true;
                 m_evento = comEventDevice;
-                return Fallisce(comErrScollegato, QStringLiteral("Il dispositivo %1 non risponde più (scollegato?)").arg(m_aperto));
+                return Fallisce(comErrScollegato,
+                                QStringLiteral("Il dispositivo %1 non risponde più (scollegato?)").arg(m_aperto));
             }
             return Fallisce(comErrScrittura, QStringLiteral("Scrittura su %1 fallita: %2").arg(m_aperto, Sistema(e)));
         }
@@ -512,7 +533,8 @@ bool Seriale::Output(const QByteArray& dati)
             // late and the close does not wait for it.
             tcflush(m_fd, TCOFLUSH);
             m_evento = comEventTxTimeout;
-            return Fallisce(comErrScrittura, QStringLiteral("La linea di %1 non accetta dati (tempo scaduto)").arg(m_aperto));
+            return Fallisce(comErrScrittura,
+                            QStringLiteral("La linea di %1 non accetta dati (tempo scaduto)").arg(m_aperto));
         }
         pollfd pf{m_fd, POLLOUT, 0};
         poll(&pf, 1, int(std::min<qint64>(resta, 50)));

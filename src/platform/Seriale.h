@@ -23,26 +23,26 @@ enum : int { comInputModeText = 0, comInputModeBinary = 1 };
 
 // Failure numbers.
 enum : int {
-    comErrPortaNonValida = 8002,   // port number out of range, or not a serial device
-    comErrPortaOccupata = 8005,    // the device is in use by another program
-    comErrImpostazioni = 8010,     // a settings string or property value that is not valid
-    comErrNonAperta = 8012,        // operation on a port that is not open
-    comErrConfigurazione = 8015,   // the device refused the settings
-    comErrPortaAperta = 8018,      // operation not allowed while the port is open
-    comErrLettura = 8020,          // the device failed while reading
-    comErrScrittura = 8021,        // the line did not take the data in time
-    comErrInesistente = 8022,      // no such device
-    comErrAccesso = 8023,          // permission denied
-    comErrScollegato = 8024,       // the device went away (unplugged, far end closed)
+    comErrPortaNonValida = 8002,  // port number out of range, or not a serial device
+    comErrPortaOccupata = 8005,   // the device is in use by another program
+    comErrImpostazioni = 8010,    // a settings string or property value that is not valid
+    comErrNonAperta = 8012,       // operation on a port that is not open
+    comErrConfigurazione = 8015,  // the device refused the settings
+    comErrPortaAperta = 8018,     // operation not allowed while the port is open
+    comErrLettura = 8020,         // the device failed while reading
+    comErrScrittura = 8021,       // the line did not take the data in time
+    comErrInesistente = 8022,     // no such device
+    comErrAccesso = 8023,         // permission denied
+    comErrScollegato = 8024,      // the device went away (unplugged, far end closed)
 };
 
 // CommEvent: the last communication event (errors of the line).
 enum : int {
     comEvNessuno = 0,
-    comEventRxOver = 1008,    // receive buffer full: the device holds back the rest
-    comEventRxParity = 1009,  // a character with a parity error arrived
-    comEventTxTimeout = 1010, // the line did not take the data within the time allowed
-    comEventDevice = 1011,    // the device was lost
+    comEventRxOver = 1008,     // receive buffer full: the device holds back the rest
+    comEventRxParity = 1009,   // a character with a parity error arrived
+    comEventTxTimeout = 1010,  // the line did not take the data within the time allowed
+    comEventDevice = 1011,     // the device was lost
 };
 
 struct ErroreSeriale {
@@ -68,7 +68,7 @@ public:
     // property keeps its previous value then.
 
     int CommPort() const { return m_porta; }
-    bool SetCommPort(int n);                 // 1..99; not while open
+    bool SetCommPort(int n);  // 1..99; not while open
     // An explicit device path that opening uses instead of the port's
     // mapping; empty goes back to the mapping.  Not while open.
     bool SetDispositivo(const QString& percorso);
@@ -76,12 +76,12 @@ public:
     QString Dispositivo() const;
 
     QString Settings() const { return m_settings; }
-    bool SetSettings(const QString& s);      // "9600,n,8,1"; applied at once when open
+    bool SetSettings(const QString& s);  // "9600,n,8,1"; applied at once when open
 
     int InBufferSize() const { return m_inSize; }
-    bool SetInBufferSize(int n);             // not while open
+    bool SetInBufferSize(int n);  // not while open
     int OutBufferSize() const { return m_outSize; }
-    bool SetOutBufferSize(int n);            // not while open
+    bool SetOutBufferSize(int n);  // not while open
 
     bool DTREnable() const { return m_dtr; }
     bool SetDTREnable(bool on);
@@ -152,17 +152,17 @@ public:
 
 private:
     bool Fallisce(int numero, const QString& descrizione);
-    bool Applica();                 // settings and handshaking to the open device
-    void ImpostaLinee();            // DTR and RTS
-    void Preleva();                 // device -> m_in
+    bool Applica();       // settings and handshaking to the open device
+    void ImpostaLinee();  // DTR and RTS
+    void Preleva();       // device -> m_in
     void Decodifica(const char* p, int n);
     int BitPerCarattere() const;
     QString NomePorta() const;
 
     int m_fd = -1;
     int m_porta = 1;
-    QString m_dispositivo;          // explicit path, or empty
-    QString m_aperto;               // device of the open port
+    QString m_dispositivo;  // explicit path, or empty
+    QString m_aperto;       // device of the open port
     QString m_settings = QStringLiteral("9600,n,8,1");
     int m_baud = 9600;
     char m_parita = 'n';
@@ -180,10 +180,10 @@ private:
     int m_inputLen = 0;
     int m_tempoScrittura = 0;
 
-    QByteArray m_in;                // received, not yet read
-    int m_marcatura = 0;            // state of the parity-mark decoder
-    bool m_guasto = false;          // the device failed; reads give nothing
-    bool m_guastoSegnalato = false; // InBufferCount has told the caller
+    QByteArray m_in;                 // received, not yet read
+    int m_marcatura = 0;             // state of the parity-mark decoder
+    bool m_guasto = false;           // the device failed; reads give nothing
+    bool m_guastoSegnalato = false;  // InBufferCount has told the caller
     int m_evento = comEvNessuno;
     ErroreSeriale m_errore;
     uint64_t m_aperture = 0;

@@ -15,10 +15,7 @@ Tastiera* g_tastiera = nullptr;
 Suono* g_suono = nullptr;
 }  // namespace
 
-double OrologioSistema::Timer()
-{
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
+double OrologioSistema::Timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
 QDateTime OrologioSistema::Adesso() { return QDateTime::currentDateTime(); }
 
 Orologio& Clock()

@@ -28,8 +28,7 @@ public:
 // A clock that moves only when told to.
 class OrologioFinto : public Orologio {
 public:
-    explicit OrologioFinto(QDateTime inizio = QDateTime(QDate(2026, 1, 15), QTime(9, 0)))
-        : m_ora(inizio) {}
+    explicit OrologioFinto(QDateTime inizio = QDateTime(QDate(2026, 1, 15), QTime(9, 0))) : m_ora(inizio) {}
     double Timer() override { return m_ora.time().msecsSinceStartOfDay() / 1000.0; }
     QDateTime Adesso() override { return m_ora; }
     void Avanza(double secondi) { m_ora = m_ora.addMSecs(qint64(secondi * 1000)); }

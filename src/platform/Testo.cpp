@@ -29,8 +29,10 @@ QString Formato(double valore, const QString& modello)
         ++visti;
         if (visti == segnaposti) {
             // The leftmost placeholder takes every digit left over.
-            if (k > 0) out.prepend(cifre.left(k));
-            else if (c == u'0') out.prepend(u'0');
+            if (k > 0)
+                out.prepend(cifre.left(k));
+            else if (c == u'0')
+                out.prepend(u'0');
             k = 0;
         } else if (k > 0) {
             out.prepend(cifre.at(--k));
@@ -67,9 +69,14 @@ double Val(const QString& testo)
     bool cifra = false, punto = false;
     while (i < s.size()) {
         const QChar c = s[i];
-        if (c >= u'0' && c <= u'9') { num += c; cifra = true; }
-        else if (c == u'.' && !punto) { num += c; punto = true; }
-        else break;
+        if (c >= u'0' && c <= u'9') {
+            num += c;
+            cifra = true;
+        } else if (c == u'.' && !punto) {
+            num += c;
+            punto = true;
+        } else
+            break;
         ++i;
     }
     if (!cifra) return 0;
@@ -78,7 +85,10 @@ double Val(const QString& testo)
         int j = i + 1;
         if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) esp += s[j++];
         bool e = false;
-        while (j < s.size() && s[j] >= u'0' && s[j] <= u'9') { esp += s[j++]; e = true; }
+        while (j < s.size() && s[j] >= u'0' && s[j] <= u'9') {
+            esp += s[j++];
+            e = true;
+        }
         if (e) num += esp;
     }
     bool ok = false;
@@ -89,8 +99,7 @@ double Val(const QString& testo)
 bool Val16(const QString& testo, int& risultato)
 {
     const double v = std::round(Val(testo));
-    if (v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max())
-        return false;
+    if (v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max()) return false;
     risultato = int(v);
     return true;
 }
@@ -118,19 +127,14 @@ QString PadTaglia(const QString& s, int larghezza)
     return s + QString(larghezza - s.size(), u' ');
 }
 
-QString Str(int64_t n)
-{
-    return n < 0 ? QString::number(n) : u' ' + QString::number(n);
-}
+QString Str(int64_t n) { return n < 0 ? QString::number(n) : u' ' + QString::number(n); }
 
 namespace {
 // Bytes 0x80..0x9F; the five bytes Windows leaves undefined map to the C1
 // control of the same value so that any byte read can be written back.
-constexpr char16_t kAlti[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kAlti[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 }  // namespace
 
 QByteArray ToCp1252(const QString& s)
@@ -145,7 +149,10 @@ QByteArray ToCp1252(const QString& s)
         }
         char b = '?';
         for (int i = 0; i < 32; ++i)
-            if (kAlti[i] == c) { b = char(0x80 + i); break; }
+            if (kAlti[i] == c) {
+                b = char(0x80 + i);
+                break;
+            }
         out.append(b);
     }
     return out;
@@ -157,8 +164,10 @@ QString FromCp1252(const QByteArray& b)
     out.reserve(b.size());
     for (char ch : b) {
         const unsigned char u = static_cast<unsigned char>(ch);
-        if (u >= 0x80 && u < 0xA0) out += QChar(kAlti[u - 0x80]);
-        else out += QChar(u);
+        if (u >= 0x80 && u < 0xA0)
+            out += QChar(kAlti[u - 0x80]);
+        else
+            out += QChar(u);
     }
     return out;
 }

@@ -38,8 +38,8 @@ bool RifiutaConArchiviAperti()
         if (!finestre.contains(titolo)) finestre << titolo;
     }
     if (finestre.isEmpty()) return false;
-    UI().MsgBox(QStringLiteral("Chiudere prima le finestre degli archivi:\n") + finestre.join(u'\n'),
-                vbExclamation, kTitoloOBX);
+    UI().MsgBox(QStringLiteral("Chiudere prima le finestre degli archivi:\n") + finestre.join(u'\n'), vbExclamation,
+                kTitoloOBX);
     return true;
 }
 
@@ -141,8 +141,7 @@ void CentraFinestra(QWidget* w)
     if (!schermo) return;
     const QRect area = schermo->geometry();
     const QSize dim = w->frameGeometry().size();
-    w->move(area.left() + (area.width() - dim.width()) / 2,
-            area.top() + (area.height() - dim.height()) / 2);
+    w->move(area.left() + (area.width() - dim.width()) / 2, area.top() + (area.height() - dim.height()) / 2);
 }
 
 void AnnullaModificaFallita(Recordset& rs, const Errore& e)

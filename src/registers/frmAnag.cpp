@@ -33,18 +33,16 @@ QPointer<frmAnag> g_finestra;
 
 constexpr int kMassimo16 = 32767;
 
-const char* const kEtichette[8] = {"Codice:",          "Cognome e Nome:",
-                                   "Nome Breve:",      "Gruppo Politico:",
-                                   "Numero Votatore:", "Posizione su Tabellone:",
-                                   "Numero Smart Card:", "ID Iride:"};
+const char* const kEtichette[8] = {
+    "Codice:",          "Cognome e Nome:",         "Nome Breve:",        "Gruppo Politico:",
+    "Numero Votatore:", "Posizione su Tabellone:", "Numero Smart Card:", "ID Iride:"};
 
 // Captions of the form, replaced at loading by the role names.
-const char* const kRuoli[9] = {"Presidente Consiglio", "Presidente Giunta", "Consigliere",
-                               "Assessore",            "Segretario",        "Altro",
-                               "CapoGruppo",           "Vice Segretario",   "Consigliere Aggiunto"};
+const char* const kRuoli[9] = {
+    "Presidente Consiglio", "Presidente Giunta", "Consigliere",         "Assessore", "Segretario", "Altro",
+    "CapoGruppo",           "Vice Segretario",   "Consigliere Aggiunto"};
 
-const char* const kComandi[6] = {"Salva", "Elimina Nome corrente", "Stampa",
-                                 "Svuota intero archivio", "Fine", "Nuovo"};
+const char* const kComandi[6] = {"Salva", "Elimina Nome corrente", "Stampa", "Svuota intero archivio", "Fine", "Nuovo"};
 
 }  // namespace
 
@@ -163,8 +161,10 @@ void frmAnag::Form_Activate()
 {
     CentraFinestra(this);
     xMostraRecord = true;
-    if (dbfVelmora->Righe() > 0) dbfVelmora->Primo();
-    else dbfVelmora_Reposition();
+    if (dbfVelmora->Righe() > 0)
+        dbfVelmora->Primo();
+    else
+        dbfVelmora_Reposition();
     ImpostaLimite(getAnag[2], iTipoTAB == 3 || iTipoTAB == 4 ? 10 : 16);
     getAnag[7]->setVisible(xIdEsterno);
     lblAnag[7]->setVisible(xIdEsterno);
@@ -175,8 +175,10 @@ void frmAnag::dbfVelmora_Reposition()
     if (!xMostraRecord) return;
     // A new entry starts clean: the card and the external identifier of the
     // person shown before must not pass to the next one.
-    if (dbfVelmora->FuoriRiga()) SvuotaCampi(0, 7);
-    else GetSetAnagrafe(true);
+    if (dbfVelmora->FuoriRiga())
+        SvuotaCampi(0, 7);
+    else
+        GetSetAnagrafe(true);
 }
 
 void frmAnag::SvuotaCampi(int da, int a)
@@ -187,8 +189,7 @@ void frmAnag::SvuotaCampi(int da, int a)
 QString frmAnag::RuoloScelto() const
 {
     for (int i = 0; i < 9; ++i)
-        if (optAnag[size_t(i)]->isChecked() && i < cLettereRuoli.size())
-            return cLettereRuoli.mid(i, 1);
+        if (optAnag[size_t(i)]->isChecked() && i < cLettereRuoli.size()) return cLettereRuoli.mid(i, 1);
     return QString();
 }
 
@@ -243,7 +244,7 @@ bool frmAnag::GetSetAnagrafe(bool xLegge)
             rs.AddNew();
             rs.SetField(QStringLiteral("iPulsanteAN"), 0);
         } else {
-            rs.Edit();   // the seat label number stays as it is
+            rs.Edit();  // the seat label number stays as it is
         }
         const QString tipo = RuoloScelto();
         rs.SetField(QStringLiteral("bCodiceAN"), codice);
@@ -293,12 +294,11 @@ bool frmAnag::eventFilter(QObject* o, QEvent* e)
     }
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(e);
-        getAnag_MouseDown(i, PulsanteDi(m->button()), ShiftDi(m->modifiers()),
-                          float(m->position().x()), float(m->position().y()));
+        getAnag_MouseDown(i, PulsanteDi(m->button()), ShiftDi(m->modifiers()), float(m->position().x()),
+                          float(m->position().y()));
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(o, e);
 }
@@ -371,7 +371,7 @@ int frmAnag::ProssimoCodice()
         }
         for (int c = 1; c <= kCodiceMassimo; ++c)
             if (!usato[size_t(c)]) return c;
-        return ultimo + 1;   // every code taken: the save will say so
+        return ultimo + 1;  // every code taken: the save will say so
     } catch (const Errore&) {
         return 1;
     }
@@ -402,8 +402,7 @@ void frmAnag::cmdAnag_Click(int indice)
         SvuotaCampi(1, 7);
         getAnag[0]->setFocus();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -411,8 +410,7 @@ void frmAnag::Salva()
 {
     const QString ruolo = RuoloScelto();
     const bool conVotatore = !ruolo.isEmpty() && cRuoliUfficio.contains(ruolo);
-    const bool conLed = conVotatore || ((iTipoAssemblea == 1 || iTipoAssemblea == 2) &&
-                                        ruolo == QLatin1String("R"));
+    const bool conLed = conVotatore || ((iTipoAssemblea == 1 || iTipoAssemblea == 2) && ruolo == QLatin1String("R"));
 
     QString msg;
     int campo = -1;
@@ -470,8 +468,8 @@ void frmAnag::Salva()
                             rs.Field(QStringLiteral("bCodiceAN")).toInt() != int(codice)) {
                             msg = QStringLiteral("Votatore già Mappato");
                             campo = 4;
-                            if (UI().MsgBox(QStringLiteral("Votatore già Mappato\nIgnora ?"), vbYesNo,
-                                            kTitoloOBX) == vbYes) {
+                            if (UI().MsgBox(QStringLiteral("Votatore già Mappato\nIgnora ?"), vbYesNo, kTitoloOBX) ==
+                                vbYes) {
                                 msg.clear();
                                 campo = -1;
                             }
@@ -547,10 +545,8 @@ QString frmAnag::Qualifica(const QString& tipo)
 {
     const QChar c = tipo.isEmpty() ? QChar() : tipo.at(0);
     switch (c.unicode()) {
-    case u'P':
-        return iTipoAssemblea == 4 ? QStringLiteral("Pres. Assemb.") : QStringLiteral("Pres. Cons.");
-    case u'S':
-        return iTipoAssemblea == 1 ? QStringLiteral("Sindaco") : QStringLiteral("Pres. Giunta");
+    case u'P': return iTipoAssemblea == 4 ? QStringLiteral("Pres. Assemb.") : QStringLiteral("Pres. Cons.");
+    case u'S': return iTipoAssemblea == 1 ? QStringLiteral("Sindaco") : QStringLiteral("Pres. Giunta");
     case u'C': return QStringLiteral("Consigliere");
     case u'A': return QStringLiteral("Assessore");
     case u'G': return QStringLiteral("Segretario");
@@ -612,8 +608,8 @@ void frmAnag::StampaAnagrafe()
 
 void frmAnag::Svuota()
 {
-    if (UI().MsgBox(QStringLiteral("Confermi Svuotamento Archivio"),
-                    vbOKCancel + vbQuestion + vbDefaultButton2, kTitoloOBX) != vbOK)
+    if (UI().MsgBox(QStringLiteral("Confermi Svuotamento Archivio"), vbOKCancel + vbQuestion + vbDefaultButton2,
+                    kTitoloOBX) != vbOK)
         return;
     xMostraRecord = false;
     try {

@@ -67,9 +67,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    QString RuoloScelto() const;           // letter of the selected role, empty for none
-    void SelezionaRuolo(int opzione);      // -1 clears every option
-    int ProssimoCodice();                  // the code proposed for a new person
+    QString RuoloScelto() const;       // letter of the selected role, empty for none
+    void SelezionaRuolo(int opzione);  // -1 clears every option
+    int ProssimoCodice();              // the code proposed for a new person
     void SvuotaCampi(int da, int a);
     void SegnaModificato();
     void Salva();

@@ -109,10 +109,9 @@ void frmDataGrid::MostraModale(QWidget* padre)
         UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
         return;
     }
-    if (bConsoleAperta
-        && UI().MsgBox(QStringLiteral("Riunione Consiliare aperta: le modifiche dirette agli archivi "
-                                      "possono alterare la seduta in corso.\r\nProseguire ?"),
-                       vbOKCancel + vbExclamation + vbDefaultButton2, kTitoloOBX) != vbOK)
+    if (bConsoleAperta && UI().MsgBox(QStringLiteral("Riunione Consiliare aperta: le modifiche dirette agli archivi "
+                                                     "possono alterare la seduta in corso.\r\nProseguire ?"),
+                                      vbOKCancel + vbExclamation + vbDefaultButton2, kTitoloOBX) != vbOK)
         return;
     if (g_finestra) {
         g_finestra->raise();
@@ -198,8 +197,10 @@ void frmDataGrid::cmdRefresh_Click()
 {
     if (!grdDataGrid->SalvaModifiche()) return;
     try {
-        if (grdDataGrid->Aperta()) grdDataGrid->Aggiorna();
-        else grdDataGrid->ApriTabella(cTabellaGriglia, QStringLiteral("TAG_A"), cFiltro, cOrdine);
+        if (grdDataGrid->Aperta())
+            grdDataGrid->Aggiorna();
+        else
+            grdDataGrid->ApriTabella(cTabellaGriglia, QStringLiteral("TAG_A"), cFiltro, cOrdine);
     } catch (const Errore& e) {
         MostraErrore(e);
     }

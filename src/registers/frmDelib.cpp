@@ -47,8 +47,7 @@ const char* const kEtichette[12] = {"Codice:",
                                     "Numero OdG Regolamento:",
                                     ""};
 
-const char* const kComandi[5] = {"Salva", "Elimina Arg. corrente", "Svuota intero Archivio", "Fine",
-                                 "Nuovo"};
+const char* const kComandi[5] = {"Salva", "Elimina Arg. corrente", "Svuota intero Archivio", "Fine", "Nuovo"};
 
 QString F4(double n) { return Formato(n, QStringLiteral("####")); }
 
@@ -105,20 +104,32 @@ frmDelib::frmDelib(QWidget* padre) : QWidget(padre, Qt::Window)
 
     auto* g = new QGridLayout;
     auto metti = [g](QWidget* w, int r, int c, int span = 1) { g->addWidget(w, r, c, 1, span); };
-    metti(lblDelibera[0], 0, 0);  metti(getDelibera[0], 0, 1);
-    metti(lblDelibera[7], 0, 2);  metti(getDelibera[9], 0, 3);
-    metti(lblDelibera[2], 1, 0);  metti(getDelibera[1], 1, 1);
-    metti(lblDelibera[8], 1, 2);  metti(cmbTipoArg, 1, 3);
-    metti(lblDelibera[1], 2, 0);  metti(getDelibera[2], 2, 1, 3);
-    metti(lblDelibera[3], 3, 0);  metti(getDelibera[3], 3, 1);
-    metti(lblDelibera[4], 3, 2);  metti(getDelibera[4], 3, 3);
-    metti(lblDelibera[5], 4, 0);  metti(getDelibera[5], 4, 1);
-    metti(lblDelibera[6], 4, 2);  metti(getDelibera[8], 4, 3);
+    metti(lblDelibera[0], 0, 0);
+    metti(getDelibera[0], 0, 1);
+    metti(lblDelibera[7], 0, 2);
+    metti(getDelibera[9], 0, 3);
+    metti(lblDelibera[2], 1, 0);
+    metti(getDelibera[1], 1, 1);
+    metti(lblDelibera[8], 1, 2);
+    metti(cmbTipoArg, 1, 3);
+    metti(lblDelibera[1], 2, 0);
+    metti(getDelibera[2], 2, 1, 3);
+    metti(lblDelibera[3], 3, 0);
+    metti(getDelibera[3], 3, 1);
+    metti(lblDelibera[4], 3, 2);
+    metti(getDelibera[4], 3, 3);
+    metti(lblDelibera[5], 4, 0);
+    metti(getDelibera[5], 4, 1);
+    metti(lblDelibera[6], 4, 2);
+    metti(getDelibera[8], 4, 3);
     metti(getDelibera[6], 5, 1);
     metti(getDelibera[7], 6, 1);
-    metti(lblDelibera[9], 7, 0);  metti(getDelibera[10], 7, 1);
-    metti(lblDelibera[10], 7, 2); metti(getDelibera[11], 7, 3);
-    metti(lblDelibera[11], 8, 0); metti(getDelibera[12], 8, 1);
+    metti(lblDelibera[9], 7, 0);
+    metti(getDelibera[10], 7, 1);
+    metti(lblDelibera[10], 7, 2);
+    metti(getDelibera[11], 7, 3);
+    metti(lblDelibera[11], 8, 0);
+    metti(getDelibera[12], 8, 1);
     lblDelibera[1]->setBuddy(getDelibera[2]);
 
     auto* comandi = new QHBoxLayout;
@@ -151,10 +162,7 @@ frmDelib* frmDelib::Aperta() { return g_finestra.data(); }
 
 frmDelib* frmDelib::Mostra(QWidget* padre) { return MostraUnica(g_finestra, padre); }
 
-void frmDelib::MostraModale(QWidget* padre)
-{
-    MostraUnicaModale(g_finestra, padre);
-}
+void frmDelib::MostraModale(QWidget* padre) { MostraUnicaModale(g_finestra, padre); }
 
 void frmDelib::showEvent(QShowEvent* e)
 {
@@ -179,8 +187,10 @@ QString frmDelib::Testo(int indice) const
 
 void frmDelib::ImpostaTesto(int indice, const QString& testo)
 {
-    if (indice == 2) m_titolo->setPlainText(testo);
-    else MostraValore(static_cast<QLineEdit*>(getDelibera[size_t(indice)]), testo);
+    if (indice == 2)
+        m_titolo->setPlainText(testo);
+    else
+        MostraValore(static_cast<QLineEdit*>(getDelibera[size_t(indice)]), testo);
 }
 
 // ---------------------------------------------------------------------------
@@ -201,20 +211,37 @@ void frmDelib::Form_Activate()
 {
     CentraFinestra(this);
     xMostraRecord = true;
-    if (dbfVelmora->Righe() > 0) dbfVelmora->Primo();
-    else dbfVelmora_Reposition();
+    if (dbfVelmora->Righe() > 0)
+        dbfVelmora->Primo();
+    else
+        dbfVelmora_Reposition();
 
     // The LED title rows follow the rows of the display board.
     lblDelibera[5]->setVisible(true);
     int lunghezza = 0;
-    int visibili = -1;   // how many of fields 5, 6, 7 are shown
+    int visibili = -1;  // how many of fields 5, 6, 7 are shown
     switch (iTipoTAB) {
-    case 1: lunghezza = 24; visibili = 0; break;
-    case 2: lunghezza = 20; visibili = 3; break;
-    case 3: lunghezza = 16; visibili = 1; break;
+    case 1:
+        lunghezza = 24;
+        visibili = 0;
+        break;
+    case 2:
+        lunghezza = 20;
+        visibili = 3;
+        break;
+    case 3:
+        lunghezza = 16;
+        visibili = 1;
+        break;
     case 4:
-    case 5: lunghezza = 16; visibili = 0; break;
-    case 6: lunghezza = 24; visibili = 1; break;
+    case 5:
+        lunghezza = 16;
+        visibili = 0;
+        break;
+    case 6:
+        lunghezza = 24;
+        visibili = 1;
+        break;
     default: break;
     }
     if (visibili >= 0) {
@@ -230,8 +257,10 @@ void frmDelib::Form_Activate()
 void frmDelib::dbfVelmora_Reposition()
 {
     if (!xMostraRecord) return;
-    if (dbfVelmora->FuoriRiga()) PulisceCampi(true, 0);
-    else GetSetDelibere(true);
+    if (dbfVelmora->FuoriRiga())
+        PulisceCampi(true, 0);
+    else
+        GetSetDelibere(true);
 }
 
 void frmDelib::PulisceCampi(bool xTipo, int iDa)
@@ -296,8 +325,10 @@ bool frmDelib::GetSetDelibere(bool xLegge)
             rs.Seek(QStringLiteral("="), numero);
             nuova = rs.NoMatch();
         }
-        if (nuova) rs.AddNew();
-        else rs.Edit();
+        if (nuova)
+            rs.AddNew();
+        else
+            rs.Edit();
         auto scrivi = [&rs](const char* nome, const QVariant& v) { rs.SetField(QString::fromLatin1(nome), v); };
         const QString titolo = Testo(2);
         const QString gruppo = Testo(12);
@@ -357,8 +388,7 @@ bool frmDelib::eventFilter(QObject* o, QEvent* e)
         getDelibera_KeyDown(i, k->key(), ShiftDi(k->modifiers()));
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(o, e);
 }
@@ -375,8 +405,7 @@ void frmDelib::getDelibera_GotFocus(int indice)
     case 9:
         if (NumeroTesto(u'0' + Testo(9)) == 0) ImpostaTesto(9, Testo(0));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -406,8 +435,10 @@ void frmDelib::getDelibera_LostFocus(int indice)
     try {
         Recordset& rs = dbfVelmora->RS();
         rs.Seek(QStringLiteral("="), int(numero));
-        if (rs.NoMatch()) PulisceCampi(true, 1);
-        else GetSetDelibere(true);
+        if (rs.NoMatch())
+            PulisceCampi(true, 1);
+        else
+            GetSetDelibere(true);
     } catch (const Errore& e) {
         UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX);
     }
@@ -452,8 +483,7 @@ void frmDelib::cmdDelibere_Click(int indice)
         getDelibera[0]->setFocus();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -470,13 +500,11 @@ void frmDelib::Salva()
         case 0:
             // The item number is the key of the row: 0 or a text without a
             // number names no item.
-            if (fuori(NumeroTesto(Testo(0)), 1, kMassimo16))
-                msg = QStringLiteral("Codice tra 1 e %1").arg(kMassimo16);
+            if (fuori(NumeroTesto(Testo(0)), 1, kMassimo16)) msg = QStringLiteral("Codice tra 1 e %1").arg(kMassimo16);
             break;
         case 3:
         case 5:
-            if (!getDelibera[size_t(i)]->isHidden() && vuoto(i))
-                msg = QStringLiteral("Titolo Breve Obbligatorio");
+            if (!getDelibera[size_t(i)]->isHidden() && vuoto(i)) msg = QStringLiteral("Titolo Breve Obbligatorio");
             break;
         case 4:
             if (fuori(NumeroTesto(Testo(4)), 0, kMassimoQuorum))
@@ -487,17 +515,18 @@ void frmDelib::Salva()
                 msg = QStringLiteral("Quorum Imm. Esec. tra 0 e %1").arg(kMassimoQuorum);
             break;
         case 9:
-            if (vuoto(9)) msg = QStringLiteral("Numero OdG Obbligatorio");
+            if (vuoto(9))
+                msg = QStringLiteral("Numero OdG Obbligatorio");
             else if (fuori(NumeroTesto(Testo(9)), 0, kMassimo16))
                 msg = QStringLiteral("Numero OdG tra 0 e %1").arg(kMassimo16);
             break;
         case 11:
-            if (vuoto(11) && !vuoto(10)) msg = QStringLiteral("Numero OdG Regolamento Obbligatorio");
+            if (vuoto(11) && !vuoto(10))
+                msg = QStringLiteral("Numero OdG Regolamento Obbligatorio");
             else if (articolo && fuori(NumeroTesto(Testo(11)), 0, kMassimo16))
                 msg = QStringLiteral("Numero OdG Regolamento tra 0 e %1").arg(kMassimo16);
             break;
-        default:
-            break;
+        default: break;
         }
         if (!msg.isEmpty()) campo = i;
     }
@@ -541,8 +570,8 @@ void frmDelib::Elimina()
 
 void frmDelib::Svuota()
 {
-    if (UI().MsgBox(QStringLiteral("Confermi Svuotamento Archivio"),
-                    vbOKCancel + vbQuestion + vbDefaultButton2, kTitoloOBX) != vbOK)
+    if (UI().MsgBox(QStringLiteral("Confermi Svuotamento Archivio"), vbOKCancel + vbQuestion + vbDefaultButton2,
+                    kTitoloOBX) != vbOK)
         return;
     xMostraRecord = false;
     try {

@@ -74,7 +74,7 @@ private:
     int IndiceCampo(QObject* o) const;
 
     std::array<QWidget*, 13> getDelibera{};
-    QPlainTextEdit* m_titolo = nullptr;   // field 2, the full title
+    QPlainTextEdit* m_titolo = nullptr;  // field 2, the full title
     std::array<QLabel*, 12> lblDelibera{};
     QComboBox* cmbTipoArg = nullptr;
     std::array<QPushButton*, 5> cmdDelibere{};

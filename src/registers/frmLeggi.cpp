@@ -38,8 +38,8 @@ constexpr int kLarghezzaNumero = 16;
 constexpr int kLarghezzaId = kSegmentoChiave - 1;
 
 const char* const kEtichette[5] = {"Tipo:", "Numero:", "Stato:", "ID:", "Argomento:"};
-const char* const kComandi[7] = {"Varia", "Elimina", "Svuota intero Archivio (+Ctrl)", "Fine",
-                                 "Aggiunge", "Salva", "Stampa"};
+const char* const kComandi[7] = {"Varia", "Elimina", "Svuota intero Archivio (+Ctrl)", "Fine", "Aggiunge",
+                                 "Salva", "Stampa"};
 
 // A level-1 description is stored with " ." after it; the panel shows it
 // without, so that saving it again unchanged stores the same text.
@@ -149,8 +149,10 @@ QString frmLeggi::Testo(int i) const
 
 void frmLeggi::ImpostaTesto(int i, const QString& testo)
 {
-    if (i == 1) m_descrizione->setPlainText(testo);
-    else static_cast<QLineEdit*>(m_getLegge[size_t(i)])->setText(testo);
+    if (i == 1)
+        m_descrizione->setPlainText(testo);
+    else
+        static_cast<QLineEdit*>(m_getLegge[size_t(i)])->setText(testo);
 }
 
 void frmLeggi::MostraErrore(const Errore& e) { UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX); }
@@ -313,8 +315,7 @@ void frmLeggi::MostraAtto(int modo, const QString& tag, bool xConFigli)
         xModifica = false;
         xConFigli = false;
         break;
-    default:
-        return;   // the panel stays empty
+    default: return;  // the panel stays empty
     }
 
     if (ammessi.isEmpty()) {
@@ -382,15 +383,9 @@ void frmLeggi::cmdLeggi_Click(int indice)
     case 2:
         if (Tasti().CtrlPremuto()) Svuota();
         break;
-    case 3:
-        close();
-        break;
-    case 4:
-        MostraAtto(0, radice ? QString() : scelto->Tag(), false);
-        break;
-    case 5:
-        Salva();
-        break;
+    case 3: close(); break;
+    case 4: MostraAtto(0, radice ? QString() : scelto->Tag(), false); break;
+    case 5: Salva(); break;
     case 6:
         // The printer dialog and the printing would hold up the keys of a
         // vote that is collecting them.
@@ -401,8 +396,7 @@ void frmLeggi::cmdLeggi_Click(int indice)
         if (UI().MsgBox(QStringLiteral("Confermi Stampa ?"), vbOKCancel + vbQuestion, kTitoloOBX) == vbOK)
             StampaListaAtti();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -479,8 +473,8 @@ void frmLeggi::Salva()
 
     // The identifier typed (levels 2 to 6) must fit the keys.
     const QString idDigitato = iLivello >= 2 ? TrimSpazi(Testo(2)) : QString();
-    const bool nuovoId = iLivello >= 2 && !idDigitato.isEmpty()
-                         && (!xModifica || (!m_conFigli && idDigitato != m_idCaricato));
+    const bool nuovoId =
+        iLivello >= 2 && !idDigitato.isEmpty() && (!xModifica || (!m_conFigli && idDigitato != m_idCaricato));
     if (const QString msg = nuovoId ? ControllaIdAtto(idDigitato) : QString(); !msg.isEmpty()) {
         UI().MsgBox(msg, vbCritical, kTitoloOBX);
         m_getLegge[2]->setFocus();
@@ -504,8 +498,8 @@ void frmLeggi::Salva()
             // unless the operator typed another where that is allowed.
             tipo = m_tipoCaricato;
             const QString numero = m_conFigli ? cAttoCorrente[7] : Testo(0);
-            riga = ComponeAtto(percorso, iLivello, tipo, stato, m_codiceCaricato,
-                               nuovoId ? idDigitato : m_idCaricato, numero, Testo(1));
+            riga = ComponeAtto(percorso, iLivello, tipo, stato, m_codiceCaricato, nuovoId ? idDigitato : m_idCaricato,
+                               numero, Testo(1));
             if (!nuovoId) {
                 // The key the act was loaded with stays as it is: the keys of
                 // its sub-acts begin with it.
@@ -541,7 +535,7 @@ void frmLeggi::Salva()
             nodo->SetText(n.testo);
             nodo->SetTag(n.tag);
         } else {
-            if (nodo) m_albero.Remove(nodo->Key());   // a leaf whose identifier changed
+            if (nodo) m_albero.Remove(nodo->Key());  // a leaf whose identifier changed
             nodo = m_albero.Add(n.chiavePadre, n.chiave, n.testo);
             nodo->SetSorted(true);
             nodo->SetTag(n.tag);

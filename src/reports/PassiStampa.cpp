@@ -41,9 +41,7 @@ QString OreMinuti(qint64 secondi)
 {
     if (secondi < 0) secondi = 0;
     const qint64 minuti = secondi / 60;
-    return QStringLiteral("%1:%2")
-        .arg((minuti / 60) % 24, 2, 10, QChar(u'0'))
-        .arg(minuti % 60, 2, 10, QChar(u'0'));
+    return QStringLiteral("%1:%2").arg((minuti / 60) % 24, 2, 10, QChar(u'0')).arg(minuti % 60, 2, 10, QChar(u'0'));
 }
 
 }  // namespace obx

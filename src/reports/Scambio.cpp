@@ -23,7 +23,7 @@ namespace obx {
 namespace {
 
 const QString kAcapo = QStringLiteral("\n");
-constexpr int kMassimoSegnalati = 20;   // faults listed in one message
+constexpr int kMassimoSegnalati = 20;  // faults listed in one message
 
 // A list of faults, each on its line, the first kMassimoSegnalati of them.
 QString Elenco(const QStringList& difetti)
@@ -54,14 +54,15 @@ constexpr int kCampiOdG = 10;
 constexpr int kLarghezzaTitolino = 16;
 constexpr int kLarghezzaProtocollo = 20;
 constexpr int kLarghezzaRiga = 24;
-constexpr int kMassimaMaggioranza = 127;   // seven bits of iQuorumDE each
+constexpr int kMassimaMaggioranza = 127;  // seven bits of iQuorumDE each
 
 const QString kPrefissoTitolino = QStringLiteral("OdG n. ");
 
-const char* const kNomiCampi[kCampiOdG] = {
-    "numero argomento", "protocollo", "tipo argomento", "titolo", "maggioranza",
-    "maggioranza per l'immediata eseguibilità", "titolo riga 1", "titolo riga 2", "titolo riga 3",
-    "non usato"};
+const char* const kNomiCampi[kCampiOdG] = {"numero argomento", "protocollo",
+                                           "tipo argomento",   "titolo",
+                                           "maggioranza",      "maggioranza per l'immediata eseguibilità",
+                                           "titolo riga 1",    "titolo riga 2",
+                                           "titolo riga 3",    "non usato"};
 
 struct ArgomentoOdG {
     int iDelibera = 0;
@@ -86,8 +87,7 @@ double ArrotondaPari(double x)
 // shifted by an "@" in a title is caught rather than read as 0.
 bool NumeroCampo(const QString& testo, double& valore)
 {
-    static const QRegularExpression numero(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     QString t = testo;
     while (!t.isEmpty() && (t.front() == u' ' || t.front() == u'\t')) t.remove(0, 1);
     while (!t.isEmpty() && (t.back() == u' ' || t.back() == u'\t')) t.chop(1);
@@ -175,9 +175,8 @@ private:
     {
         const int n = int(RTrimSpazi(testo).size());
         if (n > larghezza)
-            Difetto(campo, QStringLiteral("testo di %1 caratteri, al massimo %2")
-                               .arg(n - aggiunti)
-                               .arg(larghezza - aggiunti));
+            Difetto(campo,
+                    QStringLiteral("testo di %1 caratteri, al massimo %2").arg(n - aggiunti).arg(larghezza - aggiunti));
         return testo;
     }
 
@@ -214,8 +213,8 @@ bool Sostituisce(const std::vector<ArgomentoOdG>& argomenti)
         dbArchivio.Execute(QStringLiteral("DELETE * FROM ") + cTabelle[2] + u';');
         Recordset rs = dbArchivio.OpenTable(cTabelle[2], QStringLiteral("TAG_A"));
         if (!rs.Updatable())
-            throw Errore(errdb::kSoloLettura, QStringLiteral("La tabella ") + cTabelle[2] +
-                                                  QStringLiteral(" non accetta nuove righe."));
+            throw Errore(errdb::kSoloLettura,
+                         QStringLiteral("La tabella ") + cTabelle[2] + QStringLiteral(" non accetta nuove righe."));
         for (const ArgomentoOdG& a : argomenti) {
             rs.AddNew();
             rs.SetField(QStringLiteral("iDeliberaDE"), a.iDelibera);
@@ -245,9 +244,9 @@ bool Sostituisce(const std::vector<ArgomentoOdG>& argomenti)
 // The agenda item of a vote: the first row of "DELIBERE", in the order of
 // its key, at the vote's position.  Positions 0 and Null belong to no item.
 struct ArgomentoVoto {
-    QByteArray numero;       // iDeliberaDE as text
-    QByteArray protocollo;   // cProtocolloDE trimmed, in the file's bytes
-    QString problema;        // why the protocol cannot go into the file
+    QByteArray numero;      // iDeliberaDE as text
+    QByteArray protocollo;  // cProtocolloDE trimmed, in the file's bytes
+    QString problema;       // why the protocol cannot go into the file
     QString protocolloTesto;
     int codice = 0;
 };
@@ -273,8 +272,8 @@ QHash<int, ArgomentoVoto> LeggeArgomenti()
 
 // A seat as the "Dettaglio" layout needs it.
 struct SeggioVoto {
-    int codice = 0;          // bCodiceAN
-    QByteArray iride;        // cIrideIdAN trimmed, in the file's bytes
+    int codice = 0;    // bCodiceAN
+    QByteArray iride;  // cIrideIdAN trimmed, in the file's bytes
 };
 
 // Letter of a key in the exchange format.
@@ -473,7 +472,8 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
             const QByteArray numero = argomento ? argomento->numero : QByteArray();
             const QByteArray protocollo = argomento ? argomento->protocollo : QByteArray();
             if (bSintesi) {
-                if (!iride) uscita += nonPrevisto;
+                if (!iride)
+                    uscita += nonPrevisto;
                 else {
                     uscita += protocollo;
                     uscita += '@';
@@ -536,8 +536,7 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
 
     if (!problemi.isEmpty()) {
         file.cancelWriting();
-        UI().MsgBox(QStringLiteral("Esportazione annullata: nessun file scritto.") + kAcapo + kAcapo +
-                        Elenco(problemi),
+        UI().MsgBox(QStringLiteral("Esportazione annullata: nessun file scritto.") + kAcapo + kAcapo + Elenco(problemi),
                     vbCritical, kTitoloOBX);
         return;
     }

@@ -24,7 +24,7 @@ struct StatoStampa {
     std::unique_ptr<QPrinter> stampante;
     QPainter pittore;
     QFont font;
-    int pagina = 0;   // pages of the current job, for the observer
+    int pagina = 0;  // pages of the current job, for the observer
     OsservatoreStampa osservatore;
     std::function<QStringList()> elencoStampanti;
 
@@ -180,7 +180,7 @@ void Inizia(StatoStampa& s)
 void ChiudeLavoro(StatoStampa& s)
 {
     s.pronta = false;
-    if (!s.pittore.isActive()) return;   // nothing was printed: no job, nothing to tell
+    if (!s.pittore.isActive()) return;  // nothing was printed: no job, nothing to tell
     const bool scritto = s.pittore.end();
     const QString file = s.fileDaDire;
     s.fileDaDire.clear();
@@ -202,10 +202,7 @@ QPrinter& Stampante()
     return *s.stampante;
 }
 
-void ImpostaOsservatoreStampa(OsservatoreStampa osservatore)
-{
-    Stato().osservatore = std::move(osservatore);
-}
+void ImpostaOsservatoreStampa(OsservatoreStampa osservatore) { Stato().osservatore = std::move(osservatore); }
 
 void ImpostaElencoStampanti(std::function<QStringList()> f) { Stato().elencoStampanti = std::move(f); }
 
@@ -236,7 +233,7 @@ bool ImpostaStampante(int iOpzioni, const QString& cNomeStampa)
     s.fallita = false;
 
     if (iOpzioni & 2) {
-        if (!Dialogo(s, cNomeStampa)) return false;   // cancelled: nothing to say
+        if (!Dialogo(s, cNomeStampa)) return false;  // cancelled: nothing to say
     } else if (!tenuta) {
         if (!Destinazione(s, cNomeStampa)) return false;
     }
@@ -252,7 +249,7 @@ bool ImpostaStampante(int iOpzioni, const QString& cNomeStampa)
     iAltezzaRiga = int(std::lround(fm.height() / Scala(p) * 12.0 / 10.0));
     // Rows are counted from the top of the printable area, so the pages'
     // rows are those of that area, not of the paper.
-    const double altezzaStampabile = p.pageRect(QPrinter::Point).height() * 20.0;   // points to twips
+    const double altezzaStampabile = p.pageRect(QPrinter::Point).height() * 20.0;  // points to twips
     const int h = int(std::lround(altezzaStampabile * 90.0 / 100.0));
     iRighePagina = iAltezzaRiga > 0 ? int(std::floor(double(h) / iAltezzaRiga - 2)) : 0;
     iRigaStampa = 0;
@@ -292,10 +289,11 @@ QStringList DivideTestoACapo(const QString& cTesto, int iLarghezza)
         qsizetype a = 0;
         while (a < resto.size() && resto.at(a) != u'\r' && resto.at(a) != u'\n') ++a;
         qsizetype seguito = a;
-        if (a < resto.size()) seguito += (resto.at(a) == u'\r' && a + 1 < resto.size() && resto.at(a + 1) == u'\n') ? 2 : 1;
+        if (a < resto.size())
+            seguito += (resto.at(a) == u'\r' && a + 1 < resto.size() && resto.at(a + 1) == u'\n') ? 2 : 1;
         const QString parte = resto.left(a);
 
-        const qsizetype dopo = parte.indexOf(u' ', w);   // a blank after position w
+        const qsizetype dopo = parte.indexOf(u' ', w);  // a blank after position w
         if (parte.size() <= w || dopo < 0) {
             // It fits, or no blank follows the width: the whole part.
             righe << parte;

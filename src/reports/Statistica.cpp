@@ -15,7 +15,7 @@ namespace obx {
 
 namespace {
 
-constexpr int kBase = 7;   // base column of the table
+constexpr int kBase = 7;  // base column of the table
 
 // "##0.00" with the platform's decimal separator.
 QString Percentuale(double valore)

@@ -89,7 +89,8 @@ void StampaAtto(PassiStampa& passi, const Recordset& atto)
 
     bool xVotato = false;
     passi.Prova([&] {
-        const QString lettera = LeggeCampo(atto.Field(QStringLiteral("cParametriLG")), 0, QStringLiteral("XX")).mid(1, 1);
+        const QString lettera =
+            LeggeCampo(atto.Field(QStringLiteral("cParametriLG")), 0, QStringLiteral("XX")).mid(1, 1);
         const int p = lettera.isEmpty() ? -1 : int(cLettereStati.indexOf(lettera));
         if (p >= 0 && size_t(p) < cStatiArgomento.size()) StampaXY(iRigaStampa, kColStato, cStatiArgomento[size_t(p)]);
         xVotato = lettera == u"V";

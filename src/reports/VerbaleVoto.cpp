@@ -78,16 +78,11 @@ int Maschera(const QString& lettera)
 QString Titolo(const QString& lettera)
 {
     static const std::pair<const char*, const char*> titoli[] = {
-        {"A", "*  Autocertificazione delle Presenze  *"},
-        {"V", "*       Verifica Numero Legale        *"},
-        {"W", "* Verifica Numero Legale per chiamata *"},
-        {"I", "*          Appello Nominale           *"},
-        {"J", "*    Appello Nominale per chiamata    *"},
-        {"P", "*          Votazione Palese           *"},
-        {"H", "*         Votazione Segreta           *"},
-        {"M", "*       Modifica Sequenza O.d.G.      *"},
-        {"C", "*             Controprova             *"},
-        {"R", "*       Rinvio alla Commissione       *"},
+        {"A", "*  Autocertificazione delle Presenze  *"}, {"V", "*       Verifica Numero Legale        *"},
+        {"W", "* Verifica Numero Legale per chiamata *"}, {"I", "*          Appello Nominale           *"},
+        {"J", "*    Appello Nominale per chiamata    *"}, {"P", "*          Votazione Palese           *"},
+        {"H", "*         Votazione Segreta           *"}, {"M", "*       Modifica Sequenza O.d.G.      *"},
+        {"C", "*             Controprova             *"}, {"R", "*       Rinvio alla Commissione       *"},
         {"S", "*       Rinvio ad altra Seduta        *"},
     };
     for (const auto& [l, t] : titoli)
@@ -188,8 +183,8 @@ private:
     PassiStampa m_passi;
     const DatiVoto* m_v = nullptr;
     std::array<int, 3> m_righe{};
-    int m_limite = kRigheMinime;   // last row of a page for the names and totals
-    int m_inizioPagina = -1;       // first row under the headings of a page the minutes went on to
+    int m_limite = kRigheMinime;  // last row of a page for the names and totals
+    int m_inizioPagina = -1;      // first row under the headings of a page the minutes went on to
 };
 
 void Verbale::DaConsole(DatiVoto& v)
@@ -220,19 +215,25 @@ void Verbale::DaConsole(DatiVoto& v)
     for (size_t i = 1; i < aPosti.size(); ++i) {
         const Posto& p = aPosti[i];
         const QString nome = PadTaglia(p.cNomeAN, 30);
-        if (p.cTipoAN == u"P") cv[0] = nome;
-        else if (p.cTipoAN == u"S") cv[1] = nome;
+        if (p.cTipoAN == u"P")
+            cv[0] = nome;
+        else if (p.cTipoAN == u"S")
+            cv[1] = nome;
         else if (p.cTipoAN == u"G" && iTipoAssemblea == 4 && (p.iStato & kPresente)) {
-            if (++segretariPresenti == 1) cv[2] = nome;
-            else if (segretariPresenti == 2) segretario2 = nome;
+            if (++segretariPresenti == 1)
+                cv[2] = nome;
+            else if (segretariPresenti == 2)
+                segretario2 = nome;
         }
         if ((p.iStato & (kPresente | kScrutatore | kAssenteDichiarato)) == (kPresente | kScrutatore)) cv[3] += nome;
     }
     if (iTipoAssemblea != 4) {
         for (size_t i = 1; i < aOspiti.size(); ++i) {
             const Ospite& o = aOspiti[i];
-            if (o.cTipoAN == u"G") cv[2] = PadTaglia(o.cNomeAN, 30);
-            else if (o.cTipoAN == u"V") segretario2 = PadTaglia(o.cNomeAN, 30);
+            if (o.cTipoAN == u"G")
+                cv[2] = PadTaglia(o.cNomeAN, 30);
+            else if (o.cTipoAN == u"V")
+                segretario2 = PadTaglia(o.cNomeAN, 30);
         }
     }
     if (!Vuoto(segretario2)) cv[11] = iTipoAssemblea == 4 ? segretario2 : QStringLiteral("Vice ") + segretario2;
@@ -245,8 +246,7 @@ void Verbale::DaConsole(DatiVoto& v)
     for (int k = 0; k < 3; ++k) cv[size_t(13 + k)] = Nome30(iRichiedenti[size_t(4 + k)]);
 }
 
-void Verbale::DaArchivio(DatiVoto& v, const Recordset& rs,
-                         const std::vector<std::pair<int, QString>>& delibere)
+void Verbale::DaArchivio(DatiVoto& v, const Recordset& rs, const std::vector<std::pair<int, QString>>& delibere)
 {
     auto& iv = v.iValori;
     auto& cv = v.cValori;
@@ -280,8 +280,7 @@ void Verbale::DaArchivio(DatiVoto& v, const Recordset& rs,
     v.cTasti.assign(aPosti.size(), QString());
     for (size_t i = 1; i < aPosti.size(); ++i) {
         const int codice = aPosti[i].bCodiceAN;
-        const bool votato = StringaPosti::Valido(codice) && votanti.contains(QChar(codice)) &&
-                            codice <= voti.size();
+        const bool votato = StringaPosti::Valido(codice) && votanti.contains(QChar(codice)) && codice <= voti.size();
         v.cTasti[i] = votato ? QString(voti.at(codice - 1)) : QStringLiteral("0");
     }
     AssentiNonVotanti(v, true);
@@ -330,15 +329,20 @@ void Verbale::Stampa(const DatiVoto& v)
 
     if ((maschera & 6) == kNomi || (maschera & 6) == (kNomi | kPresenze)) {
         // The headings and a first name must fit under the item.
-        if (iRigaStampa + 3 > m_limite) SaltoPagina();
-        else Colonne();
+        if (iRigaStampa + 3 > m_limite)
+            SaltoPagina();
+        else
+            Colonne();
     }
     if ((maschera & 6) == kNomi) {
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const QString& k = v.cTasti[i];
-            if (k == u"3") Nome(i, 0, true);
-            else if (k == u"6") Nome(i, 1, true);
-            else if (k == u"5") Nome(i, 2, true);
+            if (k == u"3")
+                Nome(i, 0, true);
+            else if (k == u"6")
+                Nome(i, 1, true);
+            else if (k == u"5")
+                Nome(i, 2, true);
         }
     } else if ((maschera & 6) == (kNomi | kPresenze)) {
         bool seconda = false;
@@ -375,8 +379,9 @@ void Verbale::Intestazione(bool xRipetuta)
     const auto& cv = v.cValori;
     const QString l = v.Lettera();
 
-    StampaXY(2, 5, QStringLiteral("Votazione di ") + DataDiStampa(v.dInizio) + QStringLiteral(" alle ore ") +
-                       v.dInizio.time().toString(QStringLiteral("h:mm")));
+    StampaXY(2, 5,
+             QStringLiteral("Votazione di ") + DataDiStampa(v.dInizio) + QStringLiteral(" alle ore ") +
+                 v.dInizio.time().toString(QStringLiteral("h:mm")));
     StampaXY(3, 70, QStringLiteral("pag.") + Str(iPaginaStampa));
 
     if (iTipoAssemblea == 4) {
@@ -385,8 +390,9 @@ void Verbale::Intestazione(bool xRipetuta)
     } else {
         StampaXY(4, 5, QStringLiteral("Erano Presenti:"));
         StampaXY(6, 5, QStringLiteral("Il Presidente del Consiglio ") + cv[0]);
-        StampaXY(8, 5, (iTipoAssemblea == 2 ? QStringLiteral("Il Presidente della Giunta ")
-                                            : QStringLiteral("Il Sindaco ")) + cv[1]);
+        StampaXY(8, 5,
+                 (iTipoAssemblea == 2 ? QStringLiteral("Il Presidente della Giunta ") : QStringLiteral("Il Sindaco ")) +
+                     cv[1]);
         iRigaStampa = 10;
     }
 
@@ -421,8 +427,8 @@ void Verbale::Intestazione(bool xRipetuta)
         } else if (l == u"I" || l == u"J") {
             ++iRigaStampa;
             StampaXY(iRigaStampa, 5,
-                     QStringLiteral("Richiesto da ") + RTrimSpazi(cv[13]) + QStringLiteral(", ") +
-                         RTrimSpazi(cv[14]) + QStringLiteral(", ") + RTrimSpazi(cv[15]));
+                     QStringLiteral("Richiesto da ") + RTrimSpazi(cv[13]) + QStringLiteral(", ") + RTrimSpazi(cv[14]) +
+                         QStringLiteral(", ") + RTrimSpazi(cv[15]));
             iRigaStampa += 2;
         }
     }
@@ -444,8 +450,10 @@ void Verbale::Intestazione(bool xRipetuta)
     } else {
         // The item's title may be long: wrapped like the others.
         const QStringList righe = DivideTestoACapo(cv[4], kLarghezzaArgomento);
-        if (righe.isEmpty()) ++iRigaStampa;
-        else TestoArgomento(righe, 5, xRipetuta);
+        if (righe.isEmpty())
+            ++iRigaStampa;
+        else
+            TestoArgomento(righe, 5, xRipetuta);
     }
 }
 
@@ -464,8 +472,9 @@ void Verbale::TestoArgomento(const QStringList& righe, int iColonna, bool xRipet
             iRigaStampa += 2;
             StampaXY(iRigaStampa, 5, QStringLiteral("segue pag.") + Str(iPaginaStampa));
             NuovaPagina();
-            StampaXY(2, 5, QStringLiteral("Votazione di ") + DataDiStampa(v.dInizio) + QStringLiteral(" alle ore ") +
-                               v.dInizio.time().toString(QStringLiteral("h:mm")));
+            StampaXY(2, 5,
+                     QStringLiteral("Votazione di ") + DataDiStampa(v.dInizio) + QStringLiteral(" alle ore ") +
+                         v.dInizio.time().toString(QStringLiteral("h:mm")));
             StampaXY(3, 70, QStringLiteral("pag.") + Str(iPaginaStampa));
             iRigaStampa = 5;
         }
@@ -517,10 +526,13 @@ void Verbale::Totali()
     const bool regione = iTipoAssemblea == 4;
     // The totals stay together: to the next page when they would not fit
     // (once: a page the minutes have just gone on to takes them as it can).
-    int righe = 0;   // the rows the totals advance by
-    if ((iv[0] & 5) == 5) righe = l == u"A" ? 2 : (regione || votanti) ? 4 : 3;
-    else if (regione) righe = 6;
-    else righe = 4 + (presenti ? 1 : 0) + (xVerbaleEsteso && astenuti != 0 ? 3 : 0);
+    int righe = 0;  // the rows the totals advance by
+    if ((iv[0] & 5) == 5)
+        righe = l == u"A" ? 2 : (regione || votanti) ? 4 : 3;
+    else if (regione)
+        righe = 6;
+    else
+        righe = 4 + (presenti ? 1 : 0) + (xVerbaleEsteso && astenuti != 0 ? 3 : 0);
     if (iRigaStampa + righe > m_limite && iRigaStampa > m_inizioPagina) SaltoPagina();
 
     if ((iv[0] & 5) == 5) {
@@ -543,8 +555,10 @@ void Verbale::Totali()
             StampaXY(iRigaStampa, 50, QStringLiteral("   Assenti: ") + n(iv[10] - si));
             if (l == u"A") return;
             Avanza(2);
-            if (si >= efficace) StampaXY(iRigaStampa, 30, QStringLiteral("NUMERO LEGALE: PRESENTE"));
-            else StampaXY(iRigaStampa, 31, QStringLiteral("NUMERO LEGALE: ASSENTE"));
+            if (si >= efficace)
+                StampaXY(iRigaStampa, 30, QStringLiteral("NUMERO LEGALE: PRESENTE"));
+            else
+                StampaXY(iRigaStampa, 31, QStringLiteral("NUMERO LEGALE: ASSENTE"));
         }
         return;
     }
@@ -570,8 +584,7 @@ void Verbale::Totali()
             Avanza(2);
             StampaXY(iRigaStampa, 5, QStringLiteral("Astenuti non computabili nel numero dei votanti ai sensi "));
             ++iRigaStampa;
-            StampaXY(iRigaStampa, 5,
-                     QStringLiteral("dell'art. 51, 2° comma, del regolamento del Consiglio Comunale"));
+            StampaXY(iRigaStampa, 5, QStringLiteral("dell'art. 51, 2° comma, del regolamento del Consiglio Comunale"));
         }
         return;
     }
@@ -686,8 +699,10 @@ void StampaConsole()
 
 void StampaVerbaleVoto(bool bArchivio, const QString& cSegnalibro)
 {
-    if (bArchivio) StampaArchivio(cSegnalibro);
-    else StampaConsole();
+    if (bArchivio)
+        StampaArchivio(cSegnalibro);
+    else
+        StampaConsole();
 }
 
 }  // namespace obx

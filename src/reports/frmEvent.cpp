@@ -55,14 +55,16 @@ class ResocontoEventi {
 public:
     ResocontoEventi(const QString& modo, const QString& nome, Recordset& eventi, const QList<qint64>& scelti)
         : m_modo(modo), m_nome(RTrimSpazi(nome)), m_off(modo == u"P" ? 0 : 10), m_ev(eventi), m_scelti(scelti)
-    {
-    }
+    {}
 
     void Stampa();
 
 private:
     void Intestazione();
-    void Avanza() { AvanzaRigaStampa([this] { Intestazione(); }); }
+    void Avanza()
+    {
+        AvanzaRigaStampa([this] { Intestazione(); });
+    }
     void XY(int colonna, const QString& testo)
     {
         m_passi.Prova([&] { StampaXY(iRigaStampa, colonna + m_off, testo); });
@@ -81,13 +83,13 @@ private:
     PassiStampa m_passi;
     Recordset m_voti;
 
-    QDateTime m_data;          // the report's date
-    QDateTime m_momento;       // mode "P": the selected event
-    qint64 m_fine = -1;        // modes "I", "P": the bookmark of the last event
+    QDateTime m_data;     // the report's date
+    QDateTime m_momento;  // mode "P": the selected event
+    qint64 m_fine = -1;   // modes "I", "P": the bookmark of the last event
     QDateTime m_primo, m_ultimo;
     qint64 m_presenza = 0, m_intervento = 0;
-    QDateTime m_entrata, m_parola;   // open stay and open speech (mode "M")
-    QStringList m_presenti;          // mode "P"
+    QDateTime m_entrata, m_parola;  // open stay and open speech (mode "M")
+    QStringList m_presenti;         // mode "P"
 };
 
 void ResocontoEventi::Stampa()
@@ -215,7 +217,8 @@ QString ResocontoEventi::Dettagli(const QString& lettera)
 
 void ResocontoEventi::RigaEvento()
 {
-    m_passi.Prova([&] { XY(5, m_ev.Field(QStringLiteral("dDataOraEV")).toDateTime().toString(QStringLiteral("HH:mm:ss"))); });
+    m_passi.Prova(
+        [&] { XY(5, m_ev.Field(QStringLiteral("dDataOraEV")).toDateTime().toString(QStringLiteral("HH:mm:ss"))); });
     m_passi.Prova([&] { XY(14, Campo(m_ev, "cDescEventoEV")); });
     m_passi.Prova([&] {
         const QString dettagli = Dettagli(Campo(m_ev, "cTipoEventoEV").left(1));
@@ -257,10 +260,14 @@ void ResocontoEventi::Intestazione()
     StampaXY(2, 70 + m_off, QStringLiteral("Pag.") + Str(iPaginaStampa));
     StampaXY(4, 10 + m_off, QStringLiteral(" - Seduta Consiliare di ") + DataDiStampa(m_data));
     QString titolo;
-    if (m_modo == u"T") titolo = QStringLiteral("Riepilogo Eventi");
-    else if (m_modo == u"I") titolo = QStringLiteral("Riepilogo Gruppo Eventi");
-    else if (m_modo == u"M") titolo = QStringLiteral("Movimenti per Consigliere ") + m_nome;
-    else titolo = QStringLiteral("Riepilogo Presenti alle ore ") + m_momento.toString(QStringLiteral("HH:mm:ss"));
+    if (m_modo == u"T")
+        titolo = QStringLiteral("Riepilogo Eventi");
+    else if (m_modo == u"I")
+        titolo = QStringLiteral("Riepilogo Gruppo Eventi");
+    else if (m_modo == u"M")
+        titolo = QStringLiteral("Movimenti per Consigliere ") + m_nome;
+    else
+        titolo = QStringLiteral("Riepilogo Presenti alle ore ") + m_momento.toString(QStringLiteral("HH:mm:ss"));
     StampaXY(6, 20 + m_off, titolo);
     if (m_modo == u"P") {
         StampaXY(8, 6, QStringLiteral("Consiglieri PRESENTI"));
@@ -525,9 +532,7 @@ void frmEvent::Stampa()
         domanda = QStringLiteral("Stampa Gruppo") + Str(n) + QStringLiteral(" Eventi da .. a ..");
         break;
     }
-    default:
-        Aiuto();
-        return;
+    default: Aiuto(); return;
     }
     if (UI().MsgBox(domanda, vbOKCancel + vbQuestion, kTitoloOBX) == vbOK) StampaEventi(modo, nome);
 }

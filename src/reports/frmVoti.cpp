@@ -47,8 +47,8 @@ bool SvuotaRifiutato()
 {
     if (RifiutaDuranteVoto()) return true;
     if (!bConsoleAperta) return false;
-    UI().MsgBox(QStringLiteral("Riunione Consiliare aperta: chiuderla prima di azzerare le Votazioni"),
-                vbExclamation, kTitoloOBX);
+    UI().MsgBox(QStringLiteral("Riunione Consiliare aperta: chiuderla prima di azzerare le Votazioni"), vbExclamation,
+                kTitoloOBX);
     return true;
 }
 
@@ -192,18 +192,13 @@ void frmVoti::ApreVoti()
 void frmVoti::cmdVoti_Click(int Index)
 {
     switch (Index) {
-    case 0:
-        Stampa();
-        break;
+    case 0: Stampa(); break;
     case 1:
         rsVoti.Close();
         close();
         break;
-    case 2:
-        Svuota();
-        break;
-    default:
-        break;
+    case 2: Svuota(); break;
+    default: break;
     }
 }
 

@@ -42,8 +42,8 @@ public:
     QPushButton* cmdVoti(int i) const { return m_cmdVoti[size_t(i)]; }
 
     GrigliaDati* broVoti = nullptr;
-    QLabel* lblVoti = nullptr;      // the grid's caption
-    QLabel* dbfVelmora = nullptr;   // the data control's caption
+    QLabel* lblVoti = nullptr;     // the grid's caption
+    QLabel* dbfVelmora = nullptr;  // the data control's caption
     // The window's own table record set on "VOTI", open while it is shown.
     Recordset rsVoti;
 

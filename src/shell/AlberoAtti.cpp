@@ -24,12 +24,22 @@ struct Regola {
 
 // Which types may stand under which parent, level by level.
 const Regola kGrammatica[] = {
-    {2, "BFU", "AJDOZ", "abbcd"}, {2, "QP", "EOZ", "abc"}, {2, "M", "EX", "ab"},
-    {2, "I", "M", ""},            {2, "X", "E", ""},
-    {3, "JOZX", "E", ""},         {3, "M", "EX", "ab"},   {3, "ED", "L", ""},
-    {4, "X", "E", ""},            {4, "E", "L", ""},      {4, "L", "C", ""},
-    {5, "E", "L", ""},            {5, "L", "C", ""},      {5, "C", "9", ""},
-    {6, "L", "C", ""},            {6, "C", "9", ""},
+    {2, "BFU", "AJDOZ", "abbcd"},
+    {2, "QP", "EOZ", "abc"},
+    {2, "M", "EX", "ab"},
+    {2, "I", "M", ""},
+    {2, "X", "E", ""},
+    {3, "JOZX", "E", ""},
+    {3, "M", "EX", "ab"},
+    {3, "ED", "L", ""},
+    {4, "X", "E", ""},
+    {4, "E", "L", ""},
+    {4, "L", "C", ""},
+    {5, "E", "L", ""},
+    {5, "L", "C", ""},
+    {5, "C", "9", ""},
+    {6, "L", "C", ""},
+    {6, "C", "9", ""},
 };
 const char* const kPrimoLivello = "KIGHMVQPBUFXNWYRST";
 
@@ -127,8 +137,8 @@ QString TipiAmmessi(int iLivello, const QString& cTipoPadre, const QString& cTip
 
 QString CampoIDLivello(int iLivello)
 {
-    static const char* const campi[] = {"cIDLeggeLG", "cIDArticoloLG", "cIDEmendaLG",
-                                        "cIDSubEmeLG", "cIDSubSubLG", "cIDSubSubSubLG"};
+    static const char* const campi[] = {"cIDLeggeLG",  "cIDArticoloLG", "cIDEmendaLG",
+                                        "cIDSubEmeLG", "cIDSubSubLG",   "cIDSubSubSubLG"};
     if (iLivello < 1 || iLivello > kLivelliAlbero) return QString();
     return QString::fromLatin1(campi[iLivello - 1]);
 }
@@ -196,8 +206,7 @@ void CaricaAlbero(Albero& oAlbero, int iLivello, const QString& cTipoPadre, cons
         --g_profondita;
         if (g_profondita > 0 || duplicati.empty()) return;
         QStringList righe;
-        for (const Duplicato& d : duplicati)
-            righe << QStringLiteral("Atto %1: %2").arg(d.codice).arg(d.nodo);
+        for (const Duplicato& d : duplicati) righe << QStringLiteral("Atto %1: %2").arg(d.codice).arg(d.nodo);
         duplicati.clear();
         UI().MsgBox(QStringLiteral("Chiave Duplicata\nAtti non caricati nell'albero:\n") + righe.join(u'\n'),
                     vbExclamation, kTitoloOBX);

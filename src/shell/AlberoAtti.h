@@ -34,8 +34,8 @@ QString CalcolaIDLegge(const QString& cChiave, const QString& cTipo, int iLivell
 // second is skipped and the duplicates are reported once, in one message,
 // at the end of the outermost call; the rest is loaded.  A failing query
 // throws Errore, leaving the nodes added so far.
-void CaricaAlbero(Albero& oAlbero, int iLivello, const QString& cTipoPadre,
-                  const QString& cChiavePadre, const QString& cNodoPadre, int iOpzioni);
+void CaricaAlbero(Albero& oAlbero, int iLivello, const QString& cTipoPadre, const QString& cChiavePadre,
+                  const QString& cNodoPadre, int iOpzioni);
 
 // Name of the identifier field of a level: cIDLeggeLG (1) ... cIDSubSubSubLG (6);
 // empty outside 1..6.
@@ -44,8 +44,7 @@ QString CampoIDLivello(int iLivello);
 // Tree key of a child at iLivello: the first (iLivello-1)*11 characters of
 // the parent's key (blank-filled), the type letter, the identifier padded
 // or cut to 10, the whole blank-filled to 66.
-QString ChiaveFiglio(const QString& cChiavePadre, int iLivello, const QString& cTipo,
-                     const QString& cId);
+QString ChiaveFiglio(const QString& cChiavePadre, int iLivello, const QString& cTipo, const QString& cId);
 
 // Level of an act from its tree key: the number of non-blank segments
 // from the left (0 for a blank key).

@@ -80,7 +80,10 @@ bool Leggi(Registro& r)
         if (partito.isValid()) {
             const QString k = ChiavePartito(partito.toString());
             for (size_t i = 1; i < partiti.size(); ++i)
-                if (partiti[i].cPartito == k) { iPartito = int(i); break; }
+                if (partiti[i].cPartito == k) {
+                    iPartito = int(i);
+                    break;
+                }
             if (!iPartito) {
                 partiti.push_back({k, 0});
                 iPartito = int(partiti.size()) - 1;
@@ -150,8 +153,8 @@ bool Carica()
     }
     if (!nuovi.isEmpty())
         UI().MsgBox(QStringLiteral("Codice persona fuori dai limiti 1-%1: i suoi voti non possono essere registrati.\n")
-                            .arg(StringaPosti::kLunghezza)
-                        + nuovi.join(u'\n'),
+                            .arg(StringaPosti::kLunghezza) +
+                        nuovi.join(u'\n'),
                     vbExclamation, kTitoloOBX);
     return true;
 }
@@ -164,7 +167,7 @@ bool Salva()
         const Posto& p = aPosti[i];
         try {
             rs.Seek(QStringLiteral("="), p.bCodiceAN);
-            if (rs.NoMatch()) continue;   // the person was removed from the registry
+            if (rs.NoMatch()) continue;  // the person was removed from the registry
             rs.Edit();
             rs.SetField(QStringLiteral("iPulsanteAN"), p.iPulsanteAN);
             rs.SetField(QStringLiteral("nTopAN"), p.nTopAN);
@@ -183,10 +186,7 @@ bool Salva()
 
 }  // namespace
 
-QString ChiavePartito(const QString& v)
-{
-    return PadTaglia(LTrimSpazi(v.toUpper()), 20);
-}
+QString ChiavePartito(const QString& v) { return PadTaglia(LTrimSpazi(v.toUpper()), 20); }
 
 bool LeggeAnagrafe(Registro& r)
 {
@@ -216,7 +216,7 @@ bool ScriveDisposizione(const std::vector<const Posto*>& posti, CampiDisposizion
         Transazione transazione;
         for (const Posto* p : posti) {
             rs.Seek(QStringLiteral("="), p->bCodiceAN);
-            if (rs.NoMatch()) continue;   // the person was removed from the registry
+            if (rs.NoMatch()) continue;  // the person was removed from the registry
             rs.Edit();
             if (campi == CampiDisposizione::Console) {
                 rs.SetField(QStringLiteral("iPulsanteAN"), p->iPulsanteAN);

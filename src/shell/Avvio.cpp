@@ -27,15 +27,13 @@ namespace obx {
 QString ScegliFile(int iModo, const QString& cTitolo, const QString& cCartellaIniziale)
 {
     const bool comandi = (iModo & 0x70) == 16;
-    const QString filtro = comandi ? QStringLiteral("File comandi (*.txt)")
-                                   : QStringLiteral("Archivio (*.db)");
+    const QString filtro = comandi ? QStringLiteral("File comandi (*.txt)") : QStringLiteral("Archivio (*.db)");
     const QString estensione = comandi ? QStringLiteral(".txt") : QStringLiteral(".db");
     const bool archivio = (iModo & 0xF) == 0;
     QString f = UI().ApriFile(cTitolo, cCartellaIniziale, filtro, archivio);
     if (f.isEmpty()) return f;
     // The default extension, as the dialog adds it to a bare name.
-    if (QFileInfo(f).suffix().isEmpty() && !QFileInfo(f).fileName().isEmpty() && !QFileInfo::exists(f))
-        f += estensione;
+    if (QFileInfo(f).suffix().isEmpty() && !QFileInfo(f).fileName().isEmpty() && !QFileInfo::exists(f)) f += estensione;
     return f;
 }
 
@@ -141,12 +139,10 @@ std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock, const 
 
     // The archive: a name without a base ("".db") is refused and asked again.
     for (;;) {
-        const QString scelto = ScegliFile(0, QStringLiteral("Selezione Archivio di Riferimento"),
-                                          cCartellaProgramma);
+        const QString scelto = ScegliFile(0, QStringLiteral("Selezione Archivio di Riferimento"), cCartellaProgramma);
         if (scelto.isEmpty()) return nullptr;
         if (ImpostaPercorsi(scelto)) break;
-        UI().MsgBox(QStringLiteral("Nome di archivio non valido: ") + QFileInfo(scelto).fileName(),
-                    vbExclamation);
+        UI().MsgBox(QStringLiteral("Nome di archivio non valido: ") + QFileInfo(scelto).fileName(), vbExclamation);
     }
 
     iTraccia = 14;
@@ -156,8 +152,10 @@ std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock, const 
     // and brought to the schema.  Failures were reported; the open below
     // decides, but a damaged archive or one that cannot be written ends
     // the program untouched.
-    if (!QFileInfo::exists(cPathArchivio)) GestisceArchivi(QStringLiteral("C"), true);
-    else if (!ManutieneArchivio(true)) return nullptr;
+    if (!QFileInfo::exists(cPathArchivio))
+        GestisceArchivi(QStringLiteral("C"), true);
+    else if (!ManutieneArchivio(true))
+        return nullptr;
 
     // The update command file runs on the archive the program holds open,
     // so its statements reach a new archive too.

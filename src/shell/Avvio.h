@@ -19,8 +19,7 @@ int Avvia(QApplication& app);
 // end (second copy, cancelled archive dialog, refused password, a failed
 // step already reported).  The lock of the running copy is kept in `lock`
 // for the life of the program; `percorsoLock` empty: the per-user default.
-std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock,
-                                     const QString& percorsoLock = QString());
+std::unique_ptr<frmMain> EseguiAvvio(std::unique_ptr<IstanzaUnica>& lock, const QString& percorsoLock = QString());
 
 // The file dialogs of the shell.  Low four bits of iModo: 0 the archive (a
 // new name is accepted once the operator confirms its creation), 1 a

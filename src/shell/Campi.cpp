@@ -17,17 +17,34 @@ bool Nullo(const QVariant& v) { return !v.isValid() || v.isNull(); }
 // list of types (1..27); they name the nodes of the acts tree.
 const QString& Etichetta(int p)
 {
-    static const QString etichette[] = {
-        QString(),
-        QStringLiteral("ArtAg"), QStringLiteral("OdG"),    QStringLiteral("Moz"),
-        QStringLiteral("Art"),   QStringLiteral("MSOdG"),  QStringLiteral("OdGNP"),
-        QStringLiteral("IsOdG"), QStringLiteral("Interp"), QStringLiteral("Interr"),
-        QStringLiteral("PdL"),   QStringLiteral("PAA"),    QStringLiteral("PdReg"),
-        QStringLiteral("PdLSt"), QStringLiteral("PdRis"),  QStringLiteral("PdDel"),
-        QStringLiteral("Eme"),   QStringLiteral("Sub"),    QStringLiteral("SSub"),
-        QStringLiteral("RACom"), QStringLiteral("RASed"),  QStringLiteral("Sospe"),
-        QStringLiteral("CooTe"), QStringLiteral("Preg"),   QStringLiteral("Rich"),
-        QStringLiteral("Impr"),  QStringLiteral("Urge"),   QStringLiteral("SSSub")};
+    static const QString etichette[] = {QString(),
+                                        QStringLiteral("ArtAg"),
+                                        QStringLiteral("OdG"),
+                                        QStringLiteral("Moz"),
+                                        QStringLiteral("Art"),
+                                        QStringLiteral("MSOdG"),
+                                        QStringLiteral("OdGNP"),
+                                        QStringLiteral("IsOdG"),
+                                        QStringLiteral("Interp"),
+                                        QStringLiteral("Interr"),
+                                        QStringLiteral("PdL"),
+                                        QStringLiteral("PAA"),
+                                        QStringLiteral("PdReg"),
+                                        QStringLiteral("PdLSt"),
+                                        QStringLiteral("PdRis"),
+                                        QStringLiteral("PdDel"),
+                                        QStringLiteral("Eme"),
+                                        QStringLiteral("Sub"),
+                                        QStringLiteral("SSub"),
+                                        QStringLiteral("RACom"),
+                                        QStringLiteral("RASed"),
+                                        QStringLiteral("Sospe"),
+                                        QStringLiteral("CooTe"),
+                                        QStringLiteral("Preg"),
+                                        QStringLiteral("Rich"),
+                                        QStringLiteral("Impr"),
+                                        QStringLiteral("Urge"),
+                                        QStringLiteral("SSSub")};
     constexpr int n = int(std::size(etichette));
     return p > 0 && p < n ? etichette[p] : etichette[0];
 }
@@ -67,21 +84,38 @@ QString FormaBreveConsiglio(QChar lettera)
 
 // Short forms of the regional assembly's act types: the first for the
 // board (5), the second, where there is one, for 21 characters.
-struct FormaBreve { char16_t lettera; const char16_t* corta; const char16_t* media; };
+struct FormaBreve {
+    char16_t lettera;
+    const char16_t* corta;
+    const char16_t* media;
+};
 constexpr FormaBreve kFormeRegionali[] = {
-    {u'A', u"OGnPA", u"OdG non Pass.Articoli"}, {u'B', u"ProLg", nullptr},
-    {u'C', u"SSubE", nullptr},                  {u'D', u"ArtAg", nullptr},
-    {u'E', u"Emend", nullptr},                  {u'F', u"ProRe", u"Proposta Regolamento"},
-    {u'G', u"Intrg", nullptr},                  {u'H', u"IscNA", u"Iscriz.Nuovo Atto OdG"},
-    {u'I', u"Intrp", nullptr},                  {u'J', u"Artic", nullptr},
-    {u'K', u"DicIm", u"Dichiaraz. Improponib"}, {u'L', u"SubEm", nullptr},
-    {u'M', u"Mozio", nullptr},                  {u'N', u"Prgdz", nullptr},
-    {u'P', u"ProDe", u"Proposta Deliberazion"}, {u'Q', u"ProAA", u"Proposta Atto Ammin."},
-    {u'R', u"Rich.", nullptr},                  {u'S', u"Sospn", nullptr},
-    {u'T', u"DicUr", u"Dichiarazione Urgenza"}, {u'U', u"ProLS", u"Proposta Legge Statut"},
-    {u'V', u"msOdG", nullptr},                  {u'W', u"RnvCm", u"Rinvio Atto in Comm."},
-    {u'X', u"ProRs", u"Proposta Risoluzione"},  {u'Y', u"RnvSd", u"Rinvio Atto altra Sed"},
-    {u'Z', u"CoorT", nullptr},                  {u'9', u"SSSub", nullptr},
+    {u'A', u"OGnPA", u"OdG non Pass.Articoli"},
+    {u'B', u"ProLg", nullptr},
+    {u'C', u"SSubE", nullptr},
+    {u'D', u"ArtAg", nullptr},
+    {u'E', u"Emend", nullptr},
+    {u'F', u"ProRe", u"Proposta Regolamento"},
+    {u'G', u"Intrg", nullptr},
+    {u'H', u"IscNA", u"Iscriz.Nuovo Atto OdG"},
+    {u'I', u"Intrp", nullptr},
+    {u'J', u"Artic", nullptr},
+    {u'K', u"DicIm", u"Dichiaraz. Improponib"},
+    {u'L', u"SubEm", nullptr},
+    {u'M', u"Mozio", nullptr},
+    {u'N', u"Prgdz", nullptr},
+    {u'P', u"ProDe", u"Proposta Deliberazion"},
+    {u'Q', u"ProAA", u"Proposta Atto Ammin."},
+    {u'R', u"Rich.", nullptr},
+    {u'S', u"Sospn", nullptr},
+    {u'T', u"DicUr", u"Dichiarazione Urgenza"},
+    {u'U', u"ProLS", u"Proposta Legge Statut"},
+    {u'V', u"msOdG", nullptr},
+    {u'W', u"RnvCm", u"Rinvio Atto in Comm."},
+    {u'X', u"ProRs", u"Proposta Risoluzione"},
+    {u'Y', u"RnvSd", u"Rinvio Atto altra Sed"},
+    {u'Z', u"CoorT", nullptr},
+    {u'9', u"SSSub", nullptr},
 };
 
 }  // namespace
@@ -104,10 +138,8 @@ QVariant PreparaCampo(const QString& testo, int modo, int larghezza)
     case 0:
         if (larghezza > 0) return PadTaglia(TrimSpazi(testo), larghezza);
         return TrimSpazi(testo) + u' ';
-    case 1:
-        return Val(u'0' + TrimSpazi(testo));
-    default:
-        return QVariant();
+    case 1: return Val(u'0' + TrimSpazi(testo));
+    default: return QVariant();
     }
 }
 
@@ -128,16 +160,11 @@ QString AllineaDestra(const QVariant& valore, int larghezza)
     case QMetaType::UInt:
     case QMetaType::Long:
     case QMetaType::ULong:
-    case QMetaType::LongLong:
-        return (vuoto + QString::number(valore.toLongLong())).right(larghezza);
-    case QMetaType::ULongLong:
-        return (vuoto + QString::number(valore.toULongLong())).right(larghezza);
-    case QMetaType::Float:
-        return (vuoto + QString::number(valore.toFloat(), 'g', 7)).right(larghezza);
-    case QMetaType::Double:
-        return (vuoto + QString::number(valore.toDouble(), 'g', 15)).right(larghezza);
-    default:
-        return vuoto;
+    case QMetaType::LongLong: return (vuoto + QString::number(valore.toLongLong())).right(larghezza);
+    case QMetaType::ULongLong: return (vuoto + QString::number(valore.toULongLong())).right(larghezza);
+    case QMetaType::Float: return (vuoto + QString::number(valore.toFloat(), 'g', 7)).right(larghezza);
+    case QMetaType::Double: return (vuoto + QString::number(valore.toDouble(), 'g', 15)).right(larghezza);
+    default: return vuoto;
     }
 }
 
@@ -184,8 +211,7 @@ QString DescriveTipoAtto(int larghezza, bool riempi)
     const QChar l = lettera.isEmpty() ? QChar() : lettera.at(0);
 
     if (iTipoAssemblea != 4) {
-        if (lettera == QLatin1String("D") || lettera == QLatin1String("M"))
-            d += QStringLiteral(" n.") + Str(iDelibera);
+        if (lettera == QLatin1String("D") || lettera == QLatin1String("M")) d += QStringLiteral(" n.") + Str(iDelibera);
         if (d.size() > larghezza && lettera.size() == 1) {
             const QString breve = FormaBreveConsiglio(l);
             if (!breve.isEmpty()) d = breve;
@@ -195,9 +221,12 @@ QString DescriveTipoAtto(int larghezza, bool riempi)
     } else if (d.size() > larghezza && lettera.size() == 1) {
         for (const FormaBreve& f : kFormeRegionali) {
             if (f.lettera != l.unicode()) continue;
-            if (!f.media) d = QString::fromUtf16(f.corta);
-            else if (larghezza == 5) d = QString::fromUtf16(f.corta);
-            else if (larghezza == 21) d = QString::fromUtf16(f.media);
+            if (!f.media)
+                d = QString::fromUtf16(f.corta);
+            else if (larghezza == 5)
+                d = QString::fromUtf16(f.corta);
+            else if (larghezza == 21)
+                d = QString::fromUtf16(f.media);
             break;
         }
     }
@@ -222,10 +251,8 @@ QString TipoAtto(const QString& valore, int modo)
                 return p <= cLettereAtti.size() ? cLettereAtti.mid(p - 1, 1) : QString();
         }
         return QString();
-    case 3:
-        return NomeAtto(PosizioneAtto(valore));
-    default:
-        return QString();
+    case 3: return NomeAtto(PosizioneAtto(valore));
+    default: return QString();
     }
 }
 
@@ -234,8 +261,10 @@ void Suona(const QString& nome)
     QString cartella = cCartellaProgramma;
     if (!cartella.endsWith(u'/') && !cartella.endsWith(u'\\')) cartella += u'/';
     const QString file = cartella + QStringLiteral("beep") + nome + QStringLiteral(".wav");
-    if (QFileInfo(file).isFile()) Audio().Riproduci(file);
-    else Audio().Beep();
+    if (QFileInfo(file).isFile())
+        Audio().Riproduci(file);
+    else
+        Audio().Beep();
 }
 
 }  // namespace obx

@@ -16,7 +16,9 @@ bool NumeroCampo(const QString& testo, int minimo, int massimo, int& valore)
 void AvvisaCampo(const QString& nome, int minimo, int massimo)
 {
     UI().MsgBox(QStringLiteral("Valore non valido nel campo \"%1\"\n(ammessi i numeri da %2 a %3)")
-                    .arg(nome).arg(minimo).arg(massimo),
+                    .arg(nome)
+                    .arg(minimo)
+                    .arg(massimo),
                 vbExclamation);
 }
 

@@ -71,9 +71,9 @@ bool LeggiColore(const QString& voce, int32_t& colore)
     quint64 v = 0;
     int cifre = 0;
     for (QChar c : s) {
-        const int d = c.isDigit() && c.unicode() < 128 ? c.unicode() - u'0'
+        const int d = c.isDigit() && c.unicode() < 128               ? c.unicode() - u'0'
                       : (c.toUpper() >= u'A' && c.toUpper() <= u'F') ? c.toUpper().unicode() - u'A' + 10
-                                                                      : -1;
+                                                                     : -1;
         if (d < 0) break;
         v = v * 16 + quint64(d);
         if (v > 0xFFFFFFFFull) return false;
@@ -114,8 +114,7 @@ struct Voce {
 
 Voce Numerica(const QString& titolo, const QString& chiave, int& var)
 {
-    return {titolo, chiave, [&var] { return Numero(var); },
-            [&var](const QString& v) { LeggiNumero(v, var); }};
+    return {titolo, chiave, [&var] { return Numero(var); }, [&var](const QString& v) { LeggiNumero(v, var); }};
 }
 
 Voce Opzione(const QString& chiave, bool& var)
@@ -151,16 +150,15 @@ const std::vector<Voce>& Voci()
                      [](const QString& s) {
                          int n;
                          if (Val16(s, n))
-                             iPrenotazioni = (n & ~kPrenotazioniRuntime)
-                                             | (iPrenotazioni & kPrenotazioniRuntime);
+                             iPrenotazioni = (n & ~kPrenotazioniRuntime) | (iPrenotazioni & kPrenotazioniRuntime);
                      }});
         v.push_back({QStringLiteral("iOpzioniConsole"), QStringLiteral("iOpzioniConsole"),
                      [] { return Numero(iOpzioniConsole & kBitScritti); },
                      [](const QString& s) {
                          int n;
                          if (Val16(s, n))
-                             iOpzioniConsole = (n & ~kOpzioniConsoleRuntime)
-                                               | (iOpzioniConsole & kOpzioniConsoleRuntime);
+                             iOpzioniConsole =
+                                 (n & ~kOpzioniConsoleRuntime) | (iOpzioniConsole & kOpzioniConsoleRuntime);
                      }});
         v.push_back(Opzione(QStringLiteral("xEsitoVideo"), xEsitoVideo));
         v.push_back(Opzione(QStringLiteral("xIdEsterno"), xIdEsterno));
@@ -169,8 +167,7 @@ const std::vector<Voce>& Voci()
         v.push_back(Opzione(QStringLiteral("xVerbaleEsteso"), xVerbaleEsteso));
         v.push_back(Opzione(QStringLiteral("xPassword"), xPassword));
         v.push_back({QStringLiteral("Consiglio"), QStringLiteral("cConsiglio"),
-                     [] { return UnaRiga(RTrimSpazi(cConsiglio)); },
-                     [](const QString& s) { cConsiglio = s; }});
+                     [] { return UnaRiga(RTrimSpazi(cConsiglio)); }, [](const QString& s) { cConsiglio = s; }});
         v.push_back(Numerica(QStringLiteral("Numero Votanti"), QStringLiteral("iVotanti"), iVotanti));
         v.push_back({QStringLiteral("TLV in Dotazione (PPP-UUU)"), QStringLiteral("cTLVLista"),
                      [] {
@@ -185,7 +182,8 @@ const std::vector<Voce>& Voci()
                      },
                      [](const QString& s) { cTLVRiserva = s; }});
         v.push_back(Numerica(QStringLiteral("Porta Seriale per Votatori"), QStringLiteral("iPortaTLV"), iPortaTLV));
-        v.push_back(Numerica(QStringLiteral("Porta Seriale per RadioMicrofoni"), QStringLiteral("iPortaRAD"), iPortaRAD));
+        v.push_back(
+            Numerica(QStringLiteral("Porta Seriale per RadioMicrofoni"), QStringLiteral("iPortaRAD"), iPortaRAD));
         v.push_back(Numerica(QStringLiteral("Porta Seriale per Tabellone"), QStringLiteral("iPortaTAB"), iPortaTAB));
         v.push_back(Numerica(QStringLiteral("Cablaggio"), QStringLiteral("iModoOBX"), iModoOBX));
         v.push_back(Numerica(QStringLiteral("Tipo di Tabellone"), QStringLiteral("iTipoTAB"), iTipoTAB));
@@ -193,19 +191,18 @@ const std::vector<Voce>& Voci()
         v.push_back(Numerica(QStringLiteral("Configurazione"), QStringLiteral("iConfigOBX"), iConfigOBX));
         v.push_back(Numerica(QStringLiteral("Numero Max interventi per Argomento per Consigliere"),
                              QStringLiteral("iNMaxInterventi"), iNMaxInterventi));
-        v.push_back(Numerica(QStringLiteral("Tempo per Relatore in minuti"),
-                             QStringLiteral("iTempoRelatore"), iTempoRelatore));
+        v.push_back(
+            Numerica(QStringLiteral("Tempo per Relatore in minuti"), QStringLiteral("iTempoRelatore"), iTempoRelatore));
         v.push_back(Numerica(QStringLiteral("Tempo Max interventi per Partito per Argomento"),
                              QStringLiteral("iTempoMaxPartito"), iTempoMaxPartito));
-        v.push_back({QStringLiteral("Colori per Tabellone Video"), QStringLiteral("cColoriTabVideo"),
-                     ScriviColori, LeggiColori});
+        v.push_back({QStringLiteral("Colori per Tabellone Video"), QStringLiteral("cColoriTabVideo"), ScriviColori,
+                     LeggiColori});
         v.push_back(Testo(QStringLiteral("Font Consiglio"), QStringLiteral("cFont0"), cFont[0]));
         v.push_back(Testo(QStringLiteral("Font Consiglieri"), QStringLiteral("cFont1"), cFont[1]));
         v.push_back(Testo(QStringLiteral("Font Titoli QZ"), QStringLiteral("cFont2"), cFont[2]));
         v.push_back(Testo(QStringLiteral("Font Risultati"), QStringLiteral("cFont3"), cFont[3]));
         v.push_back(Testo(QStringLiteral("Font Assenti"), QStringLiteral("cFont4"), cFont[4]));
-        v.push_back({QStringLiteral("Separatore"), QStringLiteral("cSepara"),
-                     [] { return Separatore(cSepara); },
+        v.push_back({QStringLiteral("Separatore"), QStringLiteral("cSepara"), [] { return Separatore(cSepara); },
                      [](const QString& s) { cSepara = Separatore(s); }});
         v.push_back(Testo(QStringLiteral("ID Ultimo aggiornamento"), QStringLiteral("cLastIDAgg"), cLastIDAgg));
         return v;
@@ -232,8 +229,8 @@ void ImpostaConfigurazionePredefinita()
     iNMaxInterventi = 9999;
     iTempoRelatore = 10;
     iTempoMaxPartito = 9999;
-    cFont = {kFontPredefinito, kFontPredefinito, kFontPredefinito,
-             QStringLiteral("MS Sans Serif,B,28"), QStringLiteral("MS Sans Serif,S,14")};
+    cFont = {kFontPredefinito, kFontPredefinito, kFontPredefinito, QStringLiteral("MS Sans Serif,B,28"),
+             QStringLiteral("MS Sans Serif,S,14")};
     cSepara = QStringLiteral("\\");
     cLastIDAgg.clear();
 }
@@ -247,8 +244,7 @@ void Leggi()
     QFile f(cFileConfig);
     if (!QFileInfo(cFileConfig).isFile() || !f.open(QIODevice::ReadOnly)) {
         const bool esiste = QFileInfo::exists(cFileConfig);
-        UI().MsgBox(cFileConfig + (esiste ? QStringLiteral(" non leggibile")
-                                          : QStringLiteral(" non trovato")),
+        UI().MsgBox(cFileConfig + (esiste ? QStringLiteral(" non leggibile") : QStringLiteral(" non trovato")),
                     vbCritical, kTitoloOBX);
         cColoriTabVideo = kColoriTabVideoPredefiniti;
         return;
@@ -284,8 +280,8 @@ void Scrivi()
 {
     QString testo;
     for (const Voce& v : Voci())
-        testo += QStringLiteral("'---- ") + v.titolo + QStringLiteral("\r\n") + v.chiave + u'='
-                 + v.scrivi() + QStringLiteral("\r\n");
+        testo += QStringLiteral("'---- ") + v.titolo + QStringLiteral("\r\n") + v.chiave + u'=' + v.scrivi() +
+                 QStringLiteral("\r\n");
 
     QSaveFile f(cFileConfig);
     bool ok = f.open(QIODevice::WriteOnly);
@@ -296,8 +292,8 @@ void Scrivi()
     }
     if (!ok) {
         f.cancelWriting();
-        UI().MsgBox(QStringLiteral("Scrittura di ") + cFileConfig
-                        + QStringLiteral(" Fallita: le impostazioni non sono state salvate"),
+        UI().MsgBox(QStringLiteral("Scrittura di ") + cFileConfig +
+                        QStringLiteral(" Fallita: le impostazioni non sono state salvate"),
                     vbCritical, kTitoloOBX);
     }
 }
@@ -306,8 +302,10 @@ void Scrivi()
 
 void GestisceConfig(bool leggi)
 {
-    if (leggi) Leggi();
-    else Scrivi();
+    if (leggi)
+        Leggi();
+    else
+        Scrivi();
     ImpostaVocabolari();
 }
 
@@ -327,24 +325,53 @@ void ImpostaVocabolari()
         cRuoliSenzaVoto = QStringLiteral("AX");
         cRuoliUfficio = QStringLiteral("PSCUGT");
         cLettereVoti = QStringLiteral("PMHCIJVW-RS");
-        const char16_t* atti[] = {
-            u"Articolo Aggiuntivo", u"OdG", u"Mozione", u"Articolo", u"Modifica sequenza OdG",
-            u"OdG non Passaggio Articoli", u"Iscrizione Nuovo Atto OdG", u"Interpellanza",
-            u"Interrogazione", u"Proposta di Legge", u"Proposta Atto Amministrativo",
-            u"Proposta di Regolamento", u"Proposta di Legge Statutaria", u"Proposta di Risoluzione",
-            u"Proposta di Deliberazione", u"Emendamento", u"Sub-Emendamento", u"Sub-Sub-Emendamento",
-            u"Rinvio Atto in Commissione", u"Rinvio Atto ad altra Seduta", u"Sospensiva",
-            u"Coordinamento tecnico", u"Pregiudiziale", u"Richiamo",
-            u"Dichiarazione improponibilità", u"Dichiarazione di urgenza",
-            u"Sub-Sub-Sub-Emendamento"};
+        const char16_t* atti[] = {u"Articolo Aggiuntivo",
+                                  u"OdG",
+                                  u"Mozione",
+                                  u"Articolo",
+                                  u"Modifica sequenza OdG",
+                                  u"OdG non Passaggio Articoli",
+                                  u"Iscrizione Nuovo Atto OdG",
+                                  u"Interpellanza",
+                                  u"Interrogazione",
+                                  u"Proposta di Legge",
+                                  u"Proposta Atto Amministrativo",
+                                  u"Proposta di Regolamento",
+                                  u"Proposta di Legge Statutaria",
+                                  u"Proposta di Risoluzione",
+                                  u"Proposta di Deliberazione",
+                                  u"Emendamento",
+                                  u"Sub-Emendamento",
+                                  u"Sub-Sub-Emendamento",
+                                  u"Rinvio Atto in Commissione",
+                                  u"Rinvio Atto ad altra Seduta",
+                                  u"Sospensiva",
+                                  u"Coordinamento tecnico",
+                                  u"Pregiudiziale",
+                                  u"Richiamo",
+                                  u"Dichiarazione improponibilità",
+                                  u"Dichiarazione di urgenza",
+                                  u"Sub-Sub-Sub-Emendamento"};
         for (size_t i = 0; i < std::size(atti); ++i) cNomiAtti[i + 1] = QString::fromUtf16(atti[i]);
-        const char16_t* ruoli[] = {u"Presidente Assemblea", u"Presidente Giunta", u"Consigliere",
-                                   u"Assessore", u"Consigliere Segretario", u"Altro",
-                                   u"CapoGruppo", u"Presidente di Turno"};
+        const char16_t* ruoli[] = {u"Presidente Assemblea",
+                                   u"Presidente Giunta",
+                                   u"Consigliere",
+                                   u"Assessore",
+                                   u"Consigliere Segretario",
+                                   u"Altro",
+                                   u"CapoGruppo",
+                                   u"Presidente di Turno"};
         for (size_t i = 0; i < std::size(ruoli); ++i) cNomiRuoli[i] = QString::fromUtf16(ruoli[i]);
-        const char16_t* voti[] = {u"Palese", u"Mod.seq.OdG", u"Segreto", u"Controprova",
-                                  u"Nominale", u"Nominale per chiamata", u"Verifica N.Legale",
-                                  u"Ver.N.Leg. per chiamata", u"", u"Rinvio Commissione",
+        const char16_t* voti[] = {u"Palese",
+                                  u"Mod.seq.OdG",
+                                  u"Segreto",
+                                  u"Controprova",
+                                  u"Nominale",
+                                  u"Nominale per chiamata",
+                                  u"Verifica N.Legale",
+                                  u"Ver.N.Leg. per chiamata",
+                                  u"",
+                                  u"Rinvio Commissione",
                                   u"Rinvio altra Seduta"};
         for (size_t i = 0; i < std::size(voti); ++i) cNomiVoti[i] = QString::fromUtf16(voti[i]);
         cMenuArchivi0 = QStringLiteral("Registrazione Atti");
@@ -358,14 +385,15 @@ void ImpostaVocabolari()
         cRuoliSenzaVoto = QStringLiteral("AGXVR");
         cRuoliUfficio = QStringLiteral("PSCU");
         cLettereVoti = QStringLiteral("PMH-----A--");
-        const char16_t* atti[] = {u"Delibera", u"Mozione", u"Comunicazione", u"OdG",
-                                  u"Mod.sequenza OdG", u"Interpellanza", u"Interrogazione",
-                                  u"Regolamento", u"Articolo", u"Pregiudiziale"};
+        const char16_t* atti[] = {u"Delibera",         u"Mozione",       u"Comunicazione",  u"OdG",
+                                  u"Mod.sequenza OdG", u"Interpellanza", u"Interrogazione", u"Regolamento",
+                                  u"Articolo",         u"Pregiudiziale"};
         for (size_t i = 0; i < std::size(atti); ++i) cNomiAtti[i + 1] = QString::fromUtf16(atti[i]);
-        const char16_t* ruoli[] = {u"Presidente Consiglio",
-                                   iTipoAssemblea == 2 ? u"Presidente Giunta" : u"Sindaco",
-                                   u"Consigliere", u"Assessore", u"Segretario", u"Altro",
-                                   u"CapoGruppo", u"ViceSegretario", u"Consigliere Aggiunto"};
+        const char16_t* ruoli[] = {u"Presidente Consiglio", iTipoAssemblea == 2 ? u"Presidente Giunta" : u"Sindaco",
+                                   u"Consigliere",          u"Assessore",
+                                   u"Segretario",           u"Altro",
+                                   u"CapoGruppo",           u"ViceSegretario",
+                                   u"Consigliere Aggiunto"};
         for (size_t i = 0; i < std::size(ruoli); ++i) cNomiRuoli[i] = QString::fromUtf16(ruoli[i]);
         cNomiVoti[0] = QStringLiteral("Palese");
         cNomiVoti[1] = QStringLiteral("Mod.seq.OdG");

@@ -81,7 +81,8 @@ void EsegueFileComandi(const QString& cFile, bool xAutomatico)
     QFile f(cFile);
     if (!f.open(QIODevice::ReadOnly)) {
         if (!xAutomatico)
-            UI().MsgBox(QStringLiteral("\n") + QStringLiteral("Impossibile aprire il file %1: %2").arg(cFile, f.errorString()),
+            UI().MsgBox(QStringLiteral("\n") +
+                            QStringLiteral("Impossibile aprire il file %1: %2").arg(cFile, f.errorString()),
                         vbCritical, kTitolo);
         return;
     }
@@ -91,8 +92,10 @@ void EsegueFileComandi(const QString& cFile, bool xAutomatico)
     std::vector<Gruppo> gruppi(1);
     for (const QString& riga : righe) {
         const QString prefisso = riga.left(2);
-        if (prefisso == u"R:") gruppi.push_back({riga.mid(2), true, {}});
-        else if (prefisso == u"Q:") gruppi.back().righe << riga;
+        if (prefisso == u"R:")
+            gruppi.push_back({riga.mid(2), true, {}});
+        else if (prefisso == u"Q:")
+            gruppi.back().righe << riga;
     }
 
     int eseguite = 0;

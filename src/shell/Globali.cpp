@@ -12,9 +12,8 @@ void ImpostaTabelleFisse()
                       QStringLiteral("Tabellone Demo   "),
                       QStringLiteral("Video Proiezione "),
                       QStringLiteral("2 righe x 24 car.")};
-    cStatiArgomento = {QStringLiteral("Non Votato"), QStringLiteral("Votato"),
-                       QStringLiteral("Sospeso"), QStringLiteral("Ritirato"),
-                       QStringLiteral("Decaduto"), QStringLiteral("Assorbito"),
+    cStatiArgomento = {QStringLiteral("Non Votato"),  QStringLiteral("Votato"),      QStringLiteral("Sospeso"),
+                       QStringLiteral("Ritirato"),    QStringLiteral("Decaduto"),    QStringLiteral("Assorbito"),
                        QStringLiteral("RinviatoSed"), QStringLiteral("RinviatoComm")};
     cLettereStati = QStringLiteral("NVSRDAGC");
 }

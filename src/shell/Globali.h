@@ -15,9 +15,9 @@
 // while the vote may still wait to be stored.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <QDateTime>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -31,35 +31,35 @@ namespace obx {
 
 // One seated member (councillor or official with a seat).
 struct Posto {
-    QString cNomeBreveAN;   // 16
-    QString cNomeAN;        // 30
-    QString cTipoAN;        // role letter (may change during a sitting)
-    QString cTipoOrigine;   // role letter as loaded
-    QString cIrideIdAN;     // 6, external identifier
-    int iVotatoreAN = 0;    // own voting unit (0 none)
-    int iSmartCardAN = 0;   // card number
-    int iVotatoreUso = 0;   // unit in use (own or reserve)
-    int iPulsanteAN = 0;    // console seat label 1..72
-    int iPannelloAN = 0;    // LED position 1..48
-    int bCodiceAN = 0;      // person code 1..120: position in the per-seat strings
-    QString cPartitoAN;     // 20
-    int iPartito = 0;       // index in aPartiti (0 none)
-    float nTopAN = 0, nLeftAN = 0;      // console position (twips)
-    float nTopTvAN = 0, nSinTvAN = 0;   // projected board position (twips)
-    int iStato = 0;         // bits kPresente ... kAssenteAppello, below
-    QString cVoto = " ";    // key of the current vote
-    int iInterventi = 0;    // speeches on the current item
-    int iConteggio = 0;     // work counter of the statistics
+    QString cNomeBreveAN;              // 16
+    QString cNomeAN;                   // 30
+    QString cTipoAN;                   // role letter (may change during a sitting)
+    QString cTipoOrigine;              // role letter as loaded
+    QString cIrideIdAN;                // 6, external identifier
+    int iVotatoreAN = 0;               // own voting unit (0 none)
+    int iSmartCardAN = 0;              // card number
+    int iVotatoreUso = 0;              // unit in use (own or reserve)
+    int iPulsanteAN = 0;               // console seat label 1..72
+    int iPannelloAN = 0;               // LED position 1..48
+    int bCodiceAN = 0;                 // person code 1..120: position in the per-seat strings
+    QString cPartitoAN;                // 20
+    int iPartito = 0;                  // index in aPartiti (0 none)
+    float nTopAN = 0, nLeftAN = 0;     // console position (twips)
+    float nTopTvAN = 0, nSinTvAN = 0;  // projected board position (twips)
+    int iStato = 0;                    // bits kPresente ... kAssenteAppello, below
+    QString cVoto = " ";               // key of the current vote
+    int iInterventi = 0;               // speeches on the current item
+    int iConteggio = 0;                // work counter of the statistics
 };
 
 // Bits of Posto::iStato.
 inline constexpr int kPresente = 1;
-inline constexpr int kScrutatore = 2;            // teller
-inline constexpr int kPresenteNonVotante = 4;    // present, not voting
-inline constexpr int kAventeDiritto = 8;         // voting member
+inline constexpr int kScrutatore = 2;          // teller
+inline constexpr int kPresenteNonVotante = 4;  // present, not voting
+inline constexpr int kAventeDiritto = 8;       // voting member
 inline constexpr int kAssenteDichiarato = 16;
-inline constexpr int kUscitaPresidenza = 32;     // exit mark of presiding roles
-inline constexpr int kAssenteAppello = 64;       // absent at the last roll call
+inline constexpr int kUscitaPresidenza = 32;  // exit mark of presiding roles
+inline constexpr int kAssenteAppello = 64;    // absent at the last roll call
 
 // In the chamber: present and not declared absent.
 inline bool InAula(const Posto& p) { return (p.iStato & (kPresente | kAssenteDichiarato)) == kPresente; }
@@ -79,9 +79,9 @@ inline bool PuoVotare(const Posto& p)
 
 // A person without a seat.
 struct Ospite {
-    QString cNomeAN;        // 30
-    QString cNomeBreveAN;   // 16
-    QString cTipoAN;        // 1
+    QString cNomeAN;       // 30
+    QString cNomeBreveAN;  // 16
+    QString cTipoAN;       // 1
     int bCodiceAN = 0;
 };
 
@@ -93,12 +93,12 @@ struct Partito {
 
 // One booked speaker, in booking order.
 struct Prenotato {
-    int iChi = 0;         // index in aPosti (seat) or aOspiti (guest)
-    int iPosizione = 0;   // 1-based position in lstPrenotati while waiting, else 0
-    int iOspite = 0;      // -1 guest entry, 0 seat entry
-    int iOrdine = 0;      // number of requests made
-    int xInAttesa = 0;    // -1 waiting, 0 given the floor or removed
-    float nOra = 0;       // seconds since midnight of the last booking
+    int iChi = 0;        // index in aPosti (seat) or aOspiti (guest)
+    int iPosizione = 0;  // 1-based position in lstPrenotati while waiting, else 0
+    int iOspite = 0;     // -1 guest entry, 0 seat entry
+    int iOrdine = 0;     // number of requests made
+    int xInAttesa = 0;   // -1 waiting, 0 given the floor or removed
+    float nOra = 0;      // seconds since midnight of the last booking
 };
 
 // One monitor, in pixels; hMonitor 0 means absent.
@@ -115,17 +115,21 @@ public:
     static constexpr int kLunghezza = 120;
     explicit StringaPosti(QChar riempi = QChar(u'0')) { Azzera(riempi); }
 
-    void Azzera(QChar riempi) { m_s = QString(kLunghezza, riempi); m_riempi = riempi; }
-    QChar At(int codice) const {
-        return Valido(codice) ? m_s.at(codice - 1) : m_riempi;
+    void Azzera(QChar riempi)
+    {
+        m_s = QString(kLunghezza, riempi);
+        m_riempi = riempi;
     }
-    void Set(int codice, QChar c) {
+    QChar At(int codice) const { return Valido(codice) ? m_s.at(codice - 1) : m_riempi; }
+    void Set(int codice, QChar c)
+    {
         if (Valido(codice)) m_s[codice - 1] = c;
     }
     static bool Valido(int codice) { return codice >= 1 && codice <= kLunghezza; }
     const QString& Testo() const { return m_s; }
     // Takes a stored string, padded or cut to 120 with the filler.
-    void Imposta(const QString& s) {
+    void Imposta(const QString& s)
+    {
         m_s = s.left(kLunghezza);
         if (m_s.size() < kLunghezza) m_s += QString(kLunghezza - m_s.size(), m_riempi);
     }
@@ -148,9 +152,12 @@ inline std::vector<Partito> aPartiti(1);
 inline std::vector<Prenotato> aPrenotati(1);
 
 // Table names, 1..5 (0 unused).
-inline const std::array<QString, 6> cTabelle = {
-    QString(), QStringLiteral("ANAGRAFE"), QStringLiteral("DELIBERE"),
-    QStringLiteral("EVENTI"), QStringLiteral("VOTI"), QStringLiteral("LEGGI")};
+inline const std::array<QString, 6> cTabelle = {QString(),
+                                                QStringLiteral("ANAGRAFE"),
+                                                QStringLiteral("DELIBERE"),
+                                                QStringLiteral("EVENTI"),
+                                                QStringLiteral("VOTI"),
+                                                QStringLiteral("LEGGI")};
 // Table shown by the data grid; set by the window that opens it.
 inline QString cTabellaGriglia;
 
@@ -203,11 +210,29 @@ inline int iTempoMaxPartito = 9999;
 // value with the top bit set names a system colour.  The table holds its
 // defaults from the start, so a colour line that gives only some entries
 // leaves the others as they were.
-inline constexpr std::array<int32_t, 23> kColoriTabVideoPredefiniti = {
-    0xC0C0C0, 0xFF8080, 0xEF00, 0xFF, 0xFFFF, 0xFFCCC3, 0xC00000,
-    int32_t(0x80000008u), 0xFF00CC, int32_t(0x80000008u), 0xC00000, 0xFF,
-    int32_t(0x80000008u), 0xC00000, 0xC0C0C0, 0xC0C0C0, int32_t(0x80000008u),
-    0xC00000, 0xEF00, 0xFF, 0xFFFF, 0xFFCCC3, 0xC00000};
+inline constexpr std::array<int32_t, 23> kColoriTabVideoPredefiniti = {0xC0C0C0,
+                                                                       0xFF8080,
+                                                                       0xEF00,
+                                                                       0xFF,
+                                                                       0xFFFF,
+                                                                       0xFFCCC3,
+                                                                       0xC00000,
+                                                                       int32_t(0x80000008u),
+                                                                       0xFF00CC,
+                                                                       int32_t(0x80000008u),
+                                                                       0xC00000,
+                                                                       0xFF,
+                                                                       int32_t(0x80000008u),
+                                                                       0xC00000,
+                                                                       0xC0C0C0,
+                                                                       0xC0C0C0,
+                                                                       int32_t(0x80000008u),
+                                                                       0xC00000,
+                                                                       0xEF00,
+                                                                       0xFF,
+                                                                       0xFFFF,
+                                                                       0xFFCCC3,
+                                                                       0xC00000};
 inline std::array<int32_t, 23> cColoriTabVideo = kColoriTabVideoPredefiniti;
 inline std::array<QString, 5> cFont;
 inline QString cSepara = QStringLiteral("\\");
@@ -224,12 +249,12 @@ inline QString cRuoliSeggio;
 inline QString cRuoliSenzaVoto;
 inline QString cRuoliUfficio;
 inline QString cLettereVoti;
-inline std::array<QString, 29> cNomiAtti;   // 1..28
-inline std::array<QString, 9> cNomiRuoli;   // 0..8
-inline std::array<QString, 11> cNomiVoti;   // 0..10, name i goes with letter i+1
-inline QString cMenuArchivi0;                // caption of mnuArchivi(0)
-inline bool xMenuImportaVisibile = true;     // mnuArchivi(1)
-inline bool xMenuVerbaleVisibile = false;    // mnuArchivi(6)
+inline std::array<QString, 29> cNomiAtti;  // 1..28
+inline std::array<QString, 9> cNomiRuoli;  // 0..8
+inline std::array<QString, 11> cNomiVoti;  // 0..10, name i goes with letter i+1
+inline QString cMenuArchivi0;              // caption of mnuArchivi(0)
+inline bool xMenuImportaVisibile = true;   // mnuArchivi(1)
+inline bool xMenuVerbaleVisibile = false;  // mnuArchivi(6)
 
 // Fixed tables, set once by ImpostaTabelleFisse (below).
 // Item statuses 0..7 and their letters.
@@ -244,7 +269,7 @@ inline std::array<DatiMonitor, 2> lMonitor;
 
 // Set at start-up (shell/Avvio.cpp).
 inline int iLenRisposta = 1;
-inline int iTraccia = 14;       // 2 keypad trace, 4 board log
+inline int iTraccia = 14;  // 2 keypad trace, 4 board log
 
 // LED maps of 48 characters, one per LED position: the attendance map
 // written by the console, the vote map by the vote's keys, the quorum map by
@@ -259,11 +284,11 @@ inline QString cLedQuadro(48, u'0');
 // and the reports.  AzzeraStatoSeduta() (below) gives it the values of a
 // console just reset.  The vote also writes iStatoConsole, iFlagQuorum,
 // cTipoVoto, cOratore at its close.
-inline int iStatoConsole = 0;      // kStato* of console/TempoParola.h
+inline int iStatoConsole = 0;  // kStato* of console/TempoParola.h
 inline int iFlagQuorum = 0;
-inline std::array<int, 5> iQuorum{};   // 1..4
-inline std::array<int, 7> iRichiedenti{};  // 1..6: 1-3 coming vote, 4-6 previous
-inline QString cTipoVoto = QStringLiteral("-");   // kind chosen for the coming vote
+inline std::array<int, 5> iQuorum{};             // 1..4
+inline std::array<int, 7> iRichiedenti{};        // 1..6: 1-3 coming vote, 4-6 previous
+inline QString cTipoVoto = QStringLiteral("-");  // kind chosen for the coming vote
 inline int iDelibera = 0;
 inline QString cTipoArg;
 inline int iPresenti = 0;
@@ -308,7 +333,7 @@ inline std::array<QString, 2> cSegretari;
 // keys, console/Spoglio.cpp tallies and closes it, console/frmCons_Voto.cpp
 // drives it from the buttons).  See the top of this file for what decides
 // that a vote is open.
-inline int iModoVoto = 0;          // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
+inline int iModoVoto = 0;  // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
 inline int iFavorevoli = 0, iContrari = 0, iAstenuti = 0;
 inline int iVotiRicevuti = 0;
 inline int iVotanteUnico = 0;
@@ -328,8 +353,8 @@ inline QDateTime dFineVoto;
 
 // ---------------------------------------------------------------------------
 // State of the links.
-inline int iFileTraccia = 0;       // keypad trace open (not 0) or none (0); owned by the units link
-inline int iStatoCARD = 0;         // card port: 0 closed, 1 lent to the display board, 2 opened by the engine
+inline int iFileTraccia = 0;  // keypad trace open (not 0) or none (0); owned by the units link
+inline int iStatoCARD = 0;    // card port: 0 closed, 1 lent to the display board, 2 opened by the engine
 
 // ---------------------------------------------------------------------------
 // Results of the seat and guest dialogs and of the substitution dialog,

@@ -26,8 +26,7 @@ IstanzaUnica::IstanzaUnica(const QString& nomeFile)
     if (!m_acquisita && m_lock->error() == QLockFile::LockFailedError) {
         qint64 pid = 0;
         QString host, app;
-        if (m_lock->getLockInfo(&pid, &host, &app) && pid > 0 && ::kill(pid_t(pid), 0) != 0 &&
-            errno == ESRCH) {
+        if (m_lock->getLockInfo(&pid, &host, &app) && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) {
             m_lock->removeStaleLockFile();
             m_acquisita = m_lock->tryLock(0);
         }

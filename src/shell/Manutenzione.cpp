@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 #include "platform/Database.h"
@@ -106,8 +106,7 @@ void Crea(Giro& g)
         g.tabella = i;
         const tTabella t = DefinisceTabella(i);
         if (!g.Passo([&] { CreaTabella(dbArchivio, t); })) continue;
-        for (int k = 1; k <= t.bNumIndici; ++k)
-            g.Passo([&] { dbArchivio.CreateIndex(t.cNomeTabella, t.Indice(k)); });
+        for (int k = 1; k <= t.bNumIndici; ++k) g.Passo([&] { dbArchivio.CreateIndex(t.cNomeTabella, t.Indice(k)); });
     }
     g.tabella = 0;
     dbArchivio.Close();
@@ -168,7 +167,8 @@ void Riorganizza(Giro& g)
         });
         verifica.Close();
         if (!ok || !esito.isEmpty() || !Sincronizza(temp)) {
-            if (ok) g.Segnala(kErrArchivioDanneggiato, QStringLiteral("Compattazione non riuscita: ") + esito.left(300));
+            if (ok)
+                g.Segnala(kErrArchivioDanneggiato, QStringLiteral("Compattazione non riuscita: ") + esito.left(300));
             QFile::remove(temp);
             return;
         }

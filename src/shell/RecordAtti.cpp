@@ -53,8 +53,8 @@ RecordAtto LeggeRecordAtto(const Recordset& rs)
 bool CercaAtto(int iCodice, RecordAtto& cRecord)
 {
     cRecord = RecordAtto{};
-    Recordset rs = dbArchivio.OpenQuery(
-        QStringLiteral("SELECT * FROM %1 WHERE iCodLeggeLG = ?").arg(cTabelle[5]), {iCodice});
+    Recordset rs =
+        dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM %1 WHERE iCodLeggeLG = ?").arg(cTabelle[5]), {iCodice});
     const bool trovato = !rs.Eof();
     if (trovato) cRecord = LeggeRecordAtto(rs);
     rs.Close();
@@ -63,8 +63,8 @@ bool CercaAtto(int iCodice, RecordAtto& cRecord)
 
 int NuovoCodiceAtto()
 {
-    Recordset rs = dbArchivio.OpenQuery(
-        QStringLiteral("SELECT iCodLeggeLG FROM %1 ORDER BY iCodLeggeLG DESC").arg(cTabelle[5]));
+    Recordset rs =
+        dbArchivio.OpenQuery(QStringLiteral("SELECT iCodLeggeLG FROM %1 ORDER BY iCodLeggeLG DESC").arg(cTabelle[5]));
     const int codice = rs.Eof() ? 1 : rs.Field(QStringLiteral("iCodLeggeLG")).toInt() + 1;
     rs.Close();
     return codice;
@@ -103,8 +103,7 @@ QString LivelliConsole(const QString& cParametri, int iLivello, const QString& c
     return testo;
 }
 
-QString TestoEventoAttoConsole(const QString& cParametri, int iLivello, const QString& cNumero,
-                               const QString& cTreeKey)
+QString TestoEventoAttoConsole(const QString& cParametri, int iLivello, const QString& cNumero, const QString& cTreeKey)
 {
     QString testo = TrimSpazi(cNumero) + u' ' + TipoAtto(TipoLivello(cParametri, 1), 0) +
                     LivelliConsole(cParametri, iLivello, cTreeKey);
@@ -171,8 +170,8 @@ RigaAtto ComponeAtto(const RecordAtto& cPercorso, int iLivello, const QString& c
     return r;
 }
 
-RigaAtto ComponeAttoConsole(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato,
-                            int iCodice, const QString& cId, const QString& cNumero)
+RigaAtto ComponeAttoConsole(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato, int iCodice,
+                            const QString& cId, const QString& cNumero)
 {
     RigaAtto r = ComponeAtto(cPercorso, iLivello, cTipo, cStato, iCodice, cId, cNumero, QString());
     r.cDescLeggeLG = iLivello == 1 ? QStringLiteral("n.d.") : QStringLiteral(".");
@@ -267,7 +266,8 @@ int ContaSottoalbero(const QString& cTreeKey, int iLivello)
     const QString prefisso = PrefissoSottoalbero(cTreeKey, iLivello);
     if (prefisso.isEmpty()) return 0;
     Recordset rs = dbArchivio.OpenQuery(
-        QStringLiteral("SELECT count(*) AS n FROM %1 WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY").arg(cTabelle[5]),
+        QStringLiteral("SELECT count(*) AS n FROM %1 WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY")
+            .arg(cTabelle[5]),
         {int(prefisso.size()), prefisso});
     const int n = rs.Eof() ? 0 : rs.Field(QStringLiteral("n")).toInt();
     rs.Close();
@@ -326,8 +326,8 @@ NodoAtto NodoDiAtto(const RigaAtto& riga, int iOpzioni)
 
 QString TagNodoAtto(const QString& cTipo, int iLivello, const QString& cStato, int iCodice)
 {
-    return cTipo.left(1) + QChar(char16_t(u'0' + iLivello)) + (cStato.isEmpty() ? QStringLiteral(" ") : cStato.left(1))
-           + Formato(iCodice, QStringLiteral("######"));
+    return cTipo.left(1) + QChar(char16_t(u'0' + iLivello)) +
+           (cStato.isEmpty() ? QStringLiteral(" ") : cStato.left(1)) + Formato(iCodice, QStringLiteral("######"));
 }
 
 }  // namespace obx

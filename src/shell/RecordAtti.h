@@ -26,14 +26,14 @@ using RecordAtto = std::array<QString, 12>;
 struct RigaAtto {
     int iCodLeggeLG = 0;
     QString cDescLeggeLG;
-    QString cParametriLG;                 // 12
-    std::array<QString, 7> cID;           // 1..6, 10 each (0 unused)
-    QString cNumeroAttoLG;                // 16
-    QString cNomeVideoLG, cNomeLedLG;     // AbbreviaTesto of the event text
-    QString cTreeKeyLG;                   // 66
+    QString cParametriLG;              // 12
+    std::array<QString, 7> cID;        // 1..6, 10 each (0 unused)
+    QString cNumeroAttoLG;             // 16
+    QString cNomeVideoLG, cNomeLedLG;  // AbbreviaTesto of the event text
+    QString cTreeKeyLG;                // 66
     int iRadiceLeggeLG = 0;
-    QString cDescEventoLG;                // 24
-    int iLivello = 0;                     // 1..6, not stored
+    QString cDescEventoLG;  // 24
+    int iLivello = 0;       // 1..6, not stored
 };
 
 // The record of the act on the current row of rs.
@@ -55,15 +55,15 @@ int NuovoCodiceAtto();
 // 1 only (the number and the description typed); deeper acts carry the
 // number and the root of the path.  Throws Errore when the proposal's query
 // fails.
-RigaAtto ComponeAtto(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato,
-                     int iCodice, const QString& cId, const QString& cNumero, const QString& cDescrizione);
+RigaAtto ComponeAtto(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato, int iCodice,
+                     const QString& cId, const QString& cNumero, const QString& cDescrizione);
 
 // The row of an act created at the sitting console, by the console's own
 // rule for the texts: ComponeAtto's row with the description "n.d." at
 // level 1 ("." deeper) and the event text of TestoEventoAttoConsole (its
 // shortened forms with it).  The number is used at level 1 only.
-RigaAtto ComponeAttoConsole(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato,
-                            int iCodice, const QString& cId, const QString& cNumero);
+RigaAtto ComponeAttoConsole(const RecordAtto& cPercorso, int iLivello, const QString& cTipo, QChar cStato, int iCodice,
+                            const QString& cId, const QString& cNumero);
 
 // Writes the row's fields into rs, which is in AddNew or Edit.
 void ScriveAtto(Recordset& rs, const RigaAtto& riga);
@@ -98,12 +98,10 @@ QString ControllaIdAtto(const QString& cId);
 // 2..iLivello cSepara, the short label of the level's type and a blank
 // when the grammar admits more than one type there, and the level's
 // identifier from the tree key without blanks.
-QString DescrizioneAtto(const QString& cParametri, int iLivello, const QString& cNumero,
-                        const QString& cTreeKey);
+QString DescrizioneAtto(const QString& cParametri, int iLivello, const QString& cNumero, const QString& cTreeKey);
 // The event text (cDescEventoLG): the description, below level 1 without
 // its blanks when longer than 24 characters, padded or cut to 24.
-QString TestoEventoAtto(const QString& cParametri, int iLivello, const QString& cNumero,
-                        const QString& cTreeKey);
+QString TestoEventoAtto(const QString& cParametri, int iLivello, const QString& cNumero, const QString& cTreeKey);
 // The event text of an act created at the console: the number trimmed, a
 // blank and the short label of the first-level type; then for each level
 // 2..iLivello cSepara, the label and a blank where the grammar admits more
@@ -117,8 +115,7 @@ QString TestoEventoAttoConsole(const QString& cParametri, int iLivello, const QS
 // first "?" (or blank) of cParametri, cSepara, the label and a blank where
 // the grammar admits more than one type, and the identifier trimmed; then
 // " [", the code formatted "######", "]".
-QString VoceListaAtti(const QString& cParametri, const QString& cNumero, const QString& cTreeKey,
-                      int iCodice);
+QString VoceListaAtti(const QString& cParametri, const QString& cNumero, const QString& cTreeKey, int iCodice);
 
 // Tree-view node of an act.  Key: for each level 1..iLivello the type
 // letter, the identifier without blanks and cSepara.  Text: below level 1,

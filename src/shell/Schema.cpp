@@ -13,42 +13,40 @@ struct Riga {
     const char* indice;
 };
 
-constexpr TipoCampo B = TipoCampo::Byte, I = TipoCampo::Integer, L = TipoCampo::Long,
-                    S = TipoCampo::Single, D = TipoCampo::Date, T = TipoCampo::Text, M = TipoCampo::Memo;
+constexpr TipoCampo B = TipoCampo::Byte, I = TipoCampo::Integer, L = TipoCampo::Long, S = TipoCampo::Single,
+                    D = TipoCampo::Date, T = TipoCampo::Text, M = TipoCampo::Memo;
 
 const Riga kAnagrafe[] = {
-    {"bCodiceAN", B, 0, "1"},      {"cNomeAN", T, 30, "01"},   {"cTipoAN", T, 1, ""},
-    {"iVotatoreAN", I, 0, ""},     {"cPartitoAN", T, 20, ""},  {"iPulsanteAN", I, 0, ""},
-    {"iPannelloAN", I, 0, ""},     {"cNomeBreveAN", T, 16, ""}, {"nTopAN", S, 0, ""},
-    {"nLeftAN", S, 0, ""},         {"nTopTvAN", S, 0, ""},     {"nSinTvAN", S, 0, ""},
-    {"iSmartCardAN", I, 0, ""},    {"cIrideIdAN", T, 6, ""},
+    {"bCodiceAN", B, 0, "1"},   {"cNomeAN", T, 30, "01"},  {"cTipoAN", T, 1, ""},     {"iVotatoreAN", I, 0, ""},
+    {"cPartitoAN", T, 20, ""},  {"iPulsanteAN", I, 0, ""}, {"iPannelloAN", I, 0, ""}, {"cNomeBreveAN", T, 16, ""},
+    {"nTopAN", S, 0, ""},       {"nLeftAN", S, 0, ""},     {"nTopTvAN", S, 0, ""},    {"nSinTvAN", S, 0, ""},
+    {"iSmartCardAN", I, 0, ""}, {"cIrideIdAN", T, 6, ""},
 };
 
 const Riga kDelibere[] = {
-    {"iDeliberaDE", I, 0, "1"},    {"cTitoloDE", M, 0, ""},      {"cTitolinoDE", T, 16, ""},
-    {"cProtocolloDE", T, 20, ""},  {"iQuorumDE", I, 0, ""},      {"cTitolino1DE", T, 24, ""},
-    {"cTitolino2DE", T, 24, ""},   {"cTitolino3DE", T, 24, ""},  {"iPosOdGDE", I, 0, ""},
-    {"cTipoArgDE", T, 1, ""},      {"iNumOdGRegolamDE", I, 0, ""}, {"cArticoloDE", T, 6, ""},
+    {"iDeliberaDE", I, 0, "1"},   {"cTitoloDE", M, 0, ""},        {"cTitolinoDE", T, 16, ""},
+    {"cProtocolloDE", T, 20, ""}, {"iQuorumDE", I, 0, ""},        {"cTitolino1DE", T, 24, ""},
+    {"cTitolino2DE", T, 24, ""},  {"cTitolino3DE", T, 24, ""},    {"iPosOdGDE", I, 0, ""},
+    {"cTipoArgDE", T, 1, ""},     {"iNumOdGRegolamDE", I, 0, ""}, {"cArticoloDE", T, 6, ""},
     {"cGruppoDE", T, 1, ""},
 };
 
 const Riga kEventi[] = {
-    {"lCodiceEV", L, 0, "1"},      {"dDataOraEV", D, 0, ""},     {"lCodVotoEV", L, 0, ""},
-    {"cNomeEV", T, 30, ""},        {"iDeliberaEV", I, 0, ""},    {"cDettaglioEV", T, 30, ""},
-    {"cTipoArgEV", T, 1, ""},      {"iPresentiEV", I, 2, ""},    {"cTipoEventoEV", T, 1, ""},
-    {"cDescEventoEV", T, 20, ""},  {"cArticoloEV", T, 6, ""},    {"iRadiceLeggeEV", I, 0, ""},
+    {"lCodiceEV", L, 0, "1"},    {"dDataOraEV", D, 0, ""},     {"lCodVotoEV", L, 0, ""},  {"cNomeEV", T, 30, ""},
+    {"iDeliberaEV", I, 0, ""},   {"cDettaglioEV", T, 30, ""},  {"cTipoArgEV", T, 1, ""},  {"iPresentiEV", I, 2, ""},
+    {"cTipoEventoEV", T, 1, ""}, {"cDescEventoEV", T, 20, ""}, {"cArticoloEV", T, 6, ""}, {"iRadiceLeggeEV", I, 0, ""},
     {"cExtraDescEV", T, 90, ""},
 };
 
 const Riga kVoti[] = {
-    {"lCodiceVT", L, 0, "1"},      {"dDataOraIniVT", D, 0, ""},  {"cVotantiVT", T, 120, ""},
-    {"dDataOraFinVT", D, 0, ""},   {"cPaleseVT", T, 1, ""},      {"iPresentiVT", I, 0, ""},
-    {"iQuorumVT", I, 0, ""},       {"iFavorevoliVT", I, 0, ""},  {"iContrariVT", I, 0, ""},
-    {"iAstenutiVT", I, 0, ""},     {"iDeliberaVT", I, 0, ""},    {"cVotiVT", T, 120, ""},
-    {"cPresentiVT", T, 120, ""},   {"cPresidenteVT", T, 30, ""}, {"cSindacoVT", T, 30, ""},
+    {"lCodiceVT", L, 0, "1"},      {"dDataOraIniVT", D, 0, ""},   {"cVotantiVT", T, 120, ""},
+    {"dDataOraFinVT", D, 0, ""},   {"cPaleseVT", T, 1, ""},       {"iPresentiVT", I, 0, ""},
+    {"iQuorumVT", I, 0, ""},       {"iFavorevoliVT", I, 0, ""},   {"iContrariVT", I, 0, ""},
+    {"iAstenutiVT", I, 0, ""},     {"iDeliberaVT", I, 0, ""},     {"cVotiVT", T, 120, ""},
+    {"cPresentiVT", T, 120, ""},   {"cPresidenteVT", T, 30, ""},  {"cSindacoVT", T, 30, ""},
     {"cSegretarioVT", T, 30, ""},  {"cScrutatore1VT", T, 30, ""}, {"cScrutatore2VT", T, 30, ""},
-    {"cScrutatore3VT", T, 30, ""}, {"cArgomentoVT", T, 30, ""},  {"cDettaglioVT", T, 30, ""},
-    {"cExtraDetVT", T, 30, ""},    {"cNotaVotoVT", T, 120, ""},  {"iCodLeggeVT", I, 0, ""},
+    {"cScrutatore3VT", T, 30, ""}, {"cArgomentoVT", T, 30, ""},   {"cDettaglioVT", T, 30, ""},
+    {"cExtraDetVT", T, 30, ""},    {"cNotaVotoVT", T, 120, ""},   {"iCodLeggeVT", I, 0, ""},
     {"cSegretario2VT", T, 30, ""},
 };
 
@@ -75,15 +73,11 @@ void Riempi(tTabella& t, const Riga (&righe)[N])
 
 }  // namespace
 
-QString NomeIndice(int k)
-{
-    return QStringLiteral("TAG_") + QChar(char16_t(64 + k));
-}
+QString NomeIndice(int k) { return QStringLiteral("TAG_") + QChar(char16_t(64 + k)); }
 
 tTabella DefinisceTabella(int i)
 {
-    if (i < 1 || i > 5)
-        throw Errore(9, QStringLiteral("Indice non compreso nell'intervallo: tabella %1.").arg(i));
+    if (i < 1 || i > 5) throw Errore(9, QStringLiteral("Indice non compreso nell'intervallo: tabella %1.").arg(i));
     tTabella t;
     t.cNomeTabella = cTabelle[i];
     t.bNumIndici = (i == 1 || i == 5) ? 2 : 1;

@@ -16,18 +16,18 @@ namespace obx {
 struct tTabella {
     QString cNomeTabella;
     int bNumIndici = 0;
-    std::vector<int> bCampiIndice;   // fields in each index (1 for every index)
+    std::vector<int> bCampiIndice;  // fields in each index (1 for every index)
     std::vector<QString> cNomeCampo;
-    std::vector<int> bTipoCampo;     // engine type codes (TipoCampo)
-    std::vector<int> iDimensione;    // Text: maximum characters; 0 the engine's own size
+    std::vector<int> bTipoCampo;   // engine type codes (TipoCampo)
+    std::vector<int> iDimensione;  // Text: maximum characters; 0 the engine's own size
     // Character k (1-based) is the position of the field within index k;
     // "0", a missing character or an empty string: not in that index.
     std::vector<QString> cIndice;
-    std::vector<int> iAttributi;     // 32, or 48 for a numbered key
+    std::vector<int> iAttributi;  // 32, or 48 for a numbered key
 
     int NumCampi() const { return int(cNomeCampo.size()); }
-    DefCampo Campo(int j0) const;    // field j0 (0-based) as a definition
-    DefIndice Indice(int k) const;   // index k (1-based) as a definition
+    DefCampo Campo(int j0) const;   // field j0 (0-based) as a definition
+    DefIndice Indice(int k) const;  // index k (1-based) as a definition
 };
 
 // Schema record of table i (1..5, the numbering of cTabelle); cTabelle

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QGridLayout>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,7 +62,7 @@ frmConfig::frmConfig(QWidget* padre) : QDialog(padre)
         o->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i));
     };
     const char* titoliFra[6] = {"Abilitazioni", "Porta per Smart Card", "Porta per Tabellone",
-                                "Opzioni", "Porta per Votatori", "Consiglio"};
+                                "Opzioni",      "Porta per Votatori",   "Consiglio"};
     for (int i = 0; i < 6; ++i) {
         fraConfig[i] = new QGroupBox(QString::fromUtf8(titoliFra[i]), this);
         nomina(fraConfig[i], "fraConfig", i);
@@ -84,8 +84,8 @@ frmConfig::frmConfig(QWidget* padre) : QDialog(padre)
     getConfig[5]->installEventFilter(this);
 
     // lblConfig(i) labels getConfig(i); lblConfig(7) labels the display list.
-    const char* etichette[8] = {"Consiglio:", "Votanti:", "Separatore:", "Primo Votatore:",
-                                "Ultimo Votatore:", "Prima Riserva:", "Riservato:", "Tabellone:"};
+    const char* etichette[8] = {"Consiglio:",       "Votanti:",       "Separatore:", "Primo Votatore:",
+                                "Ultimo Votatore:", "Prima Riserva:", "Riservato:",  "Tabellone:"};
     for (int i = 0; i < 8; ++i) {
         lblConfig[i] = new QLabel(QString::fromUtf8(etichette[i]), this);
         nomina(lblConfig[i], "lblConfig", i);
@@ -208,8 +208,8 @@ void frmConfig::Form_Load()
     for (int i = 0; i < 2; ++i) {
         const DatiMonitor& m = lMonitor[i];
         if (m.hMonitor != 0)
-            lblVideo[i]->setText(QStringLiteral("%1: %2,%3 %4x%5")
-                                     .arg(m.hMonitor).arg(m.nTop).arg(m.nSin).arg(m.nLar).arg(m.nAlt));
+            lblVideo[i]->setText(
+                QStringLiteral("%1: %2,%3 %4x%5").arg(m.hMonitor).arg(m.nTop).arg(m.nSin).arg(m.nLar).arg(m.nAlt));
         else
             lblVideo[i]->setText(QStringLiteral("n.d."));
     }
@@ -298,8 +298,7 @@ void frmConfig::getConfig_GotFocus(int indice)
     // The first unit after the members' own is proposed while the field
     // holds no unit: what the installer typed there is never replaced.
     if (indice != 5 || Val(getConfig[5]->text()) != 0) return;
-    getConfig[5]->setText(
-        Formato(Val(getConfig[1]->text()) + Val(getConfig[3]->text()), QStringLiteral("####")));
+    getConfig[5]->setText(Formato(Val(getConfig[1]->text()) + Val(getConfig[3]->text()), QStringLiteral("####")));
 }
 
 bool frmConfig::LeggePorta(QComboBox* cmb, QGroupBox* fra, int& porta)
@@ -309,8 +308,7 @@ bool frmConfig::LeggePorta(QComboBox* cmb, QGroupBox* fra, int& porta)
     if (testo.isEmpty()) return true;
     const int n = PortaDaVoce(testo);
     if (n < 1) {
-        UI().MsgBox(QStringLiteral("Numero di porta non valido in \"%1\"").arg(fra->title()),
-                    vbExclamation);
+        UI().MsgBox(QStringLiteral("Numero di porta non valido in \"%1\"").arg(fra->title()), vbExclamation);
         cmb->setFocus();
         return false;
     }
@@ -332,8 +330,7 @@ void frmConfig::cmdComTest_Click()
     const bool ok = testa(porta);
     m_inProva = false;
     if (ok) {
-        const QString modello =
-            iProtocolloTLV == 4010 ? QStringLiteral("4010") : QStringLiteral("e-tavelix");
+        const QString modello = iProtocolloTLV == 4010 ? QStringLiteral("4010") : QStringLiteral("e-tavelix");
         UI().MsgBox(QStringLiteral("Ok (") + modello + u')', vbOKOnly);
     }
 }
@@ -354,9 +351,17 @@ void frmConfig::cmdConfig_Click(int indice)
 
     // Every number is checked before anything is stored: a refused field
     // leaves the settings and the file untouched and the window open.
-    struct Campo { int indice; int minimo; int massimo; int valore; };
-    Campo campi[] = {{1, 0, kMassimo16, 0}, {3, 0, kMassimo16, 0}, {4, 0, kMassimo16, 0},
-                     {5, 0, kMassimo16, 0}, {6, kMinimo16, kMassimo16, 0}};
+    struct Campo {
+        int indice;
+        int minimo;
+        int massimo;
+        int valore;
+    };
+    Campo campi[] = {{1, 0, kMassimo16, 0},
+                     {3, 0, kMassimo16, 0},
+                     {4, 0, kMassimo16, 0},
+                     {5, 0, kMassimo16, 0},
+                     {6, kMinimo16, kMassimo16, 0}};
     for (auto& c : campi) {
         if (!NumeroCampo(getConfig[c.indice]->text(), c.minimo, c.massimo, c.valore)) {
             AvvisaCampo(NomeCampo(lblConfig[c.indice]), c.minimo, c.massimo);

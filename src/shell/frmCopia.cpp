@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QItemSelectionModel>
 #include <QPushButton>
 
 #include "platform/Dialoghi.h"
@@ -95,8 +95,8 @@ bool frmCopia::cmdCopia_Click()
         ok = CopiaFile(sorgente, destinazione, false, &errore);
         if (ok) {
             // The configuration follows the database; its outcome is not checked.
-            CopiaFile(cCartella + cNomeArchivio + QStringLiteral(".ini"),
-                      cartella + nome + QStringLiteral(".ini"), false);
+            CopiaFile(cCartella + cNomeArchivio + QStringLiteral(".ini"), cartella + nome + QStringLiteral(".ini"),
+                      false);
         }
     }
     // The operator reads where the copy went.

@@ -45,8 +45,7 @@ frmGetFile::frmGetFile(bool list, QWidget* parent) : QDialog(parent), xList(list
     resize(520, xList ? 420 : 300);
     cFile.clear();
 
-    connect(dirDestinaz->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { RiempiFile(); });
+    connect(dirDestinaz->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { RiempiFile(); });
     connect(cmdOK, &QPushButton::clicked, this, &frmGetFile::cmdOK_Click);
     connect(cmdFine, &QPushButton::clicked, this, &frmGetFile::cmdFine_Click);
     ImpostaCartella(QDir::currentPath());
@@ -72,8 +71,7 @@ void frmGetFile::cmdOK_Click()
     const QString cartella = CartellaScelta();
     QString nome;
     if (xList) {
-        if (lstFile->currentItem() && lstFile->currentItem()->isSelected())
-            nome = lstFile->currentItem()->text();
+        if (lstFile->currentItem() && lstFile->currentItem()->isSelected()) nome = lstFile->currentItem()->text();
     } else {
         nome = RTrimSpazi(getNuovoNome->text());
     }

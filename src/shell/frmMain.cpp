@@ -13,8 +13,13 @@
 #include "board/frmPosti.h"
 #include "console/Spoglio.h"
 #include "console/frmCons.h"
+#include "links/ComSeriali.h"
+#include "links/Tabellone.h"
+#include "links/Votatori.h"
+#include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "registers/ControlloDati.h"
 #include "registers/frmAnag.h"
 #include "registers/frmDataGrid.h"
 #include "registers/frmDelib.h"
@@ -24,16 +29,11 @@
 #include "reports/VerbaleSeduta.h"
 #include "reports/frmEvent.h"
 #include "reports/frmVoti.h"
-#include "links/ComSeriali.h"
-#include "links/Tabellone.h"
-#include "links/Votatori.h"
-#include "platform/Database.h"
 #include "shell/Avvio.h"
 #include "shell/FileComandi.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "shell/frmConfig.h"
-#include "registers/ControlloDati.h"
 #include "shell/frmCopia.h"
 #include "shell/frmGetFile.h"
 #include "shell/frmParam.h"
@@ -119,7 +119,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 void frmMain::AggiornaMenu()
 {
     if (!cMenuArchivi0.isEmpty()) mnuArchivi[0]->setText(cMenuArchivi0);
-    mnuArchivi[0]->setEnabled(true);   // kind 4: the acts tree, otherwise the agenda items
+    mnuArchivi[0]->setEnabled(true);  // kind 4: the acts tree, otherwise the agenda items
     mnuArchivi[1]->setVisible(xMenuImportaVisibile);
     mnuArchivi[6]->setVisible(xMenuVerbaleVisibile);
 }
@@ -133,9 +133,8 @@ QString frmMain::TestoVersione()
 
 QString frmMain::TestoInformazioni()
 {
-    return QStringLiteral("O.B.X.  versione") + Str(kVersioneMajor) + u'.' +
-           LTrimSpazi(Str(kVersioneMinor)) + u'.' + LTrimSpazi(Str(kVersioneRev)) +
-           QStringLiteral("\nOrbexia");
+    return QStringLiteral("O.B.X.  versione") + Str(kVersioneMajor) + u'.' + LTrimSpazi(Str(kVersioneMinor)) + u'.' +
+           LTrimSpazi(Str(kVersioneRev)) + QStringLiteral("\nOrbexia");
 }
 
 QString frmMain::MessaggioMonitor()
@@ -146,9 +145,9 @@ QString frmMain::MessaggioMonitor()
         if (m.hMonitor == 0 || (m.nAlt >= 600 && m.nLar >= 800)) continue;
         if (!msg.isEmpty()) msg += u'\n';
         msg += QStringLiteral("Risoluzione Monitor ") +
-               (i == 0 ? QStringLiteral("Primario") : QStringLiteral("Secondario")) +
-               QStringLiteral(" consigliata:") + u'\n' + QString(15, u' ') +
-               QStringLiteral("800x600 punti, ") + QStringLiteral("con caratteri grandi e 65000 colori");
+               (i == 0 ? QStringLiteral("Primario") : QStringLiteral("Secondario")) + QStringLiteral(" consigliata:") +
+               u'\n' + QString(15, u' ') + QStringLiteral("800x600 punti, ") +
+               QStringLiteral("con caratteri grandi e 65000 colori");
     }
     return msg;
 }
@@ -163,9 +162,7 @@ bool frmMain::RifiutaDuranteVoto()
 void frmMain::mnuConfig_Click(int index)
 {
     switch (index) {
-    case 2:
-        frmAnag::Mostra(this);
-        break;
+    case 2: frmAnag::Mostra(this); break;
     case 0:
         // Listing the ports tries each of them: never while a vote holds one.
         if (RifiutaDuranteVoto()) return;
@@ -173,32 +170,29 @@ void frmMain::mnuConfig_Click(int index)
         AggiornaMenu();
         setWindowTitle(QStringLiteral("Orbexia (") + cConsiglio + u')');
         break;
-    case 4:
-        frmParam::Mostra(this);
-        break;
-    case 6:
-        UI().MsgBox(TestoInformazioni(), vbInformation);
-        break;
-    case 8:
-        FineLavoro();
-        break;
-    default:
-        break;
+    case 4: frmParam::Mostra(this); break;
+    case 6: UI().MsgBox(TestoInformazioni(), vbInformation); break;
+    case 8: FineLavoro(); break;
+    default: break;
     }
 }
 
 void frmMain::mnuConfigVideo_Click(int index)
 {
-    if (index == 0) frmPosti::Mostra(this);
-    else if (index == 1) frmDisplay::Mostra(this);
+    if (index == 0)
+        frmPosti::Mostra(this);
+    else if (index == 1)
+        frmDisplay::Mostra(this);
 }
 
 void frmMain::mnuArchivi_Click(int index)
 {
     switch (index) {
     case 0:
-        if (iTipoAssemblea == 4) frmLeggi::Mostra(this);
-        else frmDelib::Mostra(this);
+        if (iTipoAssemblea == 4)
+            frmLeggi::Mostra(this);
+        else
+            frmDelib::Mostra(this);
         break;
     case 1: {
         if (ScambioRifiutato(true)) return;
@@ -231,18 +225,14 @@ void frmMain::mnuArchivi_Click(int index)
         if (!f.isEmpty()) EsegueFileComandi(f, false);
         break;
     }
-    case 3:
-        frmEvent::Mostra(this);
-        break;
+    case 3: frmEvent::Mostra(this); break;
     case 6:
         // Its question would hold up the vote's key collection.
         if (RifiutaDuranteVoto()) return;
         if (UI().MsgBox(QStringLiteral("Confermi stampa Verbale di Voto ?"), vbOKCancel + vbQuestion) == vbOK)
             StampaVerbaleSeduta();
         break;
-    case 4:
-        frmVoti::Mostra(this);
-        break;
+    case 4: frmVoti::Mostra(this); break;
     case 7:
         // Its question would hold up the vote's key collection.
         if (RifiutaDuranteVoto()) return;
@@ -253,8 +243,7 @@ void frmMain::mnuArchivi_Click(int index)
         if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -42,9 +42,8 @@ frmParam::frmParam(QWidget* padre) : QDialog(padre)
     boxParam[1] = new QGroupBox(QStringLiteral("Varie"), this);
     for (int i = 0; i < 2; ++i) nomina(boxParam[i], "boxParam", i);
 
-    const char* etichette[3] = {"N. max Interventi per Oratore:",
-                                "Tempo (in minuti) per Gruppo Politico:",
-                                "Tempo (in minuti) per Oratore:"};
+    const char* etichette[3] = {
+        "N. max Interventi per Oratore:", "Tempo (in minuti) per Gruppo Politico:", "Tempo (in minuti) per Oratore:"};
     auto* g = new QGridLayout(boxParam[0]);
     // Shown in the order: speeches, speaker's time, group's time.
     int riga = 0;
@@ -61,14 +60,10 @@ frmParam::frmParam(QWidget* padre) : QDialog(padre)
         ++riga;
     }
 
-    const char* titoli[8] = {" Stampa Automatica a chiusura Votazione",
-                             " Calcolo Quorum anche su Astenuti",
-                             " Totale Votanti comprende Astenuti",
-                             " Mostra Votanti in voto segreto",
-                             " Nasconde Presenti/Assenti in Stampa",
-                             " Nasconde Votanti in Stampa",
-                             " Stampa Emendamento decaduto/ritirato",
-                             " Mostra Voti durante la votazione"};
+    const char* titoli[8] = {" Stampa Automatica a chiusura Votazione", " Calcolo Quorum anche su Astenuti",
+                             " Totale Votanti comprende Astenuti",      " Mostra Votanti in voto segreto",
+                             " Nasconde Presenti/Assenti in Stampa",    " Nasconde Votanti in Stampa",
+                             " Stampa Emendamento decaduto/ritirato",   " Mostra Voti durante la votazione"};
     auto* v = new QVBoxLayout(boxParam[1]);
     for (int i = 0; i < 8; ++i) {
         chkParam[i] = new QCheckBox(QString::fromUtf8(titoli[i]), boxParam[1]);
@@ -138,17 +133,17 @@ void frmParam::cmdParam_Click(int indice)
         for (int i = 0; i < 3; ++i) *Impostazione(i) = valori[i];
         int opz = iConfigOBX;
         for (int i = 0; i < 8; ++i) {
-            if (chkParam[i]->isChecked()) opz |= kBitParam[i];
-            else opz &= ~kBitParam[i];
+            if (chkParam[i]->isChecked())
+                opz |= kBitParam[i];
+            else
+                opz &= ~kBitParam[i];
         }
         iConfigOBX = opz;
         if (const auto& gc = AgganciDialoghiConfig().GestisceConfig) gc(false);
         accept();
         break;
     }
-    case 1:
-        reject();
-        break;
+    case 1: reject(); break;
     case 2: {
         const auto& mostra = AgganciDialoghiConfig().MostraDiagnosticaRadio;
         if (!cmdParam[2]->isEnabled() || !mostra) return;
@@ -157,8 +152,7 @@ void frmParam::cmdParam_Click(int indice)
         Form_Activate();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

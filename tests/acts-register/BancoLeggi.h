@@ -68,7 +68,10 @@ protected:
     }
 
     static QVariantMap Atto(int codice) { return Riga(cTabelle[5], codice); }
-    static QString Testo(const QVariantMap& m, const char* campo) { return m.value(QString::fromLatin1(campo)).toString(); }
+    static QString Testo(const QVariantMap& m, const char* campo)
+    {
+        return m.value(QString::fromLatin1(campo)).toString();
+    }
     static int Righe() { return ArchivioProva::Righe(cTabelle[5]); }
 
     // The code of the act whose tree key, without trailing blanks, is that.

@@ -12,8 +12,8 @@
 #include <QLabel>
 
 #include "console/Spoglio.h"
-#include "platform/Testo.h"
 #include "platform/GrigliaDati.h"
+#include "platform/Testo.h"
 #include "registers/Registri.h"
 #include "registers/frmDataGrid.h"
 #include "shell/frmMain.h"
@@ -36,8 +36,8 @@ protected:
         RegistroProva::SetUp();
         servizi = std::make_unique<FakeServices>();
         const EventoProva eventi[] = {
-            {"Rossi", 10, "Entrata"},  {"Bianchi", 12, "Entrata"}, {"Verdi", 11, "Uscita"},
-            {"Rossi", 14, "Uscita"},   {"Neri", 9, "Entrata"},
+            {"Rossi", 10, "Entrata"}, {"Bianchi", 12, "Entrata"}, {"Verdi", 11, "Uscita"},
+            {"Rossi", 14, "Uscita"},  {"Neri", 9, "Entrata"},
         };
         for (const EventoProva& e : eventi) AggiungeEvento(e.nome, e.presenti, e.desc);
         cTabellaGriglia = cTabelle[3];
@@ -112,7 +112,7 @@ TEST_F(Griglia, ShowsTheTableWithItsFieldsAsColumns)
 TEST_F(Griglia, FilterAndRefreshKeepIt)
 {
     Apre();
-    (*ui)->AttendiInput(QStringLiteral("Filtro:"), QString(), false);   // cancelled
+    (*ui)->AttendiInput(QStringLiteral("Filtro:"), QString(), false);  // cancelled
     w->cmdFilter_Click();
     (*ui)->AttendiInput(QStringLiteral("Filtro:"), QStringLiteral("  "));
     w->cmdFilter_Click();
@@ -157,7 +157,7 @@ TEST_F(Griglia, AFilterIsOneExpressionNeverAStatement)
         (*ui)->AttendiMsg(QStringLiteral("Errore: 3075 "), vbOK, true);
         w->cmdFilter_Click();
         EXPECT_EQ(UltimoDialogo().stile & 0x7, int(vbOKOnly));
-        EXPECT_EQ(G()->Righe(), 3);   // the rows it showed
+        EXPECT_EQ(G()->Righe(), 3);  // the rows it showed
     }
     EXPECT_EQ(ArchivioProva::Righe(cTabelle[3]), 5);
     // A field that does not exist: the archive's own refusal, shown the same way.
@@ -181,7 +181,7 @@ TEST_F(Griglia, SortTypedOrByCaption)
     w->grdDataGrid_HeadClick(presenti);
     EXPECT_EQ(G()->TestoCella(0, presenti), QStringLiteral("9"));
     servizi->keys.ctrl = true;
-    G()->horizontalHeader()->sectionClicked(presenti);   // the caption click itself
+    G()->horizontalHeader()->sectionClicked(presenti);  // the caption click itself
     servizi->keys.ctrl = false;
     EXPECT_EQ(G()->TestoCella(0, presenti), QStringLiteral("14"));
     EXPECT_TRUE(w->cColonnaOrdine.isEmpty());
@@ -214,11 +214,9 @@ TEST_F(Griglia, EditsAreCheckedAgainstTheirFields)
         const char* errore;
     };
     const Caso casi[] = {
-        {nome, QString(31, u'x'), "Errore: 3163 "},    // cNomeEV holds 30 characters
-        {presenti, QStringLiteral("40000"), "Errore: 3349 "},
-        {presenti, QStringLiteral("-40000"), "Errore: 3349 "},
-        {presenti, QStringLiteral("tanti"), "Errore: 3421 "},
-        {data, QStringLiteral("31/02/2026"), "Errore: 3421 "},
+        {nome, QString(31, u'x'), "Errore: 3163 "},  // cNomeEV holds 30 characters
+        {presenti, QStringLiteral("40000"), "Errore: 3349 "}, {presenti, QStringLiteral("-40000"), "Errore: 3349 "},
+        {presenti, QStringLiteral("tanti"), "Errore: 3421 "}, {data, QStringLiteral("31/02/2026"), "Errore: 3421 "},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.testo.toStdString());
@@ -313,8 +311,9 @@ TEST_F(Griglia, SelectionInClickOrderWithTableBookmarks)
     EXPECT_EQ(g.SelBookmarks(), (QList<qint64>{scelti.at(0), scelti.at(2)}));
     // A click on a cell moves the current cell and lets go of the rows.
     const QRect cella = g.visualRect(g.model()->index(2, 1));
-    QMouseEvent clic(QEvent::MouseButtonPress, QPointF(cella.center()), g.viewport()->mapToGlobal(QPointF(cella.center())),
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent clic(QEvent::MouseButtonPress, QPointF(cella.center()),
+                     g.viewport()->mapToGlobal(QPointF(cella.center())), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(g.viewport(), &clic);
     EXPECT_TRUE(g.SelBookmarks().isEmpty());
     EXPECT_EQ(g.RigaCorrente(), 2);
@@ -322,7 +321,7 @@ TEST_F(Griglia, SelectionInClickOrderWithTableBookmarks)
     // Read-only by default.
     EXPECT_EQ(g.model()->rowCount(), 5);
     EXPECT_FALSE(g.model()->flags(g.model()->index(0, 2)) & Qt::ItemIsEditable);
-    QKeyEvent canc(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);   // nothing is asked
+    QKeyEvent canc(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);  // nothing is asked
     QApplication::sendEvent(&g, &canc);
     EXPECT_EQ(g.Righe(), 5);
 }
@@ -340,7 +339,8 @@ TEST_F(Griglia, RowsDeletedElsewhereAndALongTable)
     EXPECT_EQ(g.model()->rowCount(), 3005);
     ASSERT_EQ(g.Righe(), 3005);
     // Far rows are reached without reading every value on the way.
-    EXPECT_EQ(TrimSpazi(g.TestoCella(3004, int(g.Campi().indexOf(QStringLiteral("cNomeEV"))))), QStringLiteral("N2999"));
+    EXPECT_EQ(TrimSpazi(g.TestoCella(3004, int(g.Campi().indexOf(QStringLiteral("cNomeEV"))))),
+              QStringLiteral("N2999"));
     // A row deleted elsewhere, not yet read: shown as such until the grid is refreshed.
     dbArchivio.Execute(QStringLiteral("DELETE FROM EVENTI WHERE lCodiceEV = 1000"));
     EXPECT_EQ(g.TestoCella(999, 0), QStringLiteral("#Eliminato"));
@@ -364,7 +364,7 @@ TEST_F(Griglia, OpensItsSourceAgainAfterTheArchiveWasClosedUnderIt)
     dbArchivio.Close();
     dbArchivio.Open(cPathArchivio);
     AggiungeEvento(QStringLiteral("Gialli"), 3, QStringLiteral("Entrata"));
-    EXPECT_EQ(g.TestoCella(0, 0), QStringLiteral("1"));   // what was read stays meanwhile
+    EXPECT_EQ(g.TestoCella(0, 0), QStringLiteral("1"));  // what was read stays meanwhile
     QCoreApplication::processEvents();
     EXPECT_EQ(g.Righe(), 6);
     EXPECT_EQ(TrimSpazi(g.TestoCella(5, int(g.Campi().indexOf(QStringLiteral("cNomeEV"))))), QStringLiteral("Gialli"));
@@ -411,11 +411,11 @@ TEST_F(Griglia, AnEditTheArchiveRefusesKeepsTheRowAndSaysWhy)
     Apre();
     const int codice = Colonna("bCodiceAN");
     ASSERT_GE(codice, 0);
-    ASSERT_TRUE(G()->ScriveCella(1, codice, G()->TestoCella(0, codice)));   // a key another row holds
+    ASSERT_TRUE(G()->ScriveCella(1, codice, G()->TestoCella(0, codice)));  // a key another row holds
     (*ui)->AttendiMsg(QStringLiteral("Salvare le modifiche?"), vbYes);
     (*ui)->AttendiMsg(QStringLiteral("Errore: 3022 "), vbOK, true);
     EXPECT_FALSE(G()->SalvaModifiche());
-    EXPECT_TRUE(G()->InModifica());   // what was typed is still there
+    EXPECT_TRUE(G()->InModifica());  // what was typed is still there
     EXPECT_EQ(Riga(cTabelle[1], 2).value(QStringLiteral("bCodiceAN")).toInt(), 2);
     G()->AnnullaModifiche();
 }

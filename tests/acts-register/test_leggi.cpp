@@ -39,7 +39,8 @@ TEST_F(Leggi, LoadsTheTreeUnderItsRoot)
     ASSERT_NE(legge, nullptr);
     EXPECT_EQ(legge->Tag(), QStringLiteral("B1N1"));
     // Without the status names.
-    EXPECT_EQ(f->oAlbero().Find(kArticolo)->Text(), QStringLiteral("b.") + TipoAtto(QStringLiteral("J"), 0) + QStringLiteral(" 3"));
+    EXPECT_EQ(f->oAlbero().Find(kArticolo)->Text(),
+              QStringLiteral("b.") + TipoAtto(QStringLiteral("J"), 0) + QStringLiteral(" 3"));
     ASSERT_EQ(f->cmbLegge(1)->count(), 8);
     EXPECT_EQ(f->cmbLegge(1)->itemText(6), QStringLiteral("RinviatoSed"));
     // Activated with an empty panel.
@@ -67,12 +68,12 @@ TEST_F(Leggi, PanelModesAndWhatMayChange)
     struct Caso {
         QString nodo;
         int livello;
-        bool numero, id, descrizione;   // enabled / shown
+        bool numero, id, descrizione;  // enabled / shown
     };
     const Caso casi[] = {
-        {kLegge, 1, false, false, true},          // a law with articles: its number stays
-        {kArticolo, 2, false, false, false},      // an article with amendments: its identifier stays
-        {kEmendamento, 3, false, true, false},    // a leaf below level 1
+        {kLegge, 1, false, false, true},        // a law with articles: its number stays
+        {kArticolo, 2, false, false, false},    // an article with amendments: its identifier stays
+        {kEmendamento, 3, false, true, false},  // a leaf below level 1
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nodo.toStdString());
@@ -80,7 +81,7 @@ TEST_F(Leggi, PanelModesAndWhatMayChange)
         f->cmdLeggi_Click(0);
         EXPECT_TRUE(f->xModifica);
         EXPECT_EQ(f->iLivello, c.livello);
-        EXPECT_FALSE(f->cmbLegge(0)->isEnabled());   // the type of an act never changes
+        EXPECT_FALSE(f->cmbLegge(0)->isEnabled());  // the type of an act never changes
         EXPECT_FALSE(f->cmdLeggi(5)->isHidden());
         EXPECT_EQ(f->getLegge(0)->isEnabled(), c.numero);
         EXPECT_EQ(f->Testo(0), QStringLiteral("12/2026"));
@@ -124,7 +125,7 @@ TEST_F(Leggi, ProposesTheNextIdentifierOnFocusAndWhenLeftBlank)
     f->ImpostaTesto(2, QString());
     f->cmdLeggi_Click(5);
     const int codice = CodiceDaChiave(ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J4")}));
-    ASSERT_EQ(codice, 4);   // the first free code
+    ASSERT_EQ(codice, 4);  // the first free code
     EXPECT_EQ(Testo(Atto(codice), "cParametriLG"), QStringLiteral("JNBJ????????"));
     EXPECT_NE(f->oAlbero().Find(QStringLiteral("B1\\J4\\")), nullptr);
     // The panel is emptied; the type chosen is proposed for the next act.
@@ -143,7 +144,7 @@ TEST_F(Leggi, AddsAnActAtEveryLevelDownToTheSixth)
     f->ImpostaTesto(0, QStringLiteral("7/2026"));
     f->ImpostaTesto(1, QStringLiteral("  Bilancio  "));
     f->cmdLeggi_Click(5);
-    QString chiave = QStringLiteral("B2\\");   // the next free identifier after the law B 1
+    QString chiave = QStringLiteral("B2\\");  // the next free identifier after the law B 1
     NodoAlbero* n = f->oAlbero().Find(chiave);
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->Text(), TipoAtto(QStringLiteral("B"), 0) + QStringLiteral(" 7/2026"));
@@ -157,8 +158,10 @@ TEST_F(Leggi, AddsAnActAtEveryLevelDownToTheSixth)
         const char* id;
         const char* segmento;
     };
-    const Livello livelli[] = {{"Articolo", "1", "J1"},           {"Emendamento", "x'*", "Ex'*"},
-                               {"Sub-Emendamento", "2", "L2"},    {"Sub-Sub-Emendamento", "1", "C1"},
+    const Livello livelli[] = {{"Articolo", "1", "J1"},
+                               {"Emendamento", "x'*", "Ex'*"},
+                               {"Sub-Emendamento", "2", "L2"},
+                               {"Sub-Sub-Emendamento", "1", "C1"},
                                {"Sub-Sub-Sub-Emendamento", "9", "99"}};
     QStringList segmenti = {QStringLiteral("B2")};
     int livello = 1;
@@ -200,9 +203,8 @@ TEST_F(Leggi, ChangesTheStateAtEachLevelKeepingKeysAndSubActs)
         int codice;
         const char* stato;
         QChar lettera;
-    } casi[] = {{kLegge, 1, "Votato", u'V'},
-                {kArticolo, 2, "RinviatoSed", u'G'},
-                {kEmendamento, 3, "RinviatoComm", u'C'}};
+    } casi[] = {
+        {kLegge, 1, "Votato", u'V'}, {kArticolo, 2, "RinviatoSed", u'G'}, {kEmendamento, 3, "RinviatoComm", u'C'}};
     for (const auto& c : casi) {
         SCOPED_TRACE(c.stato);
         const QString chiavePrima = Testo(Atto(c.codice), "cTreeKeyLG");
@@ -239,7 +241,8 @@ TEST_F(Leggi, SavesTheActLoadedWhateverNodeIsSelected)
     EXPECT_EQ(TrimSpazi(Testo(articolo, "cIDArticoloLG")), QStringLiteral("3"));
     const QVariantMap emendamento = Atto(3);
     EXPECT_EQ(Testo(emendamento, "cParametriLG").at(1), u'R');
-    EXPECT_EQ(RTrimSpazi(Testo(emendamento, "cTreeKeyLG")), RTrimSpazi(ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3"), QStringLiteral("E5")})));
+    EXPECT_EQ(RTrimSpazi(Testo(emendamento, "cTreeKeyLG")),
+              RTrimSpazi(ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3"), QStringLiteral("E5")})));
     // The leaf's node follows its new identifier.
     EXPECT_EQ(f->oAlbero().Find(kEmendamento), nullptr);
     ASSERT_NE(f->oAlbero().Find(QStringLiteral("B1\\J3\\E5\\")), nullptr);
@@ -250,8 +253,14 @@ TEST_F(Leggi, SavesTheActLoadedWhateverNodeIsSelected)
 TEST_F(Leggi, ALevelOneEditKeepsItsIdentifierAndDescription)
 {
     // A second law numbered after the first: a computed identifier would be 6.
-    archivio->AggiungeAtto({4, QStringLiteral("BNB?????"), ChiaveAlbero({QStringLiteral("B5")}),
-                            QStringLiteral("5/2026"), QStringLiteral("5"), {}, {}, 4});
+    archivio->AggiungeAtto({4,
+                            QStringLiteral("BNB?????"),
+                            ChiaveAlbero({QStringLiteral("B5")}),
+                            QStringLiteral("5/2026"),
+                            QStringLiteral("5"),
+                            {},
+                            {},
+                            4});
     Apre();
     for (int volta = 0; volta < 3; ++volta) {
         Sceglie(kLegge);
@@ -275,25 +284,32 @@ TEST_F(Leggi, ALevelOneEditKeepsItsIdentifierAndDescription)
     const QVariantMap seconda = Atto(4);
     EXPECT_EQ(RTrimSpazi(Testo(seconda, "cTreeKeyLG")), RTrimSpazi(ChiaveAlbero({QStringLiteral("B5")})));
     EXPECT_EQ(TrimSpazi(Testo(seconda, "cNumeroAttoLG")), QStringLiteral("5 bis/2026"));
-    EXPECT_EQ(f->oAlbero().Find(QStringLiteral("B5\\"))->Text(), TipoAtto(QStringLiteral("B"), 0) + QStringLiteral(" 5 bis/2026"));
+    EXPECT_EQ(f->oAlbero().Find(QStringLiteral("B5\\"))->Text(),
+              TipoAtto(QStringLiteral("B"), 0) + QStringLiteral(" 5 bis/2026"));
 }
 
 TEST_F(Leggi, TypedIdentifiersAreCheckedAndMatchedExactly)
 {
-    archivio->AggiungeAtto({4, QStringLiteral("JNBJ????"), ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J1")}),
-                            QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("1"), {}, 1});
+    archivio->AggiungeAtto({4,
+                            QStringLiteral("JNBJ????"),
+                            ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J1")}),
+                            QStringLiteral("12/2026"),
+                            QStringLiteral("1"),
+                            QStringLiteral("1"),
+                            {},
+                            1});
     Apre();
     struct Caso {
         QString digitato;
-        QString salvato;   // empty: refused
+        QString salvato;  // empty: refused
     };
     const Caso casi[] = {
         {QStringLiteral("  7  "), QStringLiteral("7")},
-        {QStringLiteral("_"), QStringLiteral("_")},        // a LIKE wildcard is only a character
+        {QStringLiteral("_"), QStringLiteral("_")},  // a LIKE wildcard is only a character
         {QStringLiteral("%"), QStringLiteral("%")},
-        {QStringLiteral("?"), QStringLiteral("?")},        // would have matched "1" and "3"
+        {QStringLiteral("?"), QStringLiteral("?")},  // would have matched "1" and "3"
         {QStringLiteral("o'k"), QStringLiteral("o'k")},
-        {QStringLiteral("a\\b"), QString()},               // the separator of the node keys
+        {QStringLiteral("a\\b"), QString()},  // the separator of the node keys
         {QStringLiteral("a\tb"), QString()},
     };
     for (const Caso& c : casi) {
@@ -307,7 +323,7 @@ TEST_F(Leggi, TypedIdentifiersAreCheckedAndMatchedExactly)
         f->cmdLeggi_Click(5);
         if (c.salvato.isEmpty()) {
             EXPECT_EQ(Righe(), prima);
-            EXPECT_FALSE(f->cmdLeggi(5)->isHidden());   // the panel keeps what was typed
+            EXPECT_FALSE(f->cmdLeggi(5)->isHidden());  // the panel keeps what was typed
             continue;
         }
         EXPECT_EQ(Righe(), prima + 1);
@@ -331,8 +347,14 @@ TEST_F(Leggi, DeletesALeafOrExactlyItsSubtree)
 {
     // Articles whose identifiers hold a quote and a "*", and their neighbours.
     const auto articolo = [&](int codice, const QString& id) {
-        archivio->AggiungeAtto({codice, QStringLiteral("JNBJ????"), ChiaveAlbero({QStringLiteral("B1"), u'J' + id}),
-                                QStringLiteral("12/2026"), QStringLiteral("1"), id, {}, 1});
+        archivio->AggiungeAtto({codice,
+                                QStringLiteral("JNBJ????"),
+                                ChiaveAlbero({QStringLiteral("B1"), u'J' + id}),
+                                QStringLiteral("12/2026"),
+                                QStringLiteral("1"),
+                                id,
+                                {},
+                                1});
     };
     articolo(4, QStringLiteral("1'*"));
     articolo(5, QStringLiteral("1'x"));
@@ -340,10 +362,12 @@ TEST_F(Leggi, DeletesALeafOrExactlyItsSubtree)
     articolo(7, QStringLiteral("10"));
     archivio->AggiungeAtto({8, QStringLiteral("ENBJE???"),
                             ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J1'*"), QStringLiteral("E1")}),
-                            QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("1'*"), QStringLiteral("1"), 1});
+                            QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("1'*"), QStringLiteral("1"),
+                            1});
     archivio->AggiungeAtto({9, QStringLiteral("ENBJE???"),
                             ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J1'x"), QStringLiteral("E1")}),
-                            QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("1'x"), QStringLiteral("1"), 1});
+                            QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("1'x"), QStringLiteral("1"),
+                            1});
     Apre();
     ASSERT_EQ(Righe(), 9);
 
@@ -419,7 +443,7 @@ TEST_F(Leggi, AnArchiveFailureIsShownAndNothingIsTakenForDone)
 TEST_F(Leggi, EmptiesTheTableOnlyWithCtrl)
 {
     Apre();
-    f->cmdLeggi_Click(2);   // no Ctrl: no question, nothing
+    f->cmdLeggi_Click(2);  // no Ctrl: no question, nothing
     EXPECT_EQ(Righe(), 3);
     servizi->keys.ctrl = true;
     (*ui)->AttendiMsg(QStringLiteral("Confermi Svuotamento Archivio"), vbCancel);
@@ -447,7 +471,7 @@ TEST_F(Leggi, AnActDeletedElsewhereIsNotLoadedNorSaved)
     Sceglie(kEmendamento);
     f->cmdLeggi_Click(0);
     dbArchivio.Execute(QStringLiteral("DELETE FROM LEGGI WHERE iCodLeggeLG = 3"));
-    f->cmdLeggi_Click(5);   // its row is gone: nothing is written back
+    f->cmdLeggi_Click(5);  // its row is gone: nothing is written back
     EXPECT_EQ(Righe(), 2);
     Sceglie(kEmendamento);
     (*ui)->AttendiMsg(QStringLiteral("Nessun Atto subalterno previsto"));
@@ -470,7 +494,7 @@ TEST_F(Leggi, PrintAsksFirst)
     f->cmdLeggi_Click(6);
     EXPECT_EQ(UltimoDialogo().stile & 0x7, int(vbOKCancel));
     (*ui)->AttendiMsg(QStringLiteral("Confermi Stampa ?"), vbOK);
-    (*ui)->AttendiStampante(false);   // the printer dialog cancelled: nothing printed
+    (*ui)->AttendiStampante(false);  // the printer dialog cancelled: nothing printed
     f->cmdLeggi_Click(6);
     EXPECT_TRUE(stampati.isEmpty());
     (*ui)->AttendiMsg(QStringLiteral("Confermi Stampa ?"), vbOK);
@@ -499,7 +523,7 @@ TEST_F(Leggi, TheMainMenuOpensItInTheRegionalAssembly)
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->isVisible());
     EXPECT_FALSE(f->isModal());
-    m.mnuArchivi[0]->trigger();   // brought forward, not opened twice
+    m.mnuArchivi[0]->trigger();  // brought forward, not opened twice
     EXPECT_EQ(frmLeggi::Aperta(), f.data());
 }
 

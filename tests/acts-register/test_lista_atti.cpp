@@ -63,10 +63,22 @@ TEST_F(ListaAttiStampata, ActsInTreeOrderWithTheirColumns)
 {
     // A motion entered after the law, and a second law whose key sorts
     // after the first law's whole branch.
-    archivio->AggiungeAtto({4, QStringLiteral("MNM?????"), ChiaveAlbero({QStringLiteral("M1")}),
-                            QStringLiteral("3/2026"), QStringLiteral("1"), {}, {}, 4});
-    archivio->AggiungeAtto({5, QStringLiteral("BNB?????"), ChiaveAlbero({QStringLiteral("B10")}),
-                            QStringLiteral("40/2026"), QStringLiteral("10"), {}, {}, 5});
+    archivio->AggiungeAtto({4,
+                            QStringLiteral("MNM?????"),
+                            ChiaveAlbero({QStringLiteral("M1")}),
+                            QStringLiteral("3/2026"),
+                            QStringLiteral("1"),
+                            {},
+                            {},
+                            4});
+    archivio->AggiungeAtto({5,
+                            QStringLiteral("BNB?????"),
+                            ChiaveAlbero({QStringLiteral("B10")}),
+                            QStringLiteral("40/2026"),
+                            QStringLiteral("10"),
+                            {},
+                            {},
+                            5});
     ScriveCampi(cTabelle[5], 3, {{QStringLiteral("cDescEventoLG"), QStringLiteral("ProLg 12/2026\\3\\Emend2")}});
     cConsiglio = QStringLiteral("Consiglio Regionale di Prova");
     (*ui)->AttendiStampante(true);
@@ -78,9 +90,9 @@ TEST_F(ListaAttiStampata, ActsInTreeOrderWithTheirColumns)
     EXPECT_EQ(intestazione[118], QStringLiteral("Pag. 1"));
     EXPECT_EQ(RigaStampata(1, 4)[48], QStringLiteral(" - Lista Atti registrati -"));
     const auto titoli = RigaStampata(1, 6);
-    const std::map<int, QString> attesi = {{5, "Tipo"},          {12, "Numero"},        {29, "1° Livello"},
-                                           {40, "2° Livello"},   {51, "3° Livello"},    {62, "4° Livello"},
-                                           {73, "5° Livello"},   {84, "6° Livello"},    {95, "Descrizione Evento"}};
+    const std::map<int, QString> attesi = {{5, "Tipo"},        {12, "Numero"},     {29, "1° Livello"},
+                                           {40, "2° Livello"}, {51, "3° Livello"}, {62, "4° Livello"},
+                                           {73, "5° Livello"}, {84, "6° Livello"}, {95, "Descrizione Evento"}};
     EXPECT_EQ(titoli, attesi);
     const auto righe = RigaStampata(1, 7);
     EXPECT_EQ(righe.at(5), QString(6, u'-'));
@@ -122,8 +134,14 @@ TEST_F(ListaAttiStampata, ActsInTreeOrderWithTheirColumns)
 TEST_F(ListaAttiStampata, EveryPageHasItsHeader)
 {
     for (int k = 4; k <= 120; ++k)
-        archivio->AggiungeAtto({k, QStringLiteral("MNM?????"), ChiaveAlbero({QStringLiteral("M%1").arg(k, 3, 10, QChar(u'0'))}),
-                                QStringLiteral("%1/2026").arg(k), QString::number(k), {}, {}, k});
+        archivio->AggiungeAtto({k,
+                                QStringLiteral("MNM?????"),
+                                ChiaveAlbero({QStringLiteral("M%1").arg(k, 3, 10, QChar(u'0'))}),
+                                QStringLiteral("%1/2026").arg(k),
+                                QString::number(k),
+                                {},
+                                {},
+                                k});
     (*ui)->AttendiStampante(true);
     StampaListaAtti();
     const int pagine = iPaginaStampa;

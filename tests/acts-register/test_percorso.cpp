@@ -77,13 +77,13 @@ TEST_F(Percorso, WritesDuringAWalkAreCommittedAndSeen)
     Recordset rs = dbArchivio.OpenTable(cTabelle[5], QStringLiteral("TAG_B"));
     Recordset altro = dbArchivio.OpenTable(cTabelle[5], QStringLiteral("TAG_A"));
     rs.MoveFirst();
-    rs.MoveNext();   // on "C", the walk standing
+    rs.MoveNext();  // on "C", the walk standing
     // A row added ahead, another deleted ahead, the current one changed.
     altro.AddNew();
     altro.SetField(QStringLiteral("iCodLeggeLG"), 9);
     altro.SetField(QStringLiteral("cTreeKeyLG"), QStringLiteral("D"));
     altro.Update();
-    EXPECT_EQ(RigheDaFuori(), 5);   // on the file at once, the walk notwithstanding
+    EXPECT_EQ(RigheDaFuori(), 5);  // on the file at once, the walk notwithstanding
     dbArchivio.Execute(QStringLiteral("DELETE FROM LEGGI WHERE iCodLeggeLG = 3"));
     EXPECT_EQ(RigheDaFuori(), 4);
     QList<int> resto;
@@ -128,14 +128,26 @@ TEST_F(Percorso, TheFileIsLetGoWhenTheEventLoopTurns)
 
 TEST_F(Percorso, ExpressionsOfTheOperator)
 {
-    const char* buone[] = {"cNomeEV = 'O''Neil'", "iPresentiEV > 3 AND (cTipoEventoEV = \"E\" OR Nz(lCodVotoEV) = 0)",
-                           "dDataOraEV >= #03/02/2026#", "cNomeEV LIKE 'R*'", "UCase(Left(cNomeEV, 1)) = 'R'",
-                           "[cNomeEV] IN ('a', 'b')"};
+    const char* buone[] = {
+        "cNomeEV = 'O''Neil'",           "iPresentiEV > 3 AND (cTipoEventoEV = \"E\" OR Nz(lCodVotoEV) = 0)",
+        "dDataOraEV >= #03/02/2026#",    "cNomeEV LIKE 'R*'",
+        "UCase(Left(cNomeEV, 1)) = 'R'", "[cNomeEV] IN ('a', 'b')"};
     for (const char* e : buone) EXPECT_NO_THROW(Database::ControllaEspressione(QString::fromUtf8(e), false)) << e;
     EXPECT_NO_THROW(Database::ControllaEspressione(QStringLiteral("[cNomeEV] desc, lCodiceEV ASC"), true));
-    const char* cattive[] = {"", "  ", "a = 1;", "a = 1; DROP TABLE EVENTI", "(a = 1", "a = 1)", "a = 1 --",
-                             "a IN (SELECT 1)", "1 UNION SELECT 1", "a = 1 ORDER BY a", "a = 'x", "a = [x",
-                             "a = 1 LIMIT 1", "a, b"};
+    const char* cattive[] = {"",
+                             "  ",
+                             "a = 1;",
+                             "a = 1; DROP TABLE EVENTI",
+                             "(a = 1",
+                             "a = 1)",
+                             "a = 1 --",
+                             "a IN (SELECT 1)",
+                             "1 UNION SELECT 1",
+                             "a = 1 ORDER BY a",
+                             "a = 'x",
+                             "a = [x",
+                             "a = 1 LIMIT 1",
+                             "a, b"};
     for (const char* e : cattive) {
         try {
             Database::ControllaEspressione(QString::fromUtf8(e), false);
@@ -154,7 +166,7 @@ TEST_F(Percorso, ValuesCheckedAgainstTheirFields)
     struct Caso {
         const char* campo;
         QVariant valore;
-        int errore;   // 0: accepted
+        int errore;  // 0: accepted
     };
     const Caso casi[] = {
         {"cNomeEV", QString(30, u'a'), 0},
@@ -176,7 +188,8 @@ TEST_F(Percorso, ValuesCheckedAgainstTheirFields)
             EXPECT_EQ(e.Numero(), c.errore) << e.what();
         }
     }
-    EXPECT_EQ(rs.CheckField(QStringLiteral("cNomeEV"), QStringLiteral("ab")).toString(), QStringLiteral("ab").leftJustified(30));
+    EXPECT_EQ(rs.CheckField(QStringLiteral("cNomeEV"), QStringLiteral("ab")).toString(),
+              QStringLiteral("ab").leftJustified(30));
 }
 
 }  // namespace

@@ -14,12 +14,12 @@ void AggiungeVoto(const VotoProva& v)
         votanti[persona - 1] = QChar(char16_t(persona));
         voti[persona - 1] = tasto;
     }
-    dbArchivio.Execute(
-        QStringLiteral("INSERT INTO VOTI (lCodiceVT, iCodLeggeVT, iDeliberaVT, cPaleseVT, cNotaVotoVT, "
-                       "iPresentiVT, iFavorevoliVT, iContrariVT, iAstenutiVT, cVotantiVT, cVotiVT) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {v.codice, v.atto, v.delibera != 0 ? v.delibera : v.atto, v.tipo, v.nota.leftJustified(120, u' '),
-         v.presenti, v.favorevoli, v.contrari, v.astenuti, votanti, voti});
+    dbArchivio.Execute(QStringLiteral("INSERT INTO VOTI (lCodiceVT, iCodLeggeVT, iDeliberaVT, cPaleseVT, cNotaVotoVT, "
+                                      "iPresentiVT, iFavorevoliVT, iContrariVT, iAstenutiVT, cVotantiVT, cVotiVT) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                       {v.codice, v.atto, v.delibera != 0 ? v.delibera : v.atto, v.tipo,
+                        v.nota.leftJustified(120, u' '), v.presenti, v.favorevoli, v.contrari, v.astenuti, votanti,
+                        voti});
 }
 
 void BancoAtti::SetUp()

@@ -19,11 +19,11 @@ inline void GiraAtti(int ms = 20) { Gira(ms); }
 
 // One row of "VOTI" as a test stores it; keys: person code -> key.
 struct VotoProva {
-    int codice = 0;            // lCodiceVT
-    int atto = 0;              // iCodLeggeVT
+    int codice = 0;  // lCodiceVT
+    int atto = 0;    // iCodLeggeVT
     QString tipo = QStringLiteral("P");
-    int delibera = 0;          // iDeliberaVT (0: the act's code)
-    QString nota;              // cNotaVotoVT
+    int delibera = 0;  // iDeliberaVT (0: the act's code)
+    QString nota;      // cNotaVotoVT
     int presenti = 0, favorevoli = 0, contrari = 0, astenuti = 0;
     std::map<int, QChar> tasti;
 };
@@ -39,7 +39,6 @@ protected:
     // Rows of "LEGGI" now.
     static int Righe();
     static bool Esiste(int codice);
-
 };
 
 }  // namespace obx::test

@@ -72,12 +72,11 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         int livello;
         const char* padre;
         const char* tipo;
-        const char* testo;   // typed; nullptr takes the proposal
-        const char* id;      // the identifier stored at the level
+        const char* testo;  // typed; nullptr takes the proposal
+        const char* id;     // the identifier stored at the level
     };
-    const Passo passi[] = {{1, "", "Q", "7/2026", "1"},   {2, "Q", "O", "5", "5"},
-                           {3, "O", "E", nullptr, "1"},   {4, "E", "L", "2'*", "2'*"},
-                           {5, "L", "C", "x", "x"},       {6, "C", "9", nullptr, "1"}};
+    const Passo passi[] = {{1, "", "Q", "7/2026", "1"}, {2, "Q", "O", "5", "5"}, {3, "O", "E", nullptr, "1"},
+                           {4, "E", "L", "2'*", "2'*"}, {5, "L", "C", "x", "x"}, {6, "C", "9", nullptr, "1"}};
     Sceglie(f, QString());
     QString chiave, parametri = QStringLiteral("??");
     QString nomePadre;
@@ -96,8 +95,8 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
 
         // At level 1 the box holds the number and the identifier is the
         // next free one; deeper a blank box takes the proposal.
-        const QString id = (p.livello == 1 || !p.testo) ? CalcolaIDLegge(chiave, p.tipo, p.livello)
-                                                        : QString::fromLatin1(p.id);
+        const QString id =
+            (p.livello == 1 || !p.testo) ? CalcolaIDLegge(chiave, p.tipo, p.livello) : QString::fromLatin1(p.id);
         EXPECT_EQ(id, p.id);
         Crea(f, p.tipo, p.testo ? QString::fromLatin1(p.testo) : QString(), p.testo == nullptr);
         ++codice;
@@ -105,8 +104,7 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         ASSERT_TRUE(Esiste(codice));
 
         chiave = ChiaveFiglio(chiave, p.livello, p.tipo, id);
-        parametri = p.livello == 1 ? QString(p.tipo) + "N" + p.tipo
-                                   : QString(p.tipo) + "N" + parametri.mid(2) + p.tipo;
+        parametri = p.livello == 1 ? QString(p.tipo) + "N" + p.tipo : QString(p.tipo) + "N" + parametri.mid(2) + p.tipo;
         EXPECT_EQ(Campo(codice, "cTreeKeyLG"), chiave);
         EXPECT_EQ(Campo(codice, "cParametriLG"), PadTaglia(parametri, 12).replace(' ', '?'));
         EXPECT_EQ(Campo(codice, "cNumeroAttoLG"), PadTaglia("7/2026", 16));
@@ -179,8 +177,7 @@ TEST_F(AttiConsole, IlNumeroEGliIdentificativiTengonoLeLoroParole)
     EXPECT_EQ(Campo(5, "cDescEventoLG"), PadTaglia(evento, 24));
 
     const QStringList creato = Voci(f->cmbArgo(0)).mid(3);
-    EXPECT_EQ(creato, QStringList({L("B") + " 12 bis [4]",
-                                   L("B") + " 12 bis" + cSepara + L("J") + " 3 ter [5]"}));
+    EXPECT_EQ(creato, QStringList({L("B") + " 12 bis [4]", L("B") + " 12 bis" + cSepara + L("J") + " 3 ter [5]"}));
     const QString articolo = f->oAlbero().SelectedItem()->Key();
     f->AttivaForm(4);
     EXPECT_EQ(Voci(f->cmbArgo(0)).mid(3), creato);

@@ -29,8 +29,8 @@ protected:
     void TearDown() override { rs.Close(); }
 
     // Creates and stores an act under the act of code `padre` (0: the root).
-    RigaAtto Nuovo(int padre, const QString& tipo, const QString& id = QString(),
-                   const QString& numero = QString(), const QString& descrizione = QString())
+    RigaAtto Nuovo(int padre, const QString& tipo, const QString& id = QString(), const QString& numero = QString(),
+                   const QString& descrizione = QString())
     {
         RecordAtto p{};
         int livello = 1;
@@ -126,10 +126,22 @@ TEST_F(RecordAtti, UnAttoPerLivelloConIlSuoTracciato)
 // Every type the grammar allows under each parent, level by level.
 TEST_F(RecordAtti, OgniTipoAmmessoPerLivello)
 {
-    struct Caso { const char* padre; int livello; const char* ammessi; };
-    const Caso casi[] = {{"", 1, "KIGHMVQPBUFXNWYRST"}, {"B", 2, "AJDOZ"}, {"Q", 2, "EOZ"},
-                         {"M", 2, "EX"}, {"I", 2, "M"}, {"X", 2, "E"}, {"M", 3, "EX"},
-                         {"D", 3, "L"}, {"X", 4, "E"}, {"L", 5, "C"}, {"C", 6, "9"}};
+    struct Caso {
+        const char* padre;
+        int livello;
+        const char* ammessi;
+    };
+    const Caso casi[] = {{"", 1, "KIGHMVQPBUFXNWYRST"},
+                         {"B", 2, "AJDOZ"},
+                         {"Q", 2, "EOZ"},
+                         {"M", 2, "EX"},
+                         {"I", 2, "M"},
+                         {"X", 2, "E"},
+                         {"M", 3, "EX"},
+                         {"D", 3, "L"},
+                         {"X", 4, "E"},
+                         {"L", 5, "C"},
+                         {"C", 6, "9"}};
     for (const Caso& c : casi) {
         EXPECT_EQ(TipiAmmessi(c.livello, c.padre, QString()), c.ammessi);
         RecordAtto padre{};
@@ -158,8 +170,8 @@ TEST_F(RecordAtti, OgniTipoAmmessoPerLivello)
             EXPECT_EQ(r.iRadiceLeggeLG, c.livello == 1 ? 99 : 40);
             // The type's label stands in the text only where there was a choice.
             const QString testo = DescrizioneAtto(r.cParametriLG, c.livello, r.cNumeroAttoLG, r.cTreeKeyLG);
-            const QString coda = QString(c.ammessi).size() > 1 || c.livello == 1 ? TipoAtto(QString(t), 0) + " 1"
-                                                                                 : QStringLiteral("1");
+            const QString coda =
+                QString(c.ammessi).size() > 1 || c.livello == 1 ? TipoAtto(QString(t), 0) + " 1" : QStringLiteral("1");
             EXPECT_TRUE(testo.endsWith(c.livello == 1 ? TipoAtto(QString(t), 0) + " 5/2026" : coda))
                 << testo.toStdString();
         }
@@ -201,7 +213,7 @@ TEST_F(RecordAtti, ChiaveDuplicataSoloPerLaStessaChiave)
     EXPECT_FALSE(ChiaveDuplicata(PadTaglia("B1", 11) + "J1", 0));
     EXPECT_FALSE(ChiaveDuplicata(PadTaglia("b1", 11) + "J1*", 0));
     EXPECT_TRUE(ChiaveDuplicata(PadTaglia("B1", 11) + "J1*", 0));
-    EXPECT_FALSE(ChiaveDuplicata(PadTaglia("B1", 11) + "J1*", 2));   // the act itself
+    EXPECT_FALSE(ChiaveDuplicata(PadTaglia("B1", 11) + "J1*", 2));  // the act itself
 
     // Saving the same path again is refused and stores nothing.
     RecordAtto p;
@@ -236,17 +248,17 @@ TEST_F(RecordAtti, SalvataggioDiUnAttoEsistente)
 // holds a quote and a "*": deleting one act takes exactly its subtree.
 TEST_F(RecordAtti, EliminazioneDiUnSottoalbero)
 {
-    Nuovo(0, "B");                       // 1: B1
-    Nuovo(0, "B");                       // 2: B2
-    const RigaAtto art1 = Nuovo(1, "J", "1");        // 3
-    Nuovo(3, "E", "1");                  // 4
-    Nuovo(4, "L", "1");                  // 5
-    Nuovo(1, "J", "10");                 // 6
-    Nuovo(6, "E", "1");                  // 7
-    const RigaAtto strano = Nuovo(1, "J", "1'*");    // 8
-    Nuovo(8, "E", "2");                  // 9
-    Nuovo(2, "J", "1");                  // 10: article 1 of the other law
-    Nuovo(1, "D", "1");                  // 11: other type, same identifier
+    Nuovo(0, "B");                                 // 1: B1
+    Nuovo(0, "B");                                 // 2: B2
+    const RigaAtto art1 = Nuovo(1, "J", "1");      // 3
+    Nuovo(3, "E", "1");                            // 4
+    Nuovo(4, "L", "1");                            // 5
+    Nuovo(1, "J", "10");                           // 6
+    Nuovo(6, "E", "1");                            // 7
+    const RigaAtto strano = Nuovo(1, "J", "1'*");  // 8
+    Nuovo(8, "E", "2");                            // 9
+    Nuovo(2, "J", "1");                            // 10: article 1 of the other law
+    Nuovo(1, "D", "1");                            // 11: other type, same identifier
     ASSERT_EQ(Righe(), 11);
 
     EXPECT_EQ(EliminaSottoalbero(strano.cTreeKeyLG, 2), 2);

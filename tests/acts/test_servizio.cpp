@@ -34,7 +34,8 @@ protected:
     frmCons* ApreConVoti()
     {
         frmCons* f = Apre();
-        if (f) for (int k = 1; k < int(aPosti.size()); ++k) aPosti[size_t(k)].cVoto = QStringLiteral("9");
+        if (f)
+            for (int k = 1; k < int(aPosti.size()); ++k) aPosti[size_t(k)].cVoto = QStringLiteral("9");
         return f;
     }
     // A button as its own switch says (its frame may be disabled).
@@ -59,15 +60,15 @@ protected:
 // another act must not be taken for it.
 TEST_F(Servizio, RichiamaLUltimoVotoValidoDellAtto)
 {
-    iTipoTAB = 1;   // a LED board (on no port) that keeps its last page
+    iTipoTAB = 1;  // a LED board (on no port) that keeps its last page
     frmCons* f = ApreConVoti();
     ASSERT_NE(f, nullptr);
     // Stored after the opening, which would offer to empty the table.
     AggiungeVoto({7, 4, "V", 0, "", 8, 8, 0, 0, {{1, '+'}}});
     AggiungeVoto({8, 4, "M", 0, "", 8, 0, 7, 1, {{1, '6'}}});
     AggiungeVoto({10, 4, "P", 0, "Votazione Annullata", 8, 1, 6, 1, {{1, '3'}, {3, '6'}}});
-    AggiungeVoto({11, 4, "P", 0, "", 8, 5, 1, 1,
-                  {{1, '3'}, {2, '3'}, {3, '6'}, {4, '5'}, {5, '3'}, {6, '3'}, {7, '3'}}});
+    AggiungeVoto(
+        {11, 4, "P", 0, "", 8, 5, 1, 1, {{1, '3'}, {2, '3'}, {3, '6'}, {4, '5'}, {5, '3'}, {6, '3'}, {7, '3'}}});
     AggiungeVoto({12, 4, "V", 0, "", 8, 8, 0, 0, {{1, '+'}, {2, '+'}, {8, '+'}}});
     AggiungeVoto({13, 4, "P", -4, "", 8, 2, 2, 2, {{1, '6'}}});
     AggiungeVoto({14, 2, "P", 0, "", 8, 7, 0, 0, {{1, '5'}}});
@@ -81,7 +82,7 @@ TEST_F(Servizio, RichiamaLUltimoVotoValidoDellAtto)
     EXPECT_EQ(iFavorevoli, 5);
     EXPECT_EQ(iContrari, 1);
     EXPECT_EQ(iAstenuti, 1);
-    EXPECT_EQ(iPresenti, 3);   // put back after the panel showed the stored number
+    EXPECT_EQ(iPresenti, 3);  // put back after the panel showed the stored number
     EXPECT_EQ(cTipoVoto, "P");
     const char* attesi[] = {"", "3", "3", "6", "5", "3", "3", "3", "0"};
     for (int p = 1; p <= 8; ++p) EXPECT_EQ(VotoDi(p), attesi[p]) << p;
@@ -91,7 +92,7 @@ TEST_F(Servizio, RichiamaLUltimoVotoValidoDellAtto)
     ASSERT_GE(voce, 0);
     const QString testo = f->cmbArgo(0)->List(voce);
     EXPECT_EQ(cTitoloTabellone[0], PadTaglia(testo.left(testo.size() - 3), 24));
-    EXPECT_EQ(f->cmbArgo(0)->ListIndex(), -1);   // the agenda selection stays
+    EXPECT_EQ(f->cmbArgo(0)->ListIndex(), -1);  // the agenda selection stays
 }
 
 // Only the vote on immediate executability is valid: it is the one shown.
@@ -133,9 +134,8 @@ TEST_F(Servizio, RichiamoRifiutato)
         QString nodo;
         const char* messaggio;
     };
-    const Caso casi[] = {{QString(), "Selezionare un Atto"},
-                         {"B1\\J3\\", "Atto non Votato"},
-                         {kAttoVotato, "Votazione Segreta"}};
+    const Caso casi[] = {
+        {QString(), "Selezionare un Atto"}, {"B1\\J3\\", "Atto non Votato"}, {kAttoVotato, "Votazione Segreta"}};
     iFavorevoli = 0;
     cTipoVoto = "-";
     for (const Caso& c : casi) {
@@ -222,8 +222,10 @@ TEST_F(Servizio, VaiAllAttoSelezionato)
     for (bool radice : {false, true}) {
         scelte.clear();
         f->cmdVoto(0)->setEnabled(false);
-        if (radice) f->oAlbero().SetSelectedItem(f->oAlbero().Nodes().front());
-        else Sceglie(f, QString());
+        if (radice)
+            f->oAlbero().SetSelectedItem(f->oAlbero().Nodes().front());
+        else
+            Sceglie(f, QString());
         f->cmdServizio_Click(4);
         EXPECT_TRUE(scelte.empty());
         EXPECT_TRUE(Abilitato(f->cmdVoto(0)));
@@ -268,7 +270,7 @@ TEST_F(Servizio, RifiutatiDuranteUnaVotazione)
             Sceglie(f, kAttoVotato);
             f->cmdServizio_Click(5);
             Sceglie(f, QString());
-            f->cmdServizio_Click(5);   // not even "Selezionare un Atto"
+            f->cmdServizio_Click(5);  // not even "Selezionare un Atto"
             f->cmdServizio_Click(0);
         }
         EXPECT_EQ(scelte, 0);

@@ -40,8 +40,8 @@ void ImpostaAtto(int codice, const char* campo, const QVariant& valore)
 
 QString ParametriAtto(int codice)
 {
-    Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT cParametriLG FROM LEGGI WHERE iCodLeggeLG = ?;"),
-                                        {codice});
+    Recordset rs =
+        dbArchivio.OpenQuery(QStringLiteral("SELECT cParametriLG FROM LEGGI WHERE iCodLeggeLG = ?;"), {codice});
     if (rs.Eof()) return QString();
     return rs.Field(QStringLiteral("cParametriLG")).toString();
 }

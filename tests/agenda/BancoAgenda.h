@@ -7,8 +7,8 @@
 #include <QVariant>
 #include <vector>
 
-#include "support/BancoConsole.h"
 #include "platform/Servizi.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 

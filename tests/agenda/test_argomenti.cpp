@@ -25,11 +25,26 @@ protected:
         if (HasFatalFailure()) return;
         tempoPartito = iTempoMaxPartito;
         // Besides the standard items ("  1", "  2/b", "  7 (?.)"):
-        AggiungeVoce({5, 5, QStringLiteral("D"), QStringLiteral("Bilancio di previsione 2026-2028"),
-                      QStringLiteral("Bilancio 2026"), {}, QStringLiteral("BILANCIO 2026"),
-                      QStringLiteral("PREVISIONE"), QStringLiteral("TRIENNALE")});
-        AggiungeVoce({6, 8, QStringLiteral("A"), QStringLiteral("Modifica art. 3"), QStringLiteral("Art. 3"), {},
-                      {}, {}, {}, 12, QStringLiteral("3")});
+        AggiungeVoce({5,
+                      5,
+                      QStringLiteral("D"),
+                      QStringLiteral("Bilancio di previsione 2026-2028"),
+                      QStringLiteral("Bilancio 2026"),
+                      {},
+                      QStringLiteral("BILANCIO 2026"),
+                      QStringLiteral("PREVISIONE"),
+                      QStringLiteral("TRIENNALE")});
+        AggiungeVoce({6,
+                      8,
+                      QStringLiteral("A"),
+                      QStringLiteral("Modifica art. 3"),
+                      QStringLiteral("Art. 3"),
+                      {},
+                      {},
+                      {},
+                      {},
+                      12,
+                      QStringLiteral("3")});
         // Two items at position 3, the one of group "a" listed first.
         AggiungeVoce({7, 3, QStringLiteral("D"), QStringLiteral("Variante, parte a"), QStringLiteral("Variante a"),
                       QStringLiteral("a")});

@@ -142,10 +142,9 @@ TEST_F(Atti, StatusChangesAskWhereTheyMustAndReachRowAndNode)
     EXPECT_TRUE(Nodo(3)->Text().endsWith(QStringLiteral("(Ritirato)")));
     ASSERT_EQ(righe.size(), 3u);
     EXPECT_EQ(righe[0], std::make_tuple(2, 10, cConsiglio));
-    EXPECT_EQ(righe[1],
-              std::make_tuple(4, 10, QString::fromUtf8("giovedì, 15 gennaio 2026 alle ore 09:00:00")));
-    EXPECT_EQ(righe[2], std::make_tuple(7, 10, QStringLiteral("Emendamento ") + cArgomento[6] +
-                                                   QStringLiteral("  RITIRATO")));
+    EXPECT_EQ(righe[1], std::make_tuple(4, 10, QString::fromUtf8("giovedì, 15 gennaio 2026 alle ore 09:00:00")));
+    EXPECT_EQ(righe[2],
+              std::make_tuple(7, 10, QStringLiteral("Emendamento ") + cArgomento[6] + QStringLiteral("  RITIRATO")));
 
     // Without the option nothing is printed.
     iConfigOBX = 0;

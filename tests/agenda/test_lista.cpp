@@ -26,8 +26,13 @@ struct Stato {
 
     static Stato Ora(frmCons* f)
     {
-        return {Lettere(), iDelibera, iCodiceAtto, cTitoloTabellone, f->getTesto(0)->toPlainText(),
-                aPrenotati.size(), (iFlagQuorum & 4) != 0};
+        return {Lettere(),
+                iDelibera,
+                iCodiceAtto,
+                cTitoloTabellone,
+                f->getTesto(0)->toPlainText(),
+                aPrenotati.size(),
+                (iFlagQuorum & 4) != 0};
     }
     void Uguale(const Stato& d) const
     {
@@ -50,10 +55,22 @@ protected:
     {
         BancoConsole::SetUp();
         if (HasFatalFailure()) return;
-        archivio->AggiungeAtto({4, QStringLiteral("BNB?????"), ChiaveAlbero({QStringLiteral("B2")}),
-                                QStringLiteral("13/2026"), QStringLiteral("2"), {}, {}, 4});
-        archivio->AggiungeAtto({5, QStringLiteral("BNB?????"), ChiaveAlbero({QStringLiteral("B3")}),
-                                QStringLiteral("14/2026"), QStringLiteral("3"), {}, {}, 5});
+        archivio->AggiungeAtto({4,
+                                QStringLiteral("BNB?????"),
+                                ChiaveAlbero({QStringLiteral("B2")}),
+                                QStringLiteral("13/2026"),
+                                QStringLiteral("2"),
+                                {},
+                                {},
+                                4});
+        archivio->AggiungeAtto({5,
+                                QStringLiteral("BNB?????"),
+                                ChiaveAlbero({QStringLiteral("B3")}),
+                                QStringLiteral("14/2026"),
+                                QStringLiteral("3"),
+                                {},
+                                {},
+                                5});
         ImpostaAtto(4, "cNomeLedLG", QStringLiteral("LEGGE 13"));
         ImpostaAtto(5, "cNomeLedLG", QStringLiteral("LEGGE 14"));
         f = Apre();
@@ -119,8 +136,15 @@ protected:
     {
         BancoConsole::SetUp();
         if (HasFatalFailure()) return;
-        AggiungeVoce({10, 10, QStringLiteral("D"), QStringLiteral("Piano regolatore"), QStringLiteral("Piano"), {},
-                      QStringLiteral("PIANO"), QStringLiteral("REGOLATORE"), QString()});
+        AggiungeVoce({10,
+                      10,
+                      QStringLiteral("D"),
+                      QStringLiteral("Piano regolatore"),
+                      QStringLiteral("Piano"),
+                      {},
+                      QStringLiteral("PIANO"),
+                      QStringLiteral("REGOLATORE"),
+                      QString()});
         f = Apre();
         ASSERT_NE(f, nullptr);
         ApreSeduta(f);

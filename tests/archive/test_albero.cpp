@@ -53,16 +53,39 @@ protected:
 
 TEST(Grammatica, TipiAmmessi)
 {
-    struct Caso { int livello; const char* padre; const char* figlio; const char* atteso; };
+    struct Caso {
+        int livello;
+        const char* padre;
+        const char* figlio;
+        const char* atteso;
+    };
     const Caso casi[] = {
-        {1, "", "", "KIGHMVQPBUFXNWYRST"}, {1, "Z", "", "KIGHMVQPBUFXNWYRST"}, {1, "", "B", "."},
+        {1, "", "", "KIGHMVQPBUFXNWYRST"},
+        {1, "Z", "", "KIGHMVQPBUFXNWYRST"},
+        {1, "", "B", "."},
         {1, "", "J", ""},
-        {2, "B", "", "AJDOZ"}, {2, "B", "D", "b."}, {2, "B", "J", "b."}, {2, "B", "A", "a."},
-        {2, "U", "Z", "d."}, {2, "B", "E", ""}, {2, "P", "O", "b."}, {2, "M", "X", "b."},
-        {2, "I", "", "M"}, {2, "I", "M", "."}, {2, "K", "", ""},
-        {3, "J", "", "E"}, {3, "M", "E", "a."}, {3, "D", "L", "."},
-        {5, "C", "", "9"}, {6, "C", "9", "."}, {6, "9", "", ""}, {7, "C", "", ""},
-        {7, "L", "C", ""}, {0, "", "", ""}, {2, "b", "", ""}, {2, "B", "JD", ""},
+        {2, "B", "", "AJDOZ"},
+        {2, "B", "D", "b."},
+        {2, "B", "J", "b."},
+        {2, "B", "A", "a."},
+        {2, "U", "Z", "d."},
+        {2, "B", "E", ""},
+        {2, "P", "O", "b."},
+        {2, "M", "X", "b."},
+        {2, "I", "", "M"},
+        {2, "I", "M", "."},
+        {2, "K", "", ""},
+        {3, "J", "", "E"},
+        {3, "M", "E", "a."},
+        {3, "D", "L", "."},
+        {5, "C", "", "9"},
+        {6, "C", "9", "."},
+        {6, "9", "", ""},
+        {7, "C", "", ""},
+        {7, "L", "C", ""},
+        {0, "", "", ""},
+        {2, "b", "", ""},
+        {2, "B", "JD", ""},
     };
     for (const Caso& c : casi)
         EXPECT_EQ(TipiAmmessi(c.livello, c.padre, c.figlio), c.atteso)
@@ -90,14 +113,14 @@ TEST_F(AlberoTest, IdentificativoProposto)
     const QString b = Atto("", "B", "1");
     Atto("", "B", "2");
     Atto("", "B", "7");
-    Atto("", "M", "40");                     // another type
+    Atto("", "M", "40");  // another type
     EXPECT_EQ(CalcolaIDLegge("", "B", 1), "8");
     EXPECT_EQ(CalcolaIDLegge("", "M", 1), "41");
     EXPECT_EQ(CalcolaIDLegge(b, "J", 2), "1");
     const QString j1 = Atto(b, "J", "1");
     const QString j3 = Atto(b, "J", "3");
-    Atto(b, "J", "bis");                     // not a number: counts as 0
-    Atto(j1, "E", "12");                     // a grandchild
+    Atto(b, "J", "bis");  // not a number: counts as 0
+    Atto(j1, "E", "12");  // a grandchild
     Atto(j3, "E", "5");
     EXPECT_EQ(CalcolaIDLegge(b, "J", 2), "4");
     EXPECT_EQ(CalcolaIDLegge(j1, "E", 3), "13");
@@ -135,14 +158,14 @@ TEST_F(AlberoTest, CaricamentoConFratelloDuplicato)
     const QString j1 = Atto(b, "J", "1");
     Atto(b, "J", "10");
     Atto(b, "J", "2", u'V');
-    Atto(b, "J", "2");                       // same key as its sibling
+    Atto(b, "J", "2");  // same key as its sibling
     Atto(b, "D", "1");
     Atto(b, "A", "1");
-    Atto(b, "O", "1", u'Q');                 // a status letter outside the list
+    Atto(b, "O", "1", u'Q');  // a status letter outside the list
     const QString e = Atto(j1, "E", "1");
     const QString l = Atto(e, "L", "1");
-    const QString c = Atto(l, "C", "1");    // level 5
-    Atto(c, "9", "1");                       // level 6
+    const QString c = Atto(l, "C", "1");  // level 5
+    Atto(c, "9", "1");                    // level 6
 
     test::ScriptedUI ui;
     ui->AttendiMsg("Chiave Duplicata", vbOK, true);
@@ -172,7 +195,7 @@ TEST_F(AlberoTest, CaricamentoConFratelloDuplicato)
     EXPECT_EQ(art1->Tag(), "J2N3");
     const NodoAlbero* em = albero.Find("B1\\J1\\E1\\");
     ASSERT_NE(em, nullptr);
-    EXPECT_EQ(em->Text(), "Eme 1 (Non Votato)");   // one type only: no group
+    EXPECT_EQ(em->Text(), "Eme 1 (Non Votato)");  // one type only: no group
     const NodoAlbero* foglia = albero.Find("B1\\J1\\E1\\L1\\C1\\");
     ASSERT_NE(foglia, nullptr);
     ASSERT_EQ(foglia->Children().size(), 1u);
@@ -229,7 +252,7 @@ TEST(AlberoVista, ChiaveDuplicataRifiutata)
     a.Remove("R\\a");
     EXPECT_EQ(w->topLevelItem(0)->childCount(), 1);
     delete w;
-    b->SetText("bb");   // no widget any more: nothing breaks
+    b->SetText("bb");  // no widget any more: nothing breaks
     a.Clear();
     EXPECT_EQ(a.Count(), 0);
 }

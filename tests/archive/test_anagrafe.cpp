@@ -64,10 +64,10 @@ TEST_F(AnagrafeTest, CaricamentoDiSeggiOspitiEPartiti)
 {
     Persona(1, "Presidente", "P", "Lista Civica", 11, 501);
     Persona(2, "Bianchi", "C", "LISTA CIVICA ", 12);
-    Persona(3, "Assessore", "A", "Gruppo Misto");       // no seat in kinds 1 and 2
-    Persona(4, "Aggiunto", "R", QVariant(), 14);          // seat without a voting unit
-    Persona(5, "Vuoto", "C", "");                         // empty party, not Null
-    Persona(6, "Senza ruolo", "", "Altri");               // blank role: no seat
+    Persona(3, "Assessore", "A", "Gruppo Misto");  // no seat in kinds 1 and 2
+    Persona(4, "Aggiunto", "R", QVariant(), 14);   // seat without a voting unit
+    Persona(5, "Vuoto", "C", "");                  // empty party, not Null
+    Persona(6, "Senza ruolo", "", "Altri");        // blank role: no seat
     Persona(7, "Ruolo nullo", QVariant(), QVariant());
     // A unit that is not a number, as an archive written before the file
     // checked its fields may hold.
@@ -88,7 +88,7 @@ TEST_F(AnagrafeTest, CaricamentoDiSeggiOspitiEPartiti)
     EXPECT_EQ(aPosti[1].iVotatoreAN, 11);
     EXPECT_EQ(aPosti[1].iVotatoreUso, 11);
     EXPECT_EQ(aPosti[1].iSmartCardAN, 501);
-    EXPECT_EQ(aPosti[2].iSmartCardAN, 12);   // no card: the unit stands for it
+    EXPECT_EQ(aPosti[2].iSmartCardAN, 12);  // no card: the unit stands for it
     EXPECT_EQ(aPosti[1].iPartito, aPosti[2].iPartito);
     EXPECT_EQ(aPosti[1].cPartitoAN, QString("Lista Civica").leftJustified(20));
     EXPECT_EQ(aPartiti[aPosti[1].iPartito].cPartito, QString("LISTA CIVICA").leftJustified(20));
@@ -158,7 +158,7 @@ TEST_F(AnagrafeTest, SalvataggioDellePosizioni)
     EXPECT_EQ(rs.Field("iPulsanteAN").toInt(), 40);
     EXPECT_DOUBLE_EQ(rs.Field("nTopAN").toDouble(), 1200.5);
     EXPECT_DOUBLE_EQ(rs.Field("nSinTvAN").toDouble(), 20);
-    EXPECT_EQ(rs.Field("cNomeAN").toString().trimmed(), "Uno");   // nothing else written
+    EXPECT_EQ(rs.Field("cNomeAN").toString().trimmed(), "Uno");  // nothing else written
     rs.MoveNext();
     EXPECT_EQ(rs.Field("bCodiceAN").toInt(), 3);
     EXPECT_EQ(rs.Field("iPulsanteAN").toInt(), 42);

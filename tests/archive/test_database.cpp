@@ -110,7 +110,9 @@ TEST_F(DatabaseTest, IntrospezioneDiCampiEIndici)
     EXPECT_EQ(indici[1].campi, QStringList({"cNome"}));
     // The same name on another table is another index.
     EXPECT_TRUE(db.IndexExists("RIGHE", "TAG_A"));
-    EXPECT_EQ(NumeroErrore([&] { db.CreateIndex("PERSONE", {"TAG_A", {"cNome"}, false, false}); }),
+    EXPECT_EQ(NumeroErrore([&] {
+                  db.CreateIndex("PERSONE", {"TAG_A", {"cNome"}, false, false});
+              }),
               errdb::kIndiceEsistente);
     EXPECT_EQ(NumeroErrore([&] { db.DropIndex("PERSONE", "TAG_Z"); }), errdb::kCampoNonTrovato);
     db.DropIndex("PERSONE", "TAG_B");
@@ -162,11 +164,15 @@ TEST_F(DatabaseTest, SeekSuEntrambiGliIndici)
     Aggiungi(9, "rossi");
     Aggiungi(7, "Verdi");
     Recordset rs = db.OpenTable("PERSONE", "TAG_A");
-    struct Caso { const char* op; int chiave; bool trovato; int codice; };
+    struct Caso {
+        const char* op;
+        int chiave;
+        bool trovato;
+        int codice;
+    };
     const Caso casi[] = {
-        {"=", 7, true, 7}, {"=", 6, false, 0}, {">=", 6, true, 7}, {">", 7, true, 9},
-        {">", 9, false, 0}, {"<=", 6, true, 5}, {"<", 2, false, 0}, {"<", 9, true, 7},
-        {"=", 300, false, 0},
+        {"=", 7, true, 7},  {"=", 6, false, 0}, {">=", 6, true, 7}, {">", 7, true, 9},    {">", 9, false, 0},
+        {"<=", 6, true, 5}, {"<", 2, false, 0}, {"<", 9, true, 7},  {"=", 300, false, 0},
     };
     for (const Caso& c : casi) {
         rs.Seek(c.op, c.chiave);
@@ -224,7 +230,7 @@ TEST_F(DatabaseTest, MovimentiInizioFineEModifiche)
     rs.SetField("cNome", "Due");
     rs.Update();
     EXPECT_EQ(rs.Field("cNome").toString(), "Due       ");
-    EXPECT_FALSE(rs.Field("nPosto").isValid());   // Null
+    EXPECT_FALSE(rs.Field("nPosto").isValid());  // Null
     rs.Delete();
     EXPECT_EQ(NumeroErrore([&] { rs.Field("cNome"); }), errdb::kRecordEliminato);
     rs.MoveNext();
@@ -247,7 +253,7 @@ TEST_F(DatabaseTest, MovimentiInizioFineEModifiche)
     rs.AddNew();
     rs.SetField("bCodice", 3);
     EXPECT_EQ(NumeroErrore([&] { rs.Update(); }), errdb::kValoreDuplicato);
-    EXPECT_EQ(NumeroErrore([&] { rs.SetField("cNome", "x"); }), 0);   // still adding
+    EXPECT_EQ(NumeroErrore([&] { rs.SetField("cNome", "x"); }), 0);  // still adding
     rs.CancelUpdate();
     EXPECT_EQ(NumeroErrore([&] { rs.SetField("cNome", "x"); }), errdb::kSenzaModifica);
     EXPECT_EQ(rs.RecordCount(), 2);
@@ -265,12 +271,17 @@ TEST_F(DatabaseTest, ValoriControllatiSulCampo)
 {
     Recordset rs = db.OpenTable("PERSONE", "TAG_A");
     rs.AddNew();
-    struct Caso { const char* campo; QVariant valore; int errore; QVariant letto; };
+    struct Caso {
+        const char* campo;
+        QVariant valore;
+        int errore;
+        QVariant letto;
+    };
     const Caso casi[] = {
         {"bCodice", 256, errdb::kOverflow, {}},
         {"bCodice", -1, errdb::kOverflow, {}},
         {"bCodice", "12", 0, 12},
-        {"bCodice", 2.5, 0, 2},            // rounded to the even number
+        {"bCodice", 2.5, 0, 2},  // rounded to the even number
         {"iNumero", 40000, errdb::kOverflow, {}},
         {"iNumero", "abc", errdb::kConversione, {}},
         {"iNumero", -32768, 0, -32768},
@@ -324,7 +335,7 @@ TEST_F(DatabaseTest, IstruzioniNelDialettoDelProgramma)
     EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE cNome LIKE 'R#*'"), 1);
     EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE cNome LIKE 'ro[*]si*'"), 1);
     EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE cNome LIKE 'R[!o]*'"), 1);
-    EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE cNome LIKE 'ros%'"), 0);   // % is a plain character
+    EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE cNome LIKE 'ros%'"), 0);  // % is a plain character
     EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE cNome = \"ROSSI     \""), 1);
     EXPECT_EQ(conta("SELECT TOP 2 * FROM PERSONE ORDER BY bCodice"), 2);
     EXPECT_EQ(conta("SELECT * FROM PERSONE WHERE Left(cNome, 2) & 'x' = 'Rox'"), 3);
@@ -355,7 +366,10 @@ TEST_F(DatabaseTest, IstruzioneNonEseguibileNonCambiaNulla)
 {
     Aggiungi(1, "Uno");
     Aggiungi(2, "Due");
-    struct Caso { const char* sql; int errore; };
+    struct Caso {
+        const char* sql;
+        int errore;
+    };
     const Caso casi[] = {
         {"DELETE * FROM PERSONE; DELETE * FROM RIGHE", errdb::kNonTraducibile},
         {"SELECT * INTO COPIA FROM PERSONE", errdb::kNonTraducibile},
@@ -364,12 +378,11 @@ TEST_F(DatabaseTest, IstruzioneNonEseguibileNonCambiaNulla)
         {"UPDATE PERSONE SET dQuando = #32/13/2020#", errdb::kNonTraducibile},
         {"ALTER TABLE PERSONE ALTER COLUMN cNome TEXT(40)", errdb::kNonTraducibile},
         {"UPDATE PERSONE SET cNome = 'x", errdb::kSintassi},
-        {"UPDATE PERSONE SET bCodice = 5", errdb::kValoreDuplicato},   // the second row would collide
+        {"UPDATE PERSONE SET bCodice = 5", errdb::kValoreDuplicato},  // the second row would collide
         {"DELETE * FROM NESSUNA", errdb::kTabellaNonTrovata},
         {"SELECT * FROM PERSONE", errdb::kOperazioneNonValida},
     };
-    for (const Caso& c : casi)
-        EXPECT_EQ(NumeroErrore([&] { db.Execute(c.sql); }), c.errore) << c.sql;
+    for (const Caso& c : casi) EXPECT_EQ(NumeroErrore([&] { db.Execute(c.sql); }), c.errore) << c.sql;
     Recordset rs = db.OpenTable("PERSONE", "TAG_A");
     EXPECT_EQ(rs.RecordCount(), 2);
     EXPECT_EQ(rs.Field("bCodice").toInt(), 1);
@@ -422,7 +435,7 @@ TEST_F(DatabaseTest, ChiusuraInvalidaIRecordset)
     EXPECT_FALSE(rs.IsOpen());
     EXPECT_EQ(NumeroErrore([&] { rs.Field("cNome"); }), errdb::kDatabaseChiuso);
     EXPECT_EQ(NumeroErrore([&] { db.Execute("DELETE * FROM PERSONE"); }), errdb::kDatabaseChiuso);
-    db.Close();   // harmless when closed
+    db.Close();  // harmless when closed
 }
 
 TEST_F(DatabaseTest, AperturaEsclusivaTieneFuoriAltriProgrammi)

@@ -69,17 +69,17 @@ TEST_F(FileComandiTest, ManualeConUnaIstruzioneCheFallisce)
     EsegueFileComandi(p, false);
     EXPECT_EQ(ui->Storia()[0].titolo, "File Comandi");
     EXPECT_EQ(ui->Storia()[0].stile & 0x70, int(vbCritical));
-    EXPECT_TRUE(ui->Storia()[0].testo.contains("NESSUNA'"));   // the engine's description follows
+    EXPECT_TRUE(ui->Storia()[0].testo.contains("NESSUNA'"));  // the engine's description follows
     EXPECT_TRUE(HaDelibera(1));
     // The failed update is applied whole or not at all: its statement
     // before the failure is undone, the one after it not run.
     EXPECT_FALSE(HaDelibera(2));
     EXPECT_FALSE(HaDelibera(4));
-    EXPECT_FALSE(HaDelibera(3));   // lower-case prefix: not a statement
-    EXPECT_TRUE(HaDelibera(5));    // the next update runs
+    EXPECT_FALSE(HaDelibera(3));  // lower-case prefix: not a statement
+    EXPECT_TRUE(HaDelibera(5));   // the next update runs
     Recordset rs = dbArchivio.OpenTable("DELIBERE", "TAG_A");
     EXPECT_EQ(rs.Field("cTitoloDE").toString(), QString::fromUtf8("Bilancio à consuntivo"));
-    EXPECT_EQ(cLastIDAgg, "9.9.9");   // a manual run leaves it
+    EXPECT_EQ(cLastIDAgg, "9.9.9");  // a manual run leaves it
 }
 
 TEST_F(FileComandiTest, ManualeFileVuotoEFileMancante)
@@ -103,11 +103,11 @@ TEST_F(FileComandiTest, AutomaticoSoloGliAggiornamentiPiùRecenti)
                            "Q:INSERT INTO DELIBERE (iDeliberaDE) VALUES (4)\n"
                            "Q:DELETE * FROM DELIBERE WHERE iDeliberaDE = 99;\n");
     cLastIDAgg = "2.1.3";
-    test::ScriptedUI ui;   // silent
+    test::ScriptedUI ui;  // silent
     EsegueFileComandi(p, true);
-    EXPECT_FALSE(HaDelibera(1));   // before every update identifier
-    EXPECT_FALSE(HaDelibera(2));   // 2.1.10 sorts before 2.1.3
-    EXPECT_FALSE(HaDelibera(3));   // the archive's own last update
+    EXPECT_FALSE(HaDelibera(1));  // before every update identifier
+    EXPECT_FALSE(HaDelibera(2));  // 2.1.10 sorts before 2.1.3
+    EXPECT_FALSE(HaDelibera(3));  // the archive's own last update
     EXPECT_TRUE(HaDelibera(4));
     EXPECT_EQ(cLastIDAgg, Dopo("2.2.0"));
     // The configuration was written with the new identifier.
@@ -213,8 +213,8 @@ TEST_F(FileComandiTest, FineRigaCRLFComeLF)
 
 TEST(Versione, IdentificativoConFormatoQuattroCancelletti)
 {
-    const QString atteso = Formato(kVersioneMajor, "####") + "." + Formato(kVersioneMinor, "####") + "." +
-                           Formato(kVersioneRev, "####");
+    const QString atteso =
+        Formato(kVersioneMajor, "####") + "." + Formato(kVersioneMinor, "####") + "." + Formato(kVersioneRev, "####");
     EXPECT_EQ(IdentificativoVersione(), atteso);
     if (kVersioneMinor == 0) EXPECT_TRUE(IdentificativoVersione().contains(".."));
 }

@@ -4,8 +4,8 @@
 // refused by the engine and nothing changes.
 #include <QFile>
 #include <QSqlError>
-#include <QSqlRecord>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include "Ambiente.h"
 #include "platform/Database.h"
@@ -56,7 +56,10 @@ const QString kTrenta = QString(30, u'x');
 
 TEST_F(LimitiTest, StatementsOutsideTheFieldsAreRefusedAndChangeNothing)
 {
-    struct Caso { const char* sql; int errore; };
+    struct Caso {
+        const char* sql;
+        int errore;
+    };
     const Caso casi[] = {
         // Texts: counted as characters, accented ones included.
         {"INSERT INTO ANAGRAFE (bCodiceAN, cNomeAN) VALUES (2, '%1y')", errdb::kCampoTroppoPiccolo},
@@ -87,7 +90,7 @@ TEST_F(LimitiTest, StatementsOutsideTheFieldsAreRefusedAndChangeNothing)
 
 TEST_F(LimitiTest, ValuesAtTheEdgesAreStored)
 {
-    const QString accentate = QString::fromUtf8("àèìòù").repeated(6);   // 30 characters, 60 bytes
+    const QString accentate = QString::fromUtf8("àèìòù").repeated(6);  // 30 characters, 60 bytes
     dbArchivio.Execute("INSERT INTO ANAGRAFE (bCodiceAN, cNomeAN, cTipoAN, iVotatoreAN, iSmartCardAN) "
                        "VALUES (255, ?, 'P', -32768, 32767)",
                        {accentate});
@@ -208,7 +211,7 @@ TEST_F(LimitiTest, AnOlderArchiveGetsTheChecksAtItsRestructuring)
 TEST_F(LimitiTest, FieldsAddedOrDroppedByStatementsKeepTheChecksRight)
 {
     dbArchivio.Execute("ALTER TABLE DELIBERE ADD COLUMN cSiglaDE TEXT(4)");
-    EXPECT_EQ(NumeroErrore([] { dbArchivio.Execute("UPDATE DELIBERE SET cSiglaDE = 'ABCDE'"); }), 0);   // no rows
+    EXPECT_EQ(NumeroErrore([] { dbArchivio.Execute("UPDATE DELIBERE SET cSiglaDE = 'ABCDE'"); }), 0);  // no rows
     dbArchivio.Execute("INSERT INTO DELIBERE (iDeliberaDE, cSiglaDE) VALUES (1, 'ABCD')");
     EXPECT_EQ(NumeroErrore([] { dbArchivio.Execute("UPDATE DELIBERE SET cSiglaDE = 'ABCDE'"); }),
               errdb::kCampoTroppoPiccolo);

@@ -79,9 +79,17 @@ void ConfrontaConSchema(Database& db)
 
 TEST(Schema, RecordDelleTabelle)
 {
-    struct Caso { int i; int campi; int indici; const char* ultimo; const char* tagB; };
-    const Caso casi[] = {{1, 14, 2, "cIrideIdAN", "cNomeAN"}, {2, 13, 1, "cGruppoDE", nullptr},
-                         {3, 13, 1, "cExtraDescEV", nullptr}, {4, 25, 1, "cSegretario2VT", nullptr},
+    struct Caso {
+        int i;
+        int campi;
+        int indici;
+        const char* ultimo;
+        const char* tagB;
+    };
+    const Caso casi[] = {{1, 14, 2, "cIrideIdAN", "cNomeAN"},
+                         {2, 13, 1, "cGruppoDE", nullptr},
+                         {3, 13, 1, "cExtraDescEV", nullptr},
+                         {4, 25, 1, "cSegretario2VT", nullptr},
                          {5, 16, 2, "cIDSubSubSubLG", "cTreeKeyLG"}};
     for (const Caso& c : casi) {
         const tTabella t = DefinisceTabella(c.i);
@@ -94,7 +102,7 @@ TEST(Schema, RecordDelleTabelle)
         EXPECT_EQ(t.iAttributi[0], (c.i == 3 || c.i == 4) ? 48 : 32);
     }
     EXPECT_EQ(DefinisceTabella(5).cNomeCampo[14], "iCodAttoAbbinatoLG");
-    EXPECT_EQ(DefinisceTabella(3).iDimensione[7], 2);   // iPresentiEV, a number: the size is the engine's
+    EXPECT_EQ(DefinisceTabella(3).iDimensione[7], 2);  // iPresentiEV, a number: the size is the engine's
     EXPECT_EQ(DefinisceTabella(3).Campo(7).dimensione, 0);
     EXPECT_EQ(NomeIndice(1), "TAG_A");
     EXPECT_EQ(NomeIndice(2), "TAG_B");
@@ -102,7 +110,7 @@ TEST(Schema, RecordDelleTabelle)
 
 TEST_F(ManutenzioneTest, NuovoArchivioConCinqueTabelleCampiEIndici)
 {
-    test::ScriptedUI ui;   // silent: no message at all
+    test::ScriptedUI ui;  // silent: no message at all
     EXPECT_TRUE(GestisceArchivi("C", true));
     EXPECT_FALSE(dbArchivio.IsOpen());
     Database db;
@@ -283,10 +291,14 @@ TEST_F(ManutenzioneTest, RiorganizzazioneTieneLaCopiaOld)
 
 TEST_F(ManutenzioneTest, CompattazioneFallitaLasciaArchivioEOldIntatti)
 {
-    struct Caso { const char* nome; std::function<void(const QString&)> ostacolo; };
+    struct Caso {
+        const char* nome;
+        std::function<void(const QString&)> ostacolo;
+    };
     const Caso casi[] = {
         // Something that is not a file stands where the compacted copy goes.
-        {"cartella", [](const QString& p) {
+        {"cartella",
+         [](const QString& p) {
              QDir().mkpath(p);
              QFile f(p + "/dentro");
              f.open(QIODevice::WriteOnly);

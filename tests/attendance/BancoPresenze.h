@@ -2,9 +2,9 @@
 // small helpers the attendance tests share.
 #pragma once
 
-#include "support/BancoConsole.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 

@@ -86,7 +86,7 @@ TEST_F(Presenze, EntrataEUscitaAggiornanoContoMappaESoglie)
 
     // Each change is logged once, with the member's name.
     const auto ev = Eventi();
-    ASSERT_EQ(ev.size(), 6u);   // "A" and five changes
+    ASSERT_EQ(ev.size(), 6u);  // "A" and five changes
     EXPECT_EQ(ev[1].lettera, QStringLiteral("E"));
     EXPECT_EQ(TrimSpazi(ev[1].nome), QStringLiteral("Anna Verdi"));
     EXPECT_EQ(ev[5].lettera, QStringLiteral("U"));
@@ -97,13 +97,17 @@ TEST_F(Presenze, ColoriPerRuoloEStato)
 {
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
-    struct Caso { const char* breve; int stato; const char* ruolo; int32_t colore; int presentiPiu; };
+    struct Caso {
+        const char* breve;
+        int stato;
+        const char* ruolo;
+        int32_t colore;
+        int presentiPiu;
+    };
     const Caso casi[] = {
-        {"ROSSI M.", 8, "P", kColorePresidente, 1},
-        {"VERDI A.", 8 | 4, "C", kColoreNonVotante, 1},
-        {"ESPOSITO G.", 8, "C", kColoreVotante, 1},
-        {"ROMANO F.", 0, "C", kColoreSenzaVoto, 0},
-        {"COLOMBO S.", 4, "C", kColoreNonVotante, 0},   // not voting, no vote: never counted
+        {"ROSSI M.", 8, "P", kColorePresidente, 1},   {"VERDI A.", 8 | 4, "C", kColoreNonVotante, 1},
+        {"ESPOSITO G.", 8, "C", kColoreVotante, 1},   {"ROMANO F.", 0, "C", kColoreSenzaVoto, 0},
+        {"COLOMBO S.", 4, "C", kColoreNonVotante, 0},  // not voting, no vote: never counted
     };
     for (const Caso& c : casi) {
         const int i = Seggio(c.breve);
@@ -124,7 +128,7 @@ TEST_F(Presenze, DichiaratoAssenteESegnoDiUscita)
 {
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
-    const int bianchi = Seggio("BIANCHI L.");   // role "S"
+    const int bianchi = Seggio("BIANCHI L.");  // role "S"
     Posto& s = aPosti[size_t(bianchi)];
 
     // Declared absent and out: nothing changes, nothing is logged.
@@ -211,7 +215,7 @@ TEST_F(Presenze, DuranteIlVotoLettereMinuscoleEMappaNonRinviata)
     EXPECT_EQ(f->CambiaPresenza(verdi, aPosti[size_t(verdi)].iPulsanteAN, true), QStringLiteral("E"));
     EXPECT_EQ(oTabellone->UltimoComando(), QStringLiteral("e"));
     EXPECT_EQ(cLedPresenze.at(led - 1), u'2');
-    EXPECT_EQ(frmLED().lblAnag(led - 1)->BackColor(), 0x123456);   // not resent
+    EXPECT_EQ(frmLED().lblAnag(led - 1)->BackColor(), 0x123456);  // not resent
 
     // One voter at a time: the one entering lights up on the panel's map.
     iModoVoto = 1 | 16;

@@ -67,15 +67,17 @@ TEST_F(Quadro, VotoChiusoColoriMappaEContatori)
     VotoChiuso();
     f->AggiornaQuadroVoti(3);
 
-    struct Atteso { const char* breve; int32_t sfondo; char led; int tinta; };
+    struct Atteso {
+        const char* breve;
+        int32_t sfondo;
+        char led;
+        int tinta;
+    };
     const Atteso attesi[] = {
-        {"ROSSI M.", kColoreFavorevole, '2', 2},
-        {"BIANCHI L.", kColoreContrario, '1', 3},
-        {"VERDI A.", kColoreAstenuto, '3', 4},
-        {"ESPOSITO G.", kColoreNonVotante, '7', 14},
-        {"ROMANO F.", kColoreNonVotante, '0', 15},
-        {"COLOMBO S.", kColoreAssente, '0', 15},
-        {"MARINO E.", kColoreNonVotante, '0', 15},   // no key: as the absent who did not key
+        {"ROSSI M.", kColoreFavorevole, '2', 2},   {"BIANCHI L.", kColoreContrario, '1', 3},
+        {"VERDI A.", kColoreAstenuto, '3', 4},     {"ESPOSITO G.", kColoreNonVotante, '7', 14},
+        {"ROMANO F.", kColoreNonVotante, '0', 15}, {"COLOMBO S.", kColoreAssente, '0', 15},
+        {"MARINO E.", kColoreNonVotante, '0', 15},  // no key: as the absent who did not key
     };
     for (const Atteso& a : attesi) {
         EXPECT_EQ(Sfondo(f, a.breve), a.sfondo) << a.breve;
@@ -110,7 +112,7 @@ TEST_F(Quadro, PresenteNonVotanteRestaPresenteNelRisultato)
     EXPECT_EQ(Sfondo(f, "ESPOSITO G."), kColoreNonVotante);
     EXPECT_EQ(Led("ESPOSITO G."), u'7');
     EXPECT_EQ(video.txtAnag(k)->ForeColor(), cColoriTabVideo[14]);
-    EXPECT_TRUE(video.txtAnag(k)->font().bold());   // the present look
+    EXPECT_TRUE(video.txtAnag(k)->font().bold());  // the present look
     EXPECT_FALSE(video.txtAnag(k)->font().strikeOut());
     // The regional assembly does not flash them on the LED board.
     iTipoAssemblea = 4;
@@ -135,7 +137,10 @@ TEST_F(Quadro, ContatoriPerTipoDiVoto)
 {
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
-    struct Caso { int modo; bool si, altri; };
+    struct Caso {
+        int modo;
+        bool si, altri;
+    };
     const Caso casi[] = {{3, true, true}, {51, true, false}, {1 | 16, false, false}, {1 | 32, false, false}};
     for (const Caso& c : casi) {
         for (int n = 0; n <= 6; ++n) f->lblVoto(n)->setText(QStringLiteral("xx"));

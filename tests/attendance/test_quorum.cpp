@@ -45,9 +45,11 @@ protected:
 
 TEST(Aritmetica, MetaPiuUnoEDueTerzi)
 {
-    struct Caso { int n, meta, dueTerzi; };
-    const Caso casi[] = {{31, 16, 21}, {30, 16, 20}, {1, 1, 1}, {0, 1, 0}, {2, 2, 2},
-                         {17, 9, 12}, {20, 11, 14}, {21, 11, 14}, {-2, 0, -1}};
+    struct Caso {
+        int n, meta, dueTerzi;
+    };
+    const Caso casi[] = {{31, 16, 21}, {30, 16, 20}, {1, 1, 1},    {0, 1, 0},  {2, 2, 2},
+                         {17, 9, 12},  {20, 11, 14}, {21, 11, 14}, {-2, 0, -1}};
     for (const Caso& c : casi) {
         EXPECT_EQ(MetaPiuUno(c.n), c.meta) << c.n;
         EXPECT_EQ(DueTerzi(c.n), c.dueTerzi) << c.n;
@@ -63,8 +65,7 @@ TEST(TipiQuorum, VociECodiciPerTipoAssemblea)
         EXPECT_EQ(CodiceTipoQuorum(-1, voci.at(0)), kQuorumAutomatico);
     }
     const QStringList regionale = VociTipoQuorum(4);
-    ASSERT_EQ(regionale,
-              (QStringList{"Nessuno", "1/2+1 Consiglio", "2/3 Consiglio", "2/3 Votanti"}));
+    ASSERT_EQ(regionale, (QStringList{"Nessuno", "1/2+1 Consiglio", "2/3 Consiglio", "2/3 Votanti"}));
     EXPECT_EQ(CodiceTipoQuorum(0, regionale.at(0)), kQuorumNessuno);
     EXPECT_EQ(CodiceTipoQuorum(-1, regionale.at(0)), kQuorumNessuno);
     EXPECT_EQ(CodiceTipoQuorum(1, regionale.at(0)), kQuorumMetaConsiglio);
@@ -87,13 +88,15 @@ TEST_F(Soglie, IlTipoStaNeiBitDa32A128SenzaToccareGliAltri)
 // half plus one of yes and no (and the abstentions with the option).
 TEST_F(Soglie, PerArgomentoCalcolataSulloScrutinio)
 {
-    struct Caso { int si, no, ast, opzioni, attesa; };
+    struct Caso {
+        int si, no, ast, opzioni, attesa;
+    };
     const Caso casi[] = {
-        {10, 7, 3, 0, 9},     // 17 voters
-        {10, 7, 3, 16, 11},   // 20 with the abstentions
-        {10, 8, 0, 0, 10},    // even: 18 gives 10
-        {0, 0, 0, 0, 1},      // nobody voted
-        {0, 0, 5, 0, 1},      // only abstentions, not counted
+        {10, 7, 3, 0, 9},    // 17 voters
+        {10, 7, 3, 16, 11},  // 20 with the abstentions
+        {10, 8, 0, 0, 10},   // even: 18 gives 10
+        {0, 0, 0, 0, 1},     // nobody voted
+        {0, 0, 5, 0, 1},     // only abstentions, not counted
         {0, 0, 5, 16, 3},
     };
     for (const Caso& c : casi) {
@@ -130,7 +133,7 @@ TEST_F(Soglie, MaggioranzeFissateDallArgomento)
     CalcolaSoglie(128 * 25, true, kQuorumAutomatico);
     EXPECT_TRUE(iFlagQuorum & kQuorumCalcolato);
     EXPECT_FALSE(iFlagQuorum & kQuorumImmEsecCalcolato);
-    EXPECT_EQ(iQuorum[3], 3);   // half plus one of 4
+    EXPECT_EQ(iQuorum[3], 3);  // half plus one of 4
     EXPECT_EQ(iQuorum[4], 25);
 
     // Bits above 13 are not part of either majority.
@@ -144,7 +147,9 @@ TEST_F(Soglie, MaggioranzeFissateDallArgomento)
 TEST_F(Soglie, PerArgomentoSuiPresenti)
 {
     iConfigOBX = 8;
-    struct Caso { int presenti, nonVotanti, attesa; };
+    struct Caso {
+        int presenti, nonVotanti, attesa;
+    };
     const Caso casi[] = {{0, 0, 1}, {1, 0, 1}, {20, 0, 11}, {21, 0, 11}, {21, 2, 10}, {30, 1, 15}};
     for (const Caso& c : casi) {
         SetUp();
@@ -165,12 +170,12 @@ TEST_F(Soglie, NonVotantiSenzaVotoODichiaratiAssentiNonSiSottraggono)
     iConfigOBX = 8;
     iPresenti = 20;
     for (int i = 0; i < 20; ++i) Seggio(1 | 8);
-    Seggio(1 | 4);            // secretary present, not voting: not in iPresenti
-    Seggio(1 | 4 | 16);       // declared absent
-    Seggio(4 | 8);            // not present
+    Seggio(1 | 4);       // secretary present, not voting: not in iPresenti
+    Seggio(1 | 4 | 16);  // declared absent
+    Seggio(4 | 8);       // not present
     CalcolaSoglie(0, false, kQuorumAutomatico);
     EXPECT_EQ(iQuorum[3], 11);
-    aPosti[1].iStato = 1 | 4 | 8;   // a voting member declares not to vote
+    aPosti[1].iStato = 1 | 4 | 8;  // a voting member declares not to vote
     CalcolaSoglie(-1, false, kQuorumAutomatico);
     EXPECT_EQ(iQuorum[3], 10);
 }
@@ -178,7 +183,11 @@ TEST_F(Soglie, NonVotantiSenzaVotoODichiaratiAssentiNonSiSottraggono)
 TEST_F(Soglie, TipiDelConsiglioRegionale)
 {
     iTipoAssemblea = 4;
-    struct Caso { int tipo, votanti, si, no, ast, opzioni; bool voto; int attesa; };
+    struct Caso {
+        int tipo, votanti, si, no, ast, opzioni;
+        bool voto;
+        int attesa;
+    };
     const Caso casi[] = {
         {kQuorumNessuno, 31, 10, 2, 0, 0, true, 0},
         {kQuorumMetaConsiglio, 31, 0, 0, 0, 0, false, 16},
@@ -244,7 +253,7 @@ TEST(TipoVoto, NomeInLettera)
     EXPECT_EQ(LetteraTipoVoto("Sconosciuto", "M"), "M");
     iTipoAssemblea = 1;
     ImpostaVocabolari();
-    EXPECT_EQ(LetteraTipoVoto("", "P"), "P");   // empty names of kinds this assembly lacks
+    EXPECT_EQ(LetteraTipoVoto("", "P"), "P");  // empty names of kinds this assembly lacks
     EXPECT_EQ(LetteraTipoVoto("Segreto", "-"), "H");
 }
 

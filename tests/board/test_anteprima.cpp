@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         BoardTest::SetUp();
-        iModoOBX = 0;   // nothing on a line: the windows only
+        iModoOBX = 0;  // nothing on a line: the windows only
     }
 };
 
@@ -81,10 +81,14 @@ TEST_F(Anteprima, MappaColoraLeEtichetteDeiPosti)
     ASSERT_NE(f, nullptr);
     EXPECT_FALSE(f->isVisible()) << "built, not shown";
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Tabellone LED"));
-    struct Atteso { int i; int32_t colore; const char* caption; };
+    struct Atteso {
+        int i;
+        int32_t colore;
+        const char* caption;
+    };
     const Atteso attesi[] = {
-        {0, 16777215, ""}, {1, 255, ""},   {2, 65280, "LAMP."}, {3, 65280, ""}, {4, 65535, ""},
-        {5, 16777215, ""}, {6, 255, "LAMP."}, {7, 65535, "LAMP."}, {8, 0, ""}, {44, 16777215, ""},
+        {0, 16777215, ""}, {1, 255, ""},      {2, 65280, "LAMP."}, {3, 65280, ""}, {4, 65535, ""},
+        {5, 16777215, ""}, {6, 255, "LAMP."}, {7, 65535, "LAMP."}, {8, 0, ""},     {44, 16777215, ""},
     };
     for (const Atteso& a : attesi) {
         EXPECT_EQ(f->lblAnag(a.i)->BackColor(), a.colore) << "lblAnag(" << a.i << ")";
@@ -102,7 +106,7 @@ TEST_F(Anteprima, MappaColoraLeEtichetteDeiPosti)
 TEST_F(Anteprima, RigheDelTabelloneSenzaCodiciDiCampo)
 {
     NuovoDriver(2);
-    oTabellone->DettaglioTesto(QStringLiteral("0"));   // builds the preview (attendance map)
+    oTabellone->DettaglioTesto(QStringLiteral("0"));  // builds the preview (attendance map)
     FrmLED* f = frmLEDCaricato();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->lblInfo(1)->text(), QStringLiteral("  gg G LL "));
@@ -151,8 +155,10 @@ TEST_F(Anteprima, NascondiTornaAllaConsoleChiudiScarica)
 TEST_F(TitoliVideo, ComandiSulleCelleDeiTitoli)
 {
     NuovoDriver(1);
-    EXPECT_EQ(Dopo(QStringLiteral("G")),
-              Attese({{6, "Bilancio di previsione 2026"}, {7, ""}, {8, ""}, {9, ""}, {10, ""}, {11, ""}, {12, ""}, {13, ""}}));
+    EXPECT_EQ(
+        Dopo(QStringLiteral("G")),
+        Attese(
+            {{6, "Bilancio di previsione 2026"}, {7, ""}, {8, ""}, {9, ""}, {10, ""}, {11, ""}, {12, ""}, {13, ""}}));
     EXPECT_EQ(Dopo(QStringLiteral("2")),
               Attese({{4, "Presenti 12"}, {6, ""}, {7, ""}, {8, ""}, {9, ""}, {10, ""}, {11, ""}, {12, ""}, {13, ""}}));
     EXPECT_EQ(Dopo(QStringLiteral("V")), Attese({{4, "Presenti 12"}, {7, "Quorum 07"}, {8, "Votazione APERTA"}}));
@@ -189,9 +195,13 @@ TEST_F(TitoliVideo, ComandiSulleCelleDeiTitoli)
 TEST_F(TitoliVideo, RisultatiOpachiSulColoreDiSfondo)
 {
     cColoriTabVideo[6] = 0x123456;
-    NuovoDriver(5);   // projection only: the cells follow all the same
-    EXPECT_EQ(Dopo(QStringLiteral("T")), Attese({{7, "Quorum 07"}, {8, ""}, {9, "Favorevoli 10"}, {10, "Contrari 03"},
-                                                 {11, "Astenuti 01"}, {12, "Votanti 13"}}));
+    NuovoDriver(5);  // projection only: the cells follow all the same
+    EXPECT_EQ(Dopo(QStringLiteral("T")), Attese({{7, "Quorum 07"},
+                                                 {8, ""},
+                                                 {9, "Favorevoli 10"},
+                                                 {10, "Contrari 03"},
+                                                 {11, "Astenuti 01"},
+                                                 {12, "Votanti 13"}}));
     for (int n : {4, 7, 9, 10, 11, 12, 13}) {
         EXPECT_EQ(v->txtTitolo(n)->BackStyle(), 1) << n;
         EXPECT_EQ(v->txtTitolo(n)->BackColor(), 0x123456) << n;
@@ -199,9 +209,11 @@ TEST_F(TitoliVideo, RisultatiOpachiSulColoreDiSfondo)
     EXPECT_EQ(v->txtTitolo(8)->BackStyle(), 0);
 
     cTipoVoto = QStringLiteral("H");
-    iConfigOBX = 32 | 0x100;   // abstentions among the voters, no voters cell
-    EXPECT_EQ(Dopo(QStringLiteral("T")), Attese({{7, "Quorum 07"}, {8, "VOTO SEGRETO"}, {9, "Favorevoli 10"},
-                                                 {10, "Contrari 03"}, {11, "Astenuti 01"}}));
+    iConfigOBX = 32 | 0x100;  // abstentions among the voters, no voters cell
+    EXPECT_EQ(
+        Dopo(QStringLiteral("T")),
+        Attese(
+            {{7, "Quorum 07"}, {8, "VOTO SEGRETO"}, {9, "Favorevoli 10"}, {10, "Contrari 03"}, {11, "Astenuti 01"}}));
     iConfigOBX = 32;
     EXPECT_EQ(Dopo(QStringLiteral("T")).value(12), QStringLiteral("Votanti 14"));
 }
@@ -212,7 +224,7 @@ TEST_F(TitoliVideo, AppelloNonLasciaGliAstenutiDiPrima)
     oTabellone->DettaglioTesto(QStringLiteral("T"));
     EXPECT_EQ(v->txtTitolo(11)->Caption(), QStringLiteral("Astenuti 01"));
     cTipoVoto = QStringLiteral("A");
-    iFavorevoli = 12;   // the number present
+    iFavorevoli = 12;  // the number present
     oTabellone->DettaglioTesto(QStringLiteral("T"));
     EXPECT_EQ(v->txtTitolo(9)->Caption(), QStringLiteral("Presenti 12"));
     EXPECT_EQ(v->txtTitolo(10)->Caption(), QStringLiteral("Assenti 3"));

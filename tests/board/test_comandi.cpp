@@ -12,7 +12,7 @@ namespace {
 
 struct Caso {
     const char* lettera;
-    std::vector<const char*> frame;   // expected, in the notation of Codici()
+    std::vector<const char*> frame;  // expected, in the notation of Codici()
 };
 
 // Rows after "G", for reference:
@@ -208,8 +208,8 @@ TEST_F(Comandi, Tipo5NonMandaNullaAUnTabellone)
 {
     AvviaTabellone();
     NuovoDriver(5);
-    const char* lettere[] = {"0", "1", "2", "4", "6", "7", "8", "9", "A", "C", "D", "d", "E", "U",
-                             "e", "u", "F", "G", "H", "I", "M", "m", "R", "S", "T", "V", "W", "w", "X"};
+    const char* lettere[] = {"0", "1", "2", "4", "6", "7", "8", "9", "A", "C", "D", "d", "E", "U", "e",
+                             "u", "F", "G", "H", "I", "M", "m", "R", "S", "T", "V", "W", "w", "X"};
     const QStringList visti = Frame([&] {
         for (const char* l : lettere) oTabellone->DettaglioTesto(QString::fromLatin1(l));
         oTabellone->DettaglioLed(QString(48, u'2'));
@@ -234,7 +234,7 @@ TEST_F(Comandi, Tipo2GConDodiciPresentiTreFrame)
 {
     AvviaTabellone();
     NuovoDriver(2);
-    Frame([] { oTabellone->DettaglioTesto(QStringLiteral("T")); });   // a result kept: the next command sends the map
+    Frame([] { oTabellone->DettaglioTesto(QStringLiteral("T")); });  // a result kept: the next command sends the map
     const QStringList visti = Frame([] { oTabellone->DettaglioTesto(QStringLiteral("G")); });
     ASSERT_EQ(visti.size(), 4);
     EXPECT_TRUE(visti[0].startsWith(QStringLiteral("BOARD LED 2 ")));
@@ -293,7 +293,13 @@ TEST_F(Comandi, NomeEGruppoLunghiTipo2)
 TEST_F(Comandi, RisultatiDiAppelloENumeroLegale)
 {
     AvviaTabellone();
-    struct R { int tipo; const char* voto; int config; int quorum; const char* frame; };
+    struct R {
+        int tipo;
+        const char* voto;
+        int config;
+        int quorum;
+        const char* frame;
+    };
     // 12 present (the "yes" count) out of 15 seats: 3 absent; 12 + 3 no = 15 voters.
     const R casi[] = {
         {1, "V", 0, 7, "TEXT 1 [12 OdG 7  07 12 ]"},

@@ -45,8 +45,7 @@ protected:
 TEST_F(Trasmissione, MappaLedELaSuaRegistrazione)
 {
     AvviaTabellone();
-    EXPECT_EQ(Frame([] { oTabellone->DettaglioLed(kMappa0); }),
-              QStringList{QStringLiteral("BOARD LED 2 ") + kMappa0});
+    EXPECT_EQ(Frame([] { oTabellone->DettaglioLed(kMappa0); }), QStringList{QStringLiteral("BOARD LED 2 ") + kMappa0});
     EXPECT_EQ(Log(), QStringLiteral("Porta COM3: 9600,n,8,1 (01-15-2026 09:30:05)\r\n"
                                     "TxInfo=Dettaglio Voti\r\n"
                                     "Tx:\x05"
@@ -116,7 +115,9 @@ TEST_F(Trasmissione, ParallelaSuFileTieneLUltimoFrame)
     oTabellone->DettaglioLed(QStringLiteral("2220"));
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("\x05" "2\x01" "2220\x04"));
+    EXPECT_EQ(f.readAll(), QByteArray("\x05"
+                                      "2\x01"
+                                      "2220\x04"));
 }
 
 TEST_F(Trasmissione, ParallelaMancanteChiedeRiprovaOAnnulla)
@@ -197,12 +198,16 @@ TEST_F(Trasmissione, FrameUnoDopoLAltroArrivanoTutti)
 TEST_F(Trasmissione, MappaDiPresenzaPrimaDelComandoQuandoDovuta)
 {
     AvviaTabellone();
-    struct Caso { const char* prima; int modoVoto; bool mappa; };
+    struct Caso {
+        const char* prima;
+        int modoVoto;
+        bool mappa;
+    };
     const Caso casi[] = {
-        {"", 0, true},    // nothing kept yet
-        {"T", 0, true},   {"I", 0, true}, {"W", 0, true},
+        {"", 0, true},  // nothing kept yet
+        {"T", 0, true},  {"I", 0, true},  {"W", 0, true},
         {"T", 1, false},  // a vote running: its own map is on the board
-        {"G", 0, false},  {"V", 0, false}, {"D", 0, false},
+        {"G", 0, false}, {"V", 0, false}, {"D", 0, false},
     };
     for (const Caso& c : casi) {
         NuovoDriver(1);
@@ -231,14 +236,15 @@ TEST_F(Trasmissione, OrologioDelTabelloneOttoRighe)
 {
     AvviaTabellone();
     NuovoDriver(2);
-    fermo.Imposta(QDateTime(QDate(2026, 1, 18), QTime(23, 59, 58)));   // a Sunday
+    fermo.Imposta(QDateTime(QDate(2026, 1, 18), QTime(23, 59, 58)));  // a Sunday
     const QStringList visti = Frame([] { oTabellone->DettaglioTesto(QStringLiteral("0")); });
     EXPECT_EQ(visti.value(0), QStringLiteral("BOARD CLOCK 23:59:58 18-01-26 day=1"));
     EXPECT_EQ(visti.size(), 5) << "the clock, the attendance map, three text frames";
-    fermo.Imposta(QDateTime(QDate(2026, 1, 24), QTime(7, 5, 0)));      // a Saturday
+    fermo.Imposta(QDateTime(QDate(2026, 1, 24), QTime(7, 5, 0)));  // a Saturday
     EXPECT_EQ(Frame([] { oTabellone->DettaglioTesto(QStringLiteral("0")); }).value(0),
               QStringLiteral("BOARD CLOCK 07:05:00 24-01-26 day=7"));
-    EXPECT_TRUE(Log().contains(QStringLiteral("TxInfo=0:Init data e ora\r\nTx:\x05O0705002401260" "7\x03\r\n")));
+    EXPECT_TRUE(Log().contains(QStringLiteral("TxInfo=0:Init data e ora\r\nTx:\x05O0705002401260"
+                                              "7\x03\r\n")));
 }
 
 TEST_F(Trasmissione, LettoreETabelloneSullaStessaPorta)
@@ -330,7 +336,13 @@ TEST_F(Trasmissione, IlSimulatoreSegnalaUnFrameTroncatoESiRiallinea)
     const QStringList visti = Frame([&] {
         QFile f(sim->Percorso());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        f.write(QByteArray("\x05" "1\x01" "0501\x02" "AB") + QByteArray("\x05" "2\x01" "0022\x04"));
+        f.write(QByteArray("\x05"
+                           "1\x01"
+                           "0501\x02"
+                           "AB") +
+                QByteArray("\x05"
+                           "2\x01"
+                           "0022\x04"));
     });
     EXPECT_EQ(visti, (QStringList{QStringLiteral("BOARD ERR \\x051\\x010501\\x02AB (frame cut short)"),
                                   QStringLiteral("BOARD LED 2 0022")}));

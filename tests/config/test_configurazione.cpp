@@ -176,8 +176,7 @@ TEST_F(Config, ShortColourLineChangesOnlyTheEntriesItGives)
     Fixture("colori_corti.ini");
     GestisceConfig(true);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(cColoriTabVideo[size_t(i)], i + 1) << i;
-    for (int i = 5; i < 23; ++i)
-        EXPECT_EQ(cColoriTabVideo[size_t(i)], kColoriTabVideoPredefiniti[size_t(i)]) << i;
+    for (int i = 5; i < 23; ++i) EXPECT_EQ(cColoriTabVideo[size_t(i)], kColoriTabVideoPredefiniti[size_t(i)]) << i;
 
     // A later reading: they keep what they held.
     for (int i = 0; i < 23; ++i) cColoriTabVideo[size_t(i)] = 0x100 + i;
@@ -204,8 +203,8 @@ TEST_F(Config, NumbersOutOfRangeKeepTheDefaultOrPreviousValue)
     Fixture("fuori_intervallo.ini");
     GestisceConfig(true);
 
-    EXPECT_EQ(iTipoAssemblea, 1);      // undefined kind: the default
-    EXPECT_EQ(iProtocolloTLV, 4010);   // undefined model: the default
+    EXPECT_EQ(iTipoAssemblea, 1);     // undefined kind: the default
+    EXPECT_EQ(iProtocolloTLV, 4010);  // undefined model: the default
     EXPECT_EQ(iVotanti, 30);
     EXPECT_EQ(iPortaTLV, 2);
     EXPECT_EQ(iNMaxInterventi, 9999);
@@ -223,10 +222,12 @@ TEST_F(Config, NumbersOutOfRangeKeepTheDefaultOrPreviousValue)
 
 TEST_F(Config, UnitRangesAndSeparatorCases)
 {
-    struct Caso { const char* riga; int primo, ultimo; };
+    struct Caso {
+        const char* riga;
+        int primo, ultimo;
+    };
     const Caso casi[] = {
-        {"cTLVLista=101-148", 101, 148}, {"cTLVLista=101/148", 101, 148},
-        {"cTLVLista=101", 0, 0},         {"cTLVLista=", 0, 0},
+        {"cTLVLista=101-148", 101, 148}, {"cTLVLista=101/148", 101, 148}, {"cTLVLista=101", 0, 0}, {"cTLVLista=", 0, 0},
         {"cTLVLista=-148", 0, 148},      {"cTLVLista=1-2-3", 1, 2},
     };
     for (const auto& c : casi) {
@@ -242,9 +243,12 @@ TEST_F(Config, UnitRangesAndSeparatorCases)
     EXPECT_EQ(iRiservaProssima, 150);
     EXPECT_EQ(iRiservaUltima, 155);
 
-    struct CasoSep { const char* riga; const char* atteso; };
-    const CasoSep sep[] = {{"cSepara=", "\\"}, {"cSepara=   ", "\\"}, {"cSepara= ;x", ";"},
-                           {"cSepara=|", "|"}, {"cSepara=\\", "\\"}};
+    struct CasoSep {
+        const char* riga;
+        const char* atteso;
+    };
+    const CasoSep sep[] = {
+        {"cSepara=", "\\"}, {"cSepara=   ", "\\"}, {"cSepara= ;x", ";"}, {"cSepara=|", "|"}, {"cSepara=\\", "\\"}};
     for (const auto& c : sep) {
         Testo(c.riga);
         GestisceConfig(true);
@@ -293,8 +297,8 @@ TEST_F(Config, WrittenFileReadsBackToTheSameValues)
     cColoriTabVideo[0] = int32_t(0x80000005u);
     cColoriTabVideo[22] = -1;
     cColoriTabVideo[5] = 0;
-    cFont = {QStringLiteral("A,B,1"), QStringLiteral("B,S,2"), QStringLiteral("C,B,3"),
-             QStringLiteral("D,B,4"), QStringLiteral("E,S,5")};
+    cFont = {QStringLiteral("A,B,1"), QStringLiteral("B,S,2"), QStringLiteral("C,B,3"), QStringLiteral("D,B,4"),
+             QStringLiteral("E,S,5")};
     cSepara = QStringLiteral("#");
     cLastIDAgg = QStringLiteral("1.2.3");
 
@@ -356,14 +360,13 @@ TEST_F(Config, WrittenFileLayout)
     }
 
     const char* chiavi[] = {
-        "iTipoAssemblea", "iProtocolloTLV", "iPrenotazioni", "iOpzioniConsole", "xEsitoVideo",
-        "xIdEsterno", "xColoriVoto", "xLampo", "xVerbaleEsteso", "xPassword", "cConsiglio",
-        "iVotanti", "cTLVLista", "cTLVRiserva", "iPortaTLV", "iPortaRAD", "iPortaTAB",
-        "iModoOBX", "iTipoTAB", "iRiservato", "iConfigOBX", "iNMaxInterventi",
-        "iTempoRelatore", "iTempoMaxPartito", "cColoriTabVideo", "cFont0", "cFont1",
-        "cFont2", "cFont3", "cFont4", "cSepara", "cLastIDAgg"};
-    for (int i = 0; i < 32; ++i)
-        EXPECT_TRUE(righe[2 * i + 1].startsWith(QByteArray(chiavi[i]) + '=')) << chiavi[i];
+        "iTipoAssemblea",  "iProtocolloTLV", "iPrenotazioni",  "iOpzioniConsole", "xEsitoVideo",    "xIdEsterno",
+        "xColoriVoto",     "xLampo",         "xVerbaleEsteso", "xPassword",       "cConsiglio",     "iVotanti",
+        "cTLVLista",       "cTLVRiserva",    "iPortaTLV",      "iPortaRAD",       "iPortaTAB",      "iModoOBX",
+        "iTipoTAB",        "iRiservato",     "iConfigOBX",     "iNMaxInterventi", "iTempoRelatore", "iTempoMaxPartito",
+        "cColoriTabVideo", "cFont0",         "cFont1",         "cFont2",          "cFont3",         "cFont4",
+        "cSepara",         "cLastIDAgg"};
+    for (int i = 0; i < 32; ++i) EXPECT_TRUE(righe[2 * i + 1].startsWith(QByteArray(chiavi[i]) + '=')) << chiavi[i];
 
     EXPECT_EQ(righe[0], QByteArray("'---- iTipoAssemblea\r"));
     EXPECT_EQ(righe[1], QByteArray("iTipoAssemblea=1\r"));
@@ -481,8 +484,8 @@ TEST_F(Config, FailedWriteIsReportedAndTheProgramGoesOn)
     for (const QString& percorso : {cartella, assente}) {
         cFileConfig = percorso;
         iTipoAssemblea = 4;
-        ui->AttendiMsg(QStringLiteral("Scrittura di ") + percorso
-                       + QStringLiteral(" Fallita: le impostazioni non sono state salvate"));
+        ui->AttendiMsg(QStringLiteral("Scrittura di ") + percorso +
+                       QStringLiteral(" Fallita: le impostazioni non sono state salvate"));
         GestisceConfig(false);
         // The settings in memory are untouched and the vocabularies set.
         EXPECT_EQ(iTipoAssemblea, 4);

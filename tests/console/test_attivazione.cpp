@@ -6,12 +6,12 @@
 #include <QSqlQuery>
 #include <QWidget>
 
-#include "support/BancoConsole.h"
 #include "board/frmVideo.h"
 #include "links/frmLED.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
 #include "shell/Globali.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 namespace {
@@ -60,10 +60,7 @@ public:
     {
         return m_s.ApriFile(t, c, f, n);
     }
-    QString SalvaFile(const QString& t, const QString& c, const QString& f) override
-    {
-        return m_s.SalvaFile(t, c, f);
-    }
+    QString SalvaFile(const QString& t, const QString& c, const QString& f) override { return m_s.SalvaFile(t, c, f); }
     bool ScegliStampante(QPrinter& p) override { return m_s.ScegliStampante(p); }
     bool ScegliColore(int32_t& c, const QString& t) override { return m_s.ScegliColore(c, t); }
     bool ScegliFont(QString& f, const QString& t) override { return m_s.ScegliFont(f, t); }

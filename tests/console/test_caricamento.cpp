@@ -8,7 +8,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
@@ -16,6 +15,7 @@
 #include "shell/Campi.h"
 #include "shell/Globali.h"
 #include "shell/frmMain.h"
+#include "support/BancoConsole.h"
 #include <QAction>
 
 namespace obx::test {
@@ -36,13 +36,11 @@ TEST_F(CaricamentoConsiglio, RiempieGliElenchiDelConsiglio)
     ASSERT_NE(f, nullptr);
 
     EXPECT_EQ(Voci(f->cmbTipoQuorum()), QStringList{QStringLiteral("Automatico")});
-    EXPECT_EQ(Voci(f->cmbTipoVoto()),
-              (QStringList{QStringLiteral("Palese"), QStringLiteral("Mod.seq.OdG"), QStringLiteral("Segreto"),
-                           QStringLiteral("Appello")}));
-    EXPECT_EQ(Voci(f->cmbArgo(3)),
-              (QStringList{QStringLiteral("Emendamento"), QStringLiteral("Risoluzione"),
-                           QStringLiteral("Ordine del Giorno"), QStringLiteral("Osservazione"),
-                           QStringLiteral("Mozione Sospensiva")}));
+    EXPECT_EQ(Voci(f->cmbTipoVoto()), (QStringList{QStringLiteral("Palese"), QStringLiteral("Mod.seq.OdG"),
+                                                   QStringLiteral("Segreto"), QStringLiteral("Appello")}));
+    EXPECT_EQ(Voci(f->cmbArgo(3)), (QStringList{QStringLiteral("Emendamento"), QStringLiteral("Risoluzione"),
+                                                QStringLiteral("Ordine del Giorno"), QStringLiteral("Osservazione"),
+                                                QStringLiteral("Mozione Sospensiva")}));
     EXPECT_TRUE(f->cmbArgo(3)->isHidden());
     EXPECT_FALSE(f->cmbArgo(2)->isHidden());
     EXPECT_FALSE(f->chkImmEsec()->isHidden());
@@ -111,7 +109,10 @@ TEST_F(CaricamentoConsiglio, EtichetteDeiSeggiEStatoIniziale)
 
 TEST_F(CaricamentoConsiglio, SenzaVotatoriChiedeDelFileDiProva)
 {
-    struct Caso { int risposta; bool flag; };
+    struct Caso {
+        int risposta;
+        bool flag;
+    };
     for (const Caso c : {Caso{vbNo, false}, Caso{vbYes, true}}) {
         // A test-file flag left on from before is cleared before asking.
         iModoOBX = 0x80;
@@ -128,7 +129,10 @@ TEST_F(CaricamentoConsiglio, SenzaVotatoriChiedeDelFileDiProva)
 TEST_F(CaricamentoConsiglio, DisposizionePerAltezzaDelMonitor)
 {
     // 480 pixels are 7200 twips: the small layout; one more is large.
-    struct Caso { int altezza; bool grande; };
+    struct Caso {
+        int altezza;
+        bool grande;
+    };
     for (const Caso c : {Caso{480, false}, Caso{481, true}}) {
         lMonitor[0] = {1, 0, 0, c.altezza, 1024};
         frmCons* f = Apre();
@@ -186,9 +190,8 @@ TEST_F(CaricamentoLeggi, RiempieGliElenchiDellAssemblea)
     frmCons* f = Apre();
     ASSERT_NE(f, nullptr);
 
-    EXPECT_EQ(Voci(f->cmbTipoQuorum()),
-              (QStringList{QStringLiteral("Nessuno"), QStringLiteral("1/2+1 Consiglio"),
-                           QStringLiteral("2/3 Consiglio"), QStringLiteral("2/3 Votanti")}));
+    EXPECT_EQ(Voci(f->cmbTipoQuorum()), (QStringList{QStringLiteral("Nessuno"), QStringLiteral("1/2+1 Consiglio"),
+                                                     QStringLiteral("2/3 Consiglio"), QStringLiteral("2/3 Votanti")}));
     QStringList voti;
     for (const QString& n : cNomiVoti)
         if (!n.isEmpty()) voti << n;
@@ -206,9 +209,8 @@ TEST_F(CaricamentoLeggi, RiempieGliElenchiDellAssemblea)
     // under it), the amendment's is not (an article admits only one).
     const QString legge = TipoAtto(QStringLiteral("B"), 0) + QStringLiteral(" 12/2026");
     const QString articolo = legge + QStringLiteral("\\") + TipoAtto(QStringLiteral("J"), 0) + QStringLiteral(" 3");
-    EXPECT_EQ(Voci(f->cmbArgo(0)),
-              (QStringList{legge + QStringLiteral(" [1]"), articolo + QStringLiteral(" [2]"),
-                           articolo + QStringLiteral("\\2 [3]")}));
+    EXPECT_EQ(Voci(f->cmbArgo(0)), (QStringList{legge + QStringLiteral(" [1]"), articolo + QStringLiteral(" [2]"),
+                                                articolo + QStringLiteral("\\2 [3]")}));
 
     // The tree: the root for new acts and the acts under it.
     ASSERT_NE(f->oAlbero().Find(QStringLiteral("*")), nullptr);

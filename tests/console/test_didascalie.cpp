@@ -89,8 +89,10 @@ void AlModale(const std::function<void(QWidget*)>& azione)
         t->stop();
         t->deleteLater();
         azione(m);
-        if (auto* d = qobject_cast<QDialog*>(m)) d->reject();
-        else m->close();
+        if (auto* d = qobject_cast<QDialog*>(m))
+            d->reject();
+        else
+            m->close();
     });
     t->start();
 }
@@ -161,7 +163,7 @@ TEST_F(Finestre, Registri)
 // fields as wide as their archive fields.
 TEST_F(Finestre, IlRegistroArgomentiMostraLInizioDeiTesti)
 {
-    iTipoTAB = 2;   // three LED title rows of 20 characters
+    iTipoTAB = 2;  // three LED title rows of 20 characters
     dbArchivio.Execute(QStringLiteral("UPDATE DELIBERE SET cProtocolloDE = ?, cTitolinoDE = ?, cTitolino1DE = ?, "
                                       "cTitolino2DE = ?, cTitolino3DE = ? WHERE iDeliberaDE = 1;"),
                        {QStringLiteral("PROT. GEN. 2026/0042"), QStringLiteral("BILANCIO DI PREV"),
@@ -256,34 +258,33 @@ TEST_F(Finestre, TabelloneProiettato)
     // The fonts of the fixture, then those of a configuration file that has
     // none: the counts and the outcome in font 3, bold 28, sized to their text.
     for (const bool predefinite : {false, true})
-    for (const Schermo s : {Schermo{800, 600}, Schermo{1024, 768}, Schermo{1280, 1024}})
-        for (int tipo : {1, 4})
-            for (int prenotazioni : {0, 1}) {
-                if (predefinite) TinteIniziali();
-                iTipoAssemblea = tipo;
-                iPrenotazioni = prenotazioni;
-                lMonitor[0] = {1, 0, 0, s.altezza, s.larghezza};
-                FrmVideo& v = frmVideo();
-                v.show();
-                Gira(10);
-                const std::string dove = "frmVideo " + std::to_string(s.larghezza) + " kind " + std::to_string(tipo) +
-                                         (predefinite ? " default fonts" : "");
-                Intera(&v, dove.c_str());
-                // The longest outcome in its cell.
-                v.txtTitolo(13)->SetCaption(QStringLiteral("NON RINVIATO AD ALTRA SEDUTA"));
-                Gira(5);
-                Intera(&v, (dove + " outcome").c_str());
-                // Within the window, and clear of the count beside it.
-                const QRect esito = v.txtTitolo(13)->geometry();
-                EXPECT_LE(esito.right(), v.width()) << dove;
-                if (tipo != 4) EXPECT_LE(esito.right(), v.txtTitolo(7)->x()) << dove;
-                // A short outcome takes its font's full size again.
-                v.txtTitolo(13)->SetCaption(QStringLiteral("APPROVATO"));
-                if (predefinite)
-                    EXPECT_EQ(v.txtTitolo(13)->font().pointSizeF(), 28) << dove;
-                ScaricaFrmVideo();
-                Gira(5);
-            }
+        for (const Schermo s : {Schermo{800, 600}, Schermo{1024, 768}, Schermo{1280, 1024}})
+            for (int tipo : {1, 4})
+                for (int prenotazioni : {0, 1}) {
+                    if (predefinite) TinteIniziali();
+                    iTipoAssemblea = tipo;
+                    iPrenotazioni = prenotazioni;
+                    lMonitor[0] = {1, 0, 0, s.altezza, s.larghezza};
+                    FrmVideo& v = frmVideo();
+                    v.show();
+                    Gira(10);
+                    const std::string dove = "frmVideo " + std::to_string(s.larghezza) + " kind " +
+                                             std::to_string(tipo) + (predefinite ? " default fonts" : "");
+                    Intera(&v, dove.c_str());
+                    // The longest outcome in its cell.
+                    v.txtTitolo(13)->SetCaption(QStringLiteral("NON RINVIATO AD ALTRA SEDUTA"));
+                    Gira(5);
+                    Intera(&v, (dove + " outcome").c_str());
+                    // Within the window, and clear of the count beside it.
+                    const QRect esito = v.txtTitolo(13)->geometry();
+                    EXPECT_LE(esito.right(), v.width()) << dove;
+                    if (tipo != 4) EXPECT_LE(esito.right(), v.txtTitolo(7)->x()) << dove;
+                    // A short outcome takes its font's full size again.
+                    v.txtTitolo(13)->SetCaption(QStringLiteral("APPROVATO"));
+                    if (predefinite) EXPECT_EQ(v.txtTitolo(13)->font().pointSizeF(), 28) << dove;
+                    ScaricaFrmVideo();
+                    Gira(5);
+                }
     iPrenotazioni = 0;
 }
 
@@ -305,13 +306,12 @@ TEST_F(Finestre, DialoghiDeiSeggi)
     Mostrata(s, "frmScambio");
 }
 
-
 // The two seat-layout editors on every monitor size, with the seats on
 // their panels and in their lists, and the board's colour windows.
 TEST_F(Finestre, EditoriDelleDisposizioniEColori)
 {
     TinteIniziali();
-    xEsitoVideo = true;   // the board's results window: "Dormisco" shown
+    xEsitoVideo = true;  // the board's results window: "Dormisco" shown
     // Seats 1..4 placed on the board (under its chair titles) too, 5..7
     // still to place there, 8 (with a short name of all its 16 characters)
     // still to place anywhere.
@@ -397,8 +397,7 @@ TEST_F(Finestre, AvanzamentoDellEsportazione)
         EXPECT_EQ(a.Finestra()->value(), Avanzamento::kOgni);
     }
     // Short work shows nothing.
-    EXPECT_EQ(Avanzamento(QStringLiteral("Esportazione Voti - Sintesi"), Avanzamento::kMinimo - 1).Finestra(),
-              nullptr);
+    EXPECT_EQ(Avanzamento(QStringLiteral("Esportazione Voti - Sintesi"), Avanzamento::kMinimo - 1).Finestra(), nullptr);
 }
 
 class FinestreAtti : public Finestre {
@@ -415,8 +414,8 @@ TEST_F(FinestreAtti, RegistroDegliAtti)
     Gira(10);
     Intera(l, "frmLeggi empty");
     struct Stato {
-        const char* chiave;   // node selected ("*" the root)
-        int comando;          // 4 "Aggiunge", 0 "Varia"
+        const char* chiave;  // node selected ("*" the root)
+        int comando;         // 4 "Aggiunge", 0 "Varia"
         const char* nome;
     };
     for (const Stato s : {Stato{"*", 4, "frmLeggi new law"}, Stato{"B1\\J3\\", 4, "frmLeggi new under article"},
@@ -443,9 +442,9 @@ TEST_F(FinestreAtti, RegistroDegliAtti)
 // box and the message box speak Italian and show their captions whole.
 TEST_F(Finestre, IDialoghiDiQtParlanoItaliano)
 {
-    const QStringList inglese{QStringLiteral("Cancel"), QStringLiteral("Name"), QStringLiteral("Size"),
-                              QStringLiteral("Type"), QStringLiteral("Date Modified"), QStringLiteral("Open"),
-                              QStringLiteral("Save"), QStringLiteral("Yes"), QStringLiteral("Look in:"),
+    const QStringList inglese{QStringLiteral("Cancel"),     QStringLiteral("Name"),          QStringLiteral("Size"),
+                              QStringLiteral("Type"),       QStringLiteral("Date Modified"), QStringLiteral("Open"),
+                              QStringLiteral("Save"),       QStringLiteral("Yes"),           QStringLiteral("Look in:"),
                               QStringLiteral("File name:"), QStringLiteral("Files of type:")};
     DialoghiQt qt;
     QStringList visti;
@@ -484,14 +483,14 @@ TEST_F(Finestre, IDialoghiDiQtParlanoItaliano)
 // their captions whole.
 TEST_F(Finestre, IDialoghiDeiColoriEDeiFontParlanoItaliano)
 {
-    const QStringList inglese{QStringLiteral("Cancel"),          QStringLiteral("&Basic colors"),
-                              QStringLiteral("&Custom colors"),  QStringLiteral("&Add to Custom Colors"),
-                              QStringLiteral("&Red:"),           QStringLiteral("&Green:"),
-                              QStringLiteral("Bl&ue:"),          QStringLiteral("&Pick Screen Color"),
-                              QStringLiteral("&Font"),           QStringLiteral("Font st&yle"),
-                              QStringLiteral("&Size"),           QStringLiteral("Effects"),
-                              QStringLiteral("Stri&keout"),      QStringLiteral("&Underline"),
-                              QStringLiteral("Sample"),          QStringLiteral("Wr&iting System")};
+    const QStringList inglese{QStringLiteral("Cancel"),         QStringLiteral("&Basic colors"),
+                              QStringLiteral("&Custom colors"), QStringLiteral("&Add to Custom Colors"),
+                              QStringLiteral("&Red:"),          QStringLiteral("&Green:"),
+                              QStringLiteral("Bl&ue:"),         QStringLiteral("&Pick Screen Color"),
+                              QStringLiteral("&Font"),          QStringLiteral("Font st&yle"),
+                              QStringLiteral("&Size"),          QStringLiteral("Effects"),
+                              QStringLiteral("Stri&keout"),     QStringLiteral("&Underline"),
+                              QStringLiteral("Sample"),         QStringLiteral("Wr&iting System")};
     DialoghiQt qt;
     QStringList visti;
     AlModale([&](QWidget* m) {

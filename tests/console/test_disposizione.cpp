@@ -73,9 +73,17 @@ void Scrive(const QString& percorso, const QByteArray& testo)
 }
 
 // The outcomes a vote can end with.
-const char* const kEsiti[] = {"APPROVA", "NON APPROVA", "ACCOLTO", "NON ACCOLTO", "CONFERMATA", "NON CONFERMATA",
-                              "N. LEGALE PRESENTE", "N. LEGALE ASSENTE", "RINVIATO A COMMISSIONE",
-                              "NON RINVIATO A COMMISSIONE", "RINVIATO AD ALTRA SEDUTA",
+const char* const kEsiti[] = {"APPROVA",
+                              "NON APPROVA",
+                              "ACCOLTO",
+                              "NON ACCOLTO",
+                              "CONFERMATA",
+                              "NON CONFERMATA",
+                              "N. LEGALE PRESENTE",
+                              "N. LEGALE ASSENTE",
+                              "RINVIATO A COMMISSIONE",
+                              "NON RINVIATO A COMMISSIONE",
+                              "RINVIATO AD ALTRA SEDUTA",
                               "NON RINVIATO AD ALTRA SEDUTA"};
 
 class BancoDisposizione : public BancoConsole {
@@ -236,7 +244,7 @@ TEST_F(DisposizioneLeggi, LAlberoDegliAttiHaUnaLarghezzaUtile)
 // figure holds.
 TEST_P(Disposizione, OgniTitoloDelQuadroNominaIlNumeroSottostante)
 {
-    iConfigOBX = 0;   // the voters are yes and no
+    iConfigOBX = 0;  // the voters are yes and no
     for (const Schermo& s : {kSchermi[0], kSchermi[3]}) {
         frmCons* f = ApreSu(s);
         ASSERT_NE(f, nullptr);
@@ -258,8 +266,10 @@ TEST_P(Disposizione, OgniTitoloDelQuadroNominaIlNumeroSottostante)
                                       {"Astenuti", QStringLiteral("01")},
                                       {"Votanti", QStringLiteral("06")}};
         // The column of the non-voters is the large layout's.
-        if (s.altezza > 480) attesi.push_back({"non Vot.", Formato(nonVotanti, QStringLiteral("00"))});
-        else EXPECT_TRUE(f->lblTitolo(6)->isHidden() && f->lblVoto(6)->isHidden());
+        if (s.altezza > 480)
+            attesi.push_back({"non Vot.", Formato(nonVotanti, QStringLiteral("00"))});
+        else
+            EXPECT_TRUE(f->lblTitolo(6)->isHidden() && f->lblVoto(6)->isHidden());
 
         for (const Atteso& a : attesi) {
             const QLabel* titolo = nullptr;
@@ -304,7 +314,8 @@ public:
             ASSERT_NE(f, nullptr);
             if (iOpzioniConsole & 1) f->lblTempo(1)->setText(QStringLiteral("30"));
             f->show();
-            const QString base = cartella + QStringLiteral("console_tipo%1_%2x%3_").arg(m_tipo).arg(s.larghezza).arg(s.altezza);
+            const QString base =
+                cartella + QStringLiteral("console_tipo%1_%2x%3_").arg(m_tipo).arg(s.larghezza).arg(s.altezza);
             auto foto = [&](const char* quando) {
                 Gira(50);
                 const QString file = base + QString::fromLatin1(quando) + QStringLiteral(".png");
@@ -335,8 +346,8 @@ private:
 const bool g_foto = [] {
     if (qEnvironmentVariableIsSet("OBX_FOTO_CONSOLE"))
         for (int tipo : {1, 4})
-            ::testing::RegisterTest("FotoConsole", ("Tipo" + std::to_string(tipo)).c_str(), nullptr, nullptr,
-                                    __FILE__, __LINE__, [tipo]() -> BancoConsole* { return new FotoConsole(tipo); });
+            ::testing::RegisterTest("FotoConsole", ("Tipo" + std::to_string(tipo)).c_str(), nullptr, nullptr, __FILE__,
+                                    __LINE__, [tipo]() -> BancoConsole* { return new FotoConsole(tipo); });
     return true;
 }();
 

@@ -21,9 +21,9 @@ void Prova()
     EXPECT_TRUE(visti.empty());
 
     l.SetListIndex(1);
-    l.SetListIndex(1);    // same index: the handler runs again
+    l.SetListIndex(1);  // same index: the handler runs again
     l.SetListIndex(-1);
-    l.SetListIndex(5);    // outside the list: nothing selected
+    l.SetListIndex(5);  // outside the list: nothing selected
     EXPECT_EQ(visti, (std::vector<int>{1, 1, -1, -1}));
 
     // The handler runs nested: a selection made inside it is seen at once.

@@ -5,12 +5,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "support/BancoConsole.h"
 #include "console/Registri.h"
 #include "platform/Database.h"
 #include "platform/Testo.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 namespace {
@@ -106,9 +106,9 @@ TEST_F(Registri, UnaNuovaChiusuraAnnullaLePrecedentiDelloStessoArgomento)
     Voto(QStringLiteral("H"), 10, 6, 2, 1);
     f->SalvaEvento(QStringLiteral("T"), QString());
     iDelibera = 13;
-    f->SalvaEvento(QStringLiteral("T"), QString());   // another item
+    f->SalvaEvento(QStringLiteral("T"), QString());  // another item
     Voto(QStringLiteral("H"), 10, 7, 2, 1);
-    f->SalvaEvento(QStringLiteral("L"), QString());   // "L" marks nothing
+    f->SalvaEvento(QStringLiteral("L"), QString());  // "L" marks nothing
     auto ev = Eventi();
     ASSERT_EQ(ev.size(), 3u);
     EXPECT_NE(ev[0].extra.trimmed(), QStringLiteral("Votazione Annullata"));
@@ -117,9 +117,9 @@ TEST_F(Registri, UnaNuovaChiusuraAnnullaLePrecedentiDelloStessoArgomento)
     ev = Eventi();
     ASSERT_EQ(ev.size(), 4u);
     EXPECT_EQ(ev[0].extra.trimmed(), QStringLiteral("Votazione Annullata"));
-    EXPECT_NE(ev[1].extra.trimmed(), QStringLiteral("Votazione Annullata"));   // item 13
-    EXPECT_NE(ev[2].extra.trimmed(), QStringLiteral("Votazione Annullata"));   // an "L"
-    EXPECT_NE(ev[3].extra.trimmed(), QStringLiteral("Votazione Annullata"));   // itself
+    EXPECT_NE(ev[1].extra.trimmed(), QStringLiteral("Votazione Annullata"));  // item 13
+    EXPECT_NE(ev[2].extra.trimmed(), QStringLiteral("Votazione Annullata"));  // an "L"
+    EXPECT_NE(ev[3].extra.trimmed(), QStringLiteral("Votazione Annullata"));  // itself
 }
 
 TEST_F(Registri, LettereNomiELarghezzeFisse)
@@ -262,7 +262,7 @@ TEST_F(Registri, RigaDiVotoConRichiedentiEUfficio)
     aPosti[1].iStato = 9;
     aPosti[2].iStato = 9;
     for (int i : {3, 4, 5, 6}) aPosti[size_t(i)].iStato = 8 | 2 | 1;
-    aPosti[7].iStato = 8 | 2 | 16 | 1;   // declared absent: no teller
+    aPosti[7].iStato = 8 | 2 | 16 | 1;  // declared absent: no teller
     Voto(QStringLiteral("I"), 6, 4, 1, 1);
     cNotaArgomento = QStringLiteral("Richiesta dei gruppi");
     iRichiedenti = {0, 3, 12, 0, 9, 9, 9};
@@ -272,7 +272,7 @@ TEST_F(Registri, RigaDiVotoConRichiedentiEUfficio)
         cVoti.Set(c, c == 5 ? u'6' : c == 6 ? u'5' : u'3');
         cTastiRicevuti.Set(c, QChar(c));
     }
-    cVoti.Set(0, u'9');     // codes outside 1..120 never shift the strings
+    cVoti.Set(0, u'9');  // codes outside 1..120 never shift the strings
     cVoti.Set(121, u'9');
     f->SalvaVotazione(false);
 
@@ -326,7 +326,7 @@ TEST_F(Registri, GruppiDiTipoDiVoto)
 {
     frmCons* f = Console();
     ASSERT_NE(f, nullptr);
-    cArgomentoPendente = QStringLiteral("Emendamento 3 sul capitolo delle spese correnti");   // 47
+    cArgomentoPendente = QStringLiteral("Emendamento 3 sul capitolo delle spese correnti");  // 47
     struct Caso {
         const char* tipo;
         bool uguale;
@@ -371,7 +371,8 @@ TEST_F(Registri, GruppiDiTipoDiVoto)
                       QStringLiteral("le spese correnti").leftJustified(30));
     }
     // None of these kinds supersedes.
-    for (const auto& r : Voti()) EXPECT_NE(r[QStringLiteral("cNotaVotoVT")].toString(), QStringLiteral("Votazione Annullata"));
+    for (const auto& r : Voti())
+        EXPECT_NE(r[QStringLiteral("cNotaVotoVT")].toString(), QStringLiteral("Votazione Annullata"));
 }
 
 TEST_F(Registri, SovrapposizioneEImmediataEsecutivita)
@@ -380,19 +381,19 @@ TEST_F(Registri, SovrapposizioneEImmediataEsecutivita)
     ASSERT_NE(f, nullptr);
     Voto(QStringLiteral("P"), 8, 5, 2, 1);
     iDelibera = 7;
-    f->SalvaVotazione(false);          // 1: P on item 7
+    f->SalvaVotazione(false);  // 1: P on item 7
     Voto(QStringLiteral("H"), 8, 5, 2, 1);
     iDelibera = 7;
-    f->SalvaVotazione(false);          // 2: H on item 7
+    f->SalvaVotazione(false);  // 2: H on item 7
     Voto(QStringLiteral("P"), 8, 5, 2, 1);
     iDelibera = 9;
-    f->SalvaVotazione(false);          // 3: P on item 9
+    f->SalvaVotazione(false);  // 3: P on item 9
 
     // The vote on immediate executability of item 7, kind P.
     Voto(QStringLiteral("P"), 8, 6, 1, 1);
     iDelibera = 7;
     iFlagQuorum = 0x10;
-    f->SalvaVotazione(false);          // 4
+    f->SalvaVotazione(false);  // 4
     const auto v = Voti();
     ASSERT_EQ(v.size(), 4u);
     EXPECT_EQ(v[3][QStringLiteral("iDeliberaVT")].toInt(), -7);

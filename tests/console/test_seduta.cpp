@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
 #include "shell/Globali.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 namespace {
@@ -68,11 +68,12 @@ TEST_F(Seduta, AperturaSospensioneRipresaChiusura)
     EXPECT_EQ(iModoAttivazione, 0);
     EXPECT_EQ(frmVideoCaricato(), nullptr);
 
-    struct Atteso { const char* lettera; const char* descrizione; };
-    const Atteso attesi[] = {{"A", "Apertura Seduta"},
-                             {"S", "Sospens. Consiglio"},
-                             {"R", "Ripresa Consiglio"},
-                             {"C", "Chiusura Seduta"}};
+    struct Atteso {
+        const char* lettera;
+        const char* descrizione;
+    };
+    const Atteso attesi[] = {
+        {"A", "Apertura Seduta"}, {"S", "Sospens. Consiglio"}, {"R", "Ripresa Consiglio"}, {"C", "Chiusura Seduta"}};
     const auto ev = Eventi();
     ASSERT_EQ(ev.size(), std::size(attesi));
     for (size_t i = 0; i < ev.size(); ++i) {

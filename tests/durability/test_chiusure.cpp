@@ -52,10 +52,11 @@ Stato Controlla(const QString& percorso)
                                                            "WHERE cTipoEventoEV = 'T' OR cTipoEventoEV = 'H' "
                                                            "ORDER BY lCodiceEV;"));
         for (; !ev.Eof(); ev.MoveNext())
-            chiusure[ev.Field(QStringLiteral("lCodVotoEV")).toInt()] += ev.Field(QStringLiteral("cTipoEventoEV")).toString();
+            chiusure[ev.Field(QStringLiteral("lCodVotoEV")).toInt()] +=
+                ev.Field(QStringLiteral("cTipoEventoEV")).toString();
         ev.Close();
 
-        std::map<int, int> vive;   // item -> live votes
+        std::map<int, int> vive;  // item -> live votes
         Recordset v = dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceVT, iCodLeggeVT, cNotaVotoVT FROM VOTI "
                                                           "ORDER BY lCodiceVT;"));
         for (; !v.Eof(); v.MoveNext()) {
@@ -69,7 +70,8 @@ Stato Controlla(const QString& percorso)
         }
         v.Close();
         for (const auto& [codice, lettere] : chiusure)
-            s.difetti << QStringLiteral("closing events \"%1\" of vote %2, which is not stored").arg(lettere).arg(codice);
+            s.difetti
+                << QStringLiteral("closing events \"%1\" of vote %2, which is not stored").arg(lettere).arg(codice);
         for (const auto& [item, n] : vive)
             if (n > 1) s.difetti << QStringLiteral("item %1 has %2 live votes").arg(item).arg(n);
 

@@ -14,12 +14,12 @@
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
+#include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
 #include "platform/Temporizzatore.h"
 #include "platform/Testo.h"
-#include "links/ComSeriali.h"
 #include "support/BancoVotoSim.h"
 
 // Readable failures: texts printed as text.
@@ -205,7 +205,10 @@ protected:
         return s;
     }
 
-    static QString Mappa(const QString& inizio) { return QStringLiteral("BOARD LED 2 ") + inizio.leftJustified(48, u'0'); }
+    static QString Mappa(const QString& inizio)
+    {
+        return QStringLiteral("BOARD LED 2 ") + inizio.leftJustified(48, u'0');
+    }
 
     std::unique_ptr<Simulatore> tabellone;
     int aperture = 0;

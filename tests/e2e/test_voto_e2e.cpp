@@ -95,7 +95,8 @@ TEST_P(VotoE2E, OpenVoteFromTheAgendaToTheStoredRowAndTheBoards)
     const QStringList frame = Frame(chiusura);
     bool risultati = false;
     for (const QString& l : frame)
-        if (l.startsWith(QStringLiteral("BOARD TEXT 1 [05 ")) && l.endsWith(QStringLiteral("03 01 01]"))) risultati = true;
+        if (l.startsWith(QStringLiteral("BOARD TEXT 1 [05 ")) && l.endsWith(QStringLiteral("03 01 01]")))
+            risultati = true;
     EXPECT_TRUE(risultati) << frame.join(u'\n').toStdString();
     EXPECT_TRUE(frame.contains(Mappa(QStringLiteral("21223")))) << frame.join(u'\n').toStdString();
 
@@ -211,7 +212,8 @@ TEST_P(VotoE2E, RollCallLetsTheAbsentWhoKeysInAndTheSilentPresentOut)
     const auto voti = Voti();
     ASSERT_EQ(voti.size(), 1u);
     EXPECT_EQ(voti[0].tipo, QStringLiteral("A"));
-    EXPECT_EQ(voti[0].voti, PerCodice({{1, u'+'}, {2, u'+'}, {3, u'+'}, {4, u'+'}, {5, u'+'}, {6, u'+'}, {8, u'+'}}, u'0'));
+    EXPECT_EQ(voti[0].voti,
+              PerCodice({{1, u'+'}, {2, u'+'}, {3, u'+'}, {4, u'+'}, {5, u'+'}, {6, u'+'}, {8, u'+'}}, u'0'));
     EXPECT_EQ(voti[0].votanti, Votanti({1, 2, 3, 4, 5, 6, 8}));
     // No per-seat event for the corrections; the closing "L" carries the
     // number who answered in its text (the count field is 0 for a roll call).
@@ -306,7 +308,8 @@ TEST_P(VotoATempoE2E, TimedVoteClosesOnceAtZero)
         QString lettere;
         const auto tutti = Eventi();
         for (size_t i = size_t(eventi); i < tutti.size(); ++i)
-            if (tutti[i].lettera != u"U" && tutti[i].lettera != u"E" && tutti[i].lettera != u"G") lettere += tutti[i].lettera;
+            if (tutti[i].lettera != u"U" && tutti[i].lettera != u"E" && tutti[i].lettera != u"G")
+                lettere += tutti[i].lettera;
         EXPECT_EQ(lettere, QStringLiteral("VTH"));
     }
 }
@@ -359,8 +362,7 @@ TEST_P(CentralePersaE2E, VoteClosesWithTheKeysReceivedBefore)
                 passo = 3;
             } else if (passo == 3) {
                 (*ui)->AttendiMsg(kConferma, vbOK);
-                if (caso.staccata)
-                    (*ui)->AttendiMsg(QStringLiteral("(scollegato?)"), vbCancel, true);
+                if (caso.staccata) (*ui)->AttendiMsg(QStringLiteral("(scollegato?)"), vbCancel, true);
                 // A wired central that answers nothing to the close is
                 // reported once the keys are stored.
                 else if (Modello() == 4010)
@@ -421,7 +423,8 @@ TEST_P(TramaGuastaE2E, GarbledFrameCreditsNobodyAndLaterKeysCount)
                 EXPECT_EQ(iVotiRicevuti, 1);
                 EXPECT_EQ(QString(cVoti.At(1)), QStringLiteral("0"));
                 EXPECT_EQ(QString(cVoti.At(2)), QStringLiteral("6"));
-                for (int codice = 3; codice <= 8; ++codice) EXPECT_EQ(QString(cVoti.At(codice)), QStringLiteral("0")) << codice;
+                for (int codice = 3; codice <= 8; ++codice)
+                    EXPECT_EQ(QString(cVoti.At(codice)), QStringLiteral("0")) << codice;
                 Tasti({{1, "yes"}});
                 passo = 2;
             } else if (passo == 2 && iVotiRicevuti >= 2) {

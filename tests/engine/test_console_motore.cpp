@@ -59,7 +59,7 @@ TEST_F(MotoreConsole, TheClockAndTheSpeakingClockRunAcrossMidnight)
     for (int i = 3; i <= 60; ++i) Tick(f);
     EXPECT_FALSE(f->TempoParolaScaduto());
     const int suoni = servizi->sound.beep + int(servizi->sound.riprodotti.size());
-    Tick(f);   // the 61st
+    Tick(f);  // the 61st
     EXPECT_TRUE(f->TempoParolaScaduto());
     EXPECT_EQ(servizi->sound.beep + int(servizi->sound.riprodotti.size()), suoni + 1);
     EXPECT_EQ(f->lblTempo(0)->text(), QStringLiteral("00"));
@@ -76,7 +76,7 @@ TEST_F(MotoreConsole, TheClockAndTheSpeakingClockRunAcrossMidnight)
     EXPECT_EQ(f->lblTempo(0)->text(), QStringLiteral("01"));
     const QString dopo = v.txtTitolo(13)->Caption();
     Tick(f);
-    EXPECT_EQ(v.txtTitolo(13)->Caption(), dopo);   // no longer advanced
+    EXPECT_EQ(v.txtTitolo(13)->Caption(), dopo);  // no longer advanced
 }
 
 TEST_F(MotoreConsole, AFloorGivenDuringATimedVoteKeepsItsStartAndTheCountdownEnds)
@@ -99,7 +99,7 @@ TEST_F(MotoreConsole, AFloorGivenDuringATimedVoteKeepsItsStartAndTheCountdownEnd
     EXPECT_EQ(f->lblTempo(2)->text(), QStringLiteral("02"));
     Tick(f);
     EXPECT_EQ(f->lblTempo(2)->text(), QStringLiteral("01"));
-    Tick(f);   // the fourth: time is over, the vote is closed
+    Tick(f);  // the fourth: time is over, the vote is closed
     EXPECT_LE(nTempoVoto, 0);
     EXPECT_EQ(f->lblTempo(2)->text(), QStringLiteral("01"));
 
@@ -121,7 +121,7 @@ TEST_F(MotoreConsole, ATickNeverRunsInsideAnotherOne)
     nTempoVoto = 20;
     Ora(9, 30, 1);
     {
-        GuardiaTick corrente;   // a tick is running (waiting in a message box)
+        GuardiaTick corrente;  // a tick is running (waiting in a message box)
         ASSERT_TRUE(corrente);
         f->croTimer_Timer();
         EXPECT_EQ(f->txtOBX()->text(), QStringLiteral("09:30:00"));
@@ -174,20 +174,22 @@ TEST_F(MotoreConsole, ASecretVoteOnDisplayRevealsNoKey)
     aPosti[3].iStato = 5;
     aPosti[4].iStato = 0;
 
-    struct Caso { const char* tipo; int32_t favorevole, contrario; };
-    const Caso casi[] = {{"P", cColoriTabVideo[2], cColoriTabVideo[3]},
-                         {"H", cColoriTabVideo[1], cColoriTabVideo[1]}};
+    struct Caso {
+        const char* tipo;
+        int32_t favorevole, contrario;
+    };
+    const Caso casi[] = {{"P", cColoriTabVideo[2], cColoriTabVideo[3]}, {"H", cColoriTabVideo[1], cColoriTabVideo[1]}};
     for (const Caso& c : casi) {
         cTipoVoto = QString::fromLatin1(c.tipo);
         v.txtTitolo(8)->SetCaption(QString());
-        f->croTimer_Timer();   // the shown phase
+        f->croTimer_Timer();  // the shown phase
         EXPECT_EQ(v.txtTitolo(8)->Caption(), cEsito);
         EXPECT_EQ(v.txtAnag(aPosti[1].iPulsanteAN)->ForeColor(), c.favorevole) << c.tipo;
         EXPECT_EQ(v.txtAnag(aPosti[2].iPulsanteAN)->ForeColor(), c.contrario) << c.tipo;
         EXPECT_EQ(v.txtAnag(aPosti[3].iPulsanteAN)->ForeColor(), cColoriTabVideo[14]) << c.tipo;
         EXPECT_EQ(v.txtAnag(aPosti[4].iPulsanteAN)->ForeColor(), cColoriTabVideo[15]) << c.tipo;
         EXPECT_EQ(v.txtAnag(aPosti[5].iPulsanteAN)->ForeColor(), cColoriTabVideo[1]) << c.tipo;
-        f->croTimer_Timer();   // the blank phase: who has not voted blinks
+        f->croTimer_Timer();  // the blank phase: who has not voted blinks
         EXPECT_EQ(v.txtAnag(aPosti[5].iPulsanteAN)->ForeColor(), cColoriTabVideo[6]) << c.tipo;
     }
     EXPECT_EQ(cLedVoti, QString(48, u'0'));

@@ -70,11 +70,11 @@ TEST_F(Motore, OneMinuteOfSpeechRunsOutAtTheSixtyFirstTickAndCountsOvertime)
         EXPECT_FALSE(p.xAppenaScaduto) << "tick " << t;
         if (p.xInviaTabellone) ++inviati;
     }
-    EXPECT_EQ(inviati, 1);   // at 30 seconds
+    EXPECT_EQ(inviati, 1);  // at 30 seconds
     EXPECT_EQ(iTempo[3], 0);
     EXPECT_EQ(iTempo[4], 5);
 
-    p = Secondo();           // the 61st tick
+    p = Secondo();  // the 61st tick
     EXPECT_TRUE(p.xAppenaScaduto);
     EXPECT_TRUE(p.xScaduto);
     EXPECT_EQ(p.cLettera, u'd');
@@ -133,8 +133,10 @@ TEST_F(Motore, FloorDuringATimedVoteKeepsItsOwnStartAndTheCountdownEnds)
             EXPECT_DOUBLE_EQ(f.nSecondi, 4.0);
             EXPECT_EQ(iStatoConsole, kStatoOrologio | kStatoVoto | kStatoVotoATempo);
         }
-        if (AvanzaConteggioVoto(mostra)) chiuso = t;
-        else EXPECT_EQ(mostra, QString::asprintf("%02d", 10 - t));
+        if (AvanzaConteggioVoto(mostra))
+            chiuso = t;
+        else
+            EXPECT_EQ(mostra, QString::asprintf("%02d", 10 - t));
     }
     EXPECT_EQ(chiuso, 0);
     servizi.clock.Avanza(1);

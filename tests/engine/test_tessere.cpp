@@ -29,14 +29,12 @@ TEST(RecordTessere, OneReadTable)
         std::vector<int> carte;
     };
     const Caso casi[] = {
-        {"%N?;0007?;\r\n", V({7})},
-        {"%N?;0007?;\r\n%N?;0012?;\r\n", V({7, 12})},   // both, in order
-        {"%N?;0080?;\r\n", V({})},                     // outside 1..72
-        {"%N?;0000?;\r\n", V({})},
-        {"%N?;ABCD?;\r\n", V({})},                     // malformed: card 0
-        {"rumore%N?;0072", V({72})},                   // only the 8 characters are needed
-        {"%N?;0001%N?;0002", V({1, 2})},               // records without their tail, back to back
-        {"%N?;00%N?;0002?;\r\n", V({2})},               // a record cut short gives way to the next
+        {"%N?;0007?;\r\n", V({7})},       {"%N?;0007?;\r\n%N?;0012?;\r\n", V({7, 12})},  // both, in order
+        {"%N?;0080?;\r\n", V({})},                                                       // outside 1..72
+        {"%N?;0000?;\r\n", V({})},        {"%N?;ABCD?;\r\n", V({})},                     // malformed: card 0
+        {"rumore%N?;0072", V({72})},       // only the 8 characters are needed
+        {"%N?;0001%N?;0002", V({1, 2})},   // records without their tail, back to back
+        {"%N?;00%N?;0002?;\r\n", V({2})},  // a record cut short gives way to the next
     };
     for (const Caso& c : casi) {
         RecordTessere r;
@@ -138,14 +136,13 @@ TEST_F(LettorePty, NoCardIsLostWhateverTheRecordsLookLikeAndHowTheyAreRead)
         std::vector<QString> letture;
         std::vector<int> posti;
     };
-    const QString r = QStringLiteral("?;\\r\\n");   // the usual tail, escaped for the reader
+    const QString r = QStringLiteral("?;\\r\\n");  // the usual tail, escaped for the reader
     const Caso casi[] = {
         {"records of 12 characters", {"%N?;0041" + r + "%N?;0007" + r + "%N?;0042" + r}, V({1, 3, 2})},
         {"records of 8 characters back to back", {"%N?;0041%N?;0007%N?;0042"}, V({1, 3, 2})},
         {"a record split across reads", {"%N?;0041" + r + "%N?;00", "07" + r + "%N?", ";0042" + r}, V({1, 3, 2})},
         {"a record without its tail, then another", {"%N?;0041", "%N?;0007" + r}, V({1, 3})},
-        {"a short record ends a read, the next read starts a record", {"%N?;0041%N?;0007", "%N?;0042"},
-         V({1, 3, 2})},
+        {"a short record ends a read, the next read starts a record", {"%N?;0041%N?;0007", "%N?;0042"}, V({1, 3, 2})},
         {"a record cut short, then another", {"%N?;00%N?;0007" + r}, V({3})},
     };
     LeggeTessere();

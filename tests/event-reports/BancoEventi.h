@@ -27,9 +27,9 @@ struct EventoLog {
     QString lettera, descrizione, nome;
     int presenti = 0;
     QString extra;
-    std::optional<int> voto;   // lCodVotoEV (none: Null)
-    QVariant delibera = 0;     // iDeliberaEV
-    QString nota;              // cDettaglioEV (empty: Null)
+    std::optional<int> voto;  // lCodVotoEV (none: Null)
+    QVariant delibera = 0;    // iDeliberaEV
+    QString nota;             // cDettaglioEV (empty: Null)
 };
 
 inline void ScriveEvento(const EventoLog& e)

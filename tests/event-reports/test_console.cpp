@@ -41,7 +41,7 @@ TEST_F(ListaDallaConsole, CtrlF6OpensTheWindowModalAndNoEventIsLostMeanwhile)
         vista = true;
         EXPECT_EQ(w->windowModality(), Qt::ApplicationModal);
         EXPECT_EQ(iModoAttivazione, 32);
-        EXPECT_EQ(w->broEventi->Righe(), 1);   // the opening of the sitting
+        EXPECT_EQ(w->broEventi->Righe(), 1);  // the opening of the sitting
         // The console hands its record sets over while the list is up...
         EXPECT_TRUE(GiraFinche([f] { return !f->Attiva() && !f->rsEventi.IsOpen(); }));
         EXPECT_FALSE(f->croTimer().Enabled());

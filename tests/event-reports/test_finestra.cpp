@@ -45,8 +45,7 @@ TEST_F(FinestraEventi, GridShowsTheLogInItsColumnsAndTakesNoTyping)
     ASSERT_EQ(g->Righe(), 22);
     const QStringList titoli = {"Ora", "Evento", "Specifiche", "Presenti", "Dettagli", "Note"};
     ASSERT_EQ(g->model()->columnCount(), 6);
-    for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(g->model()->headerData(c, Qt::Horizontal).toString(), titoli[c]) << c;
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(g->model()->headerData(c, Qt::Horizontal).toString(), titoli[c]) << c;
     EXPECT_EQ(g->TestoCella(4, 0), QStringLiteral("09:10:00"));
     EXPECT_EQ(RTrimSpazi(g->TestoCella(4, 1)), QStringLiteral("Parla"));
     EXPECT_EQ(RTrimSpazi(g->TestoCella(4, 2)), QStringLiteral("Anna Verdi"));

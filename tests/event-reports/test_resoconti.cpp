@@ -56,9 +56,10 @@ TEST_F(Resoconti, WholeListWithTheVoteCountsAndTheTimeFromFirstToLast)
     const QString data = QStringLiteral("- Seduta Consiliare di ") + DataDiStampa(QDateTime(kPrimaSeduta, {9, 0}));
     EXPECT_EQ(Dove(pdf, data).riga, 4) << pdf.Testo(1).toStdString();
     EXPECT_EQ(Dove(pdf, QStringLiteral("Riepilogo Eventi")).colonna, 30);
-    for (const auto& [testo, colonna] : std::vector<std::pair<QString, int>>{
-             {QStringLiteral("Orario"), 15}, {QStringLiteral("Evento"), 24},
-             {QStringLiteral("Specifiche"), 47}, {QStringLiteral("Pr."), 118}}) {
+    for (const auto& [testo, colonna] : std::vector<std::pair<QString, int>>{{QStringLiteral("Orario"), 15},
+                                                                             {QStringLiteral("Evento"), 24},
+                                                                             {QStringLiteral("Specifiche"), 47},
+                                                                             {QStringLiteral("Pr."), 118}}) {
         EXPECT_EQ(Dove(pdf, testo).colonna, colonna) << testo.toStdString();
         EXPECT_EQ(Dove(pdf, testo).riga, 8) << testo.toStdString();
     }
@@ -74,12 +75,11 @@ TEST_F(Resoconti, WholeListWithTheVoteCountsAndTheTimeFromFirstToLast)
     EXPECT_EQ(Dove(pdf, QStringLiteral("Anna Verdi")).colonna, 47);
 
     // Details by the kind of event; a roll call counts those who answered.
-    for (const char* atteso : {"Chiusura Votazione - Fav. 002 - Con. 001 - Ast. 000 3",
-                               "Chiusura Votazione - Presenti 003 0",
-                               "Apertura Argomento Delibera n. 1 Bilancio 3",
-                               "Sostit. Consigliere Enzo Marino sost. Paola Ricci 1"}) {
+    for (const char* atteso :
+         {"Chiusura Votazione - Fav. 002 - Con. 001 - Ast. 000 3", "Chiusura Votazione - Presenti 003 0",
+          "Apertura Argomento Delibera n. 1 Bilancio 3", "Sostit. Consigliere Enzo Marino sost. Paola Ricci 1"}) {
         EXPECT_TRUE(righe.filter(QString::fromLatin1(atteso)).size() == 1) << atteso << "\n"
-                                                                          << righe.join(u'\n').toStdString();
+                                                                           << righe.join(u'\n').toStdString();
     }
     // The number present, right-aligned in three columns ending at 120.
     const int riga = Dove(pdf, QStringLiteral("09:30:00")).riga;
@@ -107,9 +107,9 @@ TEST_F(Resoconti, MovementsOfOneCouncillorWithPresenceAndSpeakingTime)
 
     const QStringList righe = RigheEvento(pdf);
     const QStringList attese = {
-        QStringLiteral("09:00:00 Entra Anna Verdi 1"),   QStringLiteral("09:10:00 Parla Anna Verdi 3"),
+        QStringLiteral("09:00:00 Entra Anna Verdi 1"),    QStringLiteral("09:10:00 Parla Anna Verdi 3"),
         QStringLiteral("09:14:00 Conclude Anna Verdi 3"), QStringLiteral("10:15:00 Esce Anna Verdi 2"),
-        QStringLiteral("11:00:00 Entra Anna Verdi 3"),   QStringLiteral("11:20:00 Parla Anna Verdi 3"),
+        QStringLiteral("11:00:00 Entra Anna Verdi 3"),    QStringLiteral("11:20:00 Parla Anna Verdi 3"),
         QStringLiteral("11:31:00 Conclude Anna Verdi 3")};
     EXPECT_EQ(righe, attese) << pdf.Tutto().toStdString();
 
@@ -125,7 +125,7 @@ TEST_F(Resoconti, PresentAtAMomentListsEveryMemberWithHisParty)
     // Fewer assigned members than present must lose nobody.
     iVotanti = 1;
     struct Caso {
-        int riga;                  // grid row selected
+        int riga;  // grid row selected
         std::set<QString> presenti;
         QString ora;
         QDate giorno;
@@ -157,10 +157,9 @@ TEST_F(Resoconti, PresentAtAMomentListsEveryMemberWithHisParty)
 
         // Every seat on its row: present at 6, absent at 37, party at 68.
         const std::pair<const char*, const char*> seggi[] = {
-            {"Mario Rossi", "Lista Civica"},     {"Laura Bianchi", "Lista Civica"},
-            {"Anna Verdi", "Lista Civica"},      {"Giorgio Esposito", "Lista Civica"},
-            {"Franca Romano", "Insieme"},        {"Sergio Colombo", "Insieme"},
-            {"Paola Ricci", "Insieme"},          {"Enzo Marino", "Insieme"}};
+            {"Mario Rossi", "Lista Civica"},      {"Laura Bianchi", "Lista Civica"}, {"Anna Verdi", "Lista Civica"},
+            {"Giorgio Esposito", "Lista Civica"}, {"Franca Romano", "Insieme"},      {"Sergio Colombo", "Insieme"},
+            {"Paola Ricci", "Insieme"},           {"Enzo Marino", "Insieme"}};
         int riga = 10;
         for (const auto& [nome, partito] : seggi) {
             const Posto p = Dove(pdf, QString::fromLatin1(nome));
@@ -168,9 +167,8 @@ TEST_F(Resoconti, PresentAtAMomentListsEveryMemberWithHisParty)
             EXPECT_EQ(p.colonna, c.presenti.count(QString::fromLatin1(nome)) ? 6 : 37) << nome;
             const auto w = pdf.Trova(QString::fromLatin1(partito));
             const Griglia g = Griglia::DellaStampante();
-            const bool suRiga = std::any_of(w.begin(), w.end(), [&](const ParolaPdf& x) {
-                return g.Riga(x) == riga && g.Colonna(x) == 68;
-            });
+            const bool suRiga = std::any_of(
+                w.begin(), w.end(), [&](const ParolaPdf& x) { return g.Riga(x) == riga && g.Colonna(x) == 68; });
             EXPECT_TRUE(suRiga) << nome << " " << partito;
             ++riga;
         }
@@ -224,8 +222,9 @@ TEST_F(Resoconti, HelpByF1AndByAiuto)
     const QString aiuto = frmEvent::TestoAiuto();
     EXPECT_TRUE(aiuto.startsWith(QStringLiteral("STAMPA INTERA LISTA EVENTI\r\n          Nessuna Selezione\r\n")));
     const QString quindici(15, u' ');
-    EXPECT_TRUE(aiuto.endsWith(QStringLiteral("\r\n") + quindici + QStringLiteral("(Riga Iniziale con Pulsante SIN\r\n") +
-                               quindici + QStringLiteral(" Riga Finale con Ctrl+Pulsante SIN)")));
+    EXPECT_TRUE(aiuto.endsWith(QStringLiteral("\r\n") + quindici +
+                               QStringLiteral("(Riga Iniziale con Pulsante SIN\r\n") + quindici +
+                               QStringLiteral(" Riga Finale con Ctrl+Pulsante SIN)")));
     EXPECT_EQ(aiuto.count(QStringLiteral("\r\n")), 10);
     (*ui)->AttendiMsg(aiuto, vbOK);
     int tasto = 112;
@@ -327,7 +326,7 @@ TEST_F(ResocontoRighe, LongLogBreaksPagesUnderTheHeader)
     for (int i = 0; i < 90; ++i)
         ScriveEvento({kPrimaSeduta, QTime(9, 0).addSecs(60 * i), "E", "Entra", QStringLiteral("Persona %1").arg(i), i});
     frmEvent* f = Finestra();
-    std::map<int, int> primaRiga;   // page -> first event row
+    std::map<int, int> primaRiga;  // page -> first event row
     ImpostaOsservatoreStampa([&](int pagina, int riga, int colonna, const QString& testo) {
         if (colonna == 15 && testo.contains(u':') && !primaRiga.count(pagina)) primaRiga[pagina] = riga;
     });

@@ -122,8 +122,8 @@ TEST_F(VerbaleSeduta, ActsInTreeOrderWithTheirVotesAndWithdrawals)
     EXPECT_EQ(Riga(pdf, 1, 4, &c), QStringLiteral("- Verbale di Voto Seduta Consiliare -"));
     EXPECT_EQ(c[QStringLiteral("-")], 46);
     EXPECT_EQ(Riga(pdf, 1, 6, &c), QStringLiteral("Codice Atto Stato Eventi"));
-    for (const auto& [parola, colonna] : std::map<QString, int>{
-             {"Codice", 8}, {"Atto", 19}, {"Stato", 44}, {"Eventi", 55}})
+    for (const auto& [parola, colonna] :
+         std::map<QString, int>{{"Codice", 8}, {"Atto", 19}, {"Stato", 44}, {"Eventi", 55}})
         EXPECT_EQ(c[parola], colonna) << parola.toStdString();
 
     // Tree order; the act's events from its own row on, in logging order.
@@ -140,8 +140,8 @@ TEST_F(VerbaleSeduta, ActsInTreeOrderWithTheirVotesAndWithdrawals)
         EXPECT_EQ(Riga(pdf, 1, 8 + i), attese[i]) << "row " << 8 + i << "\n" << pdf.Tutto().toStdString();
     c.clear();
     Riga(pdf, 1, 8, &c);
-    for (const auto& [parola, colonna] : std::map<QString, int>{
-             {"1", 17}, {"PdL", 19}, {"Votato", 44}, {"Chiusura", 80}})
+    for (const auto& [parola, colonna] :
+         std::map<QString, int>{{"1", 17}, {"PdL", 19}, {"Votato", 44}, {"Chiusura", 80}})
         EXPECT_EQ(c[parola], colonna) << parola.toStdString();
     c.clear();
     Riga(pdf, 1, 9, &c);
@@ -150,7 +150,8 @@ TEST_F(VerbaleSeduta, ActsInTreeOrderWithTheirVotesAndWithdrawals)
 
     // A copy for the eye, where the window's picture goes.
     if (qEnvironmentVariableIsSet("OBX_FOTO_EVENTI")) {
-        const QString dove = QDir(qEnvironmentVariable("OBX_FOTO_EVENTI")).filePath(QStringLiteral("verbale_seduta.pdf"));
+        const QString dove =
+            QDir(qEnvironmentVariable("OBX_FOTO_EVENTI")).filePath(QStringLiteral("verbale_seduta.pdf"));
         QFile::remove(dove);
         EXPECT_TRUE(QFile::copy(FileStampa(), dove));
     }
@@ -170,11 +171,15 @@ TEST_F(VerbaleSeduta, LongEventTextInPiecesOfFifty)
     });
     const Pdf pdf = Stampa();
     ASSERT_TRUE(pdf.Valido());
-    const std::vector<std::tuple<int, int, QString>> attesi = {
-        {8, 8, QStringLiteral("         1")}, {8, 19, QStringLiteral("PdL 12/2026")}, {8, 44, QStringLiteral("Votato")},
-        {8, 80, testo.left(50)}, {9, 80, testo.mid(50, 50)}, {10, 80, testo.mid(100)},
-        {11, 8, QStringLiteral("         2")}, {11, 19, QStringLiteral("PdL 13/2026")},
-        {11, 44, QStringLiteral("Non Votato")}};
+    const std::vector<std::tuple<int, int, QString>> attesi = {{8, 8, QStringLiteral("         1")},
+                                                               {8, 19, QStringLiteral("PdL 12/2026")},
+                                                               {8, 44, QStringLiteral("Votato")},
+                                                               {8, 80, testo.left(50)},
+                                                               {9, 80, testo.mid(50, 50)},
+                                                               {10, 80, testo.mid(100)},
+                                                               {11, 8, QStringLiteral("         2")},
+                                                               {11, 19, QStringLiteral("PdL 13/2026")},
+                                                               {11, 44, QStringLiteral("Non Votato")}};
     EXPECT_EQ(posti, attesi);
 }
 
@@ -182,7 +187,7 @@ TEST_F(VerbaleSeduta, FullPagesContinueUnderTheHeaderRepeated)
 {
     for (int i = 1; i <= 70; ++i)
         ScriveAtto({i, "BN", {QStringLiteral("B%1").arg(i)}, QStringLiteral("Atto %1").arg(i)});
-    std::map<int, std::pair<int, int>> righe;   // page -> first and last act row
+    std::map<int, std::pair<int, int>> righe;  // page -> first and last act row
     ImpostaOsservatoreStampa([&](int pagina, int riga, int colonna, const QString&) {
         if (colonna != 19 || riga < 8) return;
         auto [it, nuovo] = righe.try_emplace(pagina, riga, riga);

@@ -33,7 +33,7 @@ TEST_F(AndataRitorno, ImportedItemVotedAndExported)
     f = Apre();
     ASSERT_NE(f, nullptr);
     ApreSeduta(f);
-    TuttiPresentiArgomentoAperto();   // the item at position 1: the first line
+    TuttiPresentiArgomentoAperto();  // the item at position 1: the first line
 
     // Units 1, 2, 3 press yes, no, abstain; the others do not vote.
     VotaATurni({{QStringLiteral("key 1 yes 2 no 3 abstain"), 3}});

@@ -38,8 +38,8 @@ protected:
     {
         BancoScambio::SetUp();
         if (HasFatalFailure()) return;
-        archivio->AggiungeArgomento({5, 0, QStringLiteral("D"), QStringLiteral("Posizione zero"),
-                                     QStringLiteral("Zero"), {}, {}, {}});
+        archivio->AggiungeArgomento(
+            {5, 0, QStringLiteral("D"), QStringLiteral("Posizione zero"), QStringLiteral("Zero"), {}, {}, {}});
         Protocollo(1, QStringLiteral("  PG/2026/1  "));
         Protocollo(2, QString::fromUtf8("Prot.è 2"));
         Protocollo(4, QStringLiteral("R/7"));
@@ -158,9 +158,12 @@ TEST_F(Esportazione, SintesiHasOneRecordAVoteMatchingItsRow)
     // The same, spelt out: the protocol trimmed, the immediate executability
     // on the item at position 7, positions 0 and Null and 99 matching none,
     // a row without counts after one with them.
-    const std::vector<QStringList> attesi = {
-        {"PG/2026/1", "8", "4", "2", "1"}, {"R/7", "8", "6", "1", "0"}, {QString::fromUtf8("Prot.è 2"), "7", "0", "0", "7"},
-        {"", "6", "3", "3", "0"},          {"", "0", "0", "0", "0"},    {"", "5", "5", "0", "0"}};
+    const std::vector<QStringList> attesi = {{"PG/2026/1", "8", "4", "2", "1"},
+                                             {"R/7", "8", "6", "1", "0"},
+                                             {QString::fromUtf8("Prot.è 2"), "7", "0", "0", "7"},
+                                             {"", "6", "3", "3", "0"},
+                                             {"", "0", "0", "0", "0"},
+                                             {"", "5", "5", "0", "0"}};
     EXPECT_EQ(record, attesi);
 }
 

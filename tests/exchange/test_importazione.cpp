@@ -70,18 +70,17 @@ TEST_F(Importazione, ConversionsOfShortAndPartialLines)
         {QStringLiteral("7@@@x"), 7, QStringLiteral("OdG n. 7"), QString(), QStringLiteral("D"), 0,
          QStringLiteral(".")},
         // Halves go to the even number.
-        {QStringLiteral("8@@2@x@2.5@3.5"), 8, QStringLiteral("OdG n. 8"), QString(), QStringLiteral("C"),
-         2 + 4 * 128, QStringLiteral(".")},
+        {QStringLiteral("8@@2@x@2.5@3.5"), 8, QStringLiteral("OdG n. 8"), QString(), QStringLiteral("C"), 2 + 4 * 128,
+         QStringLiteral(".")},
         {QStringLiteral("9@@0@x@127@127"), 9, QStringLiteral("OdG n. 9"), QString(), QStringLiteral("D"), 16383,
          QStringLiteral(".")},
         // Ten fields: the tenth is not used.
         {QStringLiteral("10bis@A@3@x@@@r1@@@non usato@"), 10, QStringLiteral("OdG n. 10bis"), QStringLiteral("A"),
          QStringLiteral("C"), 0, QStringLiteral("r1.")},
-        {QStringLiteral("11@P@1@x@ 4 @\t5"), 11, QStringLiteral("OdG n. 11"), QStringLiteral("P"),
-         QStringLiteral("D"), 4 + 5 * 128, QStringLiteral(".")},
+        {QStringLiteral("11@P@1@x@ 4 @\t5"), 11, QStringLiteral("OdG n. 11"), QStringLiteral("P"), QStringLiteral("D"),
+         4 + 5 * 128, QStringLiteral(".")},
         // A short line: one field, no "@".
-        {QStringLiteral("20"), 20, QStringLiteral("OdG n. 20"), QString(), QStringLiteral("D"), 0,
-         QStringLiteral(".")},
+        {QStringLiteral("20"), 20, QStringLiteral("OdG n. 20"), QString(), QStringLiteral("D"), 0, QStringLiteral(".")},
         // An empty line: empty texts, numbers 0.
         {QString(), 0, QStringLiteral("OdG n."), QString(), QStringLiteral("D"), 0, QStringLiteral(".")},
     };
@@ -130,15 +129,15 @@ TEST_F(Importazione, AccentedTextsInWindows1252AndLinesEndedByLineFeedAlone)
 TEST_F(Importazione, TheLongestTextsAreStoredWhole)
 {
     SvuotaAgenda();
-    const QString numero = QStringLiteral("12/2026-A");                 // "OdG n. " + 9 = 16
-    const QString protocollo = QString::fromUtf8("PG/2026/0000123-è");  // 17
-    const QString protocollo20 = protocollo + QStringLiteral("xyz");    // 20
+    const QString numero = QStringLiteral("12/2026-A");                  // "OdG n. " + 9 = 16
+    const QString protocollo = QString::fromUtf8("PG/2026/0000123-è");   // 17
+    const QString protocollo20 = protocollo + QStringLiteral("xyz");     // 20
     const QString riga = QString::fromUtf8("Variazione di bilancio à");  // 24: too long
     const QString riga23 = riga.left(23);
     const QString titolo = QString(2000, u'T');
     (*ui)->AttendiMsg(kTerminata);
-    ImportaOdG(Agenda({numero + u'@' + protocollo20 + QStringLiteral("@1@") + titolo + QStringLiteral("@@@") +
-                       riga23 + u'@' + riga23 + u'@' + riga23}),
+    ImportaOdG(Agenda({numero + u'@' + protocollo20 + QStringLiteral("@1@") + titolo + QStringLiteral("@@@") + riga23 +
+                       u'@' + riga23 + u'@' + riga23}),
                kFormatoIride);
     const auto d = Delibere();
     ASSERT_EQ(d.size(), 1u);
@@ -205,8 +204,7 @@ TEST_F(Importazione, EveryFaultyLineIsListedInOneMessage)
                                         "numero\n"
                                         "Riga 3: 11 campi, al massimo 10 (un \"@\" dentro un testo sposterebbe i "
                                         "campi seguenti)"));
-    ImportaOdG(Agenda({QStringLiteral("1@P@1@T@x@y"), QStringLiteral("2@P@1@T"),
-                       QStringLiteral("3@@@@@@@@@@@")}),
+    ImportaOdG(Agenda({QStringLiteral("1@P@1@T@x@y"), QStringLiteral("2@P@1@T"), QStringLiteral("3@@@@@@@@@@@")}),
                kFormatoIride);
     EXPECT_EQ(Titoli(), prima);
 }

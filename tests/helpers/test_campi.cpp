@@ -40,7 +40,12 @@ void Assemblea(int tipo)
 
 TEST(LeggeCampo, Cases)
 {
-    struct Caso { QVariant v; int modo; const char* predefinito; const char* atteso; };
+    struct Caso {
+        QVariant v;
+        int modo;
+        const char* predefinito;
+        const char* atteso;
+    };
     const Caso casi[] = {
         {QVariant(), 1, "0", "0"},
         {QVariant(), 0, "", ""},
@@ -56,14 +61,18 @@ TEST(LeggeCampo, Cases)
         {QVariant(QStringLiteral(" a ")), 2, "", "a"},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(LeggeCampo(c.v, c.modo, QString::fromUtf8(c.predefinito)),
-                  QString::fromUtf8(c.atteso))
+        EXPECT_EQ(LeggeCampo(c.v, c.modo, QString::fromUtf8(c.predefinito)), QString::fromUtf8(c.atteso))
             << c.v.toString().toStdString() << " modo " << c.modo;
 }
 
 TEST(PreparaCampo, Cases)
 {
-    struct Caso { const char* testo; int modo; int larghezza; QVariant atteso; };
+    struct Caso {
+        const char* testo;
+        int modo;
+        int larghezza;
+        QVariant atteso;
+    };
     const Caso casi[] = {
         {"  abc ", 0, 5, QVariant(QStringLiteral("abc  "))},
         {"abcdefgh", 0, 3, QVariant(QStringLiteral("abc"))},
@@ -86,12 +95,16 @@ TEST(PreparaCampo, Cases)
 
 TEST(AllineaDestra, Cases)
 {
-    struct Caso { QVariant v; int larghezza; const char* atteso; };
+    struct Caso {
+        QVariant v;
+        int larghezza;
+        const char* atteso;
+    };
     const Caso casi[] = {
         {QVariant(7), 4, "   7"},
         {QVariant(123456), 4, "3456"},
         {QVariant(QStringLiteral("abc")), 4, "    "},
-        {QVariant(QStringLiteral("12")), 3, "   "},   // a text is not a number
+        {QVariant(QStringLiteral("12")), 3, "   "},  // a text is not a number
         {QVariant(), 3, "   "},
         {QVariant(QMetaType::fromType<int>()), 3, "   "},
         {QVariant(QDate(2024, 1, 2)), 5, "     "},
@@ -100,18 +113,21 @@ TEST(AllineaDestra, Cases)
         {QVariant(qlonglong(12)), 3, " 12"},  // integers as the archive returns them
         {QVariant(1.5), 4, " 1.5"},
         {QVariant(2.25f), 5, " 2.25"},
-        {QVariant(uchar(7)), 3, "  7"},       // person codes are bytes
+        {QVariant(uchar(7)), 3, "  7"},  // person codes are bytes
         {QVariant(7), 0, ""},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(AllineaDestra(c.v, c.larghezza), QString::fromUtf8(c.atteso))
-            << c.v.toString().toStdString();
+        EXPECT_EQ(AllineaDestra(c.v, c.larghezza), QString::fromUtf8(c.atteso)) << c.v.toString().toStdString();
 }
 
 TEST(AbbreviaTesto, Cases)
 {
     Ripristino r;
-    struct Caso { int tipoTAB; const char* testo; const char* atteso; };
+    struct Caso {
+        int tipoTAB;
+        const char* testo;
+        const char* atteso;
+    };
     const Caso casi[] = {
         // Fits: unchanged, blanks and all.
         {1, "Mozione 12", "Mozione 12"},
@@ -141,14 +157,21 @@ TEST(AbbreviaTesto, Cases)
     // The separator is the configured one.
     iTipoTAB = 3;
     cSepara = QStringLiteral("/");
-    EXPECT_EQ(AbbreviaTesto(QStringLiteral("Legge 5/Articolo 12/Comma")),
-              QStringLiteral("Legge5/A12/Comma"));
+    EXPECT_EQ(AbbreviaTesto(QStringLiteral("Legge 5/Articolo 12/Comma")), QStringLiteral("Legge5/A12/Comma"));
 }
 
 TEST(DescriveTipoAtto, Councils)
 {
     Ripristino r;
-    struct Caso { int tipo; const char* lettera; int numero; const char* pendente; int larghezza; bool riempi; const char* atteso; };
+    struct Caso {
+        int tipo;
+        const char* lettera;
+        int numero;
+        const char* pendente;
+        int larghezza;
+        bool riempi;
+        const char* atteso;
+    };
     const Caso casi[] = {
         {1, "D", 12, "", 30, false, "Delibera n. 12"},
         {1, "D", 12, "", 5, false, "Delib"},
@@ -159,7 +182,7 @@ TEST(DescriveTipoAtto, Councils)
         {1, "M", 3, "", 30, false, "Mozione n. 3"},
         {1, "C", 3, "", 30, false, "Comunicazione"},
         {1, "C", 3, "", 5, false, "Comun"},
-        {1, "O", 0, "", 2, false, "OdG"},    // no short form
+        {1, "O", 0, "", 2, false, "OdG"},  // no short form
         {1, "O", 0, "", 2, true, "Od"},
         {1, "V", 0, "", 5, false, "msOdG"},
         {1, "I", 0, "", 5, false, "Intrp"},
@@ -168,8 +191,8 @@ TEST(DescriveTipoAtto, Councils)
         {1, "A", 0, "", 5, false, "Artic"},
         {1, "P", 0, "", 5, false, "Prgdz"},
         {2, "A", 0, "", 8, false, "Articolo"},
-        {1, "Z", 0, "", 30, false, ""},      // not an act type of the kind
-        {1, "", 0, "", 30, false, ""},       // no current item
+        {1, "Z", 0, "", 30, false, ""},  // not an act type of the kind
+        {1, "", 0, "", 30, false, ""},   // no current item
         {1, "", 0, "", 5, true, "     "},
         {1, "Z", 0, "Bilancio", 30, false, " (Bilanc)"},
     };
@@ -189,7 +212,12 @@ TEST(DescriveTipoAtto, RegionalAssembly)
     Assemblea(4);
     iDelibera = 12;
     cArgomentoPendente = QStringLiteral("Pendente");  // not shown in this kind
-    struct Caso { const char* lettera; int larghezza; bool riempi; const char* atteso; };
+    struct Caso {
+        const char* lettera;
+        int larghezza;
+        bool riempi;
+        const char* atteso;
+    };
     const Caso casi[] = {
         {"A", 5, false, "OGnPA"},
         {"A", 21, false, "OdG non Pass.Articoli"},
@@ -197,9 +225,9 @@ TEST(DescriveTipoAtto, RegionalAssembly)
         {"A", 10, true, "OdG non Pa"},
         {"A", 30, false, "OdG non Passaggio Articoli"},
         {"E", 5, false, "Emend"},
-        {"E", 10, false, "Emend"},                       // one form, any width
+        {"E", 10, false, "Emend"},  // one form, any width
         {"E", 30, false, "Emendamento"},
-        {"D", 5, false, "ArtAg"},                        // no number in this kind
+        {"D", 5, false, "ArtAg"},  // no number in this kind
         {"O", 2, false, "OdG"},
         {"9", 5, false, "SSSub"},
         {"K", 21, false, "Dichiaraz. Improponib"},
@@ -217,13 +245,18 @@ TEST(DescriveTipoAtto, RegionalAssembly)
 TEST(TipoAtto, Cases)
 {
     Ripristino r;
-    struct Caso { int tipo; const char* valore; int modo; const char* atteso; };
+    struct Caso {
+        int tipo;
+        const char* valore;
+        int modo;
+        const char* atteso;
+    };
     const Caso casi[] = {
         {4, "D", 0, "ArtAg"},
         {4, "9", 0, "SSSub"},
         {4, "E", 0, "Eme"},
-        {4, "DO", 0, ""},                        // not one character
-        {4, "DO", 3, "Articolo Aggiuntivo"},     // where the two letters start
+        {4, "DO", 0, ""},                     // not one character
+        {4, "DO", 3, "Articolo Aggiuntivo"},  // where the two letters start
         {4, "", 0, ""},
         {4, "", 3, ""},
         {4, "1", 0, ""},

@@ -4,19 +4,21 @@
 
 using namespace obx;
 
-struct CasoFormato { double v; const char* modello; const char* atteso; };
+struct CasoFormato {
+    double v;
+    const char* modello;
+    const char* atteso;
+};
 
 TEST(Formato, Patterns)
 {
     const CasoFormato casi[] = {
-        {0, "####", ""},        {7, "####", "7"},        {5, "00", "05"},
-        {12, "0 0", "1 2"},     {5, "0 0", "0 5"},       {123456, "##0", "123456"},
-        {0, "##0", "0"},        {-5, "###0", "-5"},      {2.5, "####", "3"},
-        {1, " ####", " 1"},     {0, " ####", " "},       {12345, "####0", "12345"},
+        {0, "####", ""},    {7, "####", "7"},          {5, "00", "05"},   {12, "0 0", "1 2"},
+        {5, "0 0", "0 5"},  {123456, "##0", "123456"}, {0, "##0", "0"},   {-5, "###0", "-5"},
+        {2.5, "####", "3"}, {1, " ####", " 1"},        {0, " ####", " "}, {12345, "####0", "12345"},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(Formato(c.v, QString::fromUtf8(c.modello)), QString::fromUtf8(c.atteso))
-            << c.v << " " << c.modello;
+        EXPECT_EQ(Formato(c.v, QString::fromUtf8(c.modello)), QString::fromUtf8(c.atteso)) << c.v << " " << c.modello;
 }
 
 TEST(Val, LeadingNumber)

@@ -33,8 +33,8 @@ TEST(Vocabolari, LettersAndMenuEntriesByKind)
          "Registrazione Argomenti OdG", true, false},
         {2, "DMCOVIGRAP", "DMCOVRAP", "IG", "PSCAGXUVR", "PSCURN", "AGXVR", "PSCU", "PMH-----A--",
          "Registrazione Argomenti OdG", true, false},
-        {4, "DOMJVAHIGBQFUXPELCWYSZNRKT9", "DOMJVAHBQFUXPELCWYSZNRKT9", "IG", "PSCAGXUT",
-         "PSCUGTN", "AX", "PSCUGT", "PMHCIJVW-RS", "Registrazione Atti", false, true},
+        {4, "DOMJVAHIGBQFUXPELCWYSZNRKT9", "DOMJVAHBQFUXPELCWYSZNRKT9", "IG", "PSCAGXUT", "PSCUGTN", "AX", "PSCUGT",
+         "PMHCIJVW-RS", "Registrazione Atti", false, true},
     };
     for (const auto& c : casi) {
         iTipoAssemblea = c.tipo;
@@ -56,26 +56,45 @@ TEST(Vocabolari, LettersAndMenuEntriesByKind)
     }
 }
 
-struct CasoNome { char lettera; const char* nome; };
+struct CasoNome {
+    char lettera;
+    const char* nome;
+};
 
 TEST(Vocabolari, ActNamesFollowTheirLetters)
 {
     Ripristino r;
-    const CasoNome regionale[] = {
-        {'D', "Articolo Aggiuntivo"}, {'O', "OdG"}, {'M', "Mozione"}, {'J', "Articolo"},
-        {'V', "Modifica sequenza OdG"}, {'A', "OdG non Passaggio Articoli"},
-        {'H', "Iscrizione Nuovo Atto OdG"}, {'I', "Interpellanza"}, {'G', "Interrogazione"},
-        {'B', "Proposta di Legge"}, {'Q', "Proposta Atto Amministrativo"},
-        {'F', "Proposta di Regolamento"}, {'U', "Proposta di Legge Statutaria"},
-        {'X', "Proposta di Risoluzione"}, {'P', "Proposta di Deliberazione"}, {'E', "Emendamento"},
-        {'L', "Sub-Emendamento"}, {'C', "Sub-Sub-Emendamento"}, {'W', "Rinvio Atto in Commissione"},
-        {'Y', "Rinvio Atto ad altra Seduta"}, {'S', "Sospensiva"}, {'Z', "Coordinamento tecnico"},
-        {'N', "Pregiudiziale"}, {'R', "Richiamo"}, {'K', "Dichiarazione improponibilità"},
-        {'T', "Dichiarazione di urgenza"}, {'9', "Sub-Sub-Sub-Emendamento"}};
+    const CasoNome regionale[] = {{'D', "Articolo Aggiuntivo"},
+                                  {'O', "OdG"},
+                                  {'M', "Mozione"},
+                                  {'J', "Articolo"},
+                                  {'V', "Modifica sequenza OdG"},
+                                  {'A', "OdG non Passaggio Articoli"},
+                                  {'H', "Iscrizione Nuovo Atto OdG"},
+                                  {'I', "Interpellanza"},
+                                  {'G', "Interrogazione"},
+                                  {'B', "Proposta di Legge"},
+                                  {'Q', "Proposta Atto Amministrativo"},
+                                  {'F', "Proposta di Regolamento"},
+                                  {'U', "Proposta di Legge Statutaria"},
+                                  {'X', "Proposta di Risoluzione"},
+                                  {'P', "Proposta di Deliberazione"},
+                                  {'E', "Emendamento"},
+                                  {'L', "Sub-Emendamento"},
+                                  {'C', "Sub-Sub-Emendamento"},
+                                  {'W', "Rinvio Atto in Commissione"},
+                                  {'Y', "Rinvio Atto ad altra Seduta"},
+                                  {'S', "Sospensiva"},
+                                  {'Z', "Coordinamento tecnico"},
+                                  {'N', "Pregiudiziale"},
+                                  {'R', "Richiamo"},
+                                  {'K', "Dichiarazione improponibilità"},
+                                  {'T', "Dichiarazione di urgenza"},
+                                  {'9', "Sub-Sub-Sub-Emendamento"}};
     const CasoNome consiglio[] = {
-        {'D', "Delibera"}, {'M', "Mozione"}, {'C', "Comunicazione"}, {'O', "OdG"},
-        {'V', "Mod.sequenza OdG"}, {'I', "Interpellanza"}, {'G', "Interrogazione"},
-        {'R', "Regolamento"}, {'A', "Articolo"}, {'P', "Pregiudiziale"}};
+        {'D', "Delibera"},         {'M', "Mozione"},       {'C', "Comunicazione"},  {'O', "OdG"},
+        {'V', "Mod.sequenza OdG"}, {'I', "Interpellanza"}, {'G', "Interrogazione"}, {'R', "Regolamento"},
+        {'A', "Articolo"},         {'P', "Pregiudiziale"}};
 
     iTipoAssemblea = 4;
     ImpostaVocabolari();
@@ -101,14 +120,20 @@ TEST(Vocabolari, ActNamesFollowTheirLetters)
 TEST(Vocabolari, RoleNamesByKind)
 {
     Ripristino r;
-    struct Caso { int tipo; const char* nomi[9]; };
+    struct Caso {
+        int tipo;
+        const char* nomi[9];
+    };
     const Caso casi[] = {
-        {1, {"Presidente Consiglio", "Sindaco", "Consigliere", "Assessore", "Segretario", "Altro",
-             "CapoGruppo", "ViceSegretario", "Consigliere Aggiunto"}},
-        {2, {"Presidente Consiglio", "Presidente Giunta", "Consigliere", "Assessore",
-             "Segretario", "Altro", "CapoGruppo", "ViceSegretario", "Consigliere Aggiunto"}},
-        {4, {"Presidente Assemblea", "Presidente Giunta", "Consigliere", "Assessore",
-             "Consigliere Segretario", "Altro", "CapoGruppo", "Presidente di Turno", ""}},
+        {1,
+         {"Presidente Consiglio", "Sindaco", "Consigliere", "Assessore", "Segretario", "Altro", "CapoGruppo",
+          "ViceSegretario", "Consigliere Aggiunto"}},
+        {2,
+         {"Presidente Consiglio", "Presidente Giunta", "Consigliere", "Assessore", "Segretario", "Altro", "CapoGruppo",
+          "ViceSegretario", "Consigliere Aggiunto"}},
+        {4,
+         {"Presidente Assemblea", "Presidente Giunta", "Consigliere", "Assessore", "Consigliere Segretario", "Altro",
+          "CapoGruppo", "Presidente di Turno", ""}},
     };
     for (const auto& c : casi) {
         iTipoAssemblea = c.tipo;
@@ -125,22 +150,34 @@ TEST(Vocabolari, RoleNamesByKind)
 TEST(Vocabolari, VoteNamesGoWithTheLetterAfterTheirIndex)
 {
     Ripristino r;
-    struct Caso { int tipo; char lettera; const char* nome; };
+    struct Caso {
+        int tipo;
+        char lettera;
+        const char* nome;
+    };
     const Caso casi[] = {
-        {1, 'P', "Palese"}, {1, 'M', "Mod.seq.OdG"}, {1, 'H', "Segreto"}, {1, 'A', "Appello"},
+        {1, 'P', "Palese"},
+        {1, 'M', "Mod.seq.OdG"},
+        {1, 'H', "Segreto"},
+        {1, 'A', "Appello"},
         {2, 'A', "Appello"},
-        {4, 'P', "Palese"}, {4, 'M', "Mod.seq.OdG"}, {4, 'H', "Segreto"},
-        {4, 'C', "Controprova"}, {4, 'I', "Nominale"}, {4, 'J', "Nominale per chiamata"},
-        {4, 'V', "Verifica N.Legale"}, {4, 'W', "Ver.N.Leg. per chiamata"},
-        {4, 'R', "Rinvio Commissione"}, {4, 'S', "Rinvio altra Seduta"},
+        {4, 'P', "Palese"},
+        {4, 'M', "Mod.seq.OdG"},
+        {4, 'H', "Segreto"},
+        {4, 'C', "Controprova"},
+        {4, 'I', "Nominale"},
+        {4, 'J', "Nominale per chiamata"},
+        {4, 'V', "Verifica N.Legale"},
+        {4, 'W', "Ver.N.Leg. per chiamata"},
+        {4, 'R', "Rinvio Commissione"},
+        {4, 'S', "Rinvio altra Seduta"},
     };
     for (const auto& c : casi) {
         iTipoAssemblea = c.tipo;
         ImpostaVocabolari();
         const int posizione = int(cLettereVoti.indexOf(QLatin1Char(c.lettera))) + 1;  // from 1
         ASSERT_GT(posizione, 0) << c.lettera;
-        EXPECT_EQ(cNomiVoti[size_t(posizione - 1)], QString::fromUtf8(c.nome))
-            << c.tipo << " " << c.lettera;
+        EXPECT_EQ(cNomiVoti[size_t(posizione - 1)], QString::fromUtf8(c.nome)) << c.tipo << " " << c.lettera;
     }
     // A kind the installation does not offer ("-") has no name.
     for (int tipo : {1, 4}) {

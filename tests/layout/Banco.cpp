@@ -53,8 +53,8 @@ void BancoDisposizione::TearDown()
 
 void BancoDisposizione::SenzaDisposizione()
 {
-    dbArchivio.Execute(QStringLiteral(
-        "UPDATE ANAGRAFE SET iPulsanteAN = 0, nTopAN = 0, nLeftAN = 0, nTopTvAN = 0, nSinTvAN = 0"));
+    dbArchivio.Execute(
+        QStringLiteral("UPDATE ANAGRAFE SET iPulsanteAN = 0, nTopAN = 0, nLeftAN = 0, nTopTvAN = 0, nSinTvAN = 0"));
 }
 
 void Trascina(EditorPosti& f, int k, QPoint presa, QPoint arrivo)

@@ -22,8 +22,7 @@ namespace {
 void DidascalieEntrano(QWidget* finestra)
 {
     const auto tagliate = DidascalieTagliate(finestra);
-    EXPECT_TRUE(tagliate.empty()) << finestra->objectName().toStdString() << ":\n"
-                                  << Descrive(tagliate).toStdString();
+    EXPECT_TRUE(tagliate.empty()) << finestra->objectName().toStdString() << ":\n" << Descrive(tagliate).toStdString();
     for (QAbstractButton* b : finestra->findChildren<QAbstractButton*>()) {
         if (!b->isVisibleTo(finestra) || b->text().isEmpty()) continue;
         EXPECT_GE(b->width(), b->sizeHint().width())

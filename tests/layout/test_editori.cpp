@@ -27,8 +27,8 @@ using namespace obx::test;
 
 namespace {
 
-const QStringList kNomi = {"ROSSI M.",   "BIANCHI L.", "VERDI A.", "ESPOSITO G.",
-                           "ROMANO F.",  "COLOMBO S.", "RICCI P.", "MARINO E."};
+const QStringList kNomi = {"ROSSI M.",  "BIANCHI L.", "VERDI A.", "ESPOSITO G.",
+                           "ROMANO F.", "COLOMBO S.", "RICCI P.", "MARINO E."};
 
 double TwX() { return TwipsPerPixelX(); }
 double TwY() { return TwipsPerPixelY(); }
@@ -284,15 +284,17 @@ TEST_F(Editori, TabelloneResetLasciaLeEtichetteDellaConsole)
 
 TEST_F(Editori, PannelloDelTabelloneComeIlRiquadroDeiPosti)
 {
-    struct Caso { int larghezza, altezza, prenotazioni; double w, h; };
+    struct Caso {
+        int larghezza, altezza, prenotazioni;
+        double w, h;
+    };
     const Caso casi[] = {
         {1024, 768, 0, 1024 * 15 - 240, 768 * 15 - 2940},
         {1024, 768, 1, 1024 * 15 - 2760, 768 * 15 - 2940},
         {800, 600, 1, 800 * 15 - 240, 600 * 15 - 2940},
     };
     for (const Caso& c : casi) {
-        const QSizeF s = frmDisplay::DimensioniPannello({1, 0, 0, c.altezza, c.larghezza}, 15, 15,
-                                                        c.prenotazioni);
+        const QSizeF s = frmDisplay::DimensioniPannello({1, 0, 0, c.altezza, c.larghezza}, 15, 15, c.prenotazioni);
         EXPECT_EQ(s.width(), c.w) << c.larghezza << " " << c.prenotazioni;
         EXPECT_EQ(s.height(), c.h) << c.larghezza << " " << c.prenotazioni;
     }
@@ -460,7 +462,12 @@ TEST_F(Editori, IlMenuApreGliEditoriSenzaBloccareERiportaAvantiQuelloAperto)
 
 TEST_F(Editori, SettantaDueEtichetteDiOgniPannelloComeLeMostraLaSuaTavola)
 {
-    struct Caso { EditorPosti* f; double larghezza; Qt::Alignment allineamento; bool grassetto; };
+    struct Caso {
+        EditorPosti* f;
+        double larghezza;
+        Qt::Alignment allineamento;
+        bool grassetto;
+    };
     xEsitoVideo = true;
     const Caso casi[] = {{Posti(), 1212, Qt::AlignHCenter, false}, {Display(), 2172, Qt::AlignLeft, true}};
     for (const Caso& c : casi) {

@@ -17,8 +17,7 @@ namespace {
 
 using Pannello = Disposizione::Pannello;
 
-Posto Seggio(const char* breve, int etichetta, double top = 0, double left = 0, double topTv = 0,
-             double sinTv = 0)
+Posto Seggio(const char* breve, int etichetta, double top = 0, double left = 0, double topTv = 0, double sinTv = 0)
 {
     Posto p;
     p.cNomeBreveAN = QString::fromLatin1(breve).leftJustified(16, u' ');
@@ -41,20 +40,23 @@ std::vector<Posto> Seggi(std::initializer_list<Posto> l)
 
 TEST(Griglia, AllineaVersoLAngoloInAltoASinistra)
 {
-    struct Caso { double v; int passo; double atteso; };
+    struct Caso {
+        double v;
+        int passo;
+        double atteso;
+    };
     const Caso casi[] = {
         {1234, 100, 1200}, {567, 100, 500}, {-30, 100, -100}, {200, 100, 200},
         {-100, 100, -100}, {1234, 0, 1234}, {1234, -5, 1234}, {359, 360, 0},
     };
-    for (const Caso& c : casi)
-        EXPECT_EQ(Disposizione::Allinea(c.v, c.passo), c.atteso) << c.v << " passo " << c.passo;
+    for (const Caso& c : casi) EXPECT_EQ(Disposizione::Allinea(c.v, c.passo), c.atteso) << c.v << " passo " << c.passo;
 }
 
 TEST(Modello, ConsoleUnNumeroDiEtichettaFuoriDalPannelloLasciaIlPostoDaPiazzare)
 {
     Disposizione d(Pannello::Console);
-    d.Imposta(Seggi({Seggio("A", 1), Seggio("B", 0), Seggio("C", 73), Seggio("D", -2),
-                     Seggio("E", 1), Seggio("F", 72)}));
+    d.Imposta(
+        Seggi({Seggio("A", 1), Seggio("B", 0), Seggio("C", 73), Seggio("D", -2), Seggio("E", 1), Seggio("F", 72)}));
     EXPECT_EQ(d.EtichettaDel(1), 1);
     EXPECT_EQ(d.EtichettaDel(6), 72);
     EXPECT_EQ(d.PostoDellEtichetta(1), 1);
@@ -68,12 +70,12 @@ TEST(Modello, ConsoleUnNumeroDiEtichettaFuoriDalPannelloLasciaIlPostoDaPiazzare)
 TEST(Modello, TabelloneUnaPosizioneZeroOMenoSuEntrambiGliAssiNonEUnPosto)
 {
     Disposizione d(Pannello::Tabellone);
-    d.Imposta(Seggi({Seggio("A", 1, 0, 0, 0, 300),       // shown: one axis above 0
-                     Seggio("B", 2, 0, 0, 0, 0),         // listed
-                     Seggio("C", 3, 0, 0, -10, -5),      // listed: the board hides it too
-                     Seggio("D", 4, 0, 0, 300, -1),      // shown
-                     Seggio("E", 0, 0, 0, 100, 100),     // no console label: not on the board
-                     Seggio("F", 80, 0, 0, 100, 100)})); // a label the board has not
+    d.Imposta(Seggi({Seggio("A", 1, 0, 0, 0, 300),        // shown: one axis above 0
+                     Seggio("B", 2, 0, 0, 0, 0),          // listed
+                     Seggio("C", 3, 0, 0, -10, -5),       // listed: the board hides it too
+                     Seggio("D", 4, 0, 0, 300, -1),       // shown
+                     Seggio("E", 0, 0, 0, 100, 100),      // no console label: not on the board
+                     Seggio("F", 80, 0, 0, 100, 100)}));  // a label the board has not
     EXPECT_EQ(d.EtichettaDel(1), 1);
     EXPECT_EQ(d.EtichettaDel(4), 4);
     EXPECT_EQ(d.Liberi(), (std::vector<int>{2, 3, 5, 6}));
@@ -232,7 +234,7 @@ TEST_F(ModelloArchivio, OgniEditorScriveSoloICampiSuoiEDeiPostiCheHaCambiato)
     EXPECT_EQ(r4.top, 1200);
     EXPECT_EQ(r4.topTv, 0);
     EXPECT_EQ(r5.etichetta, 0);
-    EXPECT_EQ(r5.top, 960);   // a seat without its label keeps its place
+    EXPECT_EQ(r5.top, 960);  // a seat without its label keeps its place
     // Untouched by either editor: the substitution's row stands.
     EXPECT_EQ(r6.etichetta, 9);
     EXPECT_EQ(r6.top, 111);
@@ -265,9 +267,8 @@ TEST_F(ModelloArchivio, UnSalvataggioRifiutatoNonScriveNulla)
     d.Posiziona(5, l, t, 0);
     // The archive refuses the second row: the first must not stay written.
     QSqlQuery q(dbArchivio.Connessione());
-    ASSERT_TRUE(q.exec(QStringLiteral(
-        "CREATE TRIGGER rifiuta BEFORE UPDATE ON ANAGRAFE WHEN NEW.bCodiceAN = 5 "
-        "BEGIN SELECT RAISE(ABORT, 'rifiutato'); END")));
+    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER rifiuta BEFORE UPDATE ON ANAGRAFE WHEN NEW.bCodiceAN = 5 "
+                                      "BEGIN SELECT RAISE(ABORT, 'rifiutato'); END")));
     (*ui)->AttendiMsg(QString(), vbOK, true);
     EXPECT_FALSE(d.Salva());
     EXPECT_EQ(LeggeRiga(4).left, 1440);

@@ -151,8 +151,7 @@ TEST_F(Tinte, FontAnnullatoLasciaLaStringaComEra)
 
     // Without a comma the dialog opens on what it last showed; cancelled,
     // the string stays as it is.
-    (*ui)->AttendiFont(QStringLiteral("Courier,I,9"), false,
-                       QStringLiteral("Impostazione Font titolo Consiglio:"));
+    (*ui)->AttendiFont(QStringLiteral("Courier,I,9"), false, QStringLiteral("Impostazione Font titolo Consiglio:"));
     c.lblFont_Click(0);
     EXPECT_EQ(UltimoValore(), QStringLiteral("Arial,B,13.5"));
     EXPECT_EQ(cFont[0], QStringLiteral("Arial"));
@@ -196,7 +195,10 @@ TEST_F(Tinte, IlDialogoDeiFontConfermatoSenzaCambiLasciaNomeStiliEDimensione)
     // rarely installed, and a substitute must not cost the string its name,
     // its bold or its plain style.
     DialoghiQt qt;
-    struct Caso { const char* stringa; const char* attesa; };
+    struct Caso {
+        const char* stringa;
+        const char* attesa;
+    };
     const Caso casi[] = {
         {"MS Sans Serif,B,14", "MS Sans Serif,B,14"},
         {"MS Sans Serif,S,14", "MS Sans Serif,S,14"},

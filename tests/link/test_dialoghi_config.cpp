@@ -34,36 +34,45 @@ struct Impostazioni {
 
     static Impostazioni Correnti()
     {
-        return {obx::cConsiglio, obx::cTLVLista, obx::cTLVRiserva, obx::cSepara,
-                obx::iVotanti, obx::iPrimoTLV, obx::iUltimoTLV, obx::iRiservaProssima,
-                obx::iRiservaUltima, obx::iPortaTLV, obx::iPortaRAD, obx::iPortaTAB,
-                obx::iModoOBX, obx::iTipoTAB, obx::iRiservato, obx::iConfigOBX,
-                obx::iNMaxInterventi, obx::iTempoRelatore, obx::iTempoMaxPartito,
-                obx::iProtocolloTLV};
+        return {obx::cConsiglio,      obx::cTLVLista,      obx::cTLVRiserva,      obx::cSepara,
+                obx::iVotanti,        obx::iPrimoTLV,      obx::iUltimoTLV,       obx::iRiservaProssima,
+                obx::iRiservaUltima,  obx::iPortaTLV,      obx::iPortaRAD,        obx::iPortaTAB,
+                obx::iModoOBX,        obx::iTipoTAB,       obx::iRiservato,       obx::iConfigOBX,
+                obx::iNMaxInterventi, obx::iTempoRelatore, obx::iTempoMaxPartito, obx::iProtocolloTLV};
     }
     void Applica() const
     {
-        obx::cConsiglio = cConsiglio; obx::cTLVLista = cTLVLista; obx::cTLVRiserva = cTLVRiserva;
-        obx::cSepara = cSepara; obx::iVotanti = iVotanti; obx::iPrimoTLV = iPrimoTLV;
-        obx::iUltimoTLV = iUltimoTLV; obx::iRiservaProssima = iRiservaProssima;
-        obx::iRiservaUltima = iRiservaUltima; obx::iPortaTLV = iPortaTLV;
-        obx::iPortaRAD = iPortaRAD; obx::iPortaTAB = iPortaTAB; obx::iModoOBX = iModoOBX;
-        obx::iTipoTAB = iTipoTAB; obx::iRiservato = iRiservato; obx::iConfigOBX = iConfigOBX;
-        obx::iNMaxInterventi = iNMaxInterventi; obx::iTempoRelatore = iTempoRelatore;
-        obx::iTempoMaxPartito = iTempoMaxPartito; obx::iProtocolloTLV = iProtocolloTLV;
+        obx::cConsiglio = cConsiglio;
+        obx::cTLVLista = cTLVLista;
+        obx::cTLVRiserva = cTLVRiserva;
+        obx::cSepara = cSepara;
+        obx::iVotanti = iVotanti;
+        obx::iPrimoTLV = iPrimoTLV;
+        obx::iUltimoTLV = iUltimoTLV;
+        obx::iRiservaProssima = iRiservaProssima;
+        obx::iRiservaUltima = iRiservaUltima;
+        obx::iPortaTLV = iPortaTLV;
+        obx::iPortaRAD = iPortaRAD;
+        obx::iPortaTAB = iPortaTAB;
+        obx::iModoOBX = iModoOBX;
+        obx::iTipoTAB = iTipoTAB;
+        obx::iRiservato = iRiservato;
+        obx::iConfigOBX = iConfigOBX;
+        obx::iNMaxInterventi = iNMaxInterventi;
+        obx::iTempoRelatore = iTempoRelatore;
+        obx::iTempoMaxPartito = iTempoMaxPartito;
+        obx::iProtocolloTLV = iProtocolloTLV;
     }
     bool operator==(const Impostazioni&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& os, const Impostazioni& s)
 {
-    return os << "{" << s.cConsiglio.toStdString() << " votanti " << s.iVotanti << " TLV "
-              << s.cTLVLista.toStdString() << " riserva " << s.cTLVRiserva.toStdString()
-              << " porte " << s.iPortaTLV << "/" << s.iPortaTAB << "/" << s.iPortaRAD
-              << " modo " << s.iModoOBX << " tipo " << s.iTipoTAB << " riservato "
-              << s.iRiservato << " config " << s.iConfigOBX << " sep "
-              << s.cSepara.toStdString() << " interventi " << s.iNMaxInterventi << "/"
-              << s.iTempoRelatore << "/" << s.iTempoMaxPartito << "}";
+    return os << "{" << s.cConsiglio.toStdString() << " votanti " << s.iVotanti << " TLV " << s.cTLVLista.toStdString()
+              << " riserva " << s.cTLVRiserva.toStdString() << " porte " << s.iPortaTLV << "/" << s.iPortaTAB << "/"
+              << s.iPortaRAD << " modo " << s.iModoOBX << " tipo " << s.iTipoTAB << " riservato " << s.iRiservato
+              << " config " << s.iConfigOBX << " sep " << s.cSepara.toStdString() << " interventi " << s.iNMaxInterventi
+              << "/" << s.iTempoRelatore << "/" << s.iTempoMaxPartito << "}";
 }
 
 class DialoghiConfig : public ::testing::Test {
@@ -76,11 +85,26 @@ protected:
         m_agganci = AgganciDialoghiConfig();
         m_monitor = lMonitor;
 
-        Impostazioni base{QStringLiteral("Consiglio Comunale"), QStringLiteral("101-148"),
-                          QStringLiteral("0-148"), QStringLiteral(";"),
-                          0, 101, 148, 0, 148,
-                          3, 1, 1, 2 | 4 | 8 | 0x80, 2, 0x13, 1 | 2 | 4 | 0x1000,
-                          9999, 10, 0, 4010};
+        Impostazioni base{QStringLiteral("Consiglio Comunale"),
+                          QStringLiteral("101-148"),
+                          QStringLiteral("0-148"),
+                          QStringLiteral(";"),
+                          0,
+                          101,
+                          148,
+                          0,
+                          148,
+                          3,
+                          1,
+                          1,
+                          2 | 4 | 8 | 0x80,
+                          2,
+                          0x13,
+                          1 | 2 | 4 | 0x1000,
+                          9999,
+                          10,
+                          0,
+                          4010};
         base.Applica();
         file = base;
         lMonitor[0] = {65537, 0, 0, 768, 1024};
@@ -88,11 +112,19 @@ protected:
 
         AgganciConfig& a = AgganciDialoghiConfig();
         a.GestisceConfig = [this](bool leggi) {
-            if (leggi) { ++letture; file.Applica(); }
-            else { ++scritture; file = Impostazioni::Correnti(); }
+            if (leggi) {
+                ++letture;
+                file.Applica();
+            } else {
+                ++scritture;
+                file = Impostazioni::Correnti();
+            }
         };
         a.TestaPorta = [this](int n) { return porteAperte.count(n) > 0; };
-        a.TestaCentralina = [this](int n) { porteProvate.push_back(n); return centralinaRisponde; };
+        a.TestaCentralina = [this](int n) {
+            porteProvate.push_back(n);
+            return centralinaRisponde;
+        };
         a.MostraDiagnosticaRadio = {};
     }
     void TearDown() override
@@ -109,14 +141,8 @@ protected:
         if (!w) ADD_FAILURE() << "manca il controllo " << nome.toStdString();
         return w;
     }
-    static QLineEdit* Campo(QWidget* f, int i)
-    {
-        return W<QLineEdit>(f, QStringLiteral("getConfig(%1)").arg(i));
-    }
-    static QCheckBox* Cablato(QWidget* f, int i)
-    {
-        return W<QCheckBox>(f, QStringLiteral("chkCablato(%1)").arg(i));
-    }
+    static QLineEdit* Campo(QWidget* f, int i) { return W<QLineEdit>(f, QStringLiteral("getConfig(%1)").arg(i)); }
+    static QCheckBox* Cablato(QWidget* f, int i) { return W<QCheckBox>(f, QStringLiteral("chkCablato(%1)").arg(i)); }
     static QPushButton* Bottone(QWidget* f, const char* nome, int i)
     {
         return W<QPushButton>(f, QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i));
@@ -129,7 +155,7 @@ protected:
     }
 
     test::ScriptedUI ui;
-    Impostazioni file{};   // what the configuration file holds
+    Impostazioni file{};  // what the configuration file holds
     int letture = 0, scritture = 0;
     std::set<int> porteAperte{1, 3};
     std::vector<int> porteProvate;
@@ -156,7 +182,7 @@ TEST_F(DialoghiConfig, ConfigShowsStoredSettingsOnActivation)
     EXPECT_EQ(letture, 1);
     EXPECT_EQ(scritture, 0);
     EXPECT_EQ(Campo(&f, 0)->text(), QStringLiteral("Dal file"));
-    EXPECT_EQ(Campo(&f, 1)->text(), QString());          // 0 shows empty
+    EXPECT_EQ(Campo(&f, 1)->text(), QString());  // 0 shows empty
     EXPECT_EQ(Campo(&f, 3)->text(), QStringLiteral("101"));
     EXPECT_EQ(Campo(&f, 4)->text(), QStringLiteral("148"));
     EXPECT_EQ(Campo(&f, 5)->text(), QString());
@@ -225,7 +251,7 @@ TEST_F(DialoghiConfig, ConfigSaveStoresEverySettingAndWritesOnce)
     EXPECT_EQ(iModoOBX, 4 | 8 | 0x200);  // rebuilt whole: 0x80 and the card bit gone
     EXPECT_EQ(iPortaTLV, 1);
     EXPECT_EQ(iPortaTAB, 3);
-    EXPECT_EQ(iPortaRAD, 0);             // not wired
+    EXPECT_EQ(iPortaRAD, 0);                // not wired
     EXPECT_EQ(iConfigOBX, 1 | 4 | 0x1000);  // only bit 2 cleared
     EXPECT_EQ(iTipoTAB, 5);
     EXPECT_EQ(file, Impostazioni::Correnti());
@@ -251,7 +277,10 @@ TEST_F(DialoghiConfig, ConfigCancelChangesNothing)
     EXPECT_EQ(file, prima);
 }
 
-struct CasoNumero { const char* testo; int atteso; };
+struct CasoNumero {
+    const char* testo;
+    int atteso;
+};
 
 TEST_F(DialoghiConfig, ConfigReadsFieldsByTheLeadingNumber)
 {
@@ -267,7 +296,10 @@ TEST_F(DialoghiConfig, ConfigReadsFieldsByTheLeadingNumber)
     }
 }
 
-struct CasoSeparatore { const char* testo; const char* atteso; };
+struct CasoSeparatore {
+    const char* testo;
+    const char* atteso;
+};
 
 TEST_F(DialoghiConfig, ConfigSeparatorIsOneCharacterAndBlankSavesBackslash)
 {
@@ -348,13 +380,32 @@ struct CasoConflitto {
 TEST_F(DialoghiConfig, ConfigNeverGivesTheCentralsPortToAnotherDevice)
 {
     const CasoConflitto casi[] = {
-        {"board on the central's port", false, true, true, false, 3, 3, 0,
-         {"Porta Tabellone non valida"}, 4, 0, 0},
+        {"board on the central's port", false, true, true, false, 3, 3, 0, {"Porta Tabellone non valida"}, 4, 0, 0},
         {"board on the parallel port", false, true, true, true, 3, 3, 0, {}, 4 | 8 | 0x200, 3, 0},
-        {"card reader on the central's port", true, true, true, false, 3, 1, 3,
-         {"Porta Smart Card non valida"}, 4 | 8, 1, 0},
-        {"all three on one port", true, true, true, false, 3, 3, 3,
-         {"Porta Tabellone non valida", "Porta Smart Card non valida"}, 4, 0, 0},
+        {"card reader on the central's port",
+         true,
+         true,
+         true,
+         false,
+         3,
+         1,
+         3,
+         {"Porta Smart Card non valida"},
+         4 | 8,
+         1,
+         0},
+        {"all three on one port",
+         true,
+         true,
+         true,
+         false,
+         3,
+         3,
+         3,
+         {"Porta Tabellone non valida", "Porta Smart Card non valida"},
+         4,
+         0,
+         0},
         {"board and card reader share a port", true, true, true, false, 1, 3, 3, {}, 2 | 4 | 8, 3, 3},
         {"no central", true, false, true, false, 3, 3, 3, {}, 2 | 8, 3, 3},
     };
@@ -384,7 +435,11 @@ TEST_F(DialoghiConfig, ConfigNeverGivesTheCentralsPortToAnotherDevice)
     }
 }
 
-struct CasoFuoriLimite { const char* controllo; const char* testo; const char* messaggio; };
+struct CasoFuoriLimite {
+    const char* controllo;
+    const char* testo;
+    const char* messaggio;
+};
 
 TEST_F(DialoghiConfig, ConfigRefusesNumbersThatDoNotFitAndStoresNothing)
 {
@@ -469,19 +524,16 @@ struct CasoProva {
     const char* voce;
     int protocollo;
     bool risponde;
-    int portaProvata;      // 0: no test
+    int portaProvata;       // 0: no test
     const char* messaggio;  // nullptr: none
 };
 
 TEST_F(DialoghiConfig, ConfigTestsTheCentralOnTheChosenPort)
 {
     const CasoProva casi[] = {
-        {"Com 3", 4010, true, 3, "Ok (4010)"},
-        {"Com 3", 7777, true, 3, "Ok (e-tavelix)"},
-        {"Com 3", 4010, false, 3, nullptr},
-        {"Com 12", 4010, true, 12, "Ok (4010)"},
-        {"Com 100", 4010, true, 100, "Ok (4010)"},
-        {"", 4010, true, 0, nullptr},
+        {"Com 3", 4010, true, 3, "Ok (4010)"},     {"Com 3", 7777, true, 3, "Ok (e-tavelix)"},
+        {"Com 3", 4010, false, 3, nullptr},        {"Com 12", 4010, true, 12, "Ok (4010)"},
+        {"Com 100", 4010, true, 100, "Ok (4010)"}, {"", 4010, true, 0, nullptr},
         {"   ", 4010, true, 0, nullptr},
     };
     for (const auto& c : casi) {
@@ -495,8 +547,10 @@ TEST_F(DialoghiConfig, ConfigTestsTheCentralOnTheChosenPort)
         W<QComboBox>(&f, QStringLiteral("cmbPorteTLV"))->setEditText(QString::fromUtf8(c.voce));
         W<QPushButton>(&f, QStringLiteral("cmdComTest"))->click();
         EXPECT_TRUE(ui->Restanti().empty());
-        if (c.portaProvata) EXPECT_EQ(porteProvate, std::vector<int>{c.portaProvata});
-        else EXPECT_TRUE(porteProvate.empty());
+        if (c.portaProvata)
+            EXPECT_EQ(porteProvate, std::vector<int>{c.portaProvata});
+        else
+            EXPECT_TRUE(porteProvate.empty());
         EXPECT_TRUE(f.isVisible());
         EXPECT_EQ(scritture, 0);
     }
@@ -555,12 +609,15 @@ TEST_F(DialoghiConfig, ParamShowsStoredSettings)
               QStringLiteral(" Stampa Automatica a chiusura Votazione"));
 }
 
-struct CasoSetup { int protocollo, modo, porta; bool finestra, abilitato; };
+struct CasoSetup {
+    int protocollo, modo, porta;
+    bool finestra, abilitato;
+};
 
 TEST_F(DialoghiConfig, ParamSetupOnlyForTheWiredRadioCentral)
 {
     const CasoSetup casi[] = {
-        {7777, 4, 1, true, true},  {4010, 4, 1, true, false}, {7777, 0, 1, true, false},
+        {7777, 4, 1, true, true},  {4010, 4, 1, true, false},  {7777, 0, 1, true, false},
         {7777, 4, 0, true, false}, {7777, 4, 1, false, false},
     };
     for (const auto& c : casi) {
@@ -634,8 +691,7 @@ TEST_F(DialoghiConfig, ParamShowsStoredValuesAfterTheDiagnostics)
 TEST_F(DialoghiConfig, ParamRefusesNumbersThatDoNotFit)
 {
     const Impostazioni prima = Impostazioni::Correnti();
-    ui->AttendiMsg(QStringLiteral("Valore non valido nel campo \"Tempo (in minuti) per Oratore\""),
-                   vbOK, true);
+    ui->AttendiMsg(QStringLiteral("Valore non valido nel campo \"Tempo (in minuti) per Oratore\""), vbOK, true);
     frmParam f;
     f.show();
     W<QLineEdit>(&f, QStringLiteral("getParam(0)"))->setText(QStringLiteral("20"));

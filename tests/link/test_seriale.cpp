@@ -32,9 +32,12 @@ TEST_F(SerialeTest, PortNumberNamesTheDeviceOfPorteTxtElseTtyS)
 
 TEST_F(SerialeTest, SettingsAreChecked)
 {
-    struct Caso { const char* s; bool ok; };
+    struct Caso {
+        const char* s;
+        bool ok;
+    };
     const Caso casi[] = {
-        {"9600,n,8,1", true},  {"460800,N,8,1", true}, {"9600,E,7,2", true}, {"19200,o,8,1.5", true},
+        {"9600,n,8,1", true},  {"460800,N,8,1", true}, {"9600,E,7,2", true},  {"19200,o,8,1.5", true},
         {"9601,n,8,1", false}, {"9600,x,8,1", false},  {"9600,n,9,1", false}, {"9600,n,8", false},
         {"", false},           {"abc,n,8,1", false},   {"9600,n,8,3", false},
     };
@@ -51,7 +54,10 @@ TEST_F(SerialeTest, SettingsAreChecked)
 
 TEST_F(SerialeTest, MissingOrWrongDeviceFailsAtOnceWithAMessage)
 {
-    struct Caso { QString dispositivo; int numero; };
+    struct Caso {
+        QString dispositivo;
+        int numero;
+    };
     const Caso casi[] = {
         {QStringLiteral("/nonexistent/ttyUSB9"), comErrInesistente},
         {QStringLiteral("/dev/null"), comErrPortaNonValida},
@@ -116,7 +122,7 @@ TEST_F(SerialeTest, TextModeIsWindows1252AndInputLenLimitsARead)
     EXPECT_TRUE(s.Output(QString::fromUtf8("Mp è")));
     ASSERT_TRUE(sim->AttendeRiga(QStringLiteral("RX Mp")));
     EXPECT_TRUE(s.SetPortOpen(false));
-    EXPECT_TRUE(s.SetPortOpen(false));   // closing a closed port is harmless
+    EXPECT_TRUE(s.SetPortOpen(false));  // closing a closed port is harmless
 }
 
 TEST_F(SerialeTest, BinaryModeGivesOneCharacterPerByte)
@@ -177,7 +183,7 @@ TEST_F(SerialeTest, AnUnpluggedDeviceIsReportedOnceAndNothingHangs)
     EXPECT_EQ(n, -1);
     EXPECT_EQ(s.Errore().numero, comErrScollegato);
     EXPECT_EQ(s.CommEvent(), comEventDevice);
-    EXPECT_EQ(s.InBufferCount(), 0);   // said once
+    EXPECT_EQ(s.InBufferCount(), 0);  // said once
     EXPECT_FALSE(s.Output(QStringLiteral("Sf")));
     t.restart();
     EXPECT_TRUE(s.SetPortOpen(false));

@@ -1,15 +1,16 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "support/LinkFixture.h"
 #include "platform/Testo.h"
+#include "support/LinkFixture.h"
 
 using namespace obx;
 using namespace obx::test;
 
 namespace {
 
-const QString kMsgApertura = QStringLiteral("Verificare i collegamenti delle antenne di ricezione e riavviare il programma");
+const QString kMsgApertura =
+    QStringLiteral("Verificare i collegamenti delle antenne di ricezione e riavviare il programma");
 
 class Link4010 : public LinkTest {
 protected:
@@ -71,7 +72,11 @@ TEST_F(Link4010, OpenFailureIsReportedAndStartsNoTrace)
 TEST_F(Link4010, TraceIsNamedByItemOrRollCallAndReopeningOverwritesIt)
 {
     Avvia({});
-    struct Caso { const char* tipo; int item; const char* file; };
+    struct Caso {
+        const char* tipo;
+        int item;
+        const char* file;
+    };
     const Caso casi[] = {{"P", 12, "voto0012.txt"}, {"A", 12, "Appello.txt"}, {"H", 7, "voto0007.txt"}};
     for (const Caso& c : casi) {
         cTipoVoto = QString::fromLatin1(c.tipo);
@@ -148,13 +153,19 @@ TEST_F(Link4010, TransmitWaitsForTheExpectedReplyAndTracesIt)
     EXPECT_TRUE(TrasmetteVotatori(mappa, 2, QStringLiteral("Ok")));
     EXPECT_TRUE(sim->AttendeRiga(QStringLiteral("EV map")));
     ChiudeComVotatori(0);
-    EXPECT_EQ(Righe(Traccia()), QStringList({QStringLiteral("Tx:") + mappa, QStringLiteral("Rx:Ok"), QStringLiteral("Chiusura")}));
+    EXPECT_EQ(Righe(Traccia()),
+              QStringList({QStringLiteral("Tx:") + mappa, QStringLiteral("Rx:Ok"), QStringLiteral("Chiusura")}));
 }
 
 TEST_F(Link4010, RefusalAsksRetryOrCancel)
 {
-    struct Caso { bool verifica; int risposta; bool esito; };
-    const Caso casi[] = {{true, vbRetry, true}, {true, vbCancel, false}, {false, vbRetry, true}, {false, vbCancel, false}};
+    struct Caso {
+        bool verifica;
+        int risposta;
+        bool esito;
+    };
+    const Caso casi[] = {
+        {true, vbRetry, true}, {true, vbCancel, false}, {false, vbRetry, true}, {false, vbCancel, false}};
     Avvia({});
     for (const Caso& c : casi) {
         iConfigOBX = c.verifica ? 2 : 0;
@@ -190,7 +201,7 @@ TEST_F(Link4010, SilentCentralWithoutCheckIsOneWaitThenSuccess)
     EXPECT_TRUE(TrasmetteVotatori(QStringLiteral("Av 61"), 2, QStringLiteral("p1")));
     const double atteso = Trascorso(inizio, Clock().Timer());
     EXPECT_GE(atteso, 5.0);
-    EXPECT_LT(atteso, 10.0);   // one wait, not two
+    EXPECT_LT(atteso, 10.0);  // one wait, not two
     ChiudeComVotatori(0);
     EXPECT_EQ(Righe(Traccia()),
               QStringList({QStringLiteral("Tx:Av 61"), QStringLiteral("Rx:nothing"), QStringLiteral("Chiusura")}));
@@ -201,7 +212,7 @@ TEST_F(Link4010, SilentCentralWithCheckWaitsUntilCtrlIsHeld)
     Avvia({QStringLiteral("--silent")});
     iConfigOBX = 2;
     ASSERT_TRUE(ApreComVotatori(kPorta, false));
-    QTimer::singleShot(1200, [this] { keys.ctrl = true; });   // after two waits of 5 s
+    QTimer::singleShot(1200, [this] { keys.ctrl = true; });  // after two waits of 5 s
     const double inizio = Clock().Timer();
     EXPECT_TRUE(TrasmetteVotatori(QStringLiteral("Av 61"), 2, QStringLiteral("p1")));
     EXPECT_GE(Trascorso(inizio, Clock().Timer()), 10.0);
@@ -225,7 +236,7 @@ TEST_F(Link4010, ClosingHandshakeStopsAtACancelledStep)
 {
     Avvia({});
     ApreVoto();
-    sim->Comando(QStringLiteral("error 1 after 1"));   // the second "Sf" is refused
+    sim->Comando(QStringLiteral("error 1 after 1"));  // the second "Sf" is refused
     ASSERT_TRUE(sim->Sincronizza());
     ui->AttendiMsg(QStringLiteral("Trasmissione Fallita"), vbCancel);
     EXPECT_FALSE(ChiudeComVotatori(3));
@@ -336,7 +347,7 @@ TEST_F(Link4010, WaitsEndAcrossMidnight)
     t.start();
     EXPECT_EQ(RiceveVotatori(1, 1), QString());
     EXPECT_LT(t.elapsed(), 800);
-    EXPECT_LT(mezzanotte.Timer(), 100.0);   // it did cross
+    EXPECT_LT(mezzanotte.Timer(), 100.0);  // it did cross
     OrologioVeloce mezzanotte2(10, 86399.9);
     ImpostaOrologio(&mezzanotte2);
     t.restart();

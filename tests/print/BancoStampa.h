@@ -26,19 +26,19 @@
 
 namespace obx::test {
 
-inline const QDateTime kOraStampa(QDate(2026, 5, 5), QTime(9, 7, 12));   // a Tuesday
+inline const QDateTime kOraStampa(QDate(2026, 5, 5), QTime(9, 7, 12));  // a Tuesday
 
 // One stored vote: the keys by person code, the rest as the console writes it.
 struct VotoProva {
     QString tipo = QStringLiteral("P");
-    std::map<int, QChar> tasti;   // person code -> "3", "6", "5" or "+"
+    std::map<int, QChar> tasti;  // person code -> "3", "6", "5" or "+"
     int delibera = 1;
     int quorum = 0;
-    int presenti = 0;             // 0: the number of keys
+    int presenti = 0;  // 0: the number of keys
     QDateTime inizio = kOraStampa;
-    QString argomento;            // cArgomentoVT
-    QString dettaglio, extra;     // cDettaglioVT, cExtraDetVT
-    QString nota;                 // cNotaVotoVT
+    QString argomento;         // cArgomentoVT
+    QString dettaglio, extra;  // cDettaglioVT, cExtraDetVT
+    QString nota;              // cNotaVotoVT
     QString presidente = QStringLiteral("Mario Rossi");
 };
 
@@ -50,9 +50,12 @@ inline void MemorizzaVoto(const VotoProva& v)
     for (const auto& [codice, k] : v.tasti) {
         voti[codice - 1] = k;
         votanti[codice - 1] = QChar(codice);
-        if (k == u'3') ++si;
-        else if (k == u'6') ++no;
-        else if (k == u'5') ++astenuti;
+        if (k == u'3')
+            ++si;
+        else if (k == u'6')
+            ++no;
+        else if (k == u'5')
+            ++astenuti;
     }
     Recordset rs = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
     rs.AddNew();
@@ -115,9 +118,10 @@ protected:
     void Registro(int n, int da = 1)
     {
         for (int i = da; i <= n; ++i)
-            archivio->AggiungePersona({i, Nome(i), QStringLiteral("C%1").arg(i), i == 1 ? QStringLiteral("P")
-                                                                        : i == 2 ? QStringLiteral("S")
-                                                                                 : QStringLiteral("C"),
+            archivio->AggiungePersona({i, Nome(i), QStringLiteral("C%1").arg(i),
+                                       i == 1   ? QStringLiteral("P")
+                                       : i == 2 ? QStringLiteral("S")
+                                                : QStringLiteral("C"),
                                        QStringLiteral("Lista"), i, 0, 0, 0, 0});
     }
     static QString Nome(int i)

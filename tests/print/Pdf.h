@@ -24,7 +24,7 @@
 namespace obx::test {
 
 struct ParolaPdf {
-    int pagina = 0;   // from 1
+    int pagina = 0;  // from 1
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     QString testo;
 };
@@ -42,8 +42,7 @@ public:
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), percorso, QStringLiteral("-")});
         if (!p.waitForFinished(60000) || p.exitCode() != 0) return;
         const QString html = QString::fromUtf8(p.readAllStandardOutput());
-        static const QRegularExpression rePagina(
-            QStringLiteral(R"re(<page width="([0-9.]+)" height="([0-9.]+)">)re"));
+        static const QRegularExpression rePagina(QStringLiteral(R"re(<page width="([0-9.]+)" height="([0-9.]+)">)re"));
         static const QRegularExpression reParola(QStringLiteral(
             R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re"));
         static const QRegularExpression reTutto(QStringLiteral(R"re(<page [^>]*>|<word [^>]*>[^<]*</word>)re"));

@@ -57,8 +57,8 @@ TEST_F(StampaDuranteVoto, StoredMinutesPrintedDuringAVoteLeaveItsStartAndKeysAlo
     EXPECT_EQ(r.astenuti, 1);
     EXPECT_EQ(r.voti.at(Codice(4) - 1), u'3');
     EXPECT_EQ(r.votanti.count(QChar(0)), 116);
-    Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT dDataOraIniVT FROM VOTI WHERE lCodiceVT = ?;"),
-                                        {r.codice});
+    Recordset rs =
+        dbArchivio.OpenQuery(QStringLiteral("SELECT dDataOraIniVT FROM VOTI WHERE lCodiceVT = ?;"), {r.codice});
     ASSERT_FALSE(rs.Eof());
     // (stored to the second)
     EXPECT_LT(std::abs(rs.Field(QStringLiteral("dDataOraIniVT")).toDateTime().msecsTo(inizio)), 1000);
@@ -66,7 +66,7 @@ TEST_F(StampaDuranteVoto, StoredMinutesPrintedDuringAVoteLeaveItsStartAndKeysAlo
 
 TEST_F(StampaDuranteVoto, AutomaticMinutesAtTheCloseLandInAFileWithoutAPrinter)
 {
-    iConfigOBX |= 4;   // "Stampa Automatica a chiusura Votazione"
+    iConfigOBX |= 4;  // "Stampa Automatica a chiusura Votazione"
     // Told once the vote is closed and stored.
     Vota4([] {}, [&] { (*ui)->AttendiMsg(QStringLiteral("Stampa salvata nel file:\n"), vbOK, true); });
     iConfigOBX &= ~4;

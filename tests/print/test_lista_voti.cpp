@@ -72,7 +72,7 @@ protected:
         VotoProva b;
         b.inizio = inizi[1];
         b.tasti = {{3, u'3'}, {4, u'3'}, {5, u'3'}, {6, u'6'}, {7, u'5'}, {8, u'5'}};
-        b.delibera = -2;   // immediate executability of item 2
+        b.delibera = -2;  // immediate executability of item 2
         b.quorum = 4;
         VotoProva c;
         c.inizio = inizi[2];
@@ -114,12 +114,11 @@ TEST_F(ListaVoti, TheMenuEntryShowsTheStoredVotesWithoutBlocking)
 
     GrigliaDati* g = w->broVoti;
     QStringList titoli;
-    for (int c = 0; c < g->model()->columnCount(); ++c)
-        titoli << g->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(titoli, (QStringList{"Ora di Inizio", "Ora di Fine", "Presenti", "Quorum", "Si", "Ast.", "No",
-                                   "Delibera", "Dettaglio", "Annotazioni"}));
+    for (int c = 0; c < g->model()->columnCount(); ++c) titoli << g->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titoli, (QStringList{"Ora di Inizio", "Ora di Fine", "Presenti", "Quorum", "Si", "Ast.", "No", "Delibera",
+                                   "Dettaglio", "Annotazioni"}));
     ASSERT_EQ(g->Righe(), 3);
-    EXPECT_EQ(g->model()->rowCount(), 3);   // no row for adding
+    EXPECT_EQ(g->model()->rowCount(), 3);  // no row for adding
     auto riga = [g](int r) {
         QStringList t;
         for (int c = 0; c < 10; ++c) t << g->TestoCella(r, c).trimmed();
@@ -127,10 +126,10 @@ TEST_F(ListaVoti, TheMenuEntryShowsTheStoredVotesWithoutBlocking)
     };
     EXPECT_EQ(riga(0), (QStringList{"02/03/2026 10:15:00", "02/03/2026 10:16:00", "3", "2", "2", "0", "1", "1",
                                     "Emendamento 1", "Prima lettura"}));
-    EXPECT_EQ(riga(1), (QStringList{"03/03/2026 11:20:00", "03/03/2026 11:21:00", "6", "4", "3", "2", "1", "-2",
-                                    "", ""}));
-    EXPECT_EQ(riga(2).mid(0, 8), (QStringList{"04/03/2026 12:25:00", "04/03/2026 12:26:00", "2", "0", "1", "0",
-                                              "1", "3"}));
+    EXPECT_EQ(riga(1),
+              (QStringList{"03/03/2026 11:20:00", "03/03/2026 11:21:00", "6", "4", "3", "2", "1", "-2", "", ""}));
+    EXPECT_EQ(riga(2).mid(0, 8),
+              (QStringList{"04/03/2026 12:25:00", "04/03/2026 12:26:00", "2", "0", "1", "0", "1", "3"}));
 
     // Asked for again: the same window, with a vote stored meanwhile.
     VotoProva d;
@@ -157,7 +156,7 @@ TEST_F(ListaVoti, StampaPrintsTheOneSelectedVoteOrEveryVote)
 {
     struct Caso {
         const char* nome;
-        std::vector<int> scelte;   // rows selected, in order
+        std::vector<int> scelte;  // rows selected, in order
         std::vector<int> stampati;
     };
     const Caso casi[] = {

@@ -1,11 +1,11 @@
 // Where a report goes, the grid it is laid on, and the rows a long text
 // is broken into.
-#include <QFile>
-#include <QFileInfo>
-#include <QFontInfo>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -127,7 +127,7 @@ TEST_F(Stampante_, RowsAndColumnsFallInsideThePrintableArea)
     EXPECT_TRUE(fi.fixedPitch()) << fi.family().toStdString();
 
     const Griglia g = Griglia::DellaStampante();
-    const double altezza = g.area.height() * 20;   // twips
+    const double altezza = g.area.height() * 20;  // twips
     EXPECT_EQ(iRighePagina, int(std::floor(std::lround(altezza * 0.9) / double(iAltezzaRiga) - 2)));
     // Some fifty rows of Courier New 10 on 90 % of the printable A4 portrait.
     EXPECT_GT(iRighePagina, 45);
@@ -146,8 +146,7 @@ TEST_F(Stampante_, RowsAndColumnsFallInsideThePrintableArea)
     ASSERT_TRUE(pdf.Valido());
     ASSERT_EQ(pdf.Parole().size(), 4u) << pdf.Tutto().toStdString();
     for (const ParolaPdf& w : pdf.Parole()) {
-        EXPECT_TRUE(g.Dentro(w)) << w.testo.toStdString() << " " << w.x0 << "," << w.y0 << "-" << w.x1 << ","
-                                 << w.y1;
+        EXPECT_TRUE(g.Dentro(w)) << w.testo.toStdString() << " " << w.x0 << "," << w.y0 << "-" << w.x1 << "," << w.y1;
         EXPECT_NEAR(w.x0, g.X(g.Colonna(w)), 0.6) << w.testo.toStdString();
     }
     const auto pos = [&](const char* t) { return pdf.Trova(QString::fromLatin1(t)).at(0); };
@@ -194,8 +193,10 @@ TEST_F(Stampante_, EveryLineBreakEndsTheRowOnceAndLosesNothing)
         {"", 8, {}},
     };
     for (const Caso& c : casi) {
-        SCOPED_TRACE(QString::fromLatin1(c.testo).replace(u'\r', QStringLiteral("<CR>"))
-                         .replace(u'\n', QStringLiteral("<LF>")).toStdString());
+        SCOPED_TRACE(QString::fromLatin1(c.testo)
+                         .replace(u'\r', QStringLiteral("<CR>"))
+                         .replace(u'\n', QStringLiteral("<LF>"))
+                         .toStdString());
         EXPECT_EQ(DivideTestoACapo(QString::fromLatin1(c.testo), c.larghezza), c.righe);
     }
 
@@ -261,9 +262,9 @@ TEST_F(Stampante_, ThePrinterDialogSpeaksItalianAndOffersTheFile)
     const QString tutti = visti.join(u'|');
     EXPECT_TRUE(visti.contains(QStringLiteral("Annulla"))) << tutti.toStdString();
     EXPECT_TRUE(visti.contains(QStringLiteral("Stampa"))) << tutti.toStdString();
-    const QStringList inglese{QStringLiteral("Cancel"), QStringLiteral("Print"), QStringLiteral("Printer"),
-                              QStringLiteral("Properties"), QStringLiteral("Options"), QStringLiteral("Copies"),
-                              QStringLiteral("Pages"), QStringLiteral("Output file:")};
+    const QStringList inglese{QStringLiteral("Cancel"),     QStringLiteral("Print"),       QStringLiteral("Printer"),
+                              QStringLiteral("Properties"), QStringLiteral("Options"),     QStringLiteral("Copies"),
+                              QStringLiteral("Pages"),      QStringLiteral("Output file:")};
     for (const QString& parola : inglese) EXPECT_FALSE(visti.contains(parola)) << parola.toStdString();
     EXPECT_TRUE(tagliate.isEmpty()) << tagliate.toStdString();
     // Cancelled: the offer stays for the next report.

@@ -40,7 +40,10 @@ protected:
             if (p.pagina == pagina && p.colonna == 8 && p.testo == nome) return p.riga;
         return -1;
     }
-    static QString Pc(const char* intero) { return QString::fromLatin1(intero).replace(u'.', QLocale().decimalPoint()); }
+    static QString Pc(const char* intero)
+    {
+        return QString::fromLatin1(intero).replace(u'.', QLocale().decimalPoint());
+    }
     // Votes keyed by the person codes given.
     static void Voto(std::initializer_list<int> codici, const QString& nota = QString())
     {
@@ -63,7 +66,7 @@ TEST_F(Statistica, CountsAndPercentagesOfStoredVotes)
                                QStringLiteral("Insieme"), 0, 0, 0, 0, 0});
     Voto({1, 2, 3});
     Voto({1, 2});
-    Voto({1, 3}, QStringLiteral("Votazione Annullata"));   // counted like any other
+    Voto({1, 3}, QStringLiteral("Votazione Annullata"));  // counted like any other
     Voto({1, 2, 3});
 
     // The registry itself warns of the code when it loads.
@@ -86,12 +89,9 @@ TEST_F(Statistica, CountsAndPercentagesOfStoredVotes)
         const char* pc;
     };
     const Atteso attesi[] = {
-        {"Mario Rossi", "      4", "100.00%"},
-        {"Laura Bianchi", "      3", " 75.00%"},
-        {"Anna Verdi", "      3", " 75.00%"},
-        {"Giorgio Esposito", "      0", "  0.00%"},
-        {"Enzo Marino", "      0", "  0.00%"},
-        {"Senza Codice", "      0", "  0.00%"},
+        {"Mario Rossi", "      4", "100.00%"}, {"Laura Bianchi", "      3", " 75.00%"},
+        {"Anna Verdi", "      3", " 75.00%"},  {"Giorgio Esposito", "      0", "  0.00%"},
+        {"Enzo Marino", "      0", "  0.00%"}, {"Senza Codice", "      0", "  0.00%"},
     };
     for (const Atteso& a : attesi) {
         SCOPED_TRACE(a.nome);
@@ -162,7 +162,7 @@ TEST_F(Statistica, ALongRegistryGoesOnUnderARepeatedHeaderAndNoPageHoldsOnlyTheH
     Archivio(1);
     ASSERT_TRUE(ImpostaStampante(0));
     FineStampa();
-    const int perPagina = iRighePagina - 8;   // rows 9 to iRighePagina
+    const int perPagina = iRighePagina - 8;  // rows 9 to iRighePagina
     ASSERT_GT(perPagina, 20);
 
     // Exactly one page of seats: one page.

@@ -31,8 +31,8 @@ protected:
         const Griglia g = Griglia::DellaStampante();
         ASSERT_TRUE(pdf.Valido());
         for (const ParolaPdf& w : pdf.Parole()) {
-            EXPECT_TRUE(g.Dentro(w)) << "p" << w.pagina << " " << w.testo.toStdString() << " at " << w.x0 << ","
-                                     << w.y0 << "-" << w.x1 << "," << w.y1;
+            EXPECT_TRUE(g.Dentro(w)) << "p" << w.pagina << " " << w.testo.toStdString() << " at " << w.x0 << "," << w.y0
+                                     << "-" << w.x1 << "," << w.y1;
             EXPECT_LE(g.Riga(w), std::max(iRighePagina, 30) + 3) << "p" << w.pagina << " " << w.testo.toStdString();
         }
     }
@@ -75,7 +75,7 @@ TEST_F(VerbalePdf, A120SeatVoteListsItsNamesInColumnsOverPagesInsideThePrintable
     };
     struct Posto {
         const char* testo;
-        int colonna, riga;   // riga -1: any
+        int colonna, riga;  // riga -1: any
     };
     // Each page under the same header and headings, numbered.
     const Posto intestazione[] = {
@@ -110,9 +110,8 @@ TEST_F(VerbalePdf, A120SeatVoteListsItsNamesInColumnsOverPagesInsideThePrintable
     }
     // The totals on the last page.
     const Posto totali[] = {
-        {"Presenti: 120", 12, -1},   {"Quorum: 061", 54, -1},     {"Votanti: 110", 13, -1},
-        {"Favorevoli: 080", 50, -1}, {"APPROVATO", 68, -1},       {"Astenuti: 010", 12, -1},
-        {"Contrari: 030", 52, -1},   {"Assenti: 000", 13, -1},
+        {"Presenti: 120", 12, -1}, {"Quorum: 061", 54, -1},   {"Votanti: 110", 13, -1},  {"Favorevoli: 080", 50, -1},
+        {"APPROVATO", 68, -1},     {"Astenuti: 010", 12, -1}, {"Contrari: 030", 52, -1}, {"Assenti: 000", 13, -1},
     };
     for (const Posto& p : totali) a(QString::fromUtf8(p.testo), pdf.Pagine(), p.colonna, p.riga);
 }

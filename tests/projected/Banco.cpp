@@ -16,12 +16,12 @@ QApplication& App()
 
 void ColoriEFontPredefiniti()
 {
-    cColoriTabVideo = {int32_t(0xC0C0C0), int32_t(0xFF8080), int32_t(0x00EF00), int32_t(0x0000FF),
-                       int32_t(0x00FFFF), int32_t(0xFFCCC3), int32_t(0xC00000), int32_t(0x80000008),
-                       int32_t(0xFF00CC), int32_t(0x80000008), int32_t(0xC00000), int32_t(0x0000FF),
-                       int32_t(0x80000008), int32_t(0xC00000), int32_t(0xC0C0C0), int32_t(0xC0C0C0),
-                       int32_t(0x80000008), int32_t(0xC00000), int32_t(0x00EF00), int32_t(0x0000FF),
-                       int32_t(0x00FFFF), int32_t(0xFFCCC3), int32_t(0xC00000)};
+    cColoriTabVideo = {int32_t(0xC0C0C0),   int32_t(0xFF8080),   int32_t(0x00EF00), int32_t(0x0000FF),
+                       int32_t(0x00FFFF),   int32_t(0xFFCCC3),   int32_t(0xC00000), int32_t(0x80000008),
+                       int32_t(0xFF00CC),   int32_t(0x80000008), int32_t(0xC00000), int32_t(0x0000FF),
+                       int32_t(0x80000008), int32_t(0xC00000),   int32_t(0xC0C0C0), int32_t(0xC0C0C0),
+                       int32_t(0x80000008), int32_t(0xC00000),   int32_t(0x00EF00), int32_t(0x0000FF),
+                       int32_t(0x00FFFF),   int32_t(0xFFCCC3),   int32_t(0xC00000)};
     cFont = {QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,14"),
              QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,28"),
              QStringLiteral("MS Sans Serif,S,14")};
@@ -52,11 +52,10 @@ void StatoIniziale()
 
 void SediConsiglio()
 {
-    static const char* nomi[20] = {
-        "ROSSI M.",   "BIANCHI L.", "VERDI A.",   "ESPOSITO G.", "ROMANO F.",
-        "COLOMBO S.", "RICCI P.",   "MARINO E.",  "GRECO D.",    "BRUNO C.",
-        "GALLO R.",   "CONTI V.",   "DE LUCA T.", "MANCINI N.",  "COSTA B.",
-        "GIORDANO I.", "RIZZO O.",  "LOMBARDI U.", "MORETTI Z.", "BARBIERI H."};
+    static const char* nomi[20] = {"ROSSI M.",    "BIANCHI L.", "VERDI A.",    "ESPOSITO G.", "ROMANO F.",
+                                   "COLOMBO S.",  "RICCI P.",   "MARINO E.",   "GRECO D.",    "BRUNO C.",
+                                   "GALLO R.",    "CONTI V.",   "DE LUCA T.",  "MANCINI N.",  "COSTA B.",
+                                   "GIORDANO I.", "RIZZO O.",   "LOMBARDI U.", "MORETTI Z.",  "BARBIERI H."};
     aPosti.assign(21, Posto{});
     for (int i = 1; i <= 20; ++i) {
         Posto& p = aPosti[size_t(i)];
@@ -120,11 +119,16 @@ void ScriviTitoliVoto(FrmVideo& b)
         if (!e) continue;
         const bool presente = p.iStato & 1;
         b.Presenza(presente, p.iPulsanteAN);
-        if (p.cVoto == u"3") e->SetForeColor(cColoriTabVideo[2]);
-        else if (p.cVoto == u"6") e->SetForeColor(cColoriTabVideo[3]);
-        else if (p.cVoto == u"5") e->SetForeColor(cColoriTabVideo[4]);
-        else if (!presente) e->SetForeColor(cColoriTabVideo[15]);
-        else e->SetForeColor(cColoriTabVideo[14]);
+        if (p.cVoto == u"3")
+            e->SetForeColor(cColoriTabVideo[2]);
+        else if (p.cVoto == u"6")
+            e->SetForeColor(cColoriTabVideo[3]);
+        else if (p.cVoto == u"5")
+            e->SetForeColor(cColoriTabVideo[4]);
+        else if (!presente)
+            e->SetForeColor(cColoriTabVideo[15]);
+        else
+            e->SetForeColor(cColoriTabVideo[14]);
     }
     b.txtTitolo(17)->SetCaption(QStringLiteral("BIANCHI L."));
     b.txtTitolo(18)->SetCaption(QStringLiteral("GRECO D."));

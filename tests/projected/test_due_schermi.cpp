@@ -20,11 +20,14 @@ namespace {
 
 const char* kVarFiglio = "OBX_PROVA_SCHERMI_ATTESI";
 
-struct Schermo { const char* nome; int x, y, w, h; };
+struct Schermo {
+    const char* nome;
+    int x, y, w, h;
+};
 
 struct Disposizione {
     const char* descrizione;
-    std::vector<Schermo> schermi;   // the first is the primary
+    std::vector<Schermo> schermi;  // the first is the primary
     // Expected row 1 of lMonitor: handle, top, left, height, width.
     DatiMonitor atteso;
 };
@@ -33,8 +36,8 @@ QByteArray Configurazione(const std::vector<Schermo>& schermi)
 {
     QJsonArray lista;
     for (const Schermo& s : schermi)
-        lista.append(QJsonObject{{"name", s.nome}, {"x", s.x}, {"y", s.y}, {"width", s.w},
-                                 {"height", s.h}, {"logicalDpi", 96}});
+        lista.append(
+            QJsonObject{{"name", s.nome}, {"x", s.x}, {"y", s.y}, {"width", s.w}, {"height", s.h}, {"logicalDpi", 96}});
     return QJsonDocument(QJsonObject{{"screens", lista}}).toJson();
 }
 
@@ -83,8 +86,10 @@ public:
         EXPECT_EQ(b.geometry(), QRect(m.nSin, m.nTop, m.nLar, m.nAlt));
         EXPECT_EQ(b.screen(), SchermoDelMonitor(m.hMonitor));
         EXPECT_EQ(b.isVisible(), lMonitor[1].hMonitor != 0);
-        if (lMonitor[1].hMonitor != 0) EXPECT_GE(attivazioni, 1);
-        else EXPECT_EQ(attivazioni, 0);
+        if (lMonitor[1].hMonitor != 0)
+            EXPECT_GE(attivazioni, 1);
+        else
+            EXPECT_EQ(attivazioni, 0);
         EXPECT_EQ(QApplication::activeWindow(), attiva);
         EXPECT_NE(QApplication::activeWindow(), &b);
         EXPECT_TRUE(b.txtAnag(1)->Visible());
@@ -94,8 +99,8 @@ public:
 
 const bool g_registrato = [] {
     if (qEnvironmentVariableIsSet(kVarFiglio))
-        ::testing::RegisterTest("SchermiFiglio", "RilevamentoEPosizione", nullptr, nullptr, __FILE__,
-                                __LINE__, []() -> ::testing::Test* { return new SchermiFiglio; });
+        ::testing::RegisterTest("SchermiFiglio", "RilevamentoEPosizione", nullptr, nullptr, __FILE__, __LINE__,
+                                []() -> ::testing::Test* { return new SchermiFiglio; });
     return true;
 }();
 
@@ -106,11 +111,13 @@ TEST(Monitor, DisposizioniDiPiuSchermi)
     App();
     const Disposizione casi[] = {
         {"secondo a destra", {{"A", 0, 0, 1024, 768}, {"B", 1024, 0, 1280, 1024}}, {2, 0, 1024, 1024, 1280}},
-        {"secondo a sinistra e sopra", {{"A", 0, 0, 1024, 768}, {"B", -1280, -200, 1280, 720}},
+        {"secondo a sinistra e sopra",
+         {{"A", 0, 0, 1024, 768}, {"B", -1280, -200, 1280, 720}},
          {2, -200, -1280, 720, 1280}},
         // Three: the scan meets the one on the right (first row) before
         // the one below.
-        {"tre schermi", {{"A", 0, 0, 800, 600}, {"B", 0, 600, 1024, 768}, {"C", 800, 0, 1024, 600}},
+        {"tre schermi",
+         {{"A", 0, 0, 800, 600}, {"B", 0, 600, 1024, 768}, {"C", 800, 0, 1024, 600}},
          {3, 0, 800, 600, 1024}},
         // Too narrow for any probe point to fall on it: not found.
         {"secondo troppo stretto", {{"A", 0, 0, 1024, 768}, {"B", 1024, 0, 300, 400}}, {0, 0, 0, 0, 0}},
@@ -130,8 +137,7 @@ TEST(Monitor, DisposizioniDiPiuSchermi)
         env.insert(QString::fromLatin1(kVarFiglio), Atteso(c.atteso));
         figlio.setProcessEnvironment(env);
         figlio.setProcessChannelMode(QProcess::MergedChannels);
-        figlio.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("--gtest_filter=SchermiFiglio.*")});
+        figlio.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=SchermiFiglio.*")});
         ASSERT_TRUE(figlio.waitForFinished(60000));
         const QString uscita = QString::fromLocal8Bit(figlio.readAll());
         EXPECT_EQ(figlio.exitCode(), 0) << uscita.toStdString();

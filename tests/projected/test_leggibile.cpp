@@ -46,9 +46,12 @@ void ControllaTesti(FrmVideo& b, const char* fase, int minimo)
 {
     const QImage foto = b.grab().toImage();
     std::vector<std::pair<QString, Etichetta*>> etichette;
-    for (int n = 0; n < FrmVideo::kTitoli; ++n) etichette.push_back({QStringLiteral("txtTitolo(%1)").arg(n), b.txtTitolo(n)});
-    for (int n = 1; n <= FrmVideo::kEtichette; ++n) etichette.push_back({QStringLiteral("txtAnag(%1)").arg(n), b.txtAnag(n)});
-    for (int n = 0; n < FrmVideo::kRisultati; ++n) etichette.push_back({QStringLiteral("txtDormisco(%1)").arg(n), b.txtDormisco(n)});
+    for (int n = 0; n < FrmVideo::kTitoli; ++n)
+        etichette.push_back({QStringLiteral("txtTitolo(%1)").arg(n), b.txtTitolo(n)});
+    for (int n = 1; n <= FrmVideo::kEtichette; ++n)
+        etichette.push_back({QStringLiteral("txtAnag(%1)").arg(n), b.txtAnag(n)});
+    for (int n = 0; n < FrmVideo::kRisultati; ++n)
+        etichette.push_back({QStringLiteral("txtDormisco(%1)").arg(n), b.txtDormisco(n)});
     int controllate = 0;
     for (auto& [nome, e] : etichette) {
         if (!e->isVisibleTo(&b) || TrimSpazi(e->Caption()).isEmpty()) continue;
@@ -61,13 +64,19 @@ void ControllaTesti(FrmVideo& b, const char* fase, int minimo)
         QRgb sfondo = 0;
         int massimo = 0;
         for (auto [c, n] : conta)
-            if (n > massimo) { massimo = n; sfondo = c; }
+            if (n > massimo) {
+                massimo = n;
+                sfondo = c;
+            }
         int diversi = 0, piuFrequente = 0;
         QRgb testo = sfondo;
         for (auto [c, n] : conta) {
             if (Distanza(c, sfondo) <= 90) continue;
             diversi += n;
-            if (n > piuFrequente) { piuFrequente = n; testo = c; }
+            if (n > piuFrequente) {
+                piuFrequente = n;
+                testo = c;
+            }
         }
         EXPECT_GT(diversi, 10) << fase << ": " << nome.toStdString() << " \"" << e->Caption().toStdString()
                                << "\" vanishes into " << QColor(sfondo).name().toStdString();
@@ -84,15 +93,17 @@ void ControllaTesti(FrmVideo& b, const char* fase, int minimo)
 TEST(Colori, TestoCheSparirebbeNelSuoSfondo)
 {
     App();
-    struct Caso { QColor testo, sfondo, atteso; };
+    struct Caso {
+        QColor testo, sfondo, atteso;
+    };
     const Caso casi[] = {
-        {ColoreQt(0xC00000), ColoreQt(0xC00000), Qt::white},    // counts on the seat frame's blue
+        {ColoreQt(0xC00000), ColoreQt(0xC00000), Qt::white},  // counts on the seat frame's blue
         {ColoreQt(0xFFCCC3), ColoreQt(0xFFCCC3), Qt::black},
-        {ColoreQt(0xC00001), ColoreQt(0xC00000), Qt::white},    // nearly alike
+        {ColoreQt(0xC00001), ColoreQt(0xC00000), Qt::white},  // nearly alike
         {ColoreQt(0x00EF00), ColoreQt(0xC00000), ColoreQt(0x00EF00)},
         {ColoreQt(0x0000FF), ColoreQt(0xC00000), ColoreQt(0x0000FF)},
         {ColoreQt(0x00FFFF), ColoreQt(0xC00000), ColoreQt(0x00FFFF)},
-        {QColor(Qt::black), ColoreQt(0xC00000), QColor(Qt::white)},   // the outcome in window text
+        {QColor(Qt::black), ColoreQt(0xC00000), QColor(Qt::white)},  // the outcome in window text
         {QColor(Qt::black), ColoreQt(0xFFCCC3), QColor(Qt::black)},
     };
     for (const Caso& c : casi)

@@ -37,8 +37,12 @@ TEST(Font, StringheDelleEtichette)
 {
     App();
     struct Caso {
-        const char* stringa; ModoFont modo; bool applicato;
-        const char* famiglia; bool b, i, s, u; double punti;
+        const char* stringa;
+        ModoFont modo;
+        bool applicato;
+        const char* famiglia;
+        bool b, i, s, u;
+        double punti;
     };
     const Caso casi[] = {
         {"Arial,BU,16", ModoFont::Caricamento, true, "Arial", true, false, false, true, 16},
@@ -114,9 +118,9 @@ TEST_F(Tabellone, SenzaSecondoMonitorRestaNascostoFinoAMostra)
 TEST_F(Tabellone, PostiDaAPosti)
 {
     SediConsiglio();
-    aPosti[4].nTopTvAN = 0;     // still placed: only one coordinate unset
+    aPosti[4].nTopTvAN = 0;  // still placed: only one coordinate unset
     aPosti[4].nSinTvAN = 300;
-    aPosti[5].nTopTvAN = 0;     // not placed
+    aPosti[5].nTopTvAN = 0;  // not placed
     aPosti[5].nSinTvAN = 0;
     aPosti[6].iPulsanteAN = 0;  // no label
     aPosti[7].iPulsanteAN = 72;
@@ -193,14 +197,14 @@ TEST_F(Tabellone, PresenzaAspettoPresenteEAssente)
     EXPECT_EQ(e->Caption(), QStringLiteral("ROMANO F."));
     EXPECT_TRUE(e->Visible());
 
-    cFont[1] = QStringLiteral("Arial,B");     // no size: the size stays
+    cFont[1] = QStringLiteral("Arial,B");  // no size: the size stays
     b.Presenza(true, 5);
     EXPECT_TRUE(e->font().bold());
     EXPECT_DOUBLE_EQ(e->font().pointSizeF(), 14);
     cFont[1] = QStringLiteral("Arial,B,10.5");
     b.Presenza(true, 5);
     EXPECT_DOUBLE_EQ(e->font().pointSizeF(), 10.5);
-    cFont[4] = QStringLiteral("Tahoma");       // no comma: only the colour changes
+    cFont[4] = QStringLiteral("Tahoma");  // no comma: only the colour changes
     b.Presenza(false, 5);
     EXPECT_TRUE(e->font().bold());
     EXPECT_EQ(e->ForeColor(), cColoriTabVideo[0]);
@@ -255,11 +259,11 @@ TEST_F(Tabellone, RicostruitoInSedutaTienePresenzeEVoti)
     EXPECT_EQ(ricariche, 0);
     EXPECT_EQ(aPosti[2].iStato, 9);
     EXPECT_EQ(aPosti[2].cVoto, QStringLiteral("3"));
-    EXPECT_EQ(b.txtAnag(2)->ForeColor(), cColoriTabVideo[2]);   // yes
-    EXPECT_EQ(b.txtAnag(5)->ForeColor(), cColoriTabVideo[3]);   // no
-    EXPECT_EQ(b.txtAnag(9)->ForeColor(), cColoriTabVideo[4]);   // abstain
-    EXPECT_EQ(b.txtAnag(18)->ForeColor(), cColoriTabVideo[14]); // present, not voting
-    EXPECT_EQ(b.txtAnag(19)->ForeColor(), cColoriTabVideo[15]); // absent
+    EXPECT_EQ(b.txtAnag(2)->ForeColor(), cColoriTabVideo[2]);    // yes
+    EXPECT_EQ(b.txtAnag(5)->ForeColor(), cColoriTabVideo[3]);    // no
+    EXPECT_EQ(b.txtAnag(9)->ForeColor(), cColoriTabVideo[4]);    // abstain
+    EXPECT_EQ(b.txtAnag(18)->ForeColor(), cColoriTabVideo[14]);  // present, not voting
+    EXPECT_EQ(b.txtAnag(19)->ForeColor(), cColoriTabVideo[15]);  // absent
     EXPECT_TRUE(b.txtAnag(19)->font().strikeOut()) << "absent look";
     EXPECT_FALSE(b.txtAnag(2)->font().strikeOut());
 
@@ -286,7 +290,10 @@ TEST_F(Tabellone, SenzaSedutaRicaricaLAnagrafe)
     EXPECT_EQ(b.txtAnag(1)->Caption(), QStringLiteral("NUOVO NOME"));
     ChiudiTabellone();
 
-    FrmVideo::CaricaAnagrafe = [&] { ++ricariche; return false; };
+    FrmVideo::CaricaAnagrafe = [&] {
+        ++ricariche;
+        return false;
+    };
     FrmVideo& c = frmVideo();
     EXPECT_EQ(ricariche, 2);
     for (int k = 1; k <= 72; ++k) EXPECT_FALSE(c.txtAnag(k)->Visible()) << k;
@@ -453,9 +460,9 @@ TEST_F(Tabellone, TabellaDeiRisultati)
 {
     FrmVideo& b = frmVideo();
     const double W = 15360, H = 11520;
-    const double bb = 11520 / 25, t = 11520 / 5;   // 460 (460.8 rounded down), 2304
-    const QStringList intestazioni = {QStringLiteral("VOTANTI"), QStringLiteral("S I"),
-                                      QStringLiteral("N O"), QStringLiteral("A S T")};
+    const double bb = 11520 / 25, t = 11520 / 5;  // 460 (460.8 rounded down), 2304
+    const QStringList intestazioni = {QStringLiteral("VOTANTI"), QStringLiteral("S I"), QStringLiteral("N O"),
+                                      QStringLiteral("A S T")};
     for (int n = 0; n <= 11; ++n) {
         Etichetta* e = b.txtDormisco(n);
         EXPECT_FALSE(e->Visible()) << n;
@@ -463,13 +470,11 @@ TEST_F(Tabellone, TabellaDeiRisultati)
     }
     for (int n = 1; n <= 4; ++n) {
         EXPECT_EQ(b.txtDormisco(n)->Caption(), intestazioni[n - 1]);
-        EXPECT_EQ(b.txtDormisco(n)->geometry(),
-                  QRect(Px((n - 1) * (W / 4)), Px(bb), Px(W / 4), Px(t)));
+        EXPECT_EQ(b.txtDormisco(n)->geometry(), QRect(Px((n - 1) * (W / 4)), Px(bb), Px(W / 4), Px(t)));
         EXPECT_EQ(b.txtDormisco(n)->BackColor(), cColoriTabVideo[21]);
         EXPECT_EQ(b.txtDormisco(n)->ForeColor(), cColoriTabVideo[16]);
     }
-    EXPECT_EQ(b.txtDormisco(6)->geometry(),
-              QRect(Px(W / 4), Px(t + 2 * bb), Px(W / 4), Px(H - 2 * t - 3 * bb)));
+    EXPECT_EQ(b.txtDormisco(6)->geometry(), QRect(Px(W / 4), Px(t + 2 * bb), Px(W / 4), Px(H - 2 * t - 3 * bb)));
     EXPECT_EQ(b.txtDormisco(6)->ForeColor(), cColoriTabVideo[18]);
     EXPECT_EQ(b.txtDormisco(6)->BackColor(), cColoriTabVideo[22]);
     EXPECT_DOUBLE_EQ(b.txtDormisco(6)->font().pointSizeF(), 28);

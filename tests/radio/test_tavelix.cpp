@@ -222,15 +222,15 @@ TEST_F(Radio, AFailedStopIsReportedAndTheSurveyEnds)
     frmTavelix f;
     f.cmdTest_Click(2);
     ASSERT_EQ(f.iStatoRilievo, 1);
-    f.croAsta.stop();   // no poll in between: the first thing to fail is the stop
+    f.croAsta.stop();  // no poll in between: the first thing to fail is the stop
     sim->Termina();
-    ui->AttendiMsg(QStringLiteral("8024\n"), vbCancel, true);   // the stop
-    ui->AttendiMsg(QStringLiteral("8024\n"), vbCancel, true);   // the stop once more, on closing
+    ui->AttendiMsg(QStringLiteral("8024\n"), vbCancel, true);  // the stop
+    ui->AttendiMsg(QStringLiteral("8024\n"), vbCancel, true);  // the stop once more, on closing
     f.cmdTest_Click(0);
     EXPECT_EQ(f.txtInfo->text(), QStringLiteral("Trasmissione Fallita (0xAA)"));
     EXPECT_EQ(f.ColoreInfo(), kRosso);
     RilievoFermo(f);
-    EXPECT_EQ(aperti.size(), 1);   // what was heard is reported all the same
+    EXPECT_EQ(aperti.size(), 1);  // what was heard is reported all the same
 }
 
 TEST_F(Radio, ASurveyThatCannotStartLeavesTheScanAvailable)

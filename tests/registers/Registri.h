@@ -49,8 +49,10 @@ inline void ScriveCampi(const QString& tabella, const QVariant& chiave, const QV
 // The operator types `testo` over what the field holds.
 inline void Digita(QWidget* campo, const QString& testo)
 {
-    if (auto* e = qobject_cast<QLineEdit*>(campo)) e->selectAll();
-    else if (auto* t = qobject_cast<QPlainTextEdit*>(campo)) t->selectAll();
+    if (auto* e = qobject_cast<QLineEdit*>(campo))
+        e->selectAll();
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(campo))
+        t->selectAll();
     if (testo.isEmpty()) {
         QKeyEvent canc(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
         QApplication::sendEvent(campo, &canc);
@@ -76,8 +78,8 @@ inline void Esce(QWidget* campo)
 
 inline void CtrlClic(QWidget* campo)
 {
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(2, 2), campo->mapToGlobal(QPointF(2, 2)),
-                  Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(2, 2), campo->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                  Qt::LeftButton, Qt::ControlModifier);
     QApplication::sendEvent(campo, &e);
 }
 

@@ -2,11 +2,11 @@
 // options, the commands; the rows read back from the archive, and loaded
 // into the seat registry the way a sitting loads them.
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QFileInfo>
 
 #include "Registri.h"
 #include "registers/frmAnag.h"
@@ -33,16 +33,13 @@ protected:
         return w;
     }
     QLineEdit* Campo(int i) { return w->findChild<QLineEdit*>(QStringLiteral("getAnag(%1)").arg(i)); }
-    QRadioButton* Opzione(int i)
-    {
-        return w->findChild<QRadioButton*>(QStringLiteral("optAnag(%1)").arg(i));
-    }
+    QRadioButton* Opzione(int i) { return w->findChild<QRadioButton*>(QStringLiteral("optAnag(%1)").arg(i)); }
     QPushButton* Comando(int i) { return w->findChild<QPushButton*>(QStringLiteral("cmdAnag(%1)").arg(i)); }
 
     // Fills the entry of one person as the operator would and saves it.
     struct Voce {
         QString codice, nome, breve, partito;
-        int opzione = 2;   // "Consigliere"
+        int opzione = 2;  // "Consigliere"
         QString votatore, led, carta, iride;
     };
     void Compila(const Voce& v)
@@ -134,11 +131,11 @@ TEST_F(Anagrafe, BrowsingShowsRowsAndDeletingMovesToTheNext)
     Apre();
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("1"));
     EXPECT_EQ(Campo(1)->text(), QStringLiteral("Mario Rossi"));
-    EXPECT_TRUE(Opzione(0)->isChecked());   // "P"
+    EXPECT_TRUE(Opzione(0)->isChecked());  // "P"
     auto* ctl = w->findChild<QWidget*>(QStringLiteral("dbfVelmora"));
     ctl->findChild<QPushButton*>(QStringLiteral("cmdSuccessivo"))->click();
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("2"));
-    EXPECT_TRUE(Opzione(1)->isChecked());   // "S"
+    EXPECT_TRUE(Opzione(1)->isChecked());  // "S"
     ctl->findChild<QPushButton*>(QStringLiteral("cmdUltimo"))->click();
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("10"));
     ctl->findChild<QPushButton*>(QStringLiteral("cmdSuccessivo"))->click();
@@ -159,7 +156,7 @@ TEST_F(Anagrafe, BrowsingShowsRowsAndDeletingMovesToTheNext)
 // writes nothing.
 TEST_F(Anagrafe, ChecksRefuseWithTheirMessage)
 {
-    archivio->Consiglieri();   // codes 1..10, units 1..8, "ROSSI M." under code 1
+    archivio->Consiglieri();  // codes 1..10, units 1..8, "ROSSI M." under code 1
     struct Caso {
         Voce voce;
         const char* messaggio;
@@ -210,7 +207,7 @@ TEST_F(Anagrafe, LimitsThatAreAccepted)
     EXPECT_EQ(r["iVotatoreAN"].toInt(), 48);
     EXPECT_EQ(r["iPannelloAN"].toInt(), 48);
     EXPECT_EQ(r["iSmartCardAN"].toInt(), 32767);
-    EXPECT_EQ(Campo(0)->text(), QStringLiteral("120"));   // the row added is the one shown
+    EXPECT_EQ(Campo(0)->text(), QStringLiteral("120"));  // the row added is the one shown
 
     // The same short name under the same code saves; another letter case is
     // another name.
@@ -224,7 +221,7 @@ TEST_F(Anagrafe, LimitsThatAreAccepted)
 
 TEST_F(Anagrafe, DuplicateVotingUnitCanBeAccepted)
 {
-    archivio->Consiglieri();   // unit 3 belongs to code 3
+    archivio->Consiglieri();  // unit 3 belongs to code 3
     Apre();
     Compila({"40", "Nuovo Uno", "NUOVO U.", "", 2, "3", "20", "20", ""});
     (*ui)->AttendiMsg(QStringLiteral("Votatore già Mappato\nIgnora ?"), vbNo);
@@ -279,10 +276,10 @@ TEST_F(Anagrafe, RolesWithoutUnitOrLed)
 
 TEST_F(Anagrafe, UnknownRoleLetterSelectsNoRole)
 {
-    archivio->AggiungePersona({1, QStringLiteral("Anna Verdi"), QStringLiteral("VERDI A."),
-                               QStringLiteral("C"), QString(), 3, 0, 3, 0, 0});
-    archivio->AggiungePersona({2, QStringLiteral("Ugo Strano"), QStringLiteral("STRANO U."),
-                               QStringLiteral("Z"), QString(), 0, 0, 0, 0, 0});
+    archivio->AggiungePersona(
+        {1, QStringLiteral("Anna Verdi"), QStringLiteral("VERDI A."), QStringLiteral("C"), QString(), 3, 0, 3, 0, 0});
+    archivio->AggiungePersona(
+        {2, QStringLiteral("Ugo Strano"), QStringLiteral("STRANO U."), QStringLiteral("Z"), QString(), 0, 0, 0, 0, 0});
     Apre();
     EXPECT_TRUE(Opzione(2)->isChecked());
     w->findChild<QWidget*>(QStringLiteral("dbfVelmora"))
@@ -325,16 +322,16 @@ TEST_F(Anagrafe, NextFreeCodeProposals)
     CtrlClic(Campo(0));
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("1"));
     for (int c = 1; c <= 12; ++c)
-        archivio->AggiungePersona({c, QStringLiteral("P%1").arg(c), QStringLiteral("P%1").arg(c),
-                                   QStringLiteral("C"), QString(), c, 0, c, 0, 0});
+        archivio->AggiungePersona({c, QStringLiteral("P%1").arg(c), QStringLiteral("P%1").arg(c), QStringLiteral("C"),
+                                   QString(), c, 0, c, 0, 0});
     Chiude(w);
     Apre();
     CtrlClic(Campo(0));
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("13"));
 
     // Past the last code of the per-seat strings: the lowest free code.
-    archivio->AggiungePersona({120, QStringLiteral("Ultimo"), QStringLiteral("ULTIMO"), QStringLiteral("C"),
-                               QString(), 0, 0, 0, 0, 0});
+    archivio->AggiungePersona(
+        {120, QStringLiteral("Ultimo"), QStringLiteral("ULTIMO"), QStringLiteral("C"), QString(), 0, 0, 0, 0, 0});
     Comando(5)->click();
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("13"));
 }
@@ -431,7 +428,7 @@ TEST_F(Anagrafe, SeatRegistryLoadsWhatTheRegisterWrote)
     Comando(0)->click();
     Compila({"2", "Anna Verdi", "VERDI A.", "lista civica ", 2, "12", "2", "900", ""});
     Comando(0)->click();
-    Compila({"3", "Giulia Neri", "NERI G.", "", 4, "13", "3", "", ""});   // secretary: no seat
+    Compila({"3", "Giulia Neri", "NERI G.", "", 4, "13", "3", "", ""});  // secretary: no seat
     Comando(0)->click();
     ASSERT_EQ(ArchivioProva::Righe(cTabelle[1]), 3);
 
@@ -443,14 +440,14 @@ TEST_F(Anagrafe, SeatRegistryLoadsWhatTheRegisterWrote)
     EXPECT_EQ(p.cNomeBreveAN.trimmed(), QStringLiteral("ROSSI M."));
     EXPECT_EQ(p.cTipoAN, QStringLiteral("P"));
     EXPECT_EQ(p.iVotatoreAN, 11);
-    EXPECT_EQ(p.iSmartCardAN, 0);   // left empty, stored as 0
+    EXPECT_EQ(p.iSmartCardAN, 0);  // left empty, stored as 0
     EXPECT_EQ(p.iPannelloAN, 1);
     EXPECT_EQ(p.cIrideIdAN.trimmed(), QStringLiteral("R1"));
     const Posto& q = aPosti[2];
     EXPECT_EQ(q.bCodiceAN, 2);
     EXPECT_EQ(q.cTipoAN, QStringLiteral("C"));
     EXPECT_EQ(q.iSmartCardAN, 900);
-    EXPECT_EQ(q.iPartito, p.iPartito);   // one party, whatever the case
+    EXPECT_EQ(q.iPartito, p.iPartito);  // one party, whatever the case
     ASSERT_EQ(aOspiti.size(), 2u);
     EXPECT_EQ(aOspiti[1].bCodiceAN, 3);
     EXPECT_EQ(aOspiti[1].cTipoAN, QStringLiteral("G"));
@@ -464,7 +461,10 @@ TEST_F(Anagrafe, PrintsTheRegistryList)
     const QString pdf = dir.path() + QStringLiteral("/anagrafe.pdf");
     Stampante().setOutputFormat(QPrinter::PdfFormat);
     Stampante().setOutputFileName(pdf);
-    struct Testo { int pagina, riga, colonna; QString testo; };
+    struct Testo {
+        int pagina, riga, colonna;
+        QString testo;
+    };
     std::vector<Testo> stampati;
     ImpostaOsservatoreStampa([&](int pg, int r, int c, const QString& t) { stampati.push_back({pg, r, c, t}); });
     auto trova = [&](int r, int c) -> QString {
@@ -493,7 +493,7 @@ TEST_F(Anagrafe, PrintsTheRegistryList)
     EXPECT_EQ(trova(6, 73), QStringLiteral("   1"));
     EXPECT_EQ(trova(7, 40), QStringLiteral("Sindaco"));
     EXPECT_EQ(trova(14, 40), QStringLiteral("Segretario"));
-    EXPECT_EQ(trova(14, 69), QStringLiteral("<nulla>"));   // no LED, no unit
+    EXPECT_EQ(trova(14, 69), QStringLiteral("<nulla>"));  // no LED, no unit
     EXPECT_EQ(trova(15, 40), QStringLiteral("Vice Segret."));
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
     EXPECT_EQ(Campo(0)->text(), QStringLiteral("1"));

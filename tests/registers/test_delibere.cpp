@@ -26,10 +26,7 @@ protected:
         return w;
     }
     QWidget* Campo(int i) { return w->findChild<QWidget*>(QStringLiteral("getDelibera(%1)").arg(i)); }
-    QPushButton* Comando(int i)
-    {
-        return w->findChild<QPushButton*>(QStringLiteral("cmdDelibere(%1)").arg(i));
-    }
+    QPushButton* Comando(int i) { return w->findChild<QPushButton*>(QStringLiteral("cmdDelibere(%1)").arg(i)); }
     QComboBox* Tipo() { return w->findChild<QComboBox*>(QStringLiteral("cmbTipoArg")); }
     // The operator picks the type of the given letter from the list.
     void ScegliTipo(QChar lettera)
@@ -73,14 +70,14 @@ TEST_F(Delibere, AggiungeModificaEliminaUnArgomento)
     Digita(Campo(1), QStringLiteral("2026/15"));
     Digita(Campo(2), QStringLiteral("Approvazione del bilancio di previsione 2026"));
     Digita(Campo(3), QStringLiteral("Bilancio 2026"));
-    Entra(Campo(5));   // the LED title starts from the short title
+    Entra(Campo(5));  // the LED title starts from the short title
     EXPECT_EQ(w->Testo(5), QStringLiteral("Bilancio 2026"));
     Digita(Campo(6), QStringLiteral("di previsione"));
     Digita(Campo(4), QStringLiteral("31"));
-    Entra(Campo(8));   // the second majority starts from the first
+    Entra(Campo(8));  // the second majority starts from the first
     EXPECT_EQ(w->Testo(8), QStringLiteral("31"));
     Digita(Campo(8), QStringLiteral("41"));
-    Entra(Campo(9));   // the agenda position starts from the item number
+    Entra(Campo(9));  // the agenda position starts from the item number
     EXPECT_EQ(w->Testo(9), QStringLiteral("1"));
     Digita(Campo(9), QStringLiteral("3"));
     ScegliTipo(u'D');
@@ -136,7 +133,7 @@ TEST_F(Delibere, AggiungeModificaEliminaUnArgomento)
 
 TEST_F(Delibere, DeletingAnItemWithoutPositionNamesItsNumber)
 {
-    archivio->Argomenti();   // item 3 has no agenda position
+    archivio->Argomenti();  // item 3 has no agenda position
     Apre();
     Digita(Campo(0), QStringLiteral("3"));
     Esce(Campo(0));
@@ -146,7 +143,7 @@ TEST_F(Delibere, DeletingAnItemWithoutPositionNamesItsNumber)
     (*ui)->AttendiMsg(QStringLiteral("Confermi cancellazione Codice n.3"), vbOK);
     Comando(1)->click();
     EXPECT_TRUE(Riga(cTabelle[2], 3).isEmpty());
-    EXPECT_EQ(w->Testo(0), QStringLiteral("4"));   // the next item is shown
+    EXPECT_EQ(w->Testo(0), QStringLiteral("4"));  // the next item is shown
 }
 
 TEST_F(Delibere, ChecksRefuseWithTheirMessage)

@@ -36,7 +36,7 @@ TEST_F(LeggiArchivio, UnAttoCaricatoPrimaSiSalvaDopo)
         QPointer<frmLeggi> f = frmLeggi::Aperta();
         ASSERT_FALSE(f.isNull());
         f->oAlbero().SetSelectedItem(f->oAlbero().Find(QStringLiteral("B1\\")));
-        f->cmdLeggi_Click(0);   // "Varia": the law on the panel
+        f->cmdLeggi_Click(0);  // "Varia": the law on the panel
 
         if (voce == 11) {
             (*ui)->AttendiMsg(QStringLiteral("Riorganizzazione Completata"));
@@ -51,7 +51,7 @@ TEST_F(LeggiArchivio, UnAttoCaricatoPrimaSiSalvaDopo)
         ASSERT_FALSE(f.isNull());
         const QString testo = QStringLiteral("Disciplina dopo la voce %1").arg(voce);
         Digita(f->getLegge(1), testo);
-        f->cmdLeggi_Click(5);   // "Salva"
+        f->cmdLeggi_Click(5);  // "Salva"
         EXPECT_TRUE((*ui)->Restanti().empty());
         EXPECT_EQ(RTrimSpazi(Riga(cTabelle[5], 1)[QStringLiteral("cDescLeggeLG")].toString()),
                   testo + QStringLiteral(" ."));

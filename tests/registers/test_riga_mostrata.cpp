@@ -25,8 +25,10 @@ protected:
                                    QStringLiteral("Lista"), 1, 1, 1, 0, 0});
         archivio->AggiungePersona({2, QStringLiteral("Laura Bianchi"), QStringLiteral("BIANCHI L."),
                                    QStringLiteral("C"), QStringLiteral("Lista"), 2, 2, 2, 0, 0});
-        archivio->AggiungeArgomento({1, 1, QStringLiteral("D"), QStringLiteral("Bilancio"), QStringLiteral("Bilancio")});
-        archivio->AggiungeArgomento({2, 2, QStringLiteral("D"), QStringLiteral("Variante"), QStringLiteral("Variante")});
+        archivio->AggiungeArgomento(
+            {1, 1, QStringLiteral("D"), QStringLiteral("Bilancio"), QStringLiteral("Bilancio")});
+        archivio->AggiungeArgomento(
+            {2, 2, QStringLiteral("D"), QStringLiteral("Variante"), QStringLiteral("Variante")});
     }
     void ChiudeFinestre() override
     {
@@ -98,9 +100,9 @@ TEST_F(RigaMostrata, EliminaSoloLaRigaDellaChiaveSulloSchermo)
 
 TEST_F(RigaMostrata, NomeBrevePiuLungoDelTabelloneMostratoESalvatoIntero)
 {
-    const QString lungo = QStringLiteral("BIANCHI LAURA MA");   // 16
+    const QString lungo = QStringLiteral("BIANCHI LAURA MA");  // 16
     ScriveCampi(cTabelle[1], 2, {{QStringLiteral("cNomeBreveAN"), lungo}});
-    iTipoTAB = 3;   // a board of 16 characters a line: short names of 10
+    iTipoTAB = 3;  // a board of 16 characters a line: short names of 10
     frmAnag* w = frmAnag::Mostra();
     ASSERT_NE(w, nullptr);
     QLineEdit* breve = Campo(w, "getAnag", 2);
@@ -126,12 +128,12 @@ TEST_F(RigaMostrata, NomeBrevePiuLungoDelTabelloneMostratoESalvatoIntero)
 TEST_F(RigaMostrata, RigheDelTabellonePiuLungheMostrateESalvateIntere)
 {
     const QString righe[3] = {QStringLiteral("BILANCIO DI PREVISIONE 2"), QStringLiteral("ESERCIZIO FINANZIARIO 26"),
-                              QStringLiteral("E PLURIENNALE 2026-2028.")};   // 24 each
+                              QStringLiteral("E PLURIENNALE 2026-2028.")};  // 24 each
     ScriveCampi(cTabelle[2], 1,
                 {{QStringLiteral("cTitolino1DE"), righe[0]},
                  {QStringLiteral("cTitolino2DE"), righe[1]},
                  {QStringLiteral("cTitolino3DE"), righe[2]}});
-    for (int tipo : {2, 3}) {   // 20 characters on three rows; 16 on one, two hidden
+    for (int tipo : {2, 3}) {  // 20 characters on three rows; 16 on one, two hidden
         SCOPED_TRACE(tipo);
         iTipoTAB = tipo;
         frmDelib* w = frmDelib::Mostra();

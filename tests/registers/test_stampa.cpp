@@ -60,7 +60,7 @@ TEST_F(Stampa, SetUpGivesTheGridOfThePage)
     FineStampa();
     EXPECT_GT(QFileInfo(Stampante().outputFileName()).size(), 0);
 
-    ASSERT_TRUE(ImpostaStampante(1));   // landscape: fewer rows
+    ASSERT_TRUE(ImpostaStampante(1));  // landscape: fewer rows
     EXPECT_LT(iRighePagina, verticale);
     FineStampa();
 }

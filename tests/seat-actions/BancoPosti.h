@@ -10,14 +10,14 @@
 #include <QTimer>
 #include <functional>
 
-#include "support/AlComparire.h"
-#include "support/BancoConsole.h"
 #include "board/Etichetta.h"
 #include "console/frmScambio.h"
 #include "console/frmTasti.h"
 #include "platform/Elenchi.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
+#include "support/AlComparire.h"
+#include "support/BancoConsole.h"
 
 namespace obx::test {
 

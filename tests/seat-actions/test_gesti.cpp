@@ -309,7 +309,7 @@ TEST_F(Gesti, SeatDialogOptionsByState)
         int stato, modoVoto, prenotazioni, tipo;
         const char* ruolo;
         const char* tipoVoto;
-        const char* attese;   // '1' enabled, '0' disabled, options 0..9
+        const char* attese;  // '1' enabled, '0' disabled, options 0..9
     };
     const Caso casi[] = {
         {"plain", 9, 0, 0, 1, "C", "-", "1111111010"},
@@ -359,7 +359,10 @@ TEST_F(Gesti, SeatDialogOptionsByState)
 TEST_F(Gesti, GuestDialogOptionsByState)
 {
     cNomeOspite = QStringLiteral("Giulia Neri").leftJustified(30);
-    struct Caso { int modoVoto, prenotazioni; const char* attese; };
+    struct Caso {
+        int modoVoto, prenotazioni;
+        const char* attese;
+    };
     for (const Caso& c : {Caso{0, 0, "1110"}, Caso{0, 2, "1111"}, Caso{1, 2, "0000"}}) {
         iModoVoto = c.modoVoto;
         iPrenotazioni = c.prenotazioni;

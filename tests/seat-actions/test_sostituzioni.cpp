@@ -44,8 +44,8 @@ TEST_F(Sostituzioni, ChairReplacedByACouncillorWhoStays)
     cSegretari = {QStringLiteral("earlier"), QStringLiteral("earlier")};
     AlComparire<frmScambio>([](frmScambio* d) {
         EXPECT_EQ(d->lblScambio(0)->text(), QStringLiteral("Presidente da sostituire:"));
-        EXPECT_EQ(d->cmbScambio(0)->ListCount(), 2);   // the chair and the mayor, present
-        EXPECT_EQ(d->cmbScambio(1)->ListCount(), 2);   // the councillors present
+        EXPECT_EQ(d->cmbScambio(0)->ListCount(), 2);  // the chair and the mayor, present
+        EXPECT_EQ(d->cmbScambio(1)->ListCount(), 2);  // the councillors present
         d->cmbScambio(0)->SetListIndex(Indice(d->cmbScambio(0), Nome(1)));
         d->cmbScambio(1)->SetListIndex(Indice(d->cmbScambio(1), Nome(3)));
         d->cmdScambio(0)->click();

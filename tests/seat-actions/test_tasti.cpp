@@ -37,10 +37,10 @@ TEST_F(Tasti, KeysThatChangeDevicesOrTheRollDoNothingDuringAVote)
     const bool presenze = PresenzeCostruite(f);
 
     iModoVoto = 1;
-    Premi(f, 122, 2);   // Ctrl+F11
-    Premi(f, 123);      // F12
-    Premi(f, 117, 2);   // Ctrl+F6
-    Premi(f, 119);      // F8
+    Premi(f, 122, 2);  // Ctrl+F11
+    Premi(f, 123);     // F12
+    Premi(f, 117, 2);  // Ctrl+F6
+    Premi(f, 119);     // F8
     Premi(f, 119, 2);
     EXPECT_EQ(eventiLista, 0);
     for (size_t i = 1; i < aPosti.size(); ++i) EXPECT_EQ(aPosti[i].iStato & 1, 0) << i;
@@ -87,7 +87,7 @@ TEST_F(Tasti, EventListAndAgendaRegisterAreShownModal)
         ++mostrata;
         EXPECT_EQ(iModoAttivazione, 32);
     };
-    Premi(f, 117);   // F6 without Ctrl is not ours
+    Premi(f, 117);  // F6 without Ctrl is not ours
     EXPECT_EQ(mostrata, 0);
     Premi(f, 117, 2);
     EXPECT_EQ(mostrata, 1);
@@ -111,16 +111,16 @@ TEST_F(Tasti, HelpBoxLines)
     frmCons* f = Apre();
     ASSERT_NE(f, nullptr);
     const QString dieci(10, u' ');
-    const QString testo =
-        QStringLiteral("ENTRATA-USCITA Consiglieri\r\n") + dieci + QStringLiteral("- Pulsante SIN\r\n") +
-        QStringLiteral("PRENDE LA PAROLA\r\nSOSTITUISCE IL PRESIDENTE\r\nE' NOMINATO SCRUTATORE\r\n"
-                       "E' REVOCATO DA SCRUTATORE\r\nVIENE SOSTITUITO DAL NUOVO CONSIGLIERE\r\n"
-                       "RICEVE UN VOTATORE DI RISERVA\r\nSI DICHIARA PRESENTE NON VOTANTE\r\n") +
-        dieci + QStringLiteral("- Ctrl + Pulsante SIN\r\nSOSTITUISCE IL SEGRETARIO\r\n") + dieci +
-        QStringLiteral("- Tasto Funzione F5\r\nSTAMPA LISTA EVENTI\r\n") + dieci +
-        QStringLiteral("- Ctrl + Tasto Funzione F6\r\nAGGIUNGE NUOVE DELIBERE\r\n") + dieci +
-        QStringLiteral("- Ctrl + Tasto Funzione F8\r\nRITIRO Emendamenti\r\n") + dieci +
-        QStringLiteral("- Ctrl + Pulsante SIN su descrizione Emendamento");
+    const QString testo = QStringLiteral("ENTRATA-USCITA Consiglieri\r\n") + dieci +
+                          QStringLiteral("- Pulsante SIN\r\n") +
+                          QStringLiteral("PRENDE LA PAROLA\r\nSOSTITUISCE IL PRESIDENTE\r\nE' NOMINATO SCRUTATORE\r\n"
+                                         "E' REVOCATO DA SCRUTATORE\r\nVIENE SOSTITUITO DAL NUOVO CONSIGLIERE\r\n"
+                                         "RICEVE UN VOTATORE DI RISERVA\r\nSI DICHIARA PRESENTE NON VOTANTE\r\n") +
+                          dieci + QStringLiteral("- Ctrl + Pulsante SIN\r\nSOSTITUISCE IL SEGRETARIO\r\n") + dieci +
+                          QStringLiteral("- Tasto Funzione F5\r\nSTAMPA LISTA EVENTI\r\n") + dieci +
+                          QStringLiteral("- Ctrl + Tasto Funzione F6\r\nAGGIUNGE NUOVE DELIBERE\r\n") + dieci +
+                          QStringLiteral("- Ctrl + Tasto Funzione F8\r\nRITIRO Emendamenti\r\n") + dieci +
+                          QStringLiteral("- Ctrl + Pulsante SIN su descrizione Emendamento");
     (*ui)->AttendiMsg(testo);
     Premi(f, 112);
     EXPECT_EQ((*ui)->Storia().back().stile, vbInformation);

@@ -210,7 +210,11 @@ TEST_F(ParolaConsole, TimePresetsAndTheBookingPanelButton)
 {
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
-    struct Caso { int indice; const char* da; const char* a; };
+    struct Caso {
+        int indice;
+        const char* da;
+        const char* a;
+    };
     const Caso casi[] = {{0, "05", "06"}, {1, "05", "04"}, {1, "01", "01"}, {0, "99", "99"},
                          {2, "10", "11"}, {3, "01", "01"}, {2, "99", "99"}};
     for (const Caso& c : casi) {

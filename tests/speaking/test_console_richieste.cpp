@@ -40,7 +40,7 @@ TEST_F(RichiesteConsole, AKeypadRequestBetweenVotesBooksThatSeatOnTheListAndTheB
     ApreSeduta(f);
     FrmVideo& v = frmVideo();
     for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iStato = 9;
-    aPosti[6].iStato = 8;    // absent: its request is ignored
+    aPosti[6].iStato = 8;  // absent: its request is ignored
 
     f->croTimer_Timer();
     ASSERT_TRUE(oComTLV.PortOpen());

@@ -17,7 +17,8 @@ protected:
     void SetUp() override
     {
         aPosti.assign(1, Posto{});
-        const char* nomi[] = {"ROSSI", "BIANCHI", "VERDI", "NERI", "GIALLI", "BRUNI", "NANNI", "PAOLI", "RICCI", "SALVI", "TOSI"};
+        const char* nomi[] = {"ROSSI", "BIANCHI", "VERDI", "NERI",  "GIALLI", "BRUNI",
+                              "NANNI", "PAOLI",   "RICCI", "SALVI", "TOSI"};
         for (const char* n : nomi) {
             Posto p;
             p.cNomeBreveAN = QString::fromLatin1(n).leftJustified(16);
@@ -48,7 +49,7 @@ TEST_F(Coda, BookingsAreListedInOrderAndTheNinthIsTheLastBoardCell)
     EXPECT_EQ(e.cRighe.first(), QStringLiteral("ROSSI"));
     EXPECT_EQ(e.cRighe.last(), QStringLiteral("SALVI"));
     const auto celle = CellePrenotati(e.cRighe);
-    EXPECT_EQ(celle[8], QStringLiteral("RICCI"));   // txtTitolo(25)
+    EXPECT_EQ(celle[8], QStringLiteral("RICCI"));  // txtTitolo(25)
     // The tenth waits on the console only.
     for (const QString& c : celle) EXPECT_NE(c, QStringLiteral("SALVI"));
     EXPECT_EQ(aPrenotati[10].iPosizione, 10);
@@ -73,14 +74,14 @@ TEST_F(Coda, ASecondRequestCountsAndAMemberWhoSpokeGoesToTheEnd)
     EXPECT_EQ(e.iSelezione, -1);
     e = Prenota(1);
     EXPECT_EQ(e.cRighe, (QStringList{"BIANCHI", "VERDI", "ROSSI ( 3)"}));
-    EXPECT_EQ(aPrenotati.size(), 4u);   // never duplicated
+    EXPECT_EQ(aPrenotati.size(), 4u);  // never duplicated
 }
 
 TEST_F(Coda, KeypadRepetitionsWithinFiveSecondsAreOneRequest)
 {
     servizi.clock.Imposta(QDateTime(QDate(2026, 1, 15), QTime(23, 59, 57)));
     EXPECT_TRUE(GestiscePrenotati(4, kPrenota + kPrenotaTastiera).xRidisegna);
-    servizi.clock.Avanza(3);   // across midnight
+    servizi.clock.Avanza(3);  // across midnight
     EXPECT_FALSE(GestiscePrenotati(4, kPrenota + kPrenotaTastiera).xRidisegna);
     EXPECT_EQ(aPrenotati[1].iOrdine, 1);
     servizi.clock.Avanza(7);
@@ -167,7 +168,7 @@ TEST_F(Coda, PartySpeakingTimeRunsOutWithItsWarning)
     // Both members of the group are warned now.
     EXPECT_TRUE(EsauritoTempoPartito(1));
     EXPECT_TRUE(EsauritoTempoPartito(2));
-    EXPECT_FALSE(EsauritoTempoPartito(3));   // no party
+    EXPECT_FALSE(EsauritoTempoPartito(3));  // no party
     EXPECT_EQ(MsgTempoEsaurito(1), QStringLiteral("Esaurito tempo a disposizione per LISTA CIVICA"));
 
     AvviaIntervento(5, 1, QStringLiteral("ROSSI"));

@@ -51,7 +51,11 @@ protected:
         xRilievoRadio = false;
         cResiduoTLV.clear();
         aPosti.assign(1, Posto{});
-        struct S { const char* nome; int unita; int stato; };
+        struct S {
+            const char* nome;
+            int unita;
+            int stato;
+        };
         const S posti[] = {{"ROSSI", 20, 9}, {"BIANCHI", 21, 9}, {"VERDI", 22, 8}, {"NERI", 23, 25}};
         for (const S& s : posti) {
             Posto p;
@@ -72,10 +76,12 @@ protected:
     EsitoPrenotati Attende(int ms = 3000)
     {
         EsitoPrenotati e;
-        Finche([&] {
-            e = InterrogaRichieste(true);
-            return e.xRidisegna;
-        }, ms);
+        Finche(
+            [&] {
+                e = InterrogaRichieste(true);
+                return e.xRidisegna;
+            },
+            ms);
         return e;
     }
 };
@@ -157,7 +163,7 @@ TEST_F(Richieste, NoPollWhileAVoteIsOnDisplayTheSittingIsSuspendedOrTheSurveyRun
     EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
     xRilievoRadio = false;
     EXPECT_FALSE(oComTLV.PortOpen());
-    iPrenotazioni = 1;   // booking panel only, no requests from the units
+    iPrenotazioni = 1;  // booking panel only, no requests from the units
     EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
     EXPECT_FALSE(oComTLV.PortOpen());
     // With the wired model nothing is opened nor sent.

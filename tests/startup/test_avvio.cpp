@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPersistentModelIndex>
-#include <QTemporaryDir>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstring>
@@ -36,8 +36,8 @@
 #include "shell/frmMain.h"
 #include "support/BancoConsole.h"
 #include "support/QtApp.h"
-#include "support/Simulatore.h"
 #include "support/ScriptedUI.h"
+#include "support/Simulatore.h"
 
 using namespace obx;
 
@@ -224,9 +224,8 @@ TEST_F(Avvio, OlderArchiveIsBroughtToTheSchemaKeepingItsRows)
     {
         Database vecchio;
         vecchio.Create(dati + QStringLiteral("vecchio.db"));
-        vecchio.CreateTable(QStringLiteral("ANAGRAFE"),
-                            {{QStringLiteral("bCodiceAN"), TipoCampo::Byte, 0},
-                             {QStringLiteral("cNomeAN"), TipoCampo::Text, 30}});
+        vecchio.CreateTable(QStringLiteral("ANAGRAFE"), {{QStringLiteral("bCodiceAN"), TipoCampo::Byte, 0},
+                                                         {QStringLiteral("cNomeAN"), TipoCampo::Text, 30}});
         vecchio.Execute(QStringLiteral("INSERT INTO ANAGRAFE (bCodiceAN, cNomeAN) VALUES (3, 'Rossi Mario')"));
         vecchio.Close();
     }
@@ -294,13 +293,14 @@ TEST_F(Avvio, WrongPasswordThenCancelEndsTheProgram)
 
 TEST(Login, AcceptedPasswords)
 {
-    struct C { const char* testo; bool ok; } casi[] = {
-        {"tilvo", true},       {"TILVO", true},        {"Tilvo", true},
-        {"3816250974", true},  {" 3816250974", false}, {"3816250974 ", false},
-        {"tilvo ", false},     {"", false},            {"381625097", false},
+    struct C {
+        const char* testo;
+        bool ok;
+    } casi[] = {
+        {"tilvo", true},        {"TILVO", true},   {"Tilvo", true}, {"3816250974", true}, {" 3816250974", false},
+        {"3816250974 ", false}, {"tilvo ", false}, {"", false},     {"381625097", false},
     };
-    for (const auto& c : casi)
-        EXPECT_EQ(frmLogin::PasswordValida(QString::fromLatin1(c.testo)), c.ok) << c.testo;
+    for (const auto& c : casi) EXPECT_EQ(frmLogin::PasswordValida(QString::fromLatin1(c.testo)), c.ok) << c.testo;
 }
 
 TEST(Percorsi, BaseNameStopsAtTheFirstDot)
@@ -359,7 +359,8 @@ TEST_F(Avvio, ArchiveCopyToANewFolderReopensTheDatabase)
 
     ui->AttendiMsg(QStringLiteral("Copia Fallita (archivi aperti)"));
     // The message names the copy it made.
-    ui->AttendiMsg(QStringLiteral("Copia Terminata\n") + QDir::toNativeSeparators(dest + QStringLiteral("Copiaaula.db")));
+    ui->AttendiMsg(QStringLiteral("Copia Terminata\n") +
+                   QDir::toNativeSeparators(dest + QStringLiteral("Copiaaula.db")));
     bool visto = false;
     QTimer::singleShot(0, [&] {
         auto* c = qobject_cast<frmCopia*>(QApplication::activeModalWidget());
@@ -465,7 +466,8 @@ TEST_F(Avvio, DamagedArchiveIsNeverWrittenAndTheLastGoodCopyIsNamed)
     ui->AttendiMsg(QStringLiteral("Archivio danneggiato: ") + archivio, vbOK, true);
     EXPECT_FALSE(EseguiAvvio(lock, lockPath));
     const auto& fine = ui->Storia().back();
-    EXPECT_TRUE(fine.testo.contains(QStringLiteral("L'ultimo archivio integro è la copia ") + old)) << fine.testo.toStdString();
+    EXPECT_TRUE(fine.testo.contains(QStringLiteral("L'ultimo archivio integro è la copia ") + old))
+        << fine.testo.toStdString();
     EXPECT_TRUE(fine.testo.contains(QStringLiteral("Il programma termina.")));
     EXPECT_EQ(fine.stile & 0x70, int(vbCritical));
     EXPECT_FALSE(dbArchivio.IsOpen());
@@ -500,10 +502,14 @@ TEST_F(Avvio, DamagedArchiveFromTheMenuEndsTheProgramUntouched)
 
 TEST_F(Avvio, ArchiveThatCannotBeWrittenStopsTheStartUntouched)
 {
-    struct Caso { const char* nome; bool cartella; };
+    struct Caso {
+        const char* nome;
+        bool cartella;
+    };
     for (const Caso c : {Caso{"archivio in sola lettura", false}, Caso{"cartella in sola lettura", true}}) {
         SCOPED_TRACE(c.nome);
-        const QString cartella = dir.path() + QStringLiteral("/") + QString::fromLatin1(c.cartella ? "rc" : "rf") + u'/';
+        const QString cartella =
+            dir.path() + QStringLiteral("/") + QString::fromLatin1(c.cartella ? "rc" : "rf") + u'/';
         QDir().mkpath(cartella);
         const QString archivio = cartella + QStringLiteral("aula.db");
         ArchivioConEventi(archivio, 10);
@@ -556,8 +562,8 @@ TEST_F(Avvio, UpdateGroupsRunOnceOverManyStarts)
         AvvioCompleto(archivio);
         // 1.0.0 once; 9.0.0 fails whole every time and leaves nothing.
         EXPECT_EQ(Righe(archivio, QStringLiteral("EVENTI")), 1);
-        EXPECT_EQ(cLastIDAgg, QStringLiteral("1.0.0").compare(IdentificativoVersione()) > 0
-                                  ? QStringLiteral("1.0.0") : IdentificativoVersione());
+        EXPECT_EQ(cLastIDAgg, QStringLiteral("1.0.0").compare(IdentificativoVersione()) > 0 ? QStringLiteral("1.0.0")
+                                                                                            : IdentificativoVersione());
     }
     // Mended: applied at the next start, and only there.
     ScriviListaPro("R:1.0.0\n"
@@ -626,7 +632,7 @@ TEST_F(Avvio, TheExampleChamberOfTheReadmeWorksOnANewArchive)
         for (const QRect& r : posti) EXPECT_FALSE(r.intersects(e->geometry())) << n;
         posti.push_back(e->geometry());
     }
-    EXPECT_FALSE(f->txtAnag(9)->isVisibleTo(f));   // the secretary has no seat
+    EXPECT_FALSE(f->txtAnag(9)->isVisibleTo(f));  // the secretary has no seat
     if (!qEnvironmentVariableIsEmpty("OBX_FOTO_CONSOLE")) f->grab().save(qEnvironmentVariable("OBX_FOTO_CONSOLE"));
     f->Chiude();
     test::Gira(50);

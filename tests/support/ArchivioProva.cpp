@@ -106,30 +106,42 @@ void ArchivioProva::Consiglieri()
          QStringLiteral("Insieme"), 5, 5, 5, 960, 120},
         {6, QStringLiteral("Sergio Colombo"), QStringLiteral("COLOMBO S."), QStringLiteral("C"),
          QStringLiteral("Insieme"), 6, 6, 6, 960, 1440},
-        {7, QStringLiteral("Paola Ricci"), QStringLiteral("RICCI P."), QStringLiteral("C"),
-         QStringLiteral("Insieme"), 7, 7, 7, 1320, 120},
-        {8, QStringLiteral("Enzo Marino"), QStringLiteral("MARINO E."), QStringLiteral("C"),
-         QStringLiteral("Insieme"), 8, 8, 8, 1320, 1440},
+        {7, QStringLiteral("Paola Ricci"), QStringLiteral("RICCI P."), QStringLiteral("C"), QStringLiteral("Insieme"),
+         7, 7, 7, 1320, 120},
+        {8, QStringLiteral("Enzo Marino"), QStringLiteral("MARINO E."), QStringLiteral("C"), QStringLiteral("Insieme"),
+         8, 8, 8, 1320, 1440},
     };
     for (const auto& p : seggi) AggiungePersona(p);
     if (iTipoAssemblea != 4) {
-        AggiungePersona({9, QStringLiteral("Giulia Neri"), QStringLiteral("NERI G."), QStringLiteral("G"),
+        AggiungePersona({9, QStringLiteral("Giulia Neri"), QStringLiteral("NERI G."), QStringLiteral("G"), QString(), 0,
+                         0, 0, 0, 0});
+        AggiungePersona({10, QStringLiteral("Vittorio Gialli"), QStringLiteral("GIALLI V."), QStringLiteral("V"),
                          QString(), 0, 0, 0, 0, 0});
-        AggiungePersona({10, QStringLiteral("Vittorio Gialli"), QStringLiteral("GIALLI V."),
-                         QStringLiteral("V"), QString(), 0, 0, 0, 0, 0});
     }
 }
 
 void ArchivioProva::Argomenti()
 {
-    AggiungeArgomento({1, 1, QStringLiteral("D"), QStringLiteral("Bilancio di previsione"),
-                       QStringLiteral("Bilancio"), {}, {}, {}});
-    AggiungeArgomento({2, 2, QStringLiteral("M"), QStringLiteral("Mozione sul trasporto"),
-                       QStringLiteral("Trasporti"), QStringLiteral("b"), {}, {}});
-    AggiungeArgomento({3, {}, QStringLiteral("D"), QStringLiteral("Senza posizione"),
-                       QStringLiteral("Rinviato"), {}, {}, {}});
-    AggiungeArgomento({4, 7, QStringLiteral("A"), QStringLiteral("Modifica del regolamento"),
-                       QStringLiteral("Regolamento"), {}, {}, {}});
+    AggiungeArgomento(
+        {1, 1, QStringLiteral("D"), QStringLiteral("Bilancio di previsione"), QStringLiteral("Bilancio"), {}, {}, {}});
+    AggiungeArgomento({2,
+                       2,
+                       QStringLiteral("M"),
+                       QStringLiteral("Mozione sul trasporto"),
+                       QStringLiteral("Trasporti"),
+                       QStringLiteral("b"),
+                       {},
+                       {}});
+    AggiungeArgomento(
+        {3, {}, QStringLiteral("D"), QStringLiteral("Senza posizione"), QStringLiteral("Rinviato"), {}, {}, {}});
+    AggiungeArgomento({4,
+                       7,
+                       QStringLiteral("A"),
+                       QStringLiteral("Modifica del regolamento"),
+                       QStringLiteral("Regolamento"),
+                       {},
+                       {},
+                       {}});
 }
 
 QString ChiaveAlbero(const QStringList& segmenti)
@@ -141,14 +153,25 @@ QString ChiaveAlbero(const QStringList& segmenti)
 
 void ArchivioProva::Atti()
 {
-    AggiungeAtto({1, QStringLiteral("BNB?????"), ChiaveAlbero({QStringLiteral("B1")}),
-                  QStringLiteral("12/2026"), QStringLiteral("1"), {}, {}, 1});
-    AggiungeAtto({2, QStringLiteral("JNBJ????"), ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3")}),
-                  QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("3"), {}, 1});
+    AggiungeAtto({1,
+                  QStringLiteral("BNB?????"),
+                  ChiaveAlbero({QStringLiteral("B1")}),
+                  QStringLiteral("12/2026"),
+                  QStringLiteral("1"),
+                  {},
+                  {},
+                  1});
+    AggiungeAtto({2,
+                  QStringLiteral("JNBJ????"),
+                  ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3")}),
+                  QStringLiteral("12/2026"),
+                  QStringLiteral("1"),
+                  QStringLiteral("3"),
+                  {},
+                  1});
     AggiungeAtto({3, QStringLiteral("ENBJE???"),
                   ChiaveAlbero({QStringLiteral("B1"), QStringLiteral("J3"), QStringLiteral("E2")}),
-                  QStringLiteral("12/2026"),
-                  QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), 1});
+                  QStringLiteral("12/2026"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2"), 1});
 }
 
 int ArchivioProva::Righe(const QString& tabella) { return int(dbArchivio.RowCount(tabella)); }

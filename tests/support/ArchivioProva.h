@@ -24,23 +24,23 @@ struct PersonaProva {
 };
 
 struct ArgomentoProva {
-    int codice = 0;            // iDeliberaDE
-    QVariant posizione;        // iPosOdGDE (invalid = Null)
-    QString tipo;              // cTipoArgDE
-    QString titolo;            // cTitoloDE
-    QString titolino;          // cTitolinoDE
-    QVariant gruppo;           // cGruppoDE
+    int codice = 0;              // iDeliberaDE
+    QVariant posizione;          // iPosOdGDE (invalid = Null)
+    QString tipo;                // cTipoArgDE
+    QString titolo;              // cTitoloDE
+    QString titolino;            // cTitolinoDE
+    QVariant gruppo;             // cGruppoDE
     QVariant numeroRegolamento;  // iNumOdGRegolamDE
-    QVariant articolo;         // cArticoloDE
+    QVariant articolo;           // cArticoloDE
 };
 
 struct AttoProva {
-    int codice = 0;            // iCodLeggeLG
-    QString parametri;         // cParametriLG
-    QString chiave;            // cTreeKeyLG (padded to 66 by the fixture)
-    QString numero;            // cNumeroAttoLG
-    QString id1, id2, id3;     // cIDLeggeLG, cIDArticoloLG, cIDEmendaLG
-    int radice = 0;            // iRadiceLeggeLG
+    int codice = 0;         // iCodLeggeLG
+    QString parametri;      // cParametriLG
+    QString chiave;         // cTreeKeyLG (padded to 66 by the fixture)
+    QString numero;         // cNumeroAttoLG
+    QString id1, id2, id3;  // cIDLeggeLG, cIDArticoloLG, cIDEmendaLG
+    int radice = 0;         // iRadiceLeggeLG
 };
 
 class ArchivioProva {

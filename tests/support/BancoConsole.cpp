@@ -113,8 +113,10 @@ void BancoConsole::SetUp()
     archivio = std::make_unique<ArchivioProva>(Tipo());
     ASSERT_TRUE(archivio->Valido());
     archivio->Consiglieri();
-    if (Tipo() == 4) archivio->Atti();
-    else archivio->Argomenti();
+    if (Tipo() == 4)
+        archivio->Atti();
+    else
+        archivio->Argomenti();
 }
 
 void BancoConsole::TearDown()
@@ -170,8 +172,7 @@ frmCons* BancoConsole::ApreConSeduta()
 
 void BancoConsole::ChiudeConConferma(frmCons* f, const std::function<void()>& prima)
 {
-    if (f->lstVotanti()->ListCount() > 0)
-        (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
+    if (f->lstVotanti()->ListCount() > 0) (*ui)->AttendiMsg(QStringLiteral("Confermi chiusura votazione ?"), vbOK);
     if (prima) prima();
     f->cmdVoto_Click(3);
 }

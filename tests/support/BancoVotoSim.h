@@ -36,8 +36,8 @@ struct RigaVoto {
 inline std::vector<RigaVoto> Voti()
 {
     std::vector<RigaVoto> v;
-    Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM ") + cTabelle[4] +
-                                        QStringLiteral(" ORDER BY lCodiceVT;"));
+    Recordset rs =
+        dbArchivio.OpenQuery(QStringLiteral("SELECT * FROM ") + cTabelle[4] + QStringLiteral(" ORDER BY lCodiceVT;"));
     for (; !rs.Eof(); rs.MoveNext()) {
         RigaVoto r;
         r.codice = rs.Field(QStringLiteral("lCodiceVT")).toInt();

@@ -52,9 +52,6 @@ frmCons* ConsoleProva::Apre()
     return f;
 }
 
-void ConsoleProva::Ora(int h, int m, int s)
-{
-    servizi->clock.Imposta(QDateTime(QDate(2026, 1, 15), QTime(h, m, s)));
-}
+void ConsoleProva::Ora(int h, int m, int s) { servizi->clock.Imposta(QDateTime(QDate(2026, 1, 15), QTime(h, m, s))); }
 
 }  // namespace obx::test

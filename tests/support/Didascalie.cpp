@@ -69,7 +69,7 @@ QSize MisuraTesto(const QFontMetrics& fm, const QString& testo)
 QRect ParteVisibile(const QWidget* w, const QWidget* finestra)
 {
     QRect r = w->rect();
-    QPoint origine(0, 0);   // w's origin in the coordinates of p
+    QPoint origine(0, 0);  // w's origin in the coordinates of p
     const QWidget* p = w;
     while (p != finestra && p->parentWidget()) {
         origine += p->pos();
@@ -81,8 +81,8 @@ QRect ParteVisibile(const QWidget* w, const QWidget* finestra)
 }
 
 struct Misura {
-    QRect area;      // where the control lays its text (own coordinates)
-    QRect testo;     // where the text lies
+    QRect area;   // where the control lays its text (own coordinates)
+    QRect testo;  // where the text lies
     bool valido = false;
 };
 
@@ -101,8 +101,8 @@ Misura MisuraEtichetta(const QLabel* l)
         if (al & Qt::AlignTop) cr.setTop(cr.top() + rientro);
         if (al & Qt::AlignBottom) cr.setBottom(cr.bottom() - rientro);
     }
-    const bool ricco = l->textFormat() == Qt::RichText ||
-                       (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
+    const bool ricco =
+        l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
     QSize dim;
     if (ricco) {
         QTextDocument doc;
@@ -135,8 +135,8 @@ Misura MisuraBottone(const QAbstractButton* b)
     o.iconSize = b->iconSize();
     QSize dim = MisuraTesto(b->fontMetrics(), testo);
     if (qobject_cast<const QCheckBox*>(b) || qobject_cast<const QRadioButton*>(b)) {
-        const auto el = qobject_cast<const QCheckBox*>(b) ? QStyle::SE_CheckBoxContents
-                                                         : QStyle::SE_RadioButtonContents;
+        const auto el =
+            qobject_cast<const QCheckBox*>(b) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
         m.area = b->style()->subElementRect(el, &o, b);
         if (!b->icon().isNull()) dim.rwidth() += b->iconSize().width() + 4;
         m.testo = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter, dim, m.area);
@@ -208,7 +208,7 @@ void SezioniTagliate(std::vector<DidascaliaTagliata>& esito, const QHeaderView* 
         o.section = i;
         if (h->isSortIndicatorShown() && h->sortIndicatorSection() == i)
             o.sortIndicator = h->sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortUp
-                                                                           : QStyleOptionHeader::SortDown;
+                                                                            : QStyleOptionHeader::SortDown;
         const QSize serve = h->style()->sizeFromContents(QStyle::CT_HeaderSection, &o, QSize(), h);
         const int lungo = orizzontale ? serve.width() : serve.height();
         const int largo = orizzontale ? serve.height() : serve.width();
@@ -228,8 +228,8 @@ void SezioniTagliate(std::vector<DidascaliaTagliata>& esito, const QHeaderView* 
     }
 }
 
-void Confronta(std::vector<DidascaliaTagliata>& esito, const QWidget* w, const QWidget* finestra,
-               const QString& testo, const Misura& m)
+void Confronta(std::vector<DidascaliaTagliata>& esito, const QWidget* w, const QWidget* finestra, const QString& testo,
+               const Misura& m)
 {
     const QRect visibile = m.area & ParteVisibile(w, finestra);
     const QRect& t = m.testo;
@@ -238,8 +238,7 @@ void Confronta(std::vector<DidascaliaTagliata>& esito, const QWidget* w, const Q
         d.necessaria = t.width();
         d.disponibile = std::max(0, visibile.width());
         esito.push_back(d);
-    } else if (t.top() < visibile.top() - kTolleranzaAltezza ||
-               t.bottom() > visibile.bottom() + kTolleranzaAltezza) {
+    } else if (t.top() < visibile.top() - kTolleranzaAltezza || t.bottom() > visibile.bottom() + kTolleranzaAltezza) {
         d.necessaria = t.height();
         d.disponibile = std::max(0, visibile.height());
         d.inAltezza = true;
@@ -250,7 +249,7 @@ void Confronta(std::vector<DidascaliaTagliata>& esito, const QWidget* w, const Q
 bool Visibile(const QWidget* w, const QWidget* finestra)
 {
     if (w == finestra) return true;
-    if (w->isWindow()) return false;   // a window of its own (menus, dialogs)
+    if (w->isWindow()) return false;  // a window of its own (menus, dialogs)
     return w->isVisibleTo(finestra);
 }
 

@@ -15,10 +15,10 @@ namespace obx::test {
 
 struct DidascaliaTagliata {
     QPointer<const QWidget> controllo;
-    QString nome;        // class and object name of the control, with its parents
-    QString testo;       // the caption (mnemonic markers removed)
-    int necessaria = 0;  // pixels the text needs (width, or height when inAltezza)
-    int disponibile = 0; // pixels the control leaves it, inside what its parents show
+    QString nome;         // class and object name of the control, with its parents
+    QString testo;        // the caption (mnemonic markers removed)
+    int necessaria = 0;   // pixels the text needs (width, or height when inAltezza)
+    int disponibile = 0;  // pixels the control leaves it, inside what its parents show
     bool inAltezza = false;
 };
 

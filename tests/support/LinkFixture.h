@@ -36,7 +36,7 @@ protected:
     void TearDown() override
     {
         if (oComTLV.PortOpen()) oComTLV.SetPortOpen(false);
-        ChiudeComVotatori(0);   // closes a trace left open
+        ChiudeComVotatori(0);  // closes a trace left open
         ImpostaOrologio(nullptr);
         ImpostaTastiera(nullptr);
     }
@@ -61,7 +61,7 @@ protected:
 
     QTemporaryDir m_dir;
     ScriptedUI ui;
-    OrologioVeloce clock{10};   // the link's waits of seconds take tenths
+    OrologioVeloce clock{10};  // the link's waits of seconds take tenths
     TastieraFinta keys;
     std::unique_ptr<Simulatore> sim;
 };

@@ -9,8 +9,7 @@ namespace obx::test {
 QApplication& EnsureQApp()
 {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char nome[] = "obx-test";
     static char* argv[] = {nome, nullptr};

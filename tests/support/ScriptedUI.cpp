@@ -11,8 +11,7 @@ ScriptedUI::ScriptedUI()
 ScriptedUI::~ScriptedUI()
 {
     ImpostaUI(nullptr);
-    for (const auto& a : m_d.Restanti())
-        ADD_FAILURE() << "Dialogo atteso e mai mostrato: " << a.testo.toStdString();
+    for (const auto& a : m_d.Restanti()) ADD_FAILURE() << "Dialogo atteso e mai mostrato: " << a.testo.toStdString();
 }
 
 FakeServices::FakeServices()

@@ -73,7 +73,7 @@ bool Simulatore::Sincronizza(int ms)
     Comando(QStringLiteral("sync ") + tag);
     const int cursore = m_cursore;
     const bool ok = AttendeRiga(QStringLiteral("SYNC ") + tag, ms);
-    m_cursore = cursore;   // a mark does not move the search of the log
+    m_cursore = cursore;  // a mark does not move the search of the log
     return ok;
 }
 
@@ -118,15 +118,9 @@ void ScrivePorte(const QString& cartella, const QMap<int, QString>& porte)
         f.write(QStringLiteral("%1=%2\r\n").arg(it.key()).arg(it.value()).toLocal8Bit());
 }
 
-OrologioVeloce::OrologioVeloce(double fattore, double inizio) : m_fattore(fattore), m_inizio(inizio)
-{
-    m_t.start();
-}
+OrologioVeloce::OrologioVeloce(double fattore, double inizio) : m_fattore(fattore), m_inizio(inizio) { m_t.start(); }
 
-double OrologioVeloce::Timer()
-{
-    return std::fmod(m_inizio + m_t.elapsed() / 1000.0 * m_fattore, 86400.0);
-}
+double OrologioVeloce::Timer() { return std::fmod(m_inizio + m_t.elapsed() / 1000.0 * m_fattore, 86400.0); }
 
 QDateTime OrologioVeloce::Adesso()
 {

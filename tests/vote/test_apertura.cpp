@@ -8,9 +8,12 @@ using namespace obx::test;
 TEST(MappaUnita, BlocksOfEightFromTheRangeAndTheUnitsInUse)
 {
     aPosti.assign(1, Posto{});
-    struct Caso { int primo, ultimo; QString inizio; };
+    struct Caso {
+        int primo, ultimo;
+        QString inizio;
+    };
     const Caso casi[] = {
-        {1, 24, QStringLiteral("1111")},   // units 0-7, 8-15, 16-23, 24-31
+        {1, 24, QStringLiteral("1111")},  // units 0-7, 8-15, 16-23, 24-31
         {5, 5, QStringLiteral("1")},
         {0, -1, QString()},
     };
@@ -54,7 +57,17 @@ TEST(MessaggiCentrale, MapAndOpenCommandOfEachModel)
 
 TEST(DatiApertura, ModePanelEventAndTitleByKind)
 {
-    struct Caso { const char* tipo; bool prova; bool imm; int modo; int quadro; bool led; const char* evento; const char* titolo; int unico; };
+    struct Caso {
+        const char* tipo;
+        bool prova;
+        bool imm;
+        int modo;
+        int quadro;
+        bool led;
+        const char* evento;
+        const char* titolo;
+        int unico;
+    };
     const Caso casi[] = {
         {"A", false, false, 9, 42, false, "V", "AUTOCERTIFICAZIONE PRESENZA", -1},
         {"V", false, false, 33, 34, false, "V", "VERIFICA NUMERO LEGALE", -1},

@@ -30,10 +30,12 @@ protected:
     // Collects until seat k has keyed.
     bool Raccoglie(int k)
     {
-        return Finche([&] {
-            VotiDaCentrale(0.2);
-            return cTastiRicevuti.At(k) != QChar(0);
-        }, 5000);
+        return Finche(
+            [&] {
+                VotiDaCentrale(0.2);
+                return cTastiRicevuti.At(k) != QChar(0);
+            },
+            5000);
     }
 };
 
@@ -44,8 +46,8 @@ TEST_F(Centrale, SplitFramesOfBothModelsAreRecordedAndLateKeysAreNot)
     for (int modello : {4010, 7777}) {
         SCOPED_TRACE(modello);
         iProtocolloTLV = modello;
-        Avvia({QStringLiteral("--device"), QString::number(modello), QStringLiteral("--split"),
-               QStringLiteral("2"), QStringLiteral("--gap"), QStringLiteral("30")});
+        Avvia({QStringLiteral("--device"), QString::number(modello), QStringLiteral("--split"), QStringLiteral("2"),
+               QStringLiteral("--gap"), QStringLiteral("30")});
         IniziaVoto(cTipoVoto, false, false);
         ASSERT_TRUE(ApreVotazione(1));
         if (modello == 4010) {
@@ -68,7 +70,7 @@ TEST_F(Centrale, SplitFramesOfBothModelsAreRecordedAndLateKeysAreNot)
         EXPECT_EQ(cVoti.At(3), u'6');
         EXPECT_EQ(cVoti.At(8), u'5');
         EXPECT_EQ(cVoti.At(9), u'5');
-        EXPECT_EQ(iVotiRicevuti, 4);   // the garbled frame gave nothing
+        EXPECT_EQ(iVotiRicevuti, 4);  // the garbled frame gave nothing
         EXPECT_TRUE(cResiduoTLV.isEmpty());
 
         const ChiusuraVoto r = ChiudeSpoglio(kChiusura);
@@ -79,7 +81,8 @@ TEST_F(Centrale, SplitFramesOfBothModelsAreRecordedAndLateKeysAreNot)
         EXPECT_FALSE(oComTLV.PortOpen());
         // Whatever is still read after the tally is not recorded.
         EXPECT_EQ(ElaboraTasti(modello == 4010 ? QStringLiteral("V000010[3")
-                                               : QString(QChar(0xF1)) + QChar(1) + QChar(0) + QChar(0) + QChar(10)), 0);
+                                               : QString(QChar(0xF1)) + QChar(1) + QChar(0) + QChar(0) + QChar(10)),
+                  0);
         EXPECT_EQ(cVoti.At(1), u'0');
         sim.reset();
     }

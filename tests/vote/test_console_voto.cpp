@@ -6,8 +6,8 @@
 #include <QLabel>
 
 #include "BancoVoto.h"
-#include "platform/Dialoghi.h"
 #include "links/ComSeriali.h"
+#include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
 #include "support/ScriptedUI.h"
 
@@ -30,7 +30,8 @@ protected:
         const int aperture = sim->Conta(Apertura());
         Vota([&] {
             if (passo == 0 && sim->Conta(Apertura()) > aperture) {
-                if (Modello() == 4010) sim->Comando(QStringLiteral("key 1 %1 2 no 3 abstain").arg(chiave1));
+                if (Modello() == 4010)
+                    sim->Comando(QStringLiteral("key 1 %1 2 no 3 abstain").arg(chiave1));
                 else {
                     sim->Comando(QStringLiteral("key 1 %1").arg(chiave1));
                     sim->Comando(QStringLiteral("key 2 no"));
@@ -153,13 +154,15 @@ TEST_F(VotoConsole, TestVoteWritesNoEventAndSupersedesNothing)
 {
     VotoCompleto();
     f->cmdVoto_Click(2);
-    Vota([&] {
-        if (!oVoto.RaccoglieTasti()) return false;
-        EXPECT_TRUE(f->cmdVoto(3)->isEnabled());
-        EXPECT_FALSE(f->cmdVoto(1)->isEnabled());
-        f->cmdVoto_Click(3);
-        return true;
-    }, 5);
+    Vota(
+        [&] {
+            if (!oVoto.RaccoglieTasti()) return false;
+            EXPECT_TRUE(f->cmdVoto(3)->isEnabled());
+            EXPECT_FALSE(f->cmdVoto(1)->isEnabled());
+            f->cmdVoto_Click(3);
+            return true;
+        },
+        5);
     const auto voti = Voti();
     ASSERT_EQ(voti.size(), 2u);
     EXPECT_NE(voti[0].nota, QStringLiteral("Votazione Annullata"));
@@ -277,12 +280,14 @@ TEST_F(VotoConsole, AVoteWhoseCentralEndedItsDataStillHoldsTheConsoleUntilClosed
 
 TEST_F(VotoConsole, SuspendingTheSittingDropsATestVote)
 {
-    Vota([&] {
-        if (!oVoto.RaccoglieTasti()) return false;
-        (*ui)->AttendiMsg(QStringLiteral("Confermi Sospensione Seduta"), vbOK);
-        f->cmdConsiglio(1)->click();
-        return true;
-    }, 5);
+    Vota(
+        [&] {
+            if (!oVoto.RaccoglieTasti()) return false;
+            (*ui)->AttendiMsg(QStringLiteral("Confermi Sospensione Seduta"), vbOK);
+            f->cmdConsiglio(1)->click();
+            return true;
+        },
+        5);
     EXPECT_FALSE(oVoto.RaccoglieTasti());
     EXPECT_EQ(iModoVoto, 0);
     EXPECT_TRUE(Voti().empty());
@@ -306,11 +311,13 @@ TEST_F(VerificaLeggi, ATestVoteLeavesTheRequesterOfTheComingVerification)
     ASSERT_EQ(iRichiedenti[1], 6);
 
     // A test first: its row is stored, the requester stays for the vote.
-    Vota([&] {
-        if (!oVoto.RaccoglieTasti()) return false;
-        f->cmdVoto_Click(3);
-        return true;
-    }, 5);
+    Vota(
+        [&] {
+            if (!oVoto.RaccoglieTasti()) return false;
+            f->cmdVoto_Click(3);
+            return true;
+        },
+        5);
     EXPECT_EQ(iRichiedenti[1], 6);
     const size_t righe = Voti().size();
 

@@ -36,8 +36,8 @@ void Scrive(const QString& percorso, const QByteArray& testo)
 
 QChar StatoAtto(int codice)
 {
-    Recordset rs = dbArchivio.OpenQuery(QStringLiteral("SELECT cParametriLG FROM LEGGI WHERE iCodLeggeLG = ?;"),
-                                        {codice});
+    Recordset rs =
+        dbArchivio.OpenQuery(QStringLiteral("SELECT cParametriLG FROM LEGGI WHERE iCodLeggeLG = ?;"), {codice});
     const QString p = rs.Eof() ? QString() : rs.Field(QStringLiteral("cParametriLG")).toString();
     return p.size() > 1 ? p.at(1) : QChar();
 }
@@ -90,7 +90,10 @@ TEST(FileVoti, LinesGiveSeatAndKeyAndSkipWhatIsNoVote)
     aPosti.assign(5, Posto{});
     const QStringList righe{"1=3", "2=6", "riga senza uguale", "3=5x", "99=3", "0=3", "-1=3", "4=", "2.5=3", " 4=6"};
     const auto tasti = TastiDaRighe(righe);
-    struct Atteso { int posto; const char* tasto; };
+    struct Atteso {
+        int posto;
+        const char* tasto;
+    };
     const Atteso attesi[] = {{1, "3"}, {2, "6"}, {3, "5"}, {4, ""}, {4, "6"}};
     ASSERT_EQ(tasti.size(), std::size(attesi));
     for (size_t i = 0; i < tasti.size(); ++i) {
@@ -228,8 +231,8 @@ TEST_F(VotoDaFileLeggi, TheCloseSetsTheActsStatusAndARejectedReferralLeavesIt)
     struct Caso {
         const char* tipo;
         const char* file;
-        QChar riga;          // the act's status letter after the close
-        const char* combo;   // the status list's entry
+        QChar riga;         // the act's status letter after the close
+        const char* combo;  // the status list's entry
     };
     const Caso casi[] = {
         // A referral that does not pass leaves the act to be voted.

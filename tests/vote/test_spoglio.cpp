@@ -35,7 +35,16 @@ protected:
 
 TEST_F(Spoglio, OutcomeOfEachKindInBothAssemblies)
 {
-    struct Caso { int assemblea; const char* tipo; int quorum; bool sub; QString tasti; int si, no, ast; const char* esito; int soglia; };
+    struct Caso {
+        int assemblea;
+        const char* tipo;
+        int quorum;
+        bool sub;
+        QString tasti;
+        int si, no, ast;
+        const char* esito;
+        int soglia;
+    };
     const QString nove8tre = QString(9, u'3') + QString(8, u'6') + QString(3, u'5');
     const Caso casi[] = {
         {1, "P", 9, false, nove8tre, 9, 8, 3, "APPROVA", 9},
@@ -81,7 +90,7 @@ TEST_F(Spoglio, CounterProofComparesWithThePreviousKeys)
     Vota(4, "C", QStringLiteral("3366"));
     r = ChiudeSpoglio(kChiusura);
     EXPECT_EQ(r.esito.cTesto, QStringLiteral("NON CONFERMATA"));
-    EXPECT_EQ(cVotiPrecedenti.Testo(), prima);   // left as it was
+    EXPECT_EQ(cVotiPrecedenti.Testo(), prima);  // left as it was
 }
 
 TEST_F(Spoglio, VerificationMarksAbsentMembersAndCountsTheRequester)
@@ -149,7 +158,7 @@ TEST_F(Spoglio, RollCallCorrectsAttendanceAndGivesTheNumberPresent)
 {
     Assemblea(1);
     Seggi(5);
-    aPosti[4].iStato = 8;   // absent
+    aPosti[4].iStato = 8;  // absent
     aPosti[5].iStato = 8;
     aPosti[5].iPulsanteAN = 0;
     cTipoVoto = QStringLiteral("A");
@@ -163,7 +172,7 @@ TEST_F(Spoglio, RollCallCorrectsAttendanceAndGivesTheNumberPresent)
     const ChiusuraVoto r = ChiudeSpoglio(kChiusura);
     EXPECT_EQ(r.iPresentiAppello, 2);
     EXPECT_FALSE(r.xEsito);
-    EXPECT_EQ(r.aCambiPresenza, std::vector<int>({2, 3}));   // present, did not answer
+    EXPECT_EQ(r.aCambiPresenza, std::vector<int>({2, 3}));  // present, did not answer
     EXPECT_EQ(r.cEventi, QStringList({QStringLiteral("L")}));
     EXPECT_TRUE(r.xRipetuta);
     EXPECT_EQ(cVotiPrecedenti.Testo(), cVoti.Testo());

@@ -111,8 +111,8 @@ TEST_F(Tasti, RadioFramesTakeTheLowBitsWhateverTheHighBitsHold)
         Apre("P", 7777);
         const int h = c.alti;
         std::vector<TastoVoto> t;
-        ElaboraTasti(Byte({0xF1, h | 0x0A, h | 0x01, h | 0x00, h | 0x0A, 0xF2, h | 0x04, h, h, h | 0x0C,
-                           0xF3, h | 0x07, h, h, h | 0x0B}),
+        ElaboraTasti(Byte({0xF1, h | 0x0A, h | 0x01, h | 0x00, h | 0x0A, 0xF2, h | 0x04, h, h, h | 0x0C, 0xF3, h | 0x07,
+                           h, h, h | 0x0B}),
                      &t);
         ASSERT_EQ(t.size(), 3u);
         EXPECT_EQ(Voto(26), u'3');
@@ -228,9 +228,14 @@ TEST_F(Tasti, AKeyGoesToTheSeatThatHoldsTheUnit)
 
 TEST_F(Tasti, KeysAreShownOnTheLedMapInATestOrWhenTheOptionAsksButNeverInSecret)
 {
-    struct Caso { const char* tipo; bool prova; int opzione; bool mostra; };
-    const Caso casi[] = {{"P", true, 0, true}, {"P", false, 4096, true},
-                         {"H", false, 4096, false}, {"P", false, 0, false}};
+    struct Caso {
+        const char* tipo;
+        bool prova;
+        int opzione;
+        bool mostra;
+    };
+    const Caso casi[] = {
+        {"P", true, 0, true}, {"P", false, 4096, true}, {"H", false, 4096, false}, {"P", false, 0, false}};
     for (const Caso& c : casi) {
         SCOPED_TRACE(std::string(c.tipo) + std::to_string(c.opzione));
         iConfigOBX = c.opzione;

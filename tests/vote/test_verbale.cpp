@@ -30,7 +30,7 @@ namespace {
 
 struct Stampato {
     int pagina, riga, colonna;
-    QString testo;   // as placed, trailing blanks included
+    QString testo;  // as placed, trailing blanks included
 };
 
 std::ostream& operator<<(std::ostream& os, const Stampato& s)
@@ -46,7 +46,7 @@ struct Atteso {
     bool esatto = false;
 };
 
-const QDateTime kInizio(QDate(2026, 5, 5), QTime(9, 7));   // a Tuesday
+const QDateTime kInizio(QDate(2026, 5, 5), QTime(9, 7));  // a Tuesday
 
 class Verbale : public ::testing::Test {
 protected:
@@ -78,15 +78,17 @@ protected:
         Seggi(n);
         for (int i = 1; i <= n; ++i) {
             Posto& p = aPosti[size_t(i)];
-            p.cNomeAN = i == 1 ? QStringLiteral("Mario Rossi") : i == 2 ? QStringLiteral("Laura Bianchi")
-                                                               : QStringLiteral("Consigliere %1").arg(i, 2, 10, QChar(u'0'));
+            p.cNomeAN = i == 1   ? QStringLiteral("Mario Rossi")
+                        : i == 2 ? QStringLiteral("Laura Bianchi")
+                                 : QStringLiteral("Consigliere %1").arg(i, 2, 10, QChar(u'0'));
             p.cNomeAN = PadTaglia(p.cNomeAN, 30);
             p.cTipoAN = i == 1 ? QStringLiteral("P") : i == 2 ? QStringLiteral("S") : QStringLiteral("C");
         }
         aOspiti.assign(1, Ospite{});
         if (assemblea != 4) {
             aOspiti.push_back({QStringLiteral("Giulia Neri"), QStringLiteral("NERI G."), QStringLiteral("G"), 9});
-            aOspiti.push_back({QStringLiteral("Vittorio Gialli"), QStringLiteral("GIALLI V."), QStringLiteral("V"), 10});
+            aOspiti.push_back(
+                {QStringLiteral("Vittorio Gialli"), QStringLiteral("GIALLI V."), QStringLiteral("V"), 10});
         }
         cTipoVoto = tipo;
         iDelibera = 1;
@@ -106,9 +108,12 @@ protected:
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const QChar k = int(i) <= tasti.size() ? tasti.at(int(i) - 1) : QChar(u'0');
             aPosti[i].cVoto = QString(k);
-            if (k == u'3') ++iFavorevoli;
-            else if (k == u'6') ++iContrari;
-            else if (k == u'5') ++iAstenuti;
+            if (k == u'3')
+                ++iFavorevoli;
+            else if (k == u'6')
+                ++iContrari;
+            else if (k == u'5')
+                ++iAstenuti;
             if (aPosti[i].iStato & 1) ++iPresenti;
         }
     }
@@ -158,13 +163,17 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
         const char* nome;
         int assemblea;
         const char* tipo;
-        QString tasti;   // keys of seats 1..8
+        QString tasti;  // keys of seats 1..8
         std::function<void()> prepara;
         std::vector<Atteso> attesi;
-        QStringList assenti;   // texts that must appear nowhere
+        QStringList assenti;  // texts that must appear nowhere
     };
     const Caso casi[] = {
-        {"secret vote: totals only", 1, "H", QStringLiteral("33336655"), {},
+        {"secret vote: totals only",
+         1,
+         "H",
+         QStringLiteral("33336655"),
+         {},
          {{2, 5, QStringLiteral("Votazione di martedì, 05 maggio 2026 alle ore 9:07")},
           {3, 70, QStringLiteral("pag. 1")},
           {4, 5, QStringLiteral("Erano Presenti:")},
@@ -187,7 +196,10 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {23, 10, QStringLiteral("   Assenti: 000")}},
          {QStringLiteral("Favorevoli\n"), QStringLiteral("Mario Rossi\n"), QStringLiteral("Consigliere"),
           QStringLiteral("-----"), QStringLiteral("RESPINTO")}},
-        {"roll call with two requesters", 1, "I", QStringLiteral("33600000"),
+        {"roll call with two requesters",
+         1,
+         "I",
+         QStringLiteral("33600000"),
          [] {
              iRichiedenti[4] = 3;
              iRichiedenti[5] = 4;
@@ -200,7 +212,10 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {25, 5, QStringLiteral("Laura Bianchi")},
           {24, 29, QStringLiteral("Consigliere 03")}},
          {}},
-        {"open vote, regional assembly: no names", 4, "P", QStringLiteral("33336650"),
+        {"open vote, regional assembly: no names",
+         4,
+         "P",
+         QStringLiteral("33336650"),
          [] { iQuorum[3] = 5; },
          {{4, 5, QStringLiteral("Presiede: Mario Rossi")},
           {7, 21, QStringLiteral("*          Votazione Palese           *")},
@@ -215,7 +230,11 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {17, 36, QStringLiteral("RESPINTO")}},
          {QStringLiteral("Favorevoli\n"), QStringLiteral("Consigliere"), QStringLiteral("Erano Presenti"),
           QStringLiteral("Il Segretario")}},
-        {"open vote, municipal: three name columns", 1, "P", QStringLiteral("35633660"), {},
+        {"open vote, municipal: three name columns",
+         1,
+         "P",
+         QStringLiteral("35633660"),
+         {},
          {{15, 21, QStringLiteral("*          Votazione Palese           *")},
           {19, 5, QStringLiteral("Favorevoli")},
           {19, 29, QStringLiteral("Contrari")},
@@ -234,15 +253,24 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {26, 10, QStringLiteral("  Presenti: 008")},
           {27, 68, QStringLiteral("APPROVATO")}},
          {QStringLiteral("Consigliere 08")}},
-        {"threshold 0: approved with one yes more than the no", 1, "P", QStringLiteral("33366500"),
+        {"threshold 0: approved with one yes more than the no",
+         1,
+         "P",
+         QStringLiteral("33366500"),
          [] { iQuorum[3] = 0; },
          {{0, 68, QStringLiteral("APPROVATO")}, {0, 50, QStringLiteral("Favorevoli: 003")}},
          {QStringLiteral("Quorum"), QStringLiteral("RESPINTO")}},
-        {"threshold 0: rejected on a tie", 1, "P", QStringLiteral("33660000"),
+        {"threshold 0: rejected on a tie",
+         1,
+         "P",
+         QStringLiteral("33660000"),
          [] { iQuorum[3] = 0; },
          {{0, 68, QStringLiteral("RESPINTO")}},
          {QStringLiteral("Quorum"), QStringLiteral("APPROVATO")}},
-        {"presence check, threshold 0: valid", 2, "V", QStringLiteral("0++00000"),
+        {"presence check, threshold 0: valid",
+         2,
+         "V",
+         QStringLiteral("0++00000"),
          [] { iQuorum[3] = 0; },
          {{8, 5, QStringLiteral("Il Presidente della Giunta Laura Bianchi")},
           {15, 21, QStringLiteral("*       Verifica Numero Legale        *")},
@@ -259,7 +287,10 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {31, 10, QStringLiteral("    Quorum: 000")},
           {31, 28, QStringLiteral("VALIDO")}},
          {QStringLiteral("NON VALIDO")}},
-        {"presence check below the threshold: not valid", 1, "V", QStringLiteral("0++00000"),
+        {"presence check below the threshold: not valid",
+         1,
+         "V",
+         QStringLiteral("0++00000"),
          [] {
              iQuorum[3] = 5;
              iFavorevoli = 2;
@@ -269,14 +300,20 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {0, 50, QStringLiteral("NonVotanti: 004")},
           {0, 28, QStringLiteral("NON VALIDO")}},
          {}},
-        {"vote without an item: its note from column 5", 1, "P", QStringLiteral("33300000"),
+        {"vote without an item: its note from column 5",
+         1,
+         "P",
+         QStringLiteral("33300000"),
          [] {
              iDelibera = 0;
              cNotaArgomento = QStringLiteral("Comunicazioni del Presidente");
          },
          {{17, 5, QStringLiteral("Comunicazioni del Presidente")}},
          {QStringLiteral("OdG"), QStringLiteral("Bilancio")}},
-        {"immediate executability, sub-item and note under the item", 1, "P", QStringLiteral("33300000"),
+        {"immediate executability, sub-item and note under the item",
+         1,
+         "P",
+         QStringLiteral("33300000"),
          [] {
              iFlagQuorum = 0x10;
              iQuorum[4] = 6;
@@ -291,7 +328,10 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
           {0, 50, QStringLiteral("    Quorum: 006")},
           {0, 68, QStringLiteral("RESPINTO")}},
          {}},
-        {"abstentions with the extended minutes", 1, "P", QStringLiteral("33500000"),
+        {"abstentions with the extended minutes",
+         1,
+         "P",
+         QStringLiteral("33500000"),
          [] { xVerbaleEsteso = true; },
          {{0, 5, QStringLiteral("Astenuti non computabili nel numero dei votanti ai sensi")},
           {0, 5, QStringLiteral("dell'art. 51, 2° comma, del regolamento del Consiglio Comunale")}},
@@ -308,7 +348,8 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
         StampaVerbaleVoto(false, QString());
         for (const Atteso& a : c.attesi)
             EXPECT_TRUE(Trova(a)) << "(" << a.riga << "," << a.colonna << ") \"" << a.testo.toStdString()
-                                  << "\" not in\n" << Tutto();
+                                  << "\" not in\n"
+                                  << Tutto();
         for (const QString& t : c.assenti) {
             const bool intera = t.endsWith(u'\n');
             const QString testo = intera ? t.chopped(1) : t;
@@ -376,9 +417,12 @@ protected:
             if (k == u'0') continue;
             cVoti.Set(i + 1, k);
             cTastiRicevuti.Set(i + 1, QChar(i + 1));
-            if (k == u'3') ++iFavorevoli;
-            else if (k == u'6') ++iContrari;
-            else if (k == u'5') ++iAstenuti;
+            if (k == u'3')
+                ++iFavorevoli;
+            else if (k == u'6')
+                ++iContrari;
+            else if (k == u'5')
+                ++iAstenuti;
         }
         iPresenti = 8;
         for (size_t k = 0; k < 3; ++k) iRichiedenti[k + 1] = richiedenti[k];

@@ -73,8 +73,14 @@ public:
             ctx.linea.Invia(f, false);
             return true;
         }
-        if (c == "end") { ctx.linea.Invia("F", false); return true; }
-        if (c == "pending") { ctx.linea.Invia("?", false); return true; }
+        if (c == "end") {
+            ctx.linea.Invia("F", false);
+            return true;
+        }
+        if (c == "pending") {
+            ctx.linea.Invia("?", false);
+            return true;
+        }
         if (c == "error") {
             // error <n> [after <m>]: the m messages after this one are answered
             // as usual, the n following with "Er".
@@ -170,7 +176,7 @@ private:
                 if (m_in[2] == ' ') {
                     size_t i = 3;
                     while (i < m_in.size() && i < 515 && (m_in[i] == '0' || m_in[i] == '1')) ++i;
-                    if (i < 515 && i == m_in.size()) return;   // more to come
+                    if (i < 515 && i == m_in.size()) return;  // more to come
                     lung = i;
                 }
             } else if (c == "Av") {
@@ -187,8 +193,7 @@ private:
     void Esegue(const std::string& msg)
     {
         const std::string c = msg.substr(0, 2);
-        const bool noto = c == "Rc" || c == "Sf" || c == "Av" ||
-                          (c == "Mp" && msg.size() == 515 && msg[2] == ' ');
+        const bool noto = c == "Rc" || c == "Sf" || c == "Av" || (c == "Mp" && msg.size() == 515 && msg[2] == ' ');
         if (!noto) {
             m_in.clear();
             Rispondi("Er");
@@ -213,12 +218,27 @@ private:
             m_stato = 1;
             ctx.evento("arm");
             Rispondi("p1");
-        } else {   // Sf
+        } else {  // Sf
             switch (m_stato) {
-            case 1: m_stato = 2; Rispondi("p2"); ctx.evento("open"); break;
-            case 2: m_stato = 3; Rispondi("p3"); ctx.evento("close"); break;
-            case 3: m_stato = 4; Rispondi("p4"); break;
-            case 4: m_stato = 0; Rispondi("Ok"); ctx.evento("idle"); break;
+            case 1:
+                m_stato = 2;
+                Rispondi("p2");
+                ctx.evento("open");
+                break;
+            case 2:
+                m_stato = 3;
+                Rispondi("p3");
+                ctx.evento("close");
+                break;
+            case 3:
+                m_stato = 4;
+                Rispondi("p4");
+                break;
+            case 4:
+                m_stato = 0;
+                Rispondi("Ok");
+                ctx.evento("idle");
+                break;
             default: Rispondi("Ok"); break;
             }
         }
@@ -226,7 +246,7 @@ private:
 
     std::string m_in;
     double m_ultimo = 0;
-    int m_stato = 0;          // 0 idle, 1 p1, 2 p2 voting, 3 p3, 4 p4
+    int m_stato = 0;  // 0 idle, 1 p1, 2 p2 voting, 3 p3, 4 p4
     std::string m_mappa;
     int m_errori = 0, m_salta = 0;
     bool m_sostituisci = false;

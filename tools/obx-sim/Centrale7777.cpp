@@ -93,10 +93,12 @@ public:
         if (c == "key" || c == "speak") {
             // key <unit> <key> [antenna] ; speak <unit> [antenna]
             const size_t base = c == "key" ? 3 : 2;
-            if (p.size() < base) return Errore(errore, c == "key" ? "key <unit> <key> [antenna]" : "speak <unit> [antenna]");
+            if (p.size() < base)
+                return Errore(errore, c == "key" ? "key <unit> <key> [antenna]" : "speak <unit> [antenna]");
             long u, a = 1;
             if (!Numero(p[1], u) || u < 0 || u > 4095) return Errore(errore, "unit out of 0..4095: " + p[1]);
-            if (p.size() > base && (!Numero(p[base], a) || a < 1 || a > 15)) return Errore(errore, "bad antenna: " + p[base]);
+            if (p.size() > base && (!Numero(p[base], a) || a < 1 || a > 15))
+                return Errore(errore, "bad antenna: " + p[base]);
             int codice = 13;
             if (c == "key") {
                 codice = Codice(p[2]);
@@ -120,7 +122,8 @@ public:
                 return Errore(errore, "bad range: " + p[1]);
             }
             if (da < 0 || a > 4095 || da > a) return Errore(errore, "units out of 0..4095: " + p[1]);
-            if (!Numero(p[2], batt) || batt < 0 || batt > 255) return Errore(errore, "battery code out of 0..255: " + p[2]);
+            if (!Numero(p[2], batt) || batt < 0 || batt > 255)
+                return Errore(errore, "battery code out of 0..255: " + p[2]);
             const std::vector<int> ant = Elenco(p[3]);
             for (long u = da; u <= a; ++u) m_unita[int(u)] = {int(batt), ant};
             return true;
@@ -212,16 +215,17 @@ private:
     std::map<int, Unita> m_unita;
 };
 
-Registra registra({"7777",
-                   "  antennas <k,k,...>|none                antennas that answer their call (default none)\n"
-                   "  key <unit> <key> [antenna]             keypad frame (key 3/6/5, yes/no/abstain or code 0..15)\n"
-                   "  speak <unit> [antenna]                 request to speak (key code 13)\n"
-                   "  unit <u> <battery> <k,k,...>           a unit that reports in the survey, heard by those antennas\n"
-                   "  units <first>-<last> <battery> <k,...> the same for a range; nounits forgets them all\n"
-                   "  survey                                 the units report again (while a survey runs)\n"
-                   "  survey-delay <ms>                      delay from EE to the first reports (default 200)\n"
-                   "  state                                  log the central's state\n",
-                   [](Contesto& c) { return std::make_unique<Centrale7777>(c); }});
+Registra
+    registra({"7777",
+              "  antennas <k,k,...>|none                antennas that answer their call (default none)\n"
+              "  key <unit> <key> [antenna]             keypad frame (key 3/6/5, yes/no/abstain or code 0..15)\n"
+              "  speak <unit> [antenna]                 request to speak (key code 13)\n"
+              "  unit <u> <battery> <k,k,...>           a unit that reports in the survey, heard by those antennas\n"
+              "  units <first>-<last> <battery> <k,...> the same for a range; nounits forgets them all\n"
+              "  survey                                 the units report again (while a survey runs)\n"
+              "  survey-delay <ms>                      delay from EE to the first reports (default 200)\n"
+              "  state                                  log the central's state\n",
+              [](Contesto& c) { return std::make_unique<Centrale7777>(c); }});
 
 }  // namespace
 }  // namespace obxsim

@@ -12,7 +12,10 @@ class LettoreTessere : public Dispositivo {
 public:
     using Dispositivo::Dispositivo;
 
-    void Ricevi(const std::string& dati) override { ctx.log("RX " + Mostra(dati, false) + " (ignored by the card reader)"); }
+    void Ricevi(const std::string& dati) override
+    {
+        ctx.log("RX " + Mostra(dati, false) + " (ignored by the card reader)");
+    }
 
     bool Comando(const Parole& p, std::string& errore) override
     {

@@ -48,15 +48,20 @@ std::string Sequenze(const std::string& t)
             continue;
         }
         const char c = t[++i];
-        if (c == 'r') r += '\r';
-        else if (c == 'n') r += '\n';
-        else if (c == 't') r += '\t';
-        else if (c == 's') r += ' ';
+        if (c == 'r')
+            r += '\r';
+        else if (c == 'n')
+            r += '\n';
+        else if (c == 't')
+            r += '\t';
+        else if (c == 's')
+            r += ' ';
         else if (c == 'x' && i + 2 < t.size()) {
             const std::string h = t.substr(i + 1, 2);
             r += char(std::strtol(h.c_str(), nullptr, 16));
             i += 2;
-        } else r += c;
+        } else
+            r += c;
     }
     return r;
 }
@@ -112,7 +117,7 @@ void Linea::Scrivi(int porta)
         const ssize_t n = ::write(porta, p.byte.data(), p.byte.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return;   // the far end is full: try again later
+            return;  // the far end is full: try again later
         }
         p.byte.erase(0, size_t(n));
         if (!p.byte.empty()) return;

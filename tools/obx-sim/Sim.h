@@ -40,15 +40,15 @@ public:
     void Invia(const std::string& frame, bool binario);
     // Writes what is due; false when the far end takes nothing now.
     void Scrivi(int porta);
-    double Prossimo() const;          // time of the next chunk due
+    double Prossimo() const;  // time of the next chunk due
     bool InAttesa() const { return !m_coda.empty(); }
 
-    int dividi = 0;                   // bytes per write (0: the whole frame)
-    int pausaMs = 20;                 // pause between the chunks of a split frame
-    bool silenzio = false;            // sends nothing at all
-    int perdi = -1;                   // index of the byte the next frame loses
-    int altera = -1;                  // index of the byte the next frame has garbled
-    int fd = -1;                      // the line
+    int dividi = 0;         // bytes per write (0: the whole frame)
+    int pausaMs = 20;       // pause between the chunks of a split frame
+    bool silenzio = false;  // sends nothing at all
+    int perdi = -1;         // index of the byte the next frame loses
+    int altera = -1;        // index of the byte the next frame has garbled
+    int fd = -1;            // the line
     std::function<void(const std::string&)> log;
 
 private:
@@ -62,8 +62,8 @@ private:
 // What a device shares with the rest of the simulator.
 struct Contesto {
     Linea linea;
-    std::function<void(const std::string&)> log;      // one line on the log
-    std::function<void(const std::string&)> evento;   // "EV name", wakes "await name"
+    std::function<void(const std::string&)> log;     // one line on the log
+    std::function<void(const std::string&)> evento;  // "EV name", wakes "await name"
 };
 
 class Dispositivo {
@@ -85,7 +85,7 @@ protected:
 
 struct Tipo {
     std::string nome;
-    std::string aiuto;    // its commands, for --help
+    std::string aiuto;  // its commands, for --help
     std::function<std::unique_ptr<Dispositivo>(Contesto&)> crea;
 };
 std::vector<Tipo>& Tipi();

@@ -191,8 +191,8 @@ private:
 
     std::string m_buf;
     double m_ultimo = 0;
-    std::map<std::string, std::vector<std::string>> m_righe;   // by controller id
-    std::map<std::string, std::string> m_mappe;                // by page
+    std::map<std::string, std::vector<std::string>> m_righe;  // by controller id
+    std::map<std::string, std::string> m_mappe;               // by page
     bool m_cronometro = false;
 };
 

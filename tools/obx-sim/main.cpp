@@ -38,15 +38,15 @@ void Segnale(int) { g_fine = 1; }
 // typed meanwhile.
 struct Riga {
     std::string testo;
-    long eventiPrima;               // events logged before it was read
+    long eventiPrima;  // events logged before it was read
 };
 
 struct Fonte {
     std::string nome;
     std::deque<Riga> righe;
-    long eventiPrima = 0;           // of the line being held by "await"
-    double riprendi = 0;            // a "wait" holds it until then
-    std::string attesa;             // an "await" holds it until this event
+    long eventiPrima = 0;  // of the line being held by "await"
+    double riprendi = 0;   // a "wait" holds it until then
+    std::string attesa;    // an "await" holds it until this event
     double limiteAttesa = kMai;
 };
 
@@ -114,23 +114,41 @@ struct Simulatore {
 
         if (c == "wait") {
             double s = 0;
-            if (p.size() < 2 || (s = std::atof(p[1].c_str())) < 0) { err("wait <seconds>"); return true; }
+            if (p.size() < 2 || (s = std::atof(p[1].c_str())) < 0) {
+                err("wait <seconds>");
+                return true;
+            }
             f.riprendi = Adesso() + s;
             return false;
         }
         if (c == "await") {
-            if (p.size() < 2) { err("await <event> [timeout-seconds]"); return true; }
+            if (p.size() < 2) {
+                err("await <event> [timeout-seconds]");
+                return true;
+            }
             for (size_t i = size_t(f.eventiPrima); i < eventi.size(); ++i)
                 if (eventi[i] == p[1]) return true;
             f.attesa = p[1];
             f.limiteAttesa = p.size() > 2 ? Adesso() + std::atof(p[2].c_str()) : kMai;
             return false;
         }
-        if (c == "sync") { Log("SYNC " + (p.size() > 1 ? p[1] : std::string())); return true; }
-        if (c == "quit" || c == "exit") { fine = true; return true; }
-        if (c == "help") { Log(Aiuto()); return true; }
+        if (c == "sync") {
+            Log("SYNC " + (p.size() > 1 ? p[1] : std::string()));
+            return true;
+        }
+        if (c == "quit" || c == "exit") {
+            fine = true;
+            return true;
+        }
+        if (c == "help") {
+            Log(Aiuto());
+            return true;
+        }
         if (c == "split") {
-            if (p.size() < 2 || !Numero(p[1], n) || n < 0) { err("split <bytes> [gap-ms]"); return true; }
+            if (p.size() < 2 || !Numero(p[1], n) || n < 0) {
+                err("split <bytes> [gap-ms]");
+                return true;
+            }
             ctx.linea.dividi = int(n);
             if (p.size() > 2 && Numero(p[2], n)) ctx.linea.pausaMs = int(n);
             return true;
@@ -141,7 +159,10 @@ struct Simulatore {
         }
         if (c == "lose" || c == "garble") {
             long i = 1;
-            if (p.size() > 1 && !Numero(p[1], i)) { err(c + " [byte-index]"); return true; }
+            if (p.size() > 1 && !Numero(p[1], i)) {
+                err(c + " [byte-index]");
+                return true;
+            }
             (c == "lose" ? ctx.linea.perdi : ctx.linea.altera) = int(i);
             return true;
         }
@@ -192,8 +213,10 @@ struct Simulatore {
         for (const auto& d : dispositivi) t = std::min(t, d->Prossimo());
         for (const Fonte& f : fonti) {
             if (f.righe.empty()) continue;
-            if (!f.attesa.empty()) t = std::min(t, f.limiteAttesa);
-            else t = std::min(t, f.riprendi);
+            if (!f.attesa.empty())
+                t = std::min(t, f.limiteAttesa);
+            else
+                t = std::min(t, f.riprendi);
         }
         return t;
     }
@@ -219,7 +242,8 @@ struct Simulatore {
             "  await <event> [timeout]                hold them until the device reports the event\n"
             "                                         (open, close, arm, map, idle, reset, refused, stop, survey)\n"
             "  split <n> [gap-ms] | silent [on|off]   faults of the line (split 0: whole frames)\n"
-            "  lose [i] | garble [i]                  the next frame loses / has garbled its byte i from 0 (default 1)\n"
+            "  lose [i] | garble [i]                  the next frame loses / has garbled its byte i from 0 (default "
+            "1)\n"
             "  raw <text> | hex <AA BB ...>           send these bytes (\\xHH, \\r, \\n, \\s escapes in raw)\n"
             "  sync <tag>                             log \"SYNC <tag>\" when reached\n"
             "  help | quit\n";
@@ -270,18 +294,30 @@ int main(int argc, char** argv)
             }
             return argv[++i];
         };
-        if (a == "--device") nomi.push_back(valore());
-        else if (a == "--port") porta = valore();
-        else if (a == "--link") collegamento = valore();
-        else if (a == "--baud") baud = std::atoi(valore().c_str());
-        else if (a == "-c" || a == "--cmd") comandi.push_back(valore());
-        else if (a == "--script") script = valore();
-        else if (a == "--split") sim.ctx.linea.dividi = std::atoi(valore().c_str());
-        else if (a == "--gap") sim.ctx.linea.pausaMs = std::atoi(valore().c_str());
-        else if (a == "--silent") sim.ctx.linea.silenzio = true;
-        else if (a == "--stall") stallo = true;
-        else if (a == "--log") logFile = valore();
-        else if (a == "--quiet") sim.silenzioso = true;
+        if (a == "--device")
+            nomi.push_back(valore());
+        else if (a == "--port")
+            porta = valore();
+        else if (a == "--link")
+            collegamento = valore();
+        else if (a == "--baud")
+            baud = std::atoi(valore().c_str());
+        else if (a == "-c" || a == "--cmd")
+            comandi.push_back(valore());
+        else if (a == "--script")
+            script = valore();
+        else if (a == "--split")
+            sim.ctx.linea.dividi = std::atoi(valore().c_str());
+        else if (a == "--gap")
+            sim.ctx.linea.pausaMs = std::atoi(valore().c_str());
+        else if (a == "--silent")
+            sim.ctx.linea.silenzio = true;
+        else if (a == "--stall")
+            stallo = true;
+        else if (a == "--log")
+            logFile = valore();
+        else if (a == "--quiet")
+            sim.silenzioso = true;
         else if (a == "--help" || a == "-h") {
             std::fputs(Simulatore::Aiuto().c_str(), stdout);
             return 0;
@@ -389,7 +425,7 @@ int main(int argc, char** argv)
             char buf[4096];
             const ssize_t n = read(0, buf, sizeof buf);
             if (n <= 0) {
-                stdinAperto = false;   // no more commands; the devices go on
+                stdinAperto = false;  // no more commands; the devices go on
             } else {
                 parziale.append(buf, size_t(n));
                 size_t a;
