@@ -2,6 +2,8 @@
 
 #include "Seggi.h"
 #include "console/Quorum.h"
+#include "shell/Configurazione.h"
+#include "shell/Globali.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -12,6 +14,8 @@ class Tasti : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         Assemblea(1);
         Seggi(30);
     }
