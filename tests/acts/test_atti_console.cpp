@@ -122,7 +122,7 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         EXPECT_EQ(TrimSpazi(Campo(codice, CampoIDLivello(p.livello).toLatin1().constData())), id);
         const QString evento = Campo(codice, "cDescEventoLG");
         EXPECT_EQ(evento.size(), 24);
-        EXPECT_EQ(evento, PadTaglia(QString::fromLatin1(p.evento), 24));
+        EXPECT_EQ(evento, PadTaglia(QString::fromLatin1(p.evento), 24)) << evento.toStdString();
         EXPECT_EQ(Campo(codice, "cDescLeggeLG"), p.livello == 1 ? "n.d." : ".");
         EXPECT_EQ(Campo(codice, "cNomeVideoLG"), AbbreviaTesto(evento));
 
