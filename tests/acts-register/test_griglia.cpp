@@ -98,6 +98,7 @@ TEST_F(Griglia, ShowsTheTableWithItsFieldsAsColumns)
     EXPECT_EQ(w->dbfVelmora->text(), QStringLiteral("EVENTI"));
     QStringList campi;
     for (const DefCampo& c : dbArchivio.Fields(cTabelle[3])) campi << c.nome;
+    ASSERT_TRUE(campi.contains(QStringLiteral("cDescEventoEV"))) << campi.join(u' ').toStdString();
     EXPECT_EQ(G()->Campi(), campi);
     for (int c = 0; c < campi.size(); ++c)
         EXPECT_EQ(G()->model()->headerData(c, Qt::Horizontal).toString(), campi.at(c));

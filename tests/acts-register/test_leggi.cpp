@@ -510,7 +510,11 @@ TEST_F(Leggi, PrintAsksFirst)
     EXPECT_TRUE(stampati.isEmpty());
     ImpostaOsservatoreStampa(nullptr);
     f->cmdLeggi_Click(3);
-    EXPECT_TRUE(f.isNull() || !f->isVisible());
+    // Closed, the window goes away at once and is released with the next deferred deletions.
+    ASSERT_FALSE(f.isNull());
+    EXPECT_FALSE(f->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.isNull());
 }
 
 TEST_F(Leggi, TheMainMenuOpensItInTheRegionalAssembly)

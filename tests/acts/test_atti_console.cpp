@@ -74,9 +74,19 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         const char* tipo;
         const char* testo;  // typed; nullptr takes the proposal
         const char* id;     // the identifier stored at the level
+        // The event text: the number, the law's label, then each level's
+        // identifier, with its type's label where the parent allows more
+        // than one type ("OdG" under the law; one type from level 3 on).
+        // Up to level 5 it fits in 24 characters; at level 6 it does not
+        // and loses its blanks.
+        const char* evento;
     };
-    const Passo passi[] = {{1, "", "Q", "7/2026", "1"}, {2, "Q", "O", "5", "5"}, {3, "O", "E", nullptr, "1"},
-                           {4, "E", "L", "2'*", "2'*"}, {5, "L", "C", "x", "x"}, {6, "C", "9", nullptr, "1"}};
+    const Passo passi[] = {{1, "", "Q", "7/2026", "1", R"(7/2026 PAA)"},
+                           {2, "Q", "O", "5", "5", R"(7/2026 PAA\OdG 5)"},
+                           {3, "O", "E", nullptr, "1", R"(7/2026 PAA\OdG 5\1)"},
+                           {4, "E", "L", "2'*", "2'*", R"(7/2026 PAA\OdG 5\1\2'*)"},
+                           {5, "L", "C", "x", "x", R"(7/2026 PAA\OdG 5\1\2'*\x)"},
+                           {6, "C", "9", nullptr, "1", R"(7/2026PAA\OdG5\1\2'*\x\1)"}};
     Sceglie(f, QString());
     QString chiave, parametri = QStringLiteral("??");
     QString nomePadre;
@@ -112,10 +122,7 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
         EXPECT_EQ(TrimSpazi(Campo(codice, CampoIDLivello(p.livello).toLatin1().constData())), id);
         const QString evento = Campo(codice, "cDescEventoLG");
         EXPECT_EQ(evento.size(), 24);
-        // The number first, then the law's label (blanks gone past 24 characters).
-        const QString inizio = "7/2026 " + L("Q");
-        EXPECT_TRUE(evento.startsWith(inizio) || evento.startsWith(QString(inizio).remove(' ')))
-            << evento.toStdString();
+        EXPECT_EQ(evento, PadTaglia(QString::fromLatin1(p.evento), 24)) << evento.toStdString();
         EXPECT_EQ(Campo(codice, "cDescLeggeLG"), p.livello == 1 ? "n.d." : ".");
         EXPECT_EQ(Campo(codice, "cNomeVideoLG"), AbbreviaTesto(evento));
 

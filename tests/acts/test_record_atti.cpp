@@ -86,9 +86,9 @@ TEST_F(RecordAtti, UnAttoPerLivelloConIlSuoTracciato)
     EXPECT_EQ(emendamento.cParametriLG, "ENBJE???????");
     EXPECT_EQ(emendamento.cID[3], "1");
     EXPECT_EQ(emendamento.iRadiceLeggeLG, 1);
-    // Under an article only amendments stand: no label at level 3.
-    const QString eventoE = L("B") + " 12/2026" + cSepara + L("J") + " 3" + cSepara + "1";
-    EXPECT_EQ(emendamento.cDescEventoLG, PadTaglia(eventoE.size() > 24 ? QString(eventoE).remove(' ') : eventoE, 24));
+    // Under an article only amendments stand: no label at level 3.  The
+    // text fits in 24 characters, so it keeps its blanks.
+    EXPECT_EQ(emendamento.cDescEventoLG, PadTaglia(R"(PdL 12/2026\Art 3\1)", 24));
 
     const RigaAtto sub = Nuovo(3, "L", "2");
     const RigaAtto subsub = Nuovo(4, "C", "1");

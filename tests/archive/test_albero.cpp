@@ -5,6 +5,7 @@
 #include "platform/Albero.h"
 #include "platform/Database.h"
 #include "shell/AlberoAtti.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "support/ScriptedUI.h"
@@ -17,6 +18,8 @@ class AlberoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         test::Vocabolari(4);
         ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("leggi.db")));
     }

@@ -4,6 +4,7 @@
 #include "Ambiente.h"
 #include "platform/Database.h"
 #include "shell/Anagrafe.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "support/ScriptedUI.h"
@@ -16,6 +17,8 @@ class AnagrafeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         test::Vocabolari(1);
         ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("anagrafe.db")));
     }

@@ -4,6 +4,7 @@
 #include "Ambiente.h"
 #include "platform/Database.h"
 #include "platform/Testo.h"
+#include "shell/Configurazione.h"
 #include "shell/FileComandi.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
@@ -24,6 +25,8 @@ class FileComandiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         test::Vocabolari(1);
         cFileConfig = dir.Percorso("cmd.ini");
         ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("cmd.db")));

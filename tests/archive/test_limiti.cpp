@@ -9,6 +9,7 @@
 
 #include "Ambiente.h"
 #include "platform/Database.h"
+#include "shell/Configurazione.h"
 #include "shell/FileComandi.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
@@ -24,6 +25,8 @@ class LimitiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         test::Vocabolari(1);
         cFileConfig = dir.Percorso("limiti.ini");
         ASSERT_TRUE(test::NuovoArchivio(dir.Percorso("limiti.db")));

@@ -5,6 +5,7 @@
 
 #include "Ambiente.h"
 #include "platform/Database.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "shell/Schema.h"
@@ -25,6 +26,8 @@ class ManutenzioneTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         cPathArchivio = dir.Percorso("consiglio.db");
         dbArchivio.Close();
     }

@@ -15,10 +15,9 @@ class Soglie : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        iTipoAssemblea = 1;
-        iFlagQuorum = 0;
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         iQuorum = {};
-        iConfigOBX = 0;
         iVotanti = 0;
         iPresenti = iFavorevoli = iContrari = iAstenuti = 0;
         aPosti.assign(1, Posto{});

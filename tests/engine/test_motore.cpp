@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "console/TempoParola.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ScriptedUI.h"
 
@@ -15,6 +16,8 @@ class Motore : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         aPosti.assign(1, Posto{});
         aPartiti.assign(1, Partito{});
         Partito p;
@@ -30,7 +33,6 @@ protected:
         AzzeraTempiPartiti();
         iStatoConsole = kStatoOrologio;
         nTempoVoto = 0;
-        iNMaxInterventi = 9999;
     }
     void A(int h, int m, int s) { servizi.clock.Imposta(QDateTime(QDate(2026, 1, 15), QTime(h, m, s))); }
 

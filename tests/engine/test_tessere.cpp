@@ -7,6 +7,7 @@
 
 #include "console/LettoreTessere.h"
 #include "links/ComSeriali.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ScriptedUI.h"
 #include "support/Simulatore.h"
@@ -75,6 +76,8 @@ protected:
         AppTest();
         ASSERT_TRUE(m_dir.isValid());
         cCartella = m_dir.path() + u'/';
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         sim = std::make_unique<Simulatore>(PercorsoSimulatore(), QStringList{"--device", "card"});
         ASSERT_FALSE(sim->Percorso().isEmpty());
         ScrivePorte(cCartella, {{kPortaTessere, sim->Percorso()}});

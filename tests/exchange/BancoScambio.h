@@ -16,6 +16,7 @@
 #include "platform/Database.h"
 #include "platform/Testo.h"
 #include "reports/Scambio.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ArchivioProva.h"
 #include "support/QtApp.h"
@@ -95,6 +96,8 @@ protected:
     void SetUp() override
     {
         EnsureQApp();
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         iModoVoto = 0;
         bConsoleAperta = false;
         archivio = std::make_unique<ArchivioProva>(1);

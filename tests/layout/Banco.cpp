@@ -38,9 +38,6 @@ void BancoDisposizione::SetUp()
 {
     BancoConsole::SetUp();
     cColoriTabVideo = kColoriTabVideoPredefiniti;
-    cFont = {QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,14"),
-             QStringLiteral("MS Sans Serif,B,14"), QStringLiteral("MS Sans Serif,B,28"),
-             QStringLiteral("MS Sans Serif,S,14")};
 }
 
 void BancoDisposizione::TearDown()

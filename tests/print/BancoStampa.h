@@ -19,6 +19,7 @@
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "reports/Stampa.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ArchivioProva.h"
 #include "support/QtApp.h"
@@ -91,9 +92,9 @@ protected:
         // No printer installed: the program's own file in "Stampe".
         ImpostaElencoStampanti([] { return QStringList(); });
         Stampante().setOutputFileName(QString());
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         bConsoleAperta = false;
-        iConfigOBX = 0;
-        xVerbaleEsteso = false;
         cConsiglio = QStringLiteral("Consiglio Comunale di Prova");
     }
     void TearDown() override

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "shell/Configurazione.h"
+
 namespace obx::test {
 
 QApplication& App()
@@ -36,14 +38,12 @@ void ChiudiTabellone()
 void StatoIniziale()
 {
     ChiudiTabellone();
+    ImpostaConfigurazionePredefinita();
+    AzzeraStatoSeduta();
     ColoriEFontPredefiniti();
-    iTipoAssemblea = 1;
     iPrenotazioni = 0;
-    iConfigOBX = 0;
     iModoVoto = 0;
     iStatoConsole = 0;
-    cTipoVoto = QStringLiteral("-");
-    xColoriVoto = false;
     cConsiglio = QStringLiteral("Consiglio Comunale di Valdoria");
     aPosti.assign(1, Posto{});
     FrmVideo::CaricaAnagrafe = nullptr;

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "platform/Database.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ArchivioProva.h"
 #include "support/QtApp.h"
@@ -117,6 +118,8 @@ protected:
     void SetUp() override
     {
         EnsureQApp();
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         ui = std::make_unique<ScriptedUI>();
         Prepara(1);
     }

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 
 #include "reports/Stampa.h"
+#include "shell/Configurazione.h"
+#include "shell/Globali.h"
 #include "support/QtApp.h"
 #include "support/ScriptedUI.h"
 
@@ -28,6 +30,8 @@ protected:
     {
         test::EnsureQApp();
         ASSERT_TRUE(m_dir.isValid());
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         Stampante().setOutputFormat(QPrinter::PdfFormat);
         Stampante().setOutputFileName(m_dir.path() + QStringLiteral("/prova.pdf"));
         ImpostaOsservatoreStampa([this](int, int r, int c, const QString& t) { righe.push_back({r, c, t}); });

@@ -4,6 +4,7 @@
 
 #include "console/Prenotazioni.h"
 #include "console/TempoParola.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ScriptedUI.h"
 
@@ -16,6 +17,8 @@ class Coda : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         aPosti.assign(1, Posto{});
         const char* nomi[] = {"ROSSI", "BIANCHI", "VERDI", "NERI",  "GIALLI", "BRUNI",
                               "NANNI", "PAOLI",   "RICCI", "SALVI", "TOSI"};

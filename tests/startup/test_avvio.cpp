@@ -25,6 +25,7 @@
 #include "links/Votatori.h"
 #include "platform/Database.h"
 #include "shell/Avvio.h"
+#include "shell/Configurazione.h"
 #include "shell/FileComandi.h"
 #include "shell/Globali.h"
 #include "shell/IstanzaUnica.h"
@@ -57,7 +58,8 @@ protected:
         QDir().mkpath(dati);
         cCartellaProgramma = prog;
         lockPath = dir.path() + QStringLiteral("/obx.lock");
-        xPassword = false;
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         iModoVoto = 0;
     }
     void TearDown() override

@@ -11,6 +11,7 @@
 #include "links/Tabellone.h"
 #include "platform/Database.h"
 #include "platform/Elenchi.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/QtApp.h"
 
@@ -87,21 +88,18 @@ void BancoConsole::SetUp()
     ui = std::make_unique<ScriptedUI>();
 
     // An installation with no sitting, voting units wired, one monitor: the
-    // sitting state of a console just reset, and the settings the console
-    // tests count on.
+    // default settings and the sitting state of a console just reset, then
+    // what the console tests count on beyond them.
+    ImpostaConfigurazionePredefinita();
     AzzeraStatoSeduta();
     iPrenotazioni = 0;
     iOpzioniConsole = 0;
     iModoOBX = 4;
     iModoVoto = 0;
-    iConfigOBX = 0;
     iPortaTAB = 0;
     iTipoTAB = 5;
-    xLampo = false;
-    xEsitoVideo = false;
     iModoAttivazione = 0;
     cConsiglio = QStringLiteral("Consiglio Comunale di Valdoria");
-    cSepara = QStringLiteral("\\");
     lMonitor[0] = {1, 0, 0, 768, 1024};
     lMonitor[1] = {};
     cArgomentoPendente.clear();

@@ -10,6 +10,7 @@
 
 #include "links/ComSeriali.h"
 #include "links/Votatori.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ScriptedUI.h"
 #include "support/Simulatore.h"
@@ -25,8 +26,8 @@ protected:
         AppTest();
         ASSERT_TRUE(m_dir.isValid());
         cCartella = m_dir.path() + u'/';
-        iProtocolloTLV = 4010;
-        iConfigOBX = 0;
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         iTraccia = 14;
         cTipoVoto = QStringLiteral("P");
         iDelibera = 12;

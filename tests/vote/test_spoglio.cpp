@@ -2,6 +2,7 @@
 
 #include "Seggi.h"
 #include "console/Quorum.h"
+#include "shell/Configurazione.h"
 
 using namespace obx;
 using namespace obx::test;
@@ -12,6 +13,8 @@ class Spoglio : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         Assemblea(1);
         Seggi(20);
         iVotanti = 20;

@@ -18,6 +18,7 @@
 #include "reports/Stampa.h"
 #include "reports/VerbaleVoto.h"
 #include "shell/Anagrafe.h"
+#include "shell/Configurazione.h"
 #include "shell/Globali.h"
 #include "support/ArchivioProva.h"
 #include "support/QtApp.h"
@@ -58,8 +59,9 @@ protected:
         Stampante().setOutputFormat(QPrinter::PdfFormat);
         Stampante().setOutputFileName(m_pdf);
         ImpostaOsservatoreStampa([this](int pg, int r, int c, const QString& t) { stampati.push_back({pg, r, c, t}); });
+        ImpostaConfigurazionePredefinita();
+        AzzeraStatoSeduta();
         bConsoleAperta = true;
-        xVerbaleEsteso = false;
     }
     void TearDown() override
     {
