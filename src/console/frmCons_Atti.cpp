@@ -77,7 +77,7 @@ void frmCons::oAlbero_NodeClick(NodoAlbero*) {}
 
 void frmCons::PreparaNuovoAtto()
 {
-    if (iModoVoto & 1) return;
+    if (iModoVoto & kVotoReale) return;
 
     cAttoCorrente = {};
     QString padreNome;
@@ -210,7 +210,7 @@ void frmCons::cmdAtto_Click(int Index)
 
 void frmCons::CancellaAttoSelezionato()
 {
-    if (iModoVoto & 1) return;
+    if (iModoVoto & kVotoReale) return;
     NodoAlbero* n = NodoAttoScelto(m_albero);
     const int codice = CodiceNodo(n);
     if (!n || codice == 0 || !ApreRecordset(rsLeggi, 5)) return;

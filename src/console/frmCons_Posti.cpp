@@ -41,7 +41,7 @@ constexpr int32_t kGiallo = 0x00FFFF;      // the member called to vote
 
 const QString kAcapo = QStringLiteral("\r\n");
 
-bool VotoAperto() { return (iModoVoto & 5) != 0; }
+bool VotoAperto() { return VotoRealeAperto(); }
 
 bool PostoValido(int i) { return i >= 1 && size_t(i) < aPosti.size(); }
 
@@ -73,7 +73,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     int iCodice = 0;
     const int statoIniziale = aPosti[size_t(iP)].iStato;
 
-    if (Button == 1 && (iModoVoto & 16)) {
+    if (Button == 1 && (iModoVoto & kVotoUnico)) {
         iCodice = 512;
     } else if (Button == 1 && Shift == 0) {
         if ((iOpzioniConsole & 4) == 0 && (statoIniziale & 16) == 0) iCodice = 128;
@@ -156,7 +156,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
                 cEvento = QStringLiteral("+");
             }
             if (VotoAperto()) {
-                if (iModoVoto & 16) p.iStato |= kPresente;
+                if (iModoVoto & kVotoUnico) p.iStato |= kPresente;
                 CorreggeVoto(iP);
             }
             CalcolaQuorum(-1, false);
@@ -518,7 +518,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 117:
         if (!ctrl) break;
         KeyCode = 0;
-        if (iModoVoto & 1) break;
+        if (iModoVoto & kVotoReale) break;
         iModoAttivazione = 32;
         {
             CicloAnnidato guardia(*this);
@@ -532,7 +532,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         break;
     case 119:
         KeyCode = 0;
-        if (iModoVoto & 1) break;
+        if (iModoVoto & kVotoReale) break;
         if (iTipoAssemblea == 4) {
             if (ctrl)
                 EliminaAttoDaTasto();

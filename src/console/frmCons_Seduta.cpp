@@ -30,7 +30,7 @@ namespace {
 void FermaVotazione(frmCons& f)
 {
     // Also a test vote, and a vote whose central has already ended its data.
-    if ((iModoVoto & 5) || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
+    if (VotoRealeAperto() || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
     // A close under way closes the link itself.
     else if ((iPrenotazioni & 2) && !oVoto.Impegnato())
         ChiudeComVotatori(0);

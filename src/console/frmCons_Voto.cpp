@@ -181,7 +181,7 @@ void frmCons::VotiDaSeriale()
     const int k = int(std::nearbyint(rnd->generateDouble() * 3.0 + 1.0));
     QString tasto;
     int unita = p.iVotatoreAN;
-    const int m = iModoVoto & 56;
+    const int m = iModoVoto & kVotoGenere;
     if (m == kVotoAppello || m == kVotoNumeroLegale)
         tasto = (k & 1) ? QStringLiteral("*") : QStringLiteral("-");
     else {

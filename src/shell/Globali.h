@@ -10,7 +10,7 @@
 // Whether a vote is open is decided by oVoto (console/Spoglio.h), not by
 // iModoVoto: oVoto.RaccoglieTasti() holds while keys are taken, and
 // VotoInCorso() while a vote is being armed, runs or is being closed.
-// iModoVoto says how the vote runs (kVoto* of console/MappaVotatori.h); it
+// iModoVoto says how the vote runs (kVoto*, below); it
 // is cleared when the central ends its data and first thing at a close,
 // while the vote may still wait to be stored.
 #pragma once
@@ -334,6 +334,17 @@ inline std::array<QString, 2> cSegretari;
 // drives it from the buttons).  See the top of this file for what decides
 // that a vote is open.
 inline int iModoVoto = 0;  // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
+// Bits of iModoVoto.
+inline constexpr int kVotoReale = 1;          // a real vote is open
+inline constexpr int kVotoProva = 2;          // a test vote is open
+inline constexpr int kVotoPausa = 4;          // pause of the random simulation
+inline constexpr int kVotoAppello = 8;        // roll call
+inline constexpr int kVotoUnico = 16;         // one councillor at a time, on one unit
+inline constexpr int kVotoNumeroLegale = 32;  // check of the legal number
+// The kind of call (roll call, one at a time, legal number); 0 a plain vote.
+inline constexpr int kVotoGenere = kVotoAppello | kVotoUnico | kVotoNumeroLegale;
+// A real vote is open (bit 1), or the simulation of one is paused (bit 4).
+inline bool VotoRealeAperto() { return (iModoVoto & (kVotoReale | kVotoPausa)) != 0; }
 inline int iFavorevoli = 0, iContrari = 0, iAstenuti = 0;
 inline int iVotiRicevuti = 0;
 inline int iVotanteUnico = 0;
