@@ -448,7 +448,7 @@ QStringList FrmVideo::PiazzaPosti(bool statoDaTenere)
 {
     QStringList fuori;
     const bool votoInCorso = VotoRealeAperto();
-    const bool votoMostrato = votoInCorso || (iStatoConsole & 16) != 0;
+    const bool votoMostrato = votoInCorso || (iStatoConsole & kStatoEsito) != 0;
     for (size_t i = 1; i < aPosti.size(); ++i) {
         const Posto& p = aPosti[i];
         const int k = p.iPulsanteAN;

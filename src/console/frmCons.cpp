@@ -866,7 +866,7 @@ void frmCons::AttivaAzzeramento()
     if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("0"));
     cLedPresenze = QString(48, u'0');
     if (oTabellone) oTabellone->DettaglioLed(cLedPresenze);
-    iStatoConsole = (iModoOBX & 2) * 16 + 1;
+    iStatoConsole = ((iModoOBX & 2) ? kStatoTessere : 0) | kStatoOrologio;
     m_croTimer->SetInterval(1000);
 
     AzzeraStatoSeduta();

@@ -258,10 +258,10 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
         DopoRegistrazione([comando] {
             if (oTabellone) oTabellone->DettaglioTesto(comando);
         });
-        if (lettera == u"D") iStatoConsole |= 8;
+        if (lettera == u"D") iStatoConsole |= kStatoParolaAvviata;
     } else if (lettera == u"D") {
         iMezziMinuti = 0;
-        iStatoConsole |= 8;
+        iStatoConsole |= kStatoParolaAvviata;
     }
 
     if (!salvato) SalvataggioFallito(QStringLiteral("Eventi"));

@@ -121,7 +121,7 @@ void frmCons::cmdConsiglio_Click(int Index)
             oTabellone->DettaglioLed(cLedPresenze);
             oTabellone->DettaglioTesto(QStringLiteral("G"));
         }
-        iStatoConsole &= 175;
+        iStatoConsole &= 0xFF & ~(kStatoEsito | kStatoPulisciTitolo);
         lblEsito()->hide();
         cmdVoto(0)->show();
         cmdVoto(5)->show();

@@ -356,7 +356,9 @@ void frmCons::cmdVoto_Click(int Index)
             lblTempo(2)->setText(lblTempo(1)->text());
             lblTempo(2)->setVisible(true);
         }
-        iStatoConsole = (iStatoConsole & 47) | (conTempo ? 130 : 2);
+        iStatoConsole =
+            (iStatoConsole & (kStatoOrologio | kStatoVoto | kStatoParola | kStatoParolaAvviata | kStatoTessere)) |
+            (conTempo ? kStatoVotoATempo | kStatoVoto : kStatoVoto);
         if (!a.cTitolo.isEmpty()) cEsito = a.cTitolo;
         if (!prova) {
             // A test leaves the buttons where they are (disabled until its

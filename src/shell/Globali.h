@@ -284,7 +284,16 @@ inline QString cLedQuadro(48, u'0');
 // and the reports.  AzzeraStatoSeduta() (below) gives it the values of a
 // console just reset.  The vote also writes iStatoConsole, iFlagQuorum,
 // cTipoVoto, cOratore at its close.
-inline int iStatoConsole = 0;  // kStato* of console/TempoParola.h
+inline int iStatoConsole = 0;  // the one-second engine's steps, kStato* below
+// Bits of iStatoConsole.
+inline constexpr int kStatoOrologio = 1;        // the clock is shown
+inline constexpr int kStatoVoto = 2;            // a vote is on display
+inline constexpr int kStatoParola = 4;          // a speaking turn has been given
+inline constexpr int kStatoParolaAvviata = 8;   // logged, the board chronometer started
+inline constexpr int kStatoEsito = 16;          // the last vote's outcome is on display (blinks)
+inline constexpr int kStatoTessere = 32;        // the card reader is read
+inline constexpr int kStatoPulisciTitolo = 64;  // the projected board's vote label is to be cleared
+inline constexpr int kStatoVotoATempo = 128;    // a timed vote counts down
 inline int iFlagQuorum = 0;
 inline std::array<int, 5> iQuorum{};             // 1..4
 inline std::array<int, 7> iRichiedenti{};        // 1..6: 1-3 coming vote, 4-6 previous
