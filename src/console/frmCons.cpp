@@ -566,14 +566,14 @@ void frmCons::Form_Load()
     // "Nascondi" of the LED preview hands the operator back to the console.
     FrmLED::AttivaConsole = [] {
         if (frmCons* c = frmConsAperto()) {
-            c->AttivaForm(1);
+            c->AttivaForm(kAttivaRecordset);
             c->raise();
             c->activateWindow();
         }
     };
 
     iModoAttivazione = 128;
-    AttivaForm(15);
+    AttivaForm(kAttivaRecordset | kAttivaAzzeramento | kAttivaArgomenti | kAttivaAnagrafe);
 }
 
 void frmCons::DisposizioneIniziale()
@@ -819,10 +819,10 @@ void frmCons::ChiudeRecordset()
 
 void frmCons::AttivaForm(int iModo)
 {
-    if (iModo & 1) AttivaRecordset();
-    if (iModo & 8) AttivaAnagrafe();
-    if (iModo & 2) AttivaAzzeramento();
-    if (iModo & 4) AttivaArgomenti();
+    if (iModo & kAttivaRecordset) AttivaRecordset();
+    if (iModo & kAttivaAnagrafe) AttivaAnagrafe();
+    if (iModo & kAttivaAzzeramento) AttivaAzzeramento();
+    if (iModo & kAttivaArgomenti) AttivaArgomenti();
 }
 
 void frmCons::AttivaRecordset()
@@ -1041,7 +1041,7 @@ void frmCons::Form_Activate()
         break;
     }
     case 256: break;
-    default: AttivaForm(1); break;
+    default: AttivaForm(kAttivaRecordset); break;
     }
     bCambioArgo = false;
 }

@@ -196,7 +196,7 @@ void frmCons::cmdAtto_Click(int Index)
         // The tree on screen no longer matches the archive (its parent went,
         // or another node has the same key): show the archive as it is.
         m_boxCreaAtti->hide();
-        AttivaForm(4);
+        AttivaForm(kAttivaArgomenti);
         return;
     }
     nodo->SetSorted(true);
@@ -247,7 +247,7 @@ void frmCons::CancellaAttoSelezionato()
     }
     // The table changed under the record set: read again with the tree.
     rsLeggi.Close();
-    AttivaForm(4);
+    AttivaForm(kAttivaArgomenti);
 }
 
 void frmCons::getTesto_Click(int Index)

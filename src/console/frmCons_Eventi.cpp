@@ -135,7 +135,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
 {
     // The console lost the focus to the LED preview or the projected board.
     if (iModoAttivazione == 8192) {
-        AttivaForm(1);
+        AttivaForm(kAttivaRecordset);
         iModoAttivazione = 0;
     }
 

@@ -444,7 +444,7 @@ void frmCons::OperazioniOspite(int Button, int Shift)
     }
     if (!io || m_scaricata) return;
     const int scelta = iTastoScelto;
-    AttivaForm(1);
+    AttivaForm(kAttivaRecordset);
     if (!io || m_scaricata) return;
 
     int i = 0;
@@ -528,7 +528,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
                 frmEvent::MostraModale(this);
         }
         if (!io || m_scaricata) return;
-        AttivaForm(1);
+        AttivaForm(kAttivaRecordset);
         break;
     case 119:
         KeyCode = 0;
@@ -545,7 +545,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
                 frmDelib::MostraModale(this);
             }
             if (!io || m_scaricata) return;
-            AttivaForm(5);
+            AttivaForm(kAttivaRecordset | kAttivaArgomenti);
         }
         break;
     case 122:
