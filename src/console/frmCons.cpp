@@ -572,7 +572,7 @@ void frmCons::Form_Load()
         }
     };
 
-    iModoAttivazione = 128;
+    iModoAttivazione = kAttivazioneCaricamento;
     AttivaForm(kAttivaRecordset | kAttivaAzzeramento | kAttivaArgomenti | kAttivaAnagrafe);
 }
 
@@ -833,7 +833,7 @@ void frmCons::AttivaRecordset()
         ApreRecordset(*rs, t);
     }
     m_croTimer->SetEnabled(true);
-    iModoAttivazione &= 0x5FFF;
+    iModoAttivazione &= 0x7FFF & ~kAttivazioneAnteprima;
 }
 
 void frmCons::AttivaAnagrafe()
@@ -1007,11 +1007,11 @@ void frmCons::Form_Activate()
 {
     if (m_scaricata) return;
     switch (iModoAttivazione) {
-    case 64:
+    case kAttivazioneChiusura:
         iModoAttivazione = 0;
         m_croTimer->SetEnabled(true);
         break;
-    case 128: {
+    case kAttivazioneCaricamento: {
         iModoAttivazione = 0;
         iPrenotazioni &= ~64;
         auto haRighe = [](Recordset& rs, int t) {
@@ -1040,7 +1040,7 @@ void frmCons::Form_Activate()
         m_croTimer->SetEnabled(true);
         break;
     }
-    case 256: break;
+    case kAttivazioneTasti: break;
     default: AttivaForm(kAttivaRecordset); break;
     }
     bCambioArgo = false;
@@ -1048,10 +1048,10 @@ void frmCons::Form_Activate()
 
 void frmCons::Form_Deactivate()
 {
-    if (iModoAttivazione & 256) return;
+    if (iModoAttivazione & kAttivazioneTasti) return;
     ChiudeRecordset();
     m_croTimer->SetEnabled(false);
-    if (iModoAttivazione & 64) {
+    if (iModoAttivazione & kAttivazioneChiusura) {
         if (oTabellone) oTabellone->ChiudeCom();
         iModoAttivazione = 0;
     }
@@ -1093,7 +1093,7 @@ void frmCons::Form_Unload(bool& cancel)
         if (oTabellone) oTabellone->ChiudeCom();
         ScaricaFrmVideo();
         if (oComCARD.PortOpen()) oComCARD.SetPortOpen(false);
-        iModoAttivazione = 64;
+        iModoAttivazione = kAttivazioneChiusura;
     }
     ScaricaFrmVideo();
     bConsoleAperta = false;
@@ -1136,7 +1136,7 @@ void frmCons::Scarica()
         m_attiva = false;
         Form_Deactivate();
     }
-    if (iModoAttivazione & 64) {
+    if (iModoAttivazione & kAttivazioneChiusura) {
         if (oTabellone) oTabellone->ChiudeCom();
         iModoAttivazione = 0;
     }

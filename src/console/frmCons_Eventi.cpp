@@ -134,7 +134,7 @@ QString StatoDaEvento(const QString& lettera)
 void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
 {
     // The console lost the focus to the LED preview or the projected board.
-    if (iModoAttivazione == 8192) {
+    if (iModoAttivazione == kAttivazioneAnteprima) {
         AttivaForm(kAttivaRecordset);
         iModoAttivazione = 0;
     }

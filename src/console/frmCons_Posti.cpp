@@ -78,7 +78,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     } else if (Button == 1 && Shift == 0) {
         if ((iOpzioniConsole & 4) == 0 && (statoIniziale & 16) == 0) iCodice = 128;
     } else if (Button == 1 && Shift == 2) {
-        iModoAttivazione = 256;
+        iModoAttivazione = kAttivazioneTasti;
         iTastoScelto = 0;
         {
             CicloAnnidato guardia(*this);
@@ -291,7 +291,7 @@ void frmCons::CompletaSostituzione(int iP, int Index, int iCodice)
 {
     QPointer<frmCons> io(this);
     if (iCodice == 2) {
-        iModoAttivazione = 256;
+        iModoAttivazione = kAttivazioneTasti;
         {
             CicloAnnidato guardia(*this);
             frmScambio d(this);
@@ -434,7 +434,7 @@ void frmCons::OperazioniOspite(int Button, int Shift)
     QPointer<frmCons> io(this);
     const QString nome = lstParola()->List(riga);
 
-    iModoAttivazione = 32;
+    iModoAttivazione = kAttivazioneFinestra;
     cNomeOspite = nome;
     iTastoScelto = 0;
     {
@@ -500,7 +500,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 116:
         KeyCode = 0;
         if (iTipoAssemblea == 4) {
-            iModoAttivazione = 256;
+            iModoAttivazione = kAttivazioneTasti;
             {
                 CicloAnnidato guardia(*this);
                 frmScambio d(this);
@@ -519,7 +519,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
         if (!ctrl) break;
         KeyCode = 0;
         if (iModoVoto & kVotoReale) break;
-        iModoAttivazione = 32;
+        iModoAttivazione = kAttivazioneFinestra;
         {
             CicloAnnidato guardia(*this);
             if (MostraListaEventi)
@@ -539,7 +539,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
             else
                 NuovoAttoDaTasto();
         } else {
-            iModoAttivazione = 32;
+            iModoAttivazione = kAttivazioneFinestra;
             {
                 CicloAnnidato guardia(*this);
                 frmDelib::MostraModale(this);
@@ -629,7 +629,7 @@ void frmCons::txtOBX_Click()
         frmLED().Mostra();
     else
         frmVideo().Mostra();
-    iModoAttivazione = 8192;
+    iModoAttivazione = kAttivazioneAnteprima;
 }
 
 // The pop-up menu has no action of its own.

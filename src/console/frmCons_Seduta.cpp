@@ -71,7 +71,7 @@ void frmCons::cmdConsiglio_Click(int Index)
         UI().MsgBox(QStringLiteral("Seduta Conclusa"), vbOKOnly);
         if (oTabellone) oTabellone->ChiudeCom();
         cmdConsiglio(0)->setText(QStringLiteral("Apertura"));
-        iModoAttivazione = 64;
+        iModoAttivazione = kAttivazioneChiusura;
         hide();
         Chiude();
         return;

@@ -318,7 +318,14 @@ inline int iMezziMinuti = 0;
 // Timer value at the start of the current speech.  Kept apart from the
 // vote countdown: the floor can be given while a timed vote runs.
 inline double nInizioIntervento = 0;
-inline int iModoAttivazione = 0;
+inline int iModoAttivazione = 0;  // the console's activation mark, kAttivazione* below
+// Values of iModoAttivazione, set by the console just before another window
+// takes the focus (0: none, the console gives up its record sets and timer).
+inline constexpr int kAttivazioneFinestra = 32;      // event list, agenda register or guest-speaker dialog
+inline constexpr int kAttivazioneChiusura = 64;      // the sitting closed, the console unloads
+inline constexpr int kAttivazioneCaricamento = 128;  // the console's loading
+inline constexpr int kAttivazioneTasti = 256;        // seat-actions dialog: record sets and timer kept
+inline constexpr int kAttivazioneAnteprima = 8192;   // LED preview or projected board shown
 // Set while the sitting console is loaded.
 inline bool bConsoleAperta = false;
 // Archive code of the current item or act, and the root act of the current
