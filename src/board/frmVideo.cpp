@@ -61,7 +61,7 @@ QString IntestazioneRisultati()
 bool SedutaConStato()
 {
     if (aPosti.size() <= 1) return false;
-    if (iModoVoto & 5) return true;
+    if (VotoRealeAperto()) return true;
     for (size_t i = 1; i < aPosti.size(); ++i) {
         const Posto& p = aPosti[i];
         if (p.iStato & ~kAventeDiritto) return true;
@@ -447,8 +447,8 @@ void FrmVideo::CreaRisultati(double W, double H)
 QStringList FrmVideo::PiazzaPosti(bool statoDaTenere)
 {
     QStringList fuori;
-    const bool votoInCorso = (iModoVoto & 5) != 0;
-    const bool votoMostrato = votoInCorso || (iStatoConsole & 16) != 0;
+    const bool votoInCorso = VotoRealeAperto();
+    const bool votoMostrato = votoInCorso || (iStatoConsole & kStatoEsito) != 0;
     for (size_t i = 1; i < aPosti.size(); ++i) {
         const Posto& p = aPosti[i];
         const int k = p.iPulsanteAN;

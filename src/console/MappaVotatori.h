@@ -7,15 +7,9 @@
 #include <QString>
 #include <vector>
 
-namespace obx {
+#include "shell/Globali.h"
 
-// Bits of iModoVoto.
-inline constexpr int kVotoReale = 1;
-inline constexpr int kVotoProva = 2;
-inline constexpr int kVotoPausa = 4;  // pause of the random simulation
-inline constexpr int kVotoAppello = 8;
-inline constexpr int kVotoUnico = 16;  // one councillor at a time
-inline constexpr int kVotoNumeroLegale = 32;
+namespace obx {
 
 // Highest unit number the 4010 map can enable (512 blocks of eight).
 inline constexpr int kUltimaUnitaMappa = 512 * 8 - 1;

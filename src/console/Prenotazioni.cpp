@@ -172,7 +172,7 @@ int PostoDaVotatore(int iUnita)
 EsitoPrenotati InterrogaRichieste(bool xSedutaInCorso, const QString& cSelezionata)
 {
     EsitoPrenotati esito;
-    if (!xSedutaInCorso || (iPrenotazioni & 66) != 2 || (iStatoConsole & 2)) return esito;
+    if (!xSedutaInCorso || (iPrenotazioni & 66) != 2 || (iStatoConsole & kStatoVoto)) return esito;
     // The central armed for a vote (or being closed) carries its keys: a
     // poll would read and lose them.
     if (oVoto.Impegnato()) return esito;

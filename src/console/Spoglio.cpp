@@ -118,7 +118,7 @@ EsitoVoto CalcolaEsito(const QString& cTipo, int iSoglia, int iTipoQuorum, bool 
 static void StatoRiposo()
 {
     cEsito.clear();
-    iStatoConsole = (iStatoConsole & 32) | 65;
+    iStatoConsole = (iStatoConsole & kStatoTessere) | kStatoPulisciTitolo | kStatoOrologio;
 }
 
 ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
@@ -224,7 +224,7 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
             r.cStatoAtto = QStringLiteral("Votato");
     }
     iFlagQuorum &= ~kQuorumArgomentoAperto;
-    iStatoConsole = (iStatoConsole & 33) | 16;
+    iStatoConsole = (iStatoConsole & (kStatoTessere | kStatoOrologio)) | kStatoEsito;
     return fine();
 }
 

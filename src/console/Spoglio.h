@@ -62,7 +62,7 @@ public:
 // A vote (or test vote) armed, running, or being closed; also a vote whose
 // central has ended its data and that the operator has still to close.
 // What touches the devices, the roll or the archive waits for its end.
-inline bool VotoInCorso() { return (iModoVoto & 7) != 0 || oVoto.Impegnato(); }
+inline bool VotoInCorso() { return (iModoVoto & (kVotoReale | kVotoProva | kVotoPausa)) != 0 || oVoto.Impegnato(); }
 
 // Opening of a vote of kind cTipo: the per-vote state reset (AzzeraStatoVoto),
 // iModoVoto and iVotanteUnico set for the kind, the LED maps cleared where

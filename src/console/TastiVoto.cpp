@@ -41,17 +41,17 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
     if (iModoVoto == 0 || !oVoto.RaccoglieTasti()) return 0;
     if (cTasto.size() != 1) return 0;
 
-    const int m = iModoVoto & 56;
+    const int m = iModoVoto & kVotoGenere;
     QString ammessi;
     bool soloUnico = false;
     switch (m) {
-    case 8:
-    case 32: ammessi = QStringLiteral("356*"); break;
-    case 16:
+    case kVotoAppello:
+    case kVotoNumeroLegale: ammessi = QStringLiteral("356*"); break;
+    case kVotoUnico:
         ammessi = QStringLiteral("356");
         soloUnico = true;
         break;
-    case 48:
+    case kVotoUnico | kVotoNumeroLegale:
         ammessi = QStringLiteral("356*");
         soloUnico = true;
         break;
@@ -75,7 +75,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
     const bool unico = (iModoVoto & kVotoUnico) != 0;
     const bool presenza = (iModoVoto & (kVotoAppello | kVotoNumeroLegale)) != 0;
 
-    if (p.cVoto == u"0" && (iModoVoto & 5) != 0) {
+    if (p.cVoto == u"0" && VotoRealeAperto()) {
         switch (p.iStato & (kPresente | kPresenteNonVotante | kAssenteDichiarato)) {
         case kPresente: t.xTogliVotanti = true; break;
         case 0:
@@ -106,8 +106,8 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
         p.cVoto = QStringLiteral("+");
         cVoti.Set(p.bCodiceAN, u'+');
         segnaRicevuto();
-        const int r = iModoVoto & 42;
-        if ((r == 8 || r == 32) && assente && p.iPulsanteAN > 0) {
+        const int r = iModoVoto & (kVotoProva | kVotoAppello | kVotoNumeroLegale);
+        if ((r == kVotoAppello || r == kVotoNumeroLegale) && assente && p.iPulsanteAN > 0) {
             t.xEntra = true;
             esito |= kTastoEntrata;
         }
@@ -116,7 +116,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
         return esito | kTastoRegistrato;
     }
 
-    if ((iModoVoto & 18) == 16 && assente && p.iPulsanteAN > 0) {
+    if ((iModoVoto & (kVotoProva | kVotoUnico)) == kVotoUnico && assente && p.iPulsanteAN > 0) {
         t.xEntra = true;
         esito |= kTastoEntrata;
     }

@@ -26,7 +26,7 @@ bool g_tickInCorso = false;
 
 void AvviaIntervento(int iMinuti, int iPosto, const QString& cNomeBreve)
 {
-    iStatoConsole = (iStatoConsole & 0xA3) | kStatoParola;
+    iStatoConsole = (iStatoConsole & (kStatoOrologio | kStatoVoto | kStatoTessere | kStatoVotoATempo)) | kStatoParola;
     iTempoRelatore = iMinuti;
     iMezziMinuti = 0;
     iTempo[0] = 0;

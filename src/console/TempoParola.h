@@ -11,17 +11,9 @@
 
 #include <QString>
 
-namespace obx {
+#include "shell/Globali.h"
 
-// Bits of iStatoConsole.
-inline constexpr int kStatoOrologio = 1;
-inline constexpr int kStatoVoto = 2;           // a vote is on display
-inline constexpr int kStatoParola = 4;         // a speaking turn has been given
-inline constexpr int kStatoParolaAvviata = 8;  // logged, the board chronometer started
-inline constexpr int kStatoEsito = 16;
-inline constexpr int kStatoTessere = 32;
-inline constexpr int kStatoPulisciTitolo = 64;
-inline constexpr int kStatoVotoATempo = 128;
+namespace obx {
 
 // Giving the floor, without its controls: iStatoConsole becomes
 // (value And &HA3) Or 4 (a running vote and its countdown are kept); the

@@ -566,14 +566,14 @@ void frmCons::Form_Load()
     // "Nascondi" of the LED preview hands the operator back to the console.
     FrmLED::AttivaConsole = [] {
         if (frmCons* c = frmConsAperto()) {
-            c->AttivaForm(1);
+            c->AttivaForm(kAttivaRecordset);
             c->raise();
             c->activateWindow();
         }
     };
 
-    iModoAttivazione = 128;
-    AttivaForm(15);
+    iModoAttivazione = kAttivazioneCaricamento;
+    AttivaForm(kAttivaRecordset | kAttivaAzzeramento | kAttivaArgomenti | kAttivaAnagrafe);
 }
 
 void frmCons::DisposizioneIniziale()
@@ -819,10 +819,10 @@ void frmCons::ChiudeRecordset()
 
 void frmCons::AttivaForm(int iModo)
 {
-    if (iModo & 1) AttivaRecordset();
-    if (iModo & 8) AttivaAnagrafe();
-    if (iModo & 2) AttivaAzzeramento();
-    if (iModo & 4) AttivaArgomenti();
+    if (iModo & kAttivaRecordset) AttivaRecordset();
+    if (iModo & kAttivaAnagrafe) AttivaAnagrafe();
+    if (iModo & kAttivaAzzeramento) AttivaAzzeramento();
+    if (iModo & kAttivaArgomenti) AttivaArgomenti();
 }
 
 void frmCons::AttivaRecordset()
@@ -833,7 +833,7 @@ void frmCons::AttivaRecordset()
         ApreRecordset(*rs, t);
     }
     m_croTimer->SetEnabled(true);
-    iModoAttivazione &= 0x5FFF;
+    iModoAttivazione &= 0x7FFF & ~kAttivazioneAnteprima;
 }
 
 void frmCons::AttivaAnagrafe()
@@ -866,7 +866,7 @@ void frmCons::AttivaAzzeramento()
     if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("0"));
     cLedPresenze = QString(48, u'0');
     if (oTabellone) oTabellone->DettaglioLed(cLedPresenze);
-    iStatoConsole = (iModoOBX & 2) * 16 + 1;
+    iStatoConsole = ((iModoOBX & 2) ? kStatoTessere : 0) | kStatoOrologio;
     m_croTimer->SetInterval(1000);
 
     AzzeraStatoSeduta();
@@ -1007,11 +1007,11 @@ void frmCons::Form_Activate()
 {
     if (m_scaricata) return;
     switch (iModoAttivazione) {
-    case 64:
+    case kAttivazioneChiusura:
         iModoAttivazione = 0;
         m_croTimer->SetEnabled(true);
         break;
-    case 128: {
+    case kAttivazioneCaricamento: {
         iModoAttivazione = 0;
         iPrenotazioni &= ~64;
         auto haRighe = [](Recordset& rs, int t) {
@@ -1040,18 +1040,18 @@ void frmCons::Form_Activate()
         m_croTimer->SetEnabled(true);
         break;
     }
-    case 256: break;
-    default: AttivaForm(1); break;
+    case kAttivazioneTasti: break;
+    default: AttivaForm(kAttivaRecordset); break;
     }
     bCambioArgo = false;
 }
 
 void frmCons::Form_Deactivate()
 {
-    if (iModoAttivazione & 256) return;
+    if (iModoAttivazione & kAttivazioneTasti) return;
     ChiudeRecordset();
     m_croTimer->SetEnabled(false);
-    if (iModoAttivazione & 64) {
+    if (iModoAttivazione & kAttivazioneChiusura) {
         if (oTabellone) oTabellone->ChiudeCom();
         iModoAttivazione = 0;
     }
@@ -1093,7 +1093,7 @@ void frmCons::Form_Unload(bool& cancel)
         if (oTabellone) oTabellone->ChiudeCom();
         ScaricaFrmVideo();
         if (oComCARD.PortOpen()) oComCARD.SetPortOpen(false);
-        iModoAttivazione = 64;
+        iModoAttivazione = kAttivazioneChiusura;
     }
     ScaricaFrmVideo();
     bConsoleAperta = false;
@@ -1136,7 +1136,7 @@ void frmCons::Scarica()
         m_attiva = false;
         Form_Deactivate();
     }
-    if (iModoAttivazione & 64) {
+    if (iModoAttivazione & kAttivazioneChiusura) {
         if (oTabellone) oTabellone->ChiudeCom();
         iModoAttivazione = 0;
     }

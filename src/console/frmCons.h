@@ -59,6 +59,11 @@ class Temporizzatore;
 // Dynamic property of a top-level window that, when it takes the focus,
 // must not make the console give up its record sets and timer (message
 // boxes, the projected board and the LED preview are known without it).
+// Steps of frmCons::AttivaForm, run in the order 1, 8, 2, 4.
+inline constexpr int kAttivaRecordset = 1;    // the record sets opened again, the timer started
+inline constexpr int kAttivaAzzeramento = 2;  // the sitting state, boards and controls reset
+inline constexpr int kAttivaArgomenti = 4;    // the agenda combo and the acts tree filled again
+inline constexpr int kAttivaAnagrafe = 8;     // the registry read again, the seat labels placed
 // Mode word of frmCons::AggiornaQuadroVoti: kQuadroRisultato and
 // kQuadroVuoto both clear is the attendance view.
 inline constexpr int kQuadroRisultato = 1;          // the result view

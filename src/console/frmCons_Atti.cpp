@@ -77,7 +77,7 @@ void frmCons::oAlbero_NodeClick(NodoAlbero*) {}
 
 void frmCons::PreparaNuovoAtto()
 {
-    if (iModoVoto & 1) return;
+    if (iModoVoto & kVotoReale) return;
 
     cAttoCorrente = {};
     QString padreNome;
@@ -196,7 +196,7 @@ void frmCons::cmdAtto_Click(int Index)
         // The tree on screen no longer matches the archive (its parent went,
         // or another node has the same key): show the archive as it is.
         m_boxCreaAtti->hide();
-        AttivaForm(4);
+        AttivaForm(kAttivaArgomenti);
         return;
     }
     nodo->SetSorted(true);
@@ -210,7 +210,7 @@ void frmCons::cmdAtto_Click(int Index)
 
 void frmCons::CancellaAttoSelezionato()
 {
-    if (iModoVoto & 1) return;
+    if (iModoVoto & kVotoReale) return;
     NodoAlbero* n = NodoAttoScelto(m_albero);
     const int codice = CodiceNodo(n);
     if (!n || codice == 0 || !ApreRecordset(rsLeggi, 5)) return;
@@ -247,7 +247,7 @@ void frmCons::CancellaAttoSelezionato()
     }
     // The table changed under the record set: read again with the tree.
     rsLeggi.Close();
-    AttivaForm(4);
+    AttivaForm(kAttivaArgomenti);
 }
 
 void frmCons::getTesto_Click(int Index)

@@ -134,8 +134,8 @@ QString StatoDaEvento(const QString& lettera)
 void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
 {
     // The console lost the focus to the LED preview or the projected board.
-    if (iModoAttivazione == 8192) {
-        AttivaForm(1);
+    if (iModoAttivazione == kAttivazioneAnteprima) {
+        AttivaForm(kAttivaRecordset);
         iModoAttivazione = 0;
     }
 
@@ -258,10 +258,10 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
         DopoRegistrazione([comando] {
             if (oTabellone) oTabellone->DettaglioTesto(comando);
         });
-        if (lettera == u"D") iStatoConsole |= 8;
+        if (lettera == u"D") iStatoConsole |= kStatoParolaAvviata;
     } else if (lettera == u"D") {
         iMezziMinuti = 0;
-        iStatoConsole |= 8;
+        iStatoConsole |= kStatoParolaAvviata;
     }
 
     if (!salvato) SalvataggioFallito(QStringLiteral("Eventi"));

@@ -41,7 +41,7 @@ constexpr int32_t kGiallo = 0x00FFFF;      // the member called to vote
 
 const QString kAcapo = QStringLiteral("\r\n");
 
-bool VotoAperto() { return (iModoVoto & 5) != 0; }
+bool VotoAperto() { return VotoRealeAperto(); }
 
 bool PostoValido(int i) { return i >= 1 && size_t(i) < aPosti.size(); }
 
@@ -73,12 +73,12 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     int iCodice = 0;
     const int statoIniziale = aPosti[size_t(iP)].iStato;
 
-    if (Button == 1 && (iModoVoto & 16)) {
+    if (Button == 1 && (iModoVoto & kVotoUnico)) {
         iCodice = 512;
     } else if (Button == 1 && Shift == 0) {
         if ((iOpzioniConsole & 4) == 0 && (statoIniziale & 16) == 0) iCodice = 128;
     } else if (Button == 1 && Shift == 2) {
-        iModoAttivazione = 256;
+        iModoAttivazione = kAttivazioneTasti;
         iTastoScelto = 0;
         {
             CicloAnnidato guardia(*this);
@@ -156,7 +156,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
                 cEvento = QStringLiteral("+");
             }
             if (VotoAperto()) {
-                if (iModoVoto & 16) p.iStato |= kPresente;
+                if (iModoVoto & kVotoUnico) p.iStato |= kPresente;
                 CorreggeVoto(iP);
             }
             CalcolaQuorum(-1, false);
@@ -291,7 +291,7 @@ void frmCons::CompletaSostituzione(int iP, int Index, int iCodice)
 {
     QPointer<frmCons> io(this);
     if (iCodice == 2) {
-        iModoAttivazione = 256;
+        iModoAttivazione = kAttivazioneTasti;
         {
             CicloAnnidato guardia(*this);
             frmScambio d(this);
@@ -434,7 +434,7 @@ void frmCons::OperazioniOspite(int Button, int Shift)
     QPointer<frmCons> io(this);
     const QString nome = lstParola()->List(riga);
 
-    iModoAttivazione = 32;
+    iModoAttivazione = kAttivazioneFinestra;
     cNomeOspite = nome;
     iTastoScelto = 0;
     {
@@ -444,7 +444,7 @@ void frmCons::OperazioniOspite(int Button, int Shift)
     }
     if (!io || m_scaricata) return;
     const int scelta = iTastoScelto;
-    AttivaForm(1);
+    AttivaForm(kAttivaRecordset);
     if (!io || m_scaricata) return;
 
     int i = 0;
@@ -500,7 +500,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 116:
         KeyCode = 0;
         if (iTipoAssemblea == 4) {
-            iModoAttivazione = 256;
+            iModoAttivazione = kAttivazioneTasti;
             {
                 CicloAnnidato guardia(*this);
                 frmScambio d(this);
@@ -518,8 +518,8 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 117:
         if (!ctrl) break;
         KeyCode = 0;
-        if (iModoVoto & 1) break;
-        iModoAttivazione = 32;
+        if (iModoVoto & kVotoReale) break;
+        iModoAttivazione = kAttivazioneFinestra;
         {
             CicloAnnidato guardia(*this);
             if (MostraListaEventi)
@@ -528,24 +528,24 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
                 frmEvent::MostraModale(this);
         }
         if (!io || m_scaricata) return;
-        AttivaForm(1);
+        AttivaForm(kAttivaRecordset);
         break;
     case 119:
         KeyCode = 0;
-        if (iModoVoto & 1) break;
+        if (iModoVoto & kVotoReale) break;
         if (iTipoAssemblea == 4) {
             if (ctrl)
                 EliminaAttoDaTasto();
             else
                 NuovoAttoDaTasto();
         } else {
-            iModoAttivazione = 32;
+            iModoAttivazione = kAttivazioneFinestra;
             {
                 CicloAnnidato guardia(*this);
                 frmDelib::MostraModale(this);
             }
             if (!io || m_scaricata) return;
-            AttivaForm(5);
+            AttivaForm(kAttivaRecordset | kAttivaArgomenti);
         }
         break;
     case 122:
@@ -629,7 +629,7 @@ void frmCons::txtOBX_Click()
         frmLED().Mostra();
     else
         frmVideo().Mostra();
-    iModoAttivazione = 8192;
+    iModoAttivazione = kAttivazioneAnteprima;
 }
 
 // The pop-up menu has no action of its own.

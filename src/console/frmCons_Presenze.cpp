@@ -99,7 +99,7 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
     const Posto& p = aPosti[size_t(iP)];
     const bool dentro = InAula(p);
     const int led = p.iPannelloAN;
-    const bool unico = (iModoVoto & 16) != 0;
+    const bool unico = (iModoVoto & kVotoUnico) != 0;
     if (PosizioneLed(led)) {
         // While one voter at a time is called the board shows the vote
         // panel's map: a member entering lights up there, one leaving is
@@ -112,7 +112,7 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
     }
 
     if (xTabellone && oTabellone) {
-        if ((iModoVoto & 3) == 1) {
+        if ((iModoVoto & (kVotoReale | kVotoProva)) == kVotoReale) {
             oTabellone->DettaglioTesto(cEvento.toLower());
             if (unico) oTabellone->DettaglioLed(cLedQuadro);
         } else {
@@ -125,7 +125,7 @@ QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 
 void frmCons::CorreggeVoto(int iP)
 {
-    if (!SeggioValido(iP) || (iModoVoto & 5) == 0) return;
+    if (!SeggioValido(iP) || !VotoRealeAperto()) return;
     Posto& p = aPosti[size_t(iP)];
     const int c = p.bCodiceAN;
     const QString breve = TrimSpazi(p.cNomeBreveAN);
@@ -153,7 +153,7 @@ void frmCons::CorreggeVoto(int iP)
 QString frmCons::EntraEsce(int iP)
 {
     if (!SeggioValido(iP)) return QString();
-    const bool votoAperto = (iModoVoto & 5) != 0;
+    const bool votoAperto = VotoRealeAperto();
     if (votoAperto &&
         (aPosti[size_t(iP)].iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
         CorreggeVoto(iP);

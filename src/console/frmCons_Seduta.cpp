@@ -30,7 +30,7 @@ namespace {
 void FermaVotazione(frmCons& f)
 {
     // Also a test vote, and a vote whose central has already ended its data.
-    if ((iModoVoto & 5) || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
+    if (VotoRealeAperto() || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
     // A close under way closes the link itself.
     else if ((iPrenotazioni & 2) && !oVoto.Impegnato())
         ChiudeComVotatori(0);
@@ -71,7 +71,7 @@ void frmCons::cmdConsiglio_Click(int Index)
         UI().MsgBox(QStringLiteral("Seduta Conclusa"), vbOKOnly);
         if (oTabellone) oTabellone->ChiudeCom();
         cmdConsiglio(0)->setText(QStringLiteral("Apertura"));
-        iModoAttivazione = 64;
+        iModoAttivazione = kAttivazioneChiusura;
         hide();
         Chiude();
         return;
@@ -121,7 +121,7 @@ void frmCons::cmdConsiglio_Click(int Index)
             oTabellone->DettaglioLed(cLedPresenze);
             oTabellone->DettaglioTesto(QStringLiteral("G"));
         }
-        iStatoConsole &= 175;
+        iStatoConsole &= 0xFF & ~(kStatoEsito | kStatoPulisciTitolo);
         lblEsito()->hide();
         cmdVoto(0)->show();
         cmdVoto(5)->show();

@@ -181,7 +181,7 @@ void frmCons::VotiDaSeriale()
     const int k = int(std::nearbyint(rnd->generateDouble() * 3.0 + 1.0));
     QString tasto;
     int unita = p.iVotatoreAN;
-    const int m = iModoVoto & 56;
+    const int m = iModoVoto & kVotoGenere;
     if (m == kVotoAppello || m == kVotoNumeroLegale)
         tasto = (k & 1) ? QStringLiteral("*") : QStringLiteral("-");
     else {
@@ -356,7 +356,9 @@ void frmCons::cmdVoto_Click(int Index)
             lblTempo(2)->setText(lblTempo(1)->text());
             lblTempo(2)->setVisible(true);
         }
-        iStatoConsole = (iStatoConsole & 47) | (conTempo ? 130 : 2);
+        iStatoConsole =
+            (iStatoConsole & (kStatoOrologio | kStatoVoto | kStatoParola | kStatoParolaAvviata | kStatoTessere)) |
+            (conTempo ? kStatoVotoATempo | kStatoVoto : kStatoVoto);
         if (!a.cTitolo.isEmpty()) cEsito = a.cTitolo;
         if (!prova) {
             // A test leaves the buttons where they are (disabled until its

@@ -10,7 +10,7 @@
 // Whether a vote is open is decided by oVoto (console/Spoglio.h), not by
 // iModoVoto: oVoto.RaccoglieTasti() holds while keys are taken, and
 // VotoInCorso() while a vote is being armed, runs or is being closed.
-// iModoVoto says how the vote runs (kVoto* of console/MappaVotatori.h); it
+// iModoVoto says how the vote runs (kVoto*, below); it
 // is cleared when the central ends its data and first thing at a close,
 // while the vote may still wait to be stored.
 #pragma once
@@ -284,7 +284,16 @@ inline QString cLedQuadro(48, u'0');
 // and the reports.  AzzeraStatoSeduta() (below) gives it the values of a
 // console just reset.  The vote also writes iStatoConsole, iFlagQuorum,
 // cTipoVoto, cOratore at its close.
-inline int iStatoConsole = 0;  // kStato* of console/TempoParola.h
+inline int iStatoConsole = 0;  // the one-second engine's steps, kStato* below
+// Bits of iStatoConsole.
+inline constexpr int kStatoOrologio = 1;        // the clock is shown
+inline constexpr int kStatoVoto = 2;            // a vote is on display
+inline constexpr int kStatoParola = 4;          // a speaking turn has been given
+inline constexpr int kStatoParolaAvviata = 8;   // logged, the board chronometer started
+inline constexpr int kStatoEsito = 16;          // the last vote's outcome is on display (blinks)
+inline constexpr int kStatoTessere = 32;        // the card reader is read
+inline constexpr int kStatoPulisciTitolo = 64;  // the projected board's vote label is to be cleared
+inline constexpr int kStatoVotoATempo = 128;    // a timed vote counts down
 inline int iFlagQuorum = 0;
 inline std::array<int, 5> iQuorum{};             // 1..4
 inline std::array<int, 7> iRichiedenti{};        // 1..6: 1-3 coming vote, 4-6 previous
@@ -309,7 +318,14 @@ inline int iMezziMinuti = 0;
 // Timer value at the start of the current speech.  Kept apart from the
 // vote countdown: the floor can be given while a timed vote runs.
 inline double nInizioIntervento = 0;
-inline int iModoAttivazione = 0;
+inline int iModoAttivazione = 0;  // the console's activation mark, kAttivazione* below
+// Values of iModoAttivazione, set by the console just before another window
+// takes the focus (0: none, the console gives up its record sets and timer).
+inline constexpr int kAttivazioneFinestra = 32;      // event list, agenda register or guest-speaker dialog
+inline constexpr int kAttivazioneChiusura = 64;      // the sitting closed, the console unloads
+inline constexpr int kAttivazioneCaricamento = 128;  // the console's loading
+inline constexpr int kAttivazioneTasti = 256;        // seat-actions dialog: record sets and timer kept
+inline constexpr int kAttivazioneAnteprima = 8192;   // LED preview or projected board shown
 // Set while the sitting console is loaded.
 inline bool bConsoleAperta = false;
 // Archive code of the current item or act, and the root act of the current
@@ -334,6 +350,17 @@ inline std::array<QString, 2> cSegretari;
 // drives it from the buttons).  See the top of this file for what decides
 // that a vote is open.
 inline int iModoVoto = 0;  // 1 open, 2 test, 8 roll call, 16 by call, 32 quorum check
+// Bits of iModoVoto.
+inline constexpr int kVotoReale = 1;          // a real vote is open
+inline constexpr int kVotoProva = 2;          // a test vote is open
+inline constexpr int kVotoPausa = 4;          // pause of the random simulation
+inline constexpr int kVotoAppello = 8;        // roll call
+inline constexpr int kVotoUnico = 16;         // one councillor at a time, on one unit
+inline constexpr int kVotoNumeroLegale = 32;  // check of the legal number
+// The kind of call (roll call, one at a time, legal number); 0 a plain vote.
+inline constexpr int kVotoGenere = kVotoAppello | kVotoUnico | kVotoNumeroLegale;
+// A real vote is open (bit 1), or the simulation of one is paused (bit 4).
+inline bool VotoRealeAperto() { return (iModoVoto & (kVotoReale | kVotoPausa)) != 0; }
 inline int iFavorevoli = 0, iContrari = 0, iAstenuti = 0;
 inline int iVotiRicevuti = 0;
 inline int iVotanteUnico = 0;
