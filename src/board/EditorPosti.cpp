@@ -15,7 +15,6 @@
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
 #include "platform/Testo.h"
-#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -320,13 +319,6 @@ void EditorPosti::lstLiberi_Click()
 
 // ---------------------------------------------------------------------------
 // Commands.
-
-bool EditorPosti::RifiutaDuranteVoto()
-{
-    if (!VotoInCorso()) return false;
-    UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
-    return true;
-}
 
 void EditorPosti::Annulla()
 {

@@ -101,9 +101,6 @@ protected:
     void Annulla();
     bool Fine();
     void Reset();
-    // Refuses, with the message of the main menu, while a vote is in hand:
-    // a modal window inside the vote loop would hold back its keys.
-    static bool RifiutaDuranteVoto();
 
     double TwipsX() const { return m_twX; }
     double TwipsY() const { return m_twY; }

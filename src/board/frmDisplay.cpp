@@ -17,6 +17,7 @@
 #include "board/Tinte.h"
 #include "board/frmColori.h"
 #include "board/frmTinteQZ.h"
+#include "console/Spoglio.h"
 #include "shell/Configurazione.h"
 
 namespace obx {

@@ -4,11 +4,19 @@
 #include "console/Quorum.h"
 #include "links/ComSeriali.h"
 #include "links/Votatori.h"
+#include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
 
 namespace obx {
+
+bool RifiutaDuranteVoto()
+{
+    if (!VotoInCorso()) return false;
+    UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
+    return true;
+}
 
 int GuardiaVoto::Apre(int modo)
 {

@@ -64,6 +64,15 @@ public:
 // What touches the devices, the roll or the archive waits for its end.
 inline bool VotoInCorso() { return (iModoVoto & (kVotoReale | kVotoProva | kVotoPausa)) != 0 || oVoto.Impegnato(); }
 
+// The message shown when an operation would lose the running vote or hold
+// up its keys.
+inline const char* const kMsgVotoInCorso = "Votazione in corso: operazione non consentita";
+
+// Refuses, with kMsgVotoInCorso, while a vote is in hand: true when refused.
+// For work that would run a loop of its own inside the vote loop (a modal
+// window, a dialog, a long print) or touch what the vote holds.
+bool RifiutaDuranteVoto();
+
 // Opening of a vote of kind cTipo: the per-vote state reset (AzzeraStatoVoto),
 // iModoVoto and iVotanteUnico set for the kind, the LED maps cleared where
 // the kind shows keys, the guard opened.  Returns the vote's number.

@@ -1073,8 +1073,7 @@ void frmCons::Form_Unload(bool& cancel)
     // first (the sitting's closing drops it on purpose before closing).
     // Also one whose central ended its data and still waits for its close,
     // and one being armed or closed.
-    if (VotoInCorso()) {
-        UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
+    if (RifiutaDuranteVoto()) {
         cancel = true;
         return;
     }

@@ -15,7 +15,6 @@
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
-#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -105,10 +104,7 @@ frmDataGrid* frmDataGrid::Aperta() { return g_finestra.data(); }
 
 void frmDataGrid::MostraModale(QWidget* padre)
 {
-    if (VotoInCorso()) {
-        UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
-        return;
-    }
+    if (RifiutaDuranteVoto()) return;
     if (bConsoleAperta && UI().MsgBox(QStringLiteral("Riunione Consiliare aperta: le modifiche dirette agli archivi "
                                                      "possono alterare la seduta in corso.\r\nProseguire ?"),
                                       vbOKCancel + vbExclamation + vbDefaultButton2, kTitoloOBX) != vbOK)

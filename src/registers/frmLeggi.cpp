@@ -25,7 +25,6 @@
 #include "shell/Campi.h"
 #include "shell/Globali.h"
 #include "shell/RecordAtti.h"
-#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -389,10 +388,7 @@ void frmLeggi::cmdLeggi_Click(int indice)
     case 6:
         // The printer dialog and the printing would hold up the keys of a
         // vote that is collecting them.
-        if (VotoInCorso()) {
-            UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
-            break;
-        }
+        if (RifiutaDuranteVoto()) break;
         if (UI().MsgBox(QStringLiteral("Confermi Stampa ?"), vbOKCancel + vbQuestion, kTitoloOBX) == vbOK)
             StampaListaAtti();
         break;

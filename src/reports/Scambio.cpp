@@ -16,7 +16,6 @@
 #include "platform/Testo.h"
 #include "shell/Anagrafe.h"
 #include "shell/Globali.h"
-#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -292,10 +291,7 @@ const char* LetteraVoto(QChar tasto)
 
 bool ScambioRifiutato(bool bImportazione)
 {
-    if (VotoInCorso()) {
-        UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
-        return true;
-    }
+    if (RifiutaDuranteVoto()) return true;
     if (bImportazione && bConsoleAperta) {
         UI().MsgBox(QStringLiteral("Riunione Consiliare aperta: chiuderla prima di importare gli Argomenti OdG"),
                     vbExclamation, kTitoloOBX);

@@ -24,7 +24,6 @@
 #include "shell/Anagrafe.h"
 #include "shell/Campi.h"
 #include "shell/Globali.h"
-#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -352,10 +351,7 @@ frmEvent* frmEvent::Mostra(QWidget* padre) { return MostraUnica(g_finestra, padr
 void frmEvent::MostraModale(QWidget* padre)
 {
     // Its own loop would hold up the vote's key collection.
-    if (VotoInCorso()) {
-        UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
-        return;
-    }
+    if (RifiutaDuranteVoto()) return;
     MostraUnicaModale(g_finestra, padre);
 }
 
@@ -488,10 +484,7 @@ void frmEvent::SalvaNota()
 void frmEvent::Stampa()
 {
     // The question and the printer dialog would hold up the vote's keys.
-    if (VotoInCorso()) {
-        UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
-        return;
-    }
+    if (RifiutaDuranteVoto()) return;
     const QList<qint64> scelti = broEventi->SelBookmarks();
     QString modo, nome, domanda;
     switch (scelti.size()) {

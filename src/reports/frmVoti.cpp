@@ -20,7 +20,6 @@
 #include "registers/ControlloDati.h"
 #include "reports/VerbaleVoto.h"
 #include "shell/Globali.h"
-#include "shell/frmMain.h"
 
 namespace obx {
 
@@ -31,15 +30,6 @@ QPointer<frmVoti> g_finestra;
 const char* const kComandi[3] = {"Stampa", "Fine", "Svuota"};
 
 void MostraErrore(const Errore& e) { UI().MsgBox(e.Descrizione(), vbCritical, kTitoloOBX); }
-
-// Work that would turn a loop of its own inside the vote loop (a dialog, a
-// long print) and so hold up the vote's keys.
-bool RifiutaDuranteVoto()
-{
-    if (!VotoInCorso()) return false;
-    UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation, kTitoloOBX);
-    return true;
-}
 
 // Emptying the votes under an open sitting would leave the console's events
 // pointing at votes that are gone and its record set on an emptied table.

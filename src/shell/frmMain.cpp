@@ -152,13 +152,6 @@ QString frmMain::MessaggioMonitor()
     return msg;
 }
 
-bool frmMain::RifiutaDuranteVoto()
-{
-    if (!VotoInCorso()) return false;
-    UI().MsgBox(QString::fromUtf8(kMsgVotoInCorso), vbExclamation);
-    return true;
-}
-
 void frmMain::mnuConfig_Click(int index)
 {
     switch (index) {

@@ -49,13 +49,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    bool RifiutaDuranteVoto();
     // The file picker, modal; the empty text when nothing was chosen.
     QString ScegliFileScambio(bool xList);
     bool m_chiusuraConsentita = false;
 };
-
-// The message shown when an operation would lose the running vote.
-inline const char* const kMsgVotoInCorso = "Votazione in corso: operazione non consentita";
 
 }  // namespace obx

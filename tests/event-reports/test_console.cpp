@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "console/Spoglio.h"
 #include "platform/GrigliaDati.h"
 #include "platform/Temporizzatore.h"
 #include "reports/frmEvent.h"

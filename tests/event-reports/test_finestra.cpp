@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "BancoEventi.h"
+#include "console/Spoglio.h"
 #include "platform/GrigliaDati.h"
 #include "registers/ControlloDati.h"
 #include "shell/Configurazione.h"

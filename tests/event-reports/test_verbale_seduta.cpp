@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "BancoEventi.h"
+#include "console/Spoglio.h"
 #include "reports/VerbaleSeduta.h"
 #include "shell/frmMain.h"
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "BancoScambio.h"
+#include "console/Spoglio.h"
 #include "shell/Anagrafe.h"
 #include "shell/frmGetFile.h"
 #include "shell/frmMain.h"

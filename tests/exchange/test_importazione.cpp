@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 
 #include "BancoScambio.h"
+#include "console/Spoglio.h"
 #include "shell/frmMain.h"
 
 using namespace obx;

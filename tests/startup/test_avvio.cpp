@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "board/Etichetta.h"
+#include "console/Spoglio.h"
 #include "console/frmCons.h"
 #include "links/Votatori.h"
 #include "platform/Database.h"
