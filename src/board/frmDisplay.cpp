@@ -27,8 +27,6 @@ namespace {
 QPointer<frmDisplay> g_finestra;
 
 constexpr int32_t kBianco = 0xFFFFFF;
-constexpr int kNascondeTitoli = 0x80;
-constexpr int kNascondeVotanti = 0x100;
 
 // The monitor of the board: the second one when there is one.  Monitors
 // never detected count as the control monitor's screen.
@@ -152,22 +150,22 @@ void frmDisplay::showEvent(QShowEvent* e)
 
 void frmDisplay::AggiornaTitoli()
 {
-    m_chkTitoli[0]->setChecked(iConfigOBX & kNascondeTitoli);
-    m_chkTitoli[1]->setChecked(iConfigOBX & kNascondeVotanti);
+    m_chkTitoli[0]->setChecked(iConfigOBX & kOpzNascondeTitoli);
+    m_chkTitoli[1]->setChecked(iConfigOBX & kOpzNascondeNVotanti);
     for (int n = 0; n < 2; ++n) chkTitoli_Click(n);
 }
 
 void frmDisplay::chkTitoli_Click(int n)
 {
     if (n < 0 || n > 1) return;
-    const int bit = n == 0 ? kNascondeTitoli : kNascondeVotanti;
+    const int bit = n == 0 ? kOpzNascondeTitoli : kOpzNascondeNVotanti;
     const int prima = iConfigOBX;
     if (m_chkTitoli[size_t(n)]->isChecked())
         iConfigOBX |= bit;
     else
         iConfigOBX &= ~bit;
     if (n == 0)
-        for (Etichetta* t : m_txtTitolo) t->setVisible(!(iConfigOBX & kNascondeTitoli));
+        for (Etichetta* t : m_txtTitolo) t->setVisible(!(iConfigOBX & kOpzNascondeTitoli));
     // Written at once, whatever "Fine" or "Annulla" do later; a box only
     // showing the setting writes nothing.
     if (iConfigOBX != prima) GestisceConfig(false);

@@ -308,7 +308,7 @@ void FrmVideo::Form_Load()
     m_titolo[0]->SetCaption(iTipoAssemblea == 1 ? QStringLiteral("Sindaco") : QStringLiteral("Pres. Giunta"));
     m_titolo[1]->SetCaption(iTipoAssemblea == 4 ? QStringLiteral("Pres. Ass. Legisl.")
                                                 : QStringLiteral("Pres. Consiglio"));
-    const bool titoliCapi = (iConfigOBX & 0x80) == 0;
+    const bool titoliCapi = (iConfigOBX & kOpzNascondeTitoli) == 0;
     m_titolo[0]->setVisible(titoliCapi);
     m_titolo[1]->setVisible(titoliCapi);
     m_titolo[4]->setVisible(iTipoAssemblea != 4);
@@ -474,7 +474,7 @@ QStringList FrmVideo::PiazzaPosti(bool statoDaTenere)
         const QString voto = TrimSpazi(p.cVoto);
         const bool haVotato = voto == u"3" || voto == u"5" || voto == u"6" || voto == u"+";
         if (cTipoVoto == u"H") {
-            if (haVotato && (iConfigOBX & 0x40)) e->SetForeColor(Colore(4));
+            if (haVotato && (iConfigOBX & kOpzMostraVotantiSegreto)) e->SetForeColor(Colore(4));
         } else if (haVotato) {
             if (!votoInCorso || xColoriVoto) e->SetForeColor(Colore(voto == u"5" ? 4 : voto == u"6" ? 3 : 2));
         } else if (!presente) {

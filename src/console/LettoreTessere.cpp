@@ -107,7 +107,7 @@ bool ApreComTessere()
 std::vector<int> LeggeTessere()
 {
     std::vector<int> posti;
-    if (!(iModoOBX & 2) || (iStatoCARD & 1)) return posti;
+    if (!(iModoOBX & kCablaggioTessere) || (iStatoCARD & 1)) return posti;
 
     Seriale& p = oComCARD;
     if (iStatoCARD == 0) {

@@ -172,7 +172,10 @@ int PostoDaVotatore(int iUnita)
 EsitoPrenotati InterrogaRichieste(bool xSedutaInCorso, const QString& cSelezionata)
 {
     EsitoPrenotati esito;
-    if (!xSedutaInCorso || (iPrenotazioni & 66) != 2 || (iStatoConsole & kStatoVoto)) return esito;
+    if (!xSedutaInCorso ||
+        (iPrenotazioni & (kPrenotazioniDaVotatori | kPrenotazioniSospese)) != kPrenotazioniDaVotatori ||
+        (iStatoConsole & kStatoVoto))
+        return esito;
     // The central armed for a vote (or being closed) carries its keys: a
     // poll would read and lose them.
     if (oVoto.Impegnato()) return esito;
@@ -187,7 +190,7 @@ EsitoPrenotati InterrogaRichieste(bool xSedutaInCorso, const QString& cSeleziona
         // A port that cannot be opened is given up silently until the
         // console is loaded again.
         if (!ApreComVotatori(iPortaTLV, true, true)) {
-            iPrenotazioni |= 64;
+            iPrenotazioni |= kPrenotazioniSospese;
             return esito;
         }
         if (TrasmetteVotatori(QString(QChar(0xBB)), 0, QString())) cResiduoTLV.clear();

@@ -15,7 +15,7 @@ int DivisoSu(int a, int b) { return -DivisoGiu(-a, b); }
 int VotiEspressi()
 {
     int n = iFavorevoli + iContrari;
-    if (iConfigOBX & 16) n += iAstenuti;
+    if (iConfigOBX & kOpzQuorumAstenuti) n += iAstenuti;
     return n;
 }
 
@@ -92,7 +92,7 @@ void CalcolaSoglie(int iValore, bool xVoto, int iTipoQuorum)
     default: {
         // Per item.  Until the tally is known a computed threshold shows 0.
         int base = -2;
-        if (iConfigOBX & 8)
+        if (iConfigOBX & kOpzBaseSenzaNonVotanti)
             base = PresentiVotanti();
         else if (xVoto)
             base = VotiEspressi();

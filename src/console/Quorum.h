@@ -10,15 +10,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "shell/Globali.h"
+
 namespace obx {
 
-// Flags of iFlagQuorum owned here (value N is "bit N").
-inline constexpr int kQuorumCalcolato = 1;         // (3) computed: the item has no fixed majority
-inline constexpr int kQuorumDatiPendenti = 2;      // the central reported pending data
-inline constexpr int kQuorumArgomentoAperto = 4;   // an item is open
-inline constexpr int kQuorumImmEsecCalcolato = 8;  // (4) computed
-inline constexpr int kQuorumVotoImmEsec = 16;      // the next vote is on immediate executability
-inline constexpr int kQuorumMascheraTipo = 0xE0;   // quorum kind code x 32
+// The flags of iFlagQuorum (kQuorum*) are beside it in shell/Globali.h.
 
 // Quorum kind codes.
 inline constexpr int kQuorumAutomatico = 0;  // per item

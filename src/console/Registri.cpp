@@ -184,7 +184,7 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
     const QString tipo = cTipoVoto.left(1);
     const bool appello = tipo == u"A";
     const bool verifica = tipo == u"V" || tipo == u"W";
-    const bool immEsec = (iFlagQuorum & 0xF0) == 0x10;
+    const bool immEsec = SogliaImmEsec();
 
     bool iniziata = false;
     bool salvato = false;

@@ -161,7 +161,7 @@ ChiusuraVoto ChiudeSpoglio(int iModo, const ContestoChiusura& contesto)
         }
     }
 
-    if ((iModoOBX & 4) != 0) {
+    if ((iModoOBX & kCablaggioVotatori) != 0) {
         if (oComTLV.PortOpen()) r.iInAttesa = oComTLV.InBufferCount();
         ChiudeComVotatori(3);
         r.xCentraleMuta = CentraleMutaAllaChiusura();

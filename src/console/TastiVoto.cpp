@@ -134,7 +134,7 @@ int MemorizzaVoti(int iVoter, const QString& cTasto, std::vector<TastoVoto>* pTa
     esito |= kTastoRegistrato;
     t.cTasto = cTasto;
 
-    if ((iModoVoto & kVotoProva) != 0 || ((iConfigOBX & 4096) != 0 && cTipoVoto != u"H")) {
+    if ((iModoVoto & kVotoProva) != 0 || ((iConfigOBX & kOpzMostraVoti) != 0 && cTipoVoto != u"H")) {
         t.xMostra = true;
         const QString led = CarattereLed(cTasto);
         if (p.iPannelloAN >= 1 && p.iPannelloAN <= 48 && !led.isEmpty()) {

@@ -866,7 +866,7 @@ void frmCons::AttivaAzzeramento()
     if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("0"));
     cLedPresenze = QString(48, u'0');
     if (oTabellone) oTabellone->DettaglioLed(cLedPresenze);
-    iStatoConsole = ((iModoOBX & 2) ? kStatoTessere : 0) | kStatoOrologio;
+    iStatoConsole = ((iModoOBX & kCablaggioTessere) ? kStatoTessere : 0) | kStatoOrologio;
     m_croTimer->SetInterval(1000);
 
     AzzeraStatoSeduta();
@@ -881,19 +881,20 @@ void frmCons::AttivaAzzeramento()
     m_cmdArgo[1]->setEnabled(false);
     m_cmdArgo[0]->setEnabled(false);
 
-    iModoOBX &= 0x7F7F;
-    if (iModoOBX & 4) {
+    iModoOBX &= 0xFFFF & ~kCablaggioRuntime;
+    if (iModoOBX & kCablaggioVotatori) {
         setWindowTitle(cConsiglio);
     } else {
         setWindowTitle(QStringLiteral("Dimostrativo: Votazione Simulata"));
-        if (UI().MsgBox(QStringLiteral("usa VotiObx.txt"), vbYesNo + vbQuestion) == vbYes) iModoOBX |= 0x80;
+        if (UI().MsgBox(QStringLiteral("usa VotiObx.txt"), vbYesNo + vbQuestion) == vbYes)
+            iModoOBX |= kCablaggioFileVoti;
     }
 
     for (QPushButton* b : m_cmdVoto) b->setEnabled(false);
     m_cmdConsiglio[0]->setText(QStringLiteral("Apertura"));
     m_cmdConsiglio[1]->setEnabled(false);
     m_cmdParola[0]->setEnabled(false);
-    if (iOpzioniConsole & 1) {
+    if (iOpzioniConsole & kConsoleATempo) {
         m_cmdParola[0]->hide();
         m_cmdTempo[2]->show();
         m_cmdTempo[3]->show();
@@ -1013,7 +1014,7 @@ void frmCons::Form_Activate()
         break;
     case kAttivazioneCaricamento: {
         iModoAttivazione = 0;
-        iPrenotazioni &= ~64;
+        iPrenotazioni &= ~kPrenotazioniSospese;
         auto haRighe = [](Recordset& rs, int t) {
             try {
                 if (rs.IsOpen()) return rs.RecordCount() > 0;
@@ -1096,7 +1097,7 @@ void frmCons::Form_Unload(bool& cancel)
     }
     ScaricaFrmVideo();
     bConsoleAperta = false;
-    if (iOpzioniConsole & 2) iOpzioniConsole &= ~4;
+    if (iOpzioniConsole & kConsolePresenzeBloccabili) iOpzioniConsole &= ~kConsolePresenzeBloccate;
 }
 
 void frmCons::closeEvent(QCloseEvent* e)

@@ -163,7 +163,7 @@ void frmCons::cmbArgo_Click(int Index)
         // A generic item of that type.
         ++m_iAperture;
         SalvaEvento(QStringLiteral("G"), QString());
-        iFlagQuorum |= 4;
+        iFlagQuorum |= kQuorumArgomentoAperto;
 
         const bool votabile = cLettereAttiVotabili.contains(lettera);
         m_cmbArgo[2]->setEnabled(votabile && iTipoAssemblea != 4);
@@ -218,7 +218,7 @@ void frmCons::cmbArgo_Click(int Index)
             cArgomento[3] = nome;
             SalvaEvento(QStringLiteral("X"), QString());
             AggiornaStatoPdL(2, nome);
-            if ((lettera == u"R" || lettera == u"D") && cTipoArg == u"E" && (iConfigOBX & 0x800))
+            if ((lettera == u"R" || lettera == u"D") && cTipoArg == u"E" && (iConfigOBX & kOpzStampaEmendamento))
                 StampaEsitoEmendamento(lettera);
             cArgomento[2] = lettera;
             m_iStatoDi = iDelibera;
@@ -425,9 +425,9 @@ void frmCons::ApreAttoLeggi()
 
 void frmCons::ChiudeArgomentoAperto()
 {
-    if (!(iFlagQuorum & 4)) return;
+    if (!(iFlagQuorum & kQuorumArgomentoAperto)) return;
     SalvaEvento(QStringLiteral("H"), QString());
-    iFlagQuorum &= ~4;
+    iFlagQuorum &= ~kQuorumArgomentoAperto;
 }
 
 // The opening proper: its event, fresh speaking counters and no bookings.
@@ -435,7 +435,7 @@ void frmCons::AvviaArgomento()
 {
     ++m_iAperture;
     SalvaEvento(QStringLiteral("G"), QString());
-    iFlagQuorum |= 4;
+    iFlagQuorum |= kQuorumArgomentoAperto;
     for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iInterventi = 0;
     for (size_t j = 1; j < aPartiti.size(); ++j) aPartiti[j].lTempoResiduo = iTempoMaxPartito * 60;
     GestiscePrenotati(0, 4, QString());

@@ -44,7 +44,7 @@ void MostraVotoInCorso(frmCons& f)
     if (!xColoriVoto) return;
     if (xLampo && !f.chkLampo()->isChecked()) return;
     if (cTipoVoto == u"J" || cTipoVoto == u"W") return;
-    const bool tasti = (iConfigOBX & 0x1000) != 0 && cTipoVoto != u"H";
+    const bool tasti = (iConfigOBX & kOpzMostraVoti) != 0 && cTipoVoto != u"H";
 
     const QString ledPrima = cLedVoti;
     QString led = cLedVoti;

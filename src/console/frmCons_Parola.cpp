@@ -76,7 +76,7 @@ void frmCons::IniziaIntervento(int iTipo, int iChi, const QString& cNome, const 
     cmbArgo(1)->setEnabled(false);
     cmdVoto(0)->setEnabled(false);
     cmdParola(0)->setEnabled(true);
-    if (iOpzioniConsole & 1) {
+    if (iOpzioniConsole & kConsoleATempo) {
         cmdTempo(2)->hide();
         cmdTempo(3)->hide();
         lblTempo(1)->hide();
@@ -130,9 +130,10 @@ void frmCons::cmdParola_Click(int Index)
         if (!cmdParola(0)->isEnabled()) return;
         SalvaEvento(QStringLiteral("F"), getParola()->text());
         if (frmConsAperto() != this) return;
-        if (!cTipoArg.isEmpty() && cLettereAttiNonVotabili.contains(cTipoArg) && (iFlagQuorum & 4)) {
+        if (!cTipoArg.isEmpty() && cLettereAttiNonVotabili.contains(cTipoArg) &&
+            (iFlagQuorum & kQuorumArgomentoAperto)) {
             SalvaEvento(QStringLiteral("H"), QString());
-            iFlagQuorum &= ~4;
+            iFlagQuorum &= ~kQuorumArgomentoAperto;
         }
         if (oTabellone) oTabellone->DettaglioTesto(QStringLiteral("H"));
         getParola()->clear();
@@ -144,7 +145,7 @@ void frmCons::cmdParola_Click(int Index)
         lblTempo(0)->setText(Formato(iTempoRelatore, QStringLiteral("00")));
         SfondoTempo(lblTempo(0), kVerde);
         cmdParola(0)->setEnabled(false);
-        if (iOpzioniConsole & 1) {
+        if (iOpzioniConsole & kConsoleATempo) {
             cmdParola(0)->hide();
             cmdTempo(2)->show();
             cmdTempo(3)->show();

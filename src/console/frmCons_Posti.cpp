@@ -76,7 +76,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     if (Button == 1 && (iModoVoto & kVotoUnico)) {
         iCodice = 512;
     } else if (Button == 1 && Shift == 0) {
-        if ((iOpzioniConsole & 4) == 0 && (statoIniziale & 16) == 0) iCodice = 128;
+        if ((iOpzioniConsole & kConsolePresenzeBloccate) == 0 && (statoIniziale & 16) == 0) iCodice = 128;
     } else if (Button == 1 && Shift == 2) {
         iModoAttivazione = kAttivazioneTasti;
         iTastoScelto = 0;
@@ -551,7 +551,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 122:
         KeyCode = 0;
         // The handshake would take the central from a running vote.
-        if (!Tasti().CtrlPremuto() || (iModoOBX & 4) == 0 || VotoInCorso()) break;
+        if (!Tasti().CtrlPremuto() || (iModoOBX & kCablaggioVotatori) == 0 || VotoInCorso()) break;
         {
             CicloAnnidato guardia(*this);
             // No trace: the last vote's keypad trace has the same name and
@@ -565,7 +565,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
     case 123:
         KeyCode = 0;
         // Attendance locked, or a vote running: the roll must not change.
-        if ((iOpzioniConsole & 4) || VotoInCorso()) break;
+        if ((iOpzioniConsole & kConsolePresenzeBloccate) || VotoInCorso()) break;
         for (size_t i = 1; i < aPosti.size(); ++i) {
             const Posto& p = aPosti[i];
             if ((p.iStato & kPresente) || (p.iStato & kAssenteDichiarato) || p.iPulsanteAN == 0) continue;

@@ -65,7 +65,8 @@ void frmCons::AggiornaQuadroVoti(int iModo)
             // Secret: at most who voted is shown, never how.
             for (size_t i = 1; i < aPosti.size(); ++i) {
                 Posto& p = aPosti[i];
-                if ((iConfigOBX & 0x40) && (p.cVoto == u"3" || p.cVoto == u"5" || p.cVoto == u"6")) {
+                if ((iConfigOBX & kOpzMostraVotantiSegreto) &&
+                    (p.cVoto == u"3" || p.cVoto == u"5" || p.cVoto == u"6")) {
                     sfondo(p, kColoreAstenuto);
                     ScriveLed(cLedQuadro, p.iPannelloAN, u'3');
                     tinta(p, 4);
@@ -125,7 +126,7 @@ void frmCons::AggiornaQuadroVoti(int iModo)
         }
         lblVoto(6)->setText(Due(iPresenti - iFavorevoli - iContrari - iAstenuti));
         int votanti = iFavorevoli + iContrari;
-        if (iConfigOBX & 0x20) votanti += iAstenuti;
+        if (iConfigOBX & kOpzVotantiAstenuti) votanti += iAstenuti;
         lblVoto(0)->setText(Due(votanti));
         if (xVideo && oTabellone) oTabellone->DettaglioLed(cLedQuadro);
         return;
@@ -151,7 +152,7 @@ void frmCons::AggiornaQuadroVoti(int iModo)
         for (int n : {0, 3, 4, 5, 6}) lblVoto(n)->setText(QStringLiteral("00"));
         lblVoto(1)->setText(Due(iPresenti));
         // The threshold of the coming vote, as the recomputation shows it.
-        lblVoto(2)->setText(Due((iFlagQuorum & 16) ? iQuorum[4] : iQuorum[3]));
+        lblVoto(2)->setText(Due((iFlagQuorum & kQuorumVotoImmEsec) ? iQuorum[4] : iQuorum[3]));
         if (xVideo && oTabellone) {
             oTabellone->DettaglioLed(cLedPresenze);
             oTabellone->DettaglioTesto(QStringLiteral("2"));

@@ -32,7 +32,7 @@ void FermaVotazione(frmCons& f)
     // Also a test vote, and a vote whose central has already ended its data.
     if (VotoRealeAperto() || oVoto.RaccoglieTasti()) f.ChiudeVotazione(kAbbandono);
     // A close under way closes the link itself.
-    else if ((iPrenotazioni & 2) && !oVoto.Impegnato())
+    else if ((iPrenotazioni & kPrenotazioniDaVotatori) && !oVoto.Impegnato())
         ChiudeComVotatori(0);
 }
 
@@ -57,7 +57,7 @@ void frmCons::cmdConsiglio_Click(int Index)
             cmdParola(2)->setEnabled(true);
             cmbArgo(1)->setEnabled(iTipoAssemblea != 4);
             cmbArgo(2)->Clear();
-            if (iOpzioniConsole & 2) iOpzioniConsole |= 4;
+            if (iOpzioniConsole & kConsolePresenzeBloccabili) iOpzioniConsole |= kConsolePresenzeBloccate;
             return;
         }
         if (UI().MsgBox(QStringLiteral("Confermi Chiusura Seduta"), vbOKCancel + vbQuestion) != vbOK) return;
@@ -84,13 +84,13 @@ void frmCons::cmdConsiglio_Click(int Index)
             FermaVotazione(*this);
             boxConsiglio(3)->setEnabled(false);
             boxConsiglio(2)->setEnabled(false);
-            if (iOpzioniConsole & 2) iOpzioniConsole &= ~4;
+            if (iOpzioniConsole & kConsolePresenzeBloccabili) iOpzioniConsole &= ~kConsolePresenzeBloccate;
         } else {
             SalvaEvento(QStringLiteral("R"), QString());
             cmdConsiglio(1)->setText(QStringLiteral("Sospesa"));
             boxConsiglio(3)->setEnabled(true);
             boxConsiglio(2)->setEnabled(true);
-            if (iOpzioniConsole & 2) iOpzioniConsole |= 4;
+            if (iOpzioniConsole & kConsolePresenzeBloccabili) iOpzioniConsole |= kConsolePresenzeBloccate;
         }
         return;
 

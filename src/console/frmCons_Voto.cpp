@@ -142,13 +142,13 @@ void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
 void frmCons::VotiDaSeriale()
 {
     std::vector<TastoVoto> tasti;
-    const int sorgente = iModoOBX & 0x84;
-    if (sorgente == 4) {
+    const int sorgente = iModoOBX & (kCablaggioVotatori | kCablaggioFileVoti);
+    if (sorgente == kCablaggioVotatori) {
         VotiDaCentrale(0.2, &tasti);
         MostraTasti(tasti);
         return;
     }
-    if (sorgente == 0x80) {
+    if (sorgente == kCablaggioFileVoti) {
         VotiDaFile();
         return;
     }
@@ -302,7 +302,7 @@ void frmCons::cmdVoto_Click(int Index)
         cVoti.Azzera(QChar(u'0'));
         cTastiRicevuti.Azzera(QChar(0));
         cResiduoTLV.clear();
-        const bool cablati = (iModoOBX & 4) != 0;
+        const bool cablati = (iModoOBX & kCablaggioVotatori) != 0;
         if (cablati && !ApreVotazione(1)) {
             UI().MsgBox(prova ? QStringLiteral("Prova Votazione non Possibile")
                               : QStringLiteral("Apertura Votazione non Possibile"),
@@ -348,7 +348,7 @@ void frmCons::cmdVoto_Click(int Index)
         }
 
         bool conTempo = false;
-        if ((iOpzioniConsole & 1) && Val(lblTempo(1)->text()) > 0) {
+        if ((iOpzioniConsole & kConsoleATempo) && Val(lblTempo(1)->text()) > 0) {
             conTempo = true;
             nTempoVoto = float(Val(lblTempo(1)->text()));
             cmdVoto(2)->setVisible(false);
@@ -451,7 +451,7 @@ void frmCons::cmdVoto_Click(int Index)
         cmdVoto(1)->setEnabled(false);
         cmdVoto(3)->setEnabled(false);
         if (modo & kVotoProva) AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
-        if (iConfigOBX & 4) StampaVerbaleVoto(false, QString());
+        if (iConfigOBX & kOpzStampaAutomatica) StampaVerbaleVoto(false, QString());
         return;
     }
 
@@ -561,7 +561,7 @@ bool frmCons::ChiudeVotazione(int iModo)
         MostraVotanti(1);
     }
 
-    if (iOpzioniConsole & 1) {
+    if (iOpzioniConsole & kConsoleATempo) {
         cmdVoto(2)->setVisible(true);
         cmdVoto(4)->setVisible(true);
         lblTempo(2)->setVisible(false);

@@ -22,9 +22,6 @@ namespace {
 const QChar SOH(0x01), STX(0x02), ETX(0x03), EOT(0x04), ENQ(0x05), SO(0x0E);
 const QString CRLF = QStringLiteral("\r\n");
 
-// Wiring bits of iModoOBX.
-constexpr int kBitTabellone = 8;
-constexpr int kBitParallela = 0x200;
 // Trace bit of the board log.
 constexpr int kBitLog = 4;
 
@@ -85,7 +82,7 @@ bool ConTabellone(int tipo) { return RigheDelTipo(tipo) > 0; }
 QString Conteggio() { return iTipoAssemblea == 4 ? Blank(3) : Formato(iPresenti, QStringLiteral("00 ")); }
 
 // The threshold of the vote: the immediate executability has its own.
-int ValoreQuorum() { return (iFlagQuorum & 0xF0) == 0x10 ? iQuorum[4] : iQuorum[3]; }
+int ValoreQuorum() { return SogliaImmEsec() ? iQuorum[4] : iQuorum[3]; }
 
 // Title of the current item for the projected board; empty with no item.
 QString TitoloArgomento()
@@ -212,12 +209,12 @@ bool Tabellone::Riprova(const QString& descrizione)
 void Tabellone::Trasmissione(const QString& cFrame, const QString& cInfo)
 {
     bool inviato = false;
-    const bool parallela = (iModoOBX & kBitParallela) != 0;
+    const bool parallela = (iModoOBX & kCablaggioParallela) != 0;
     // A frame asked for while another waits on the operator (a message box
     // lets the console's timer run) is not sent: it would take the port
     // from under the one waiting.  The board gets the whole page again with
     // the next command.
-    if ((iModoOBX & kBitTabellone) && !m_inTrasmissione) {
+    if ((iModoOBX & kCablaggioTabellone) && !m_inTrasmissione) {
         InCorso inCorso(m_inTrasmissione);
         const QByteArray dati = ToCp1252(cFrame);
         if (parallela) {
@@ -371,8 +368,8 @@ void Tabellone::RigheRisultati(std::array<QString, 14>& p, QString& ids)
     const int tipo = iModelloDisplay;
     const QString cnt = Conteggio();
     const int q = ValoreQuorum();
-    const bool unoCentoDue = (iConfigOBX & 0x100) != 0;
-    const int votanti = iFavorevoli + iContrari + ((iConfigOBX & 32) ? iAstenuti : 0);
+    const bool unoCentoDue = (iConfigOBX & kOpzNascondeNVotanti) != 0;
+    const int votanti = iFavorevoli + iContrari + ((iConfigOBX & kOpzVotantiAstenuti) ? iAstenuti : 0);
     if (!unoCentoDue) p[12] = QStringLiteral("Votanti ") + Due(votanti);
 
     if (cTipoVoto == u"A" || cTipoVoto == u"V" || cTipoVoto == u"W") {

@@ -209,7 +209,7 @@ bool TrasmetteVotatori(const QString& cDati, int nRisposta, const QString& cRisp
 
     if (!Invia(cDati)) return false;
 
-    const bool verifica = (iConfigOBX & 2) != 0;
+    const bool verifica = (iConfigOBX & kOpzVerificaRisposta) != 0;
     if (verifica) Attende(0.3);
     const uint64_t apertura = p.Aperture();
     QString risposta;

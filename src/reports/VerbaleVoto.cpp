@@ -193,7 +193,7 @@ void Verbale::DaConsole(DatiVoto& v)
     auto& cv = v.cValori;
     cv[12] = cTipoVoto;
     iv[0] = Maschera(v.Lettera());
-    const bool immEsec = (iFlagQuorum & 0xF0) == 0x10;
+    const bool immEsec = SogliaImmEsec();
     iv[1] = iPresenti;
     iv[2] = iFavorevoli;
     iv[3] = iContrari;
@@ -519,9 +519,9 @@ void Verbale::Totali()
     const int si = iv[2], no = iv[3], astenuti = iv[4];
     const int soglia = iv[5];
     const int efficace = soglia != 0 ? soglia : no + 1;
-    const bool presenti = (iConfigOBX & 0x200) == 0;
-    const bool votanti = (iConfigOBX & 0x400) == 0;
-    const int nVotanti = (iConfigOBX & 0x20) ? si + no + astenuti : si + no;
+    const bool presenti = (iConfigOBX & kOpzStampaSenzaPresenti) == 0;
+    const bool votanti = (iConfigOBX & kOpzStampaSenzaVotanti) == 0;
+    const int nVotanti = (iConfigOBX & kOpzVotantiAstenuti) ? si + no + astenuti : si + no;
     auto n = [](int x) { return Formato(x, QStringLiteral("000")); };
     const bool regione = iTipoAssemblea == 4;
     // The totals stay together: to the next page when they would not fit

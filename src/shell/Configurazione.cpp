@@ -16,8 +16,8 @@ namespace {
 
 // Bits of the requests-to-speak and console options that the console sets
 // while it runs; they describe the running program, not the installation.
-constexpr int kPrenotazioniRuntime = 64;
-constexpr int kOpzioniConsoleRuntime = 4;
+constexpr int kPrenotazioniRuntime = kPrenotazioniSospese;
+constexpr int kOpzioniConsoleRuntime = kConsolePresenzeBloccate;
 // Bits of the same settings that belong to the file.
 constexpr int kBitScritti = 3;
 

@@ -178,12 +178,20 @@ inline QString cCartellaProgramma;
 // ImpostaConfigurazionePredefinita() sets the defaults; edited by the
 // configuration windows (shell/frmConfig.cpp, shell/frmParam.cpp,
 // board/frmDisplay.cpp for iConfigOBX).  The console also keeps run-time
-// bits in three of them: 64 of iPrenotazioni, 4 of iOpzioniConsole and
-// 0x8080 of iModoOBX, never written to the file.
+// bits in three of them (kPrenotazioniSospese, kConsolePresenzeBloccate,
+// kCablaggioRuntime), never written to the file.
 inline int iTipoAssemblea = 1;     // 1 municipal, 2 provincial, 4 regional
 inline int iProtocolloTLV = 4010;  // 4010 or 7777
-inline int iPrenotazioni = 0;      // 1 panel, 2 from units; 64 run-time, never written
-inline int iOpzioniConsole = 0;    // 1 timed turns, 2 attendance locked; 4 run-time
+inline int iPrenotazioni = 0;      // requests to speak, kPrenotazioni* below
+inline int iOpzioniConsole = 0;    // console options, kConsole* below
+// Bits of iPrenotazioni.  Any value but 0 also enables the booking options.
+inline constexpr int kPrenotazioniPannello = 1;    // the booked-speakers panel is shown
+inline constexpr int kPrenotazioniDaVotatori = 2;  // requests come from the voting units
+inline constexpr int kPrenotazioniSospese = 64;    // run-time: the units port failed, no poll until reloaded
+// Bits of iOpzioniConsole.
+inline constexpr int kConsoleATempo = 1;              // timed speaking turns and vote countdown
+inline constexpr int kConsolePresenzeBloccabili = 2;  // attendance locked while a sitting runs
+inline constexpr int kConsolePresenzeBloccate = 4;    // run-time: a sitting runs under that lock
 inline bool xEsitoVideo = false;
 inline bool xIdEsterno = false;
 inline bool xColoriVoto = false;
@@ -199,10 +207,32 @@ inline int iRiservaProssima = 0, iRiservaUltima = 0;
 inline int iPortaTLV = 0;
 inline int iPortaRAD = 0;
 inline int iPortaTAB = 0;
-inline int iModoOBX = 0;
+inline int iModoOBX = 0;  // wiring, kCablaggio* below
 inline int iTipoTAB = 0;
 inline int iRiservato = 0;
-inline int iConfigOBX = 0;
+inline int iConfigOBX = 0;  // options, kOpz* below
+// Bits of iModoOBX.
+inline constexpr int kCablaggioTessere = 2;        // the card reader (radio microphones) is wired
+inline constexpr int kCablaggioVotatori = 4;       // the voting units are wired
+inline constexpr int kCablaggioTabellone = 8;      // the LED display board is wired
+inline constexpr int kCablaggioFileVoti = 0x80;    // run-time: the votes are read from the test file
+inline constexpr int kCablaggioParallela = 0x200;  // the board is on the parallel port
+// Run-time bits of iModoOBX, cleared when the console loads.
+inline constexpr int kCablaggioRuntime = 0x8080;
+// Bits of iConfigOBX.
+inline constexpr int kOpzAutoPresenza = 1;             // "Auto Presenza"
+inline constexpr int kOpzVerificaRisposta = 2;         // wait for the central's acknowledgement
+inline constexpr int kOpzStampaAutomatica = 4;         // print the vote minutes at each close
+inline constexpr int kOpzBaseSenzaNonVotanti = 8;      // a computed majority leaves out present non-voters
+inline constexpr int kOpzQuorumAstenuti = 16;          // abstentions count in two thirds of voters
+inline constexpr int kOpzVotantiAstenuti = 32;         // the total of voters includes abstentions
+inline constexpr int kOpzMostraVotantiSegreto = 64;    // show who voted in a secret vote
+inline constexpr int kOpzNascondeTitoli = 0x80;        // the projected board's two chair titles hidden
+inline constexpr int kOpzNascondeNVotanti = 0x100;     // the number of voters hidden on the board
+inline constexpr int kOpzStampaSenzaPresenti = 0x200;  // minutes without the present and absent lists
+inline constexpr int kOpzStampaSenzaVotanti = 0x400;   // minutes without the voters' lists
+inline constexpr int kOpzStampaEmendamento = 0x800;    // notice of a withdrawn or lapsed amendment
+inline constexpr int kOpzMostraVoti = 0x1000;          // show the keys while the vote runs
 inline int iNMaxInterventi = 9999;
 inline int iTempoRelatore = 10;
 inline int iTempoMaxPartito = 9999;
@@ -294,7 +324,17 @@ inline constexpr int kStatoEsito = 16;          // the last vote's outcome is on
 inline constexpr int kStatoTessere = 32;        // the card reader is read
 inline constexpr int kStatoPulisciTitolo = 64;  // the projected board's vote label is to be cleared
 inline constexpr int kStatoVotoATempo = 128;    // a timed vote counts down
-inline int iFlagQuorum = 0;
+inline int iFlagQuorum = 0;                     // quorum state, kQuorum* below (console/Quorum.cpp)
+// Flags of iFlagQuorum.
+inline constexpr int kQuorumCalcolato = 1;         // (3) computed: the item has no fixed majority
+inline constexpr int kQuorumDatiPendenti = 2;      // the central reported pending data
+inline constexpr int kQuorumArgomentoAperto = 4;   // an item is open
+inline constexpr int kQuorumImmEsecCalcolato = 8;  // (4) computed
+inline constexpr int kQuorumVotoImmEsec = 16;      // the next vote is on immediate executability
+inline constexpr int kQuorumMascheraTipo = 0xE0;   // quorum kind code x 32
+// The coming vote is on immediate executability with the per-item kind:
+// its threshold is iQuorum(4) rather than iQuorum(3).
+inline bool SogliaImmEsec() { return (iFlagQuorum & (kQuorumVotoImmEsec | kQuorumMascheraTipo)) == kQuorumVotoImmEsec; }
 inline std::array<int, 5> iQuorum{};             // 1..4
 inline std::array<int, 7> iRichiedenti{};        // 1..6: 1-3 coming vote, 4-6 previous
 inline QString cTipoVoto = QStringLiteral("-");  // kind chosen for the coming vote

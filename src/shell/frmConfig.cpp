@@ -24,14 +24,6 @@ namespace obx {
 
 namespace {
 
-// Wiring bits of iModoOBX and option bits of iConfigOBX edited here.
-constexpr int kBitCard = 2;
-constexpr int kBitVotatori = 4;
-constexpr int kBitTabellone = 8;
-constexpr int kBitParallela = 0x200;
-constexpr int kOpzAutoPresenza = 1;
-constexpr int kOpzVerificaRisposta = 2;
-
 constexpr int kPorteProvate = 32;
 
 QString VocePorta(int n) { return QStringLiteral("Com ") + QString::number(n); }
@@ -269,14 +261,14 @@ void frmConfig::Form_Activate()
     // What the window shows of a device whose port is gone is stored only
     // by "Salva": the settings and the file stay as they are until then.
     int modo = iModoOBX;
-    if (!SelezionaPorta(cmbPorteTLV, iPortaTLV)) modo &= ~kBitVotatori;
-    if (!SelezionaPorta(cmbPorteTAB, iPortaTAB) && !(modo & kBitParallela)) modo &= ~kBitTabellone;
-    if (!SelezionaPorta(cmbPorteRAD, iPortaRAD)) modo &= ~kBitCard;
+    if (!SelezionaPorta(cmbPorteTLV, iPortaTLV)) modo &= ~kCablaggioVotatori;
+    if (!SelezionaPorta(cmbPorteTAB, iPortaTAB) && !(modo & kCablaggioParallela)) modo &= ~kCablaggioTabellone;
+    if (!SelezionaPorta(cmbPorteRAD, iPortaRAD)) modo &= ~kCablaggioTessere;
 
-    chkCablato[0]->setChecked(modo & kBitCard);
-    chkCablato[1]->setChecked(modo & kBitVotatori);
-    chkCablato[2]->setChecked(modo & kBitTabellone);
-    chkParallela->setChecked(modo & kBitParallela);
+    chkCablato[0]->setChecked(modo & kCablaggioTessere);
+    chkCablato[1]->setChecked(modo & kCablaggioVotatori);
+    chkCablato[2]->setChecked(modo & kCablaggioTabellone);
+    chkParallela->setChecked(modo & kCablaggioParallela);
     for (int i = 0; i < 3; ++i) chkCablato_Click(i);
 
     chkAutoPre->setChecked(iConfigOBX & kOpzAutoPresenza);
@@ -372,28 +364,28 @@ void frmConfig::cmdConfig_Click(int indice)
     }
 
     int modo = 0;
-    if (chkCablato[0]->isChecked()) modo += kBitCard;
-    if (chkCablato[1]->isChecked()) modo += kBitVotatori;
-    if (chkCablato[2]->isChecked()) modo += kBitTabellone;
-    if (chkParallela->isChecked()) modo += kBitParallela;
+    if (chkCablato[0]->isChecked()) modo += kCablaggioTessere;
+    if (chkCablato[1]->isChecked()) modo += kCablaggioVotatori;
+    if (chkCablato[2]->isChecked()) modo += kCablaggioTabellone;
+    if (chkParallela->isChecked()) modo += kCablaggioParallela;
 
     int portaTLV = 0, portaTAB = 0, portaRAD = 0;
-    if ((modo & kBitVotatori) && !LeggePorta(cmbPorteTLV, fraConfig[4], portaTLV)) return;
-    if ((modo & kBitTabellone) && !LeggePorta(cmbPorteTAB, fraConfig[2], portaTAB)) return;
-    if ((modo & kBitCard) && !LeggePorta(cmbPorteRAD, fraConfig[1], portaRAD)) return;
+    if ((modo & kCablaggioVotatori) && !LeggePorta(cmbPorteTLV, fraConfig[4], portaTLV)) return;
+    if ((modo & kCablaggioTabellone) && !LeggePorta(cmbPorteTAB, fraConfig[2], portaTAB)) return;
+    if ((modo & kCablaggioTessere) && !LeggePorta(cmbPorteRAD, fraConfig[1], portaRAD)) return;
 
     // The central's port is never given to another serial device; the board
     // and the card reader may share one.  Both are checked, so that a port
     // given to all three leaves neither with the central.
     if (portaTLV != 0) {
-        if (portaTLV == portaTAB && !(modo & kBitParallela)) {
+        if (portaTLV == portaTAB && !(modo & kCablaggioParallela)) {
             UI().MsgBox(QStringLiteral("Porta Tabellone non valida"), vbOKOnly);
-            modo &= ~kBitTabellone;
+            modo &= ~kCablaggioTabellone;
             portaTAB = 0;
         }
         if (portaTLV == portaRAD) {
             UI().MsgBox(QStringLiteral("Porta Smart Card non valida"), vbOKOnly);
-            modo &= ~kBitCard;
+            modo &= ~kCablaggioTessere;
             portaRAD = 0;
         }
     }

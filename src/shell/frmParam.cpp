@@ -111,7 +111,7 @@ void frmParam::Form_Activate()
     for (int i = 0; i < 8; ++i) chkParam[i]->setChecked(iConfigOBX & kBitParam[i]);
 
     // The diagnostics speak only to the radio central, wired and on a port.
-    cmdParam[2]->setEnabled(iProtocolloTLV == 7777 && (iModoOBX & 4) && iPortaTLV != 0 &&
+    cmdParam[2]->setEnabled(iProtocolloTLV == 7777 && (iModoOBX & kCablaggioVotatori) && iPortaTLV != 0 &&
                             bool(a.MostraDiagnosticaRadio));
 }
 

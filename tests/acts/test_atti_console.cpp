@@ -152,7 +152,7 @@ TEST_F(AttiConsole, UnAttoPerOgniLivelloDallaConsole)
 
     // The tree loaded again from the archive shows the same nodes.
     const QString ultimo = f->oAlbero().SelectedItem()->Key();
-    f->AttivaForm(4);
+    f->AttivaForm(kAttivaArgomenti);
     ASSERT_NE(f->oAlbero().Find(ultimo), nullptr);
     EXPECT_EQ(f->oAlbero().Find(ultimo)->Tag(), "96N9");
 }
@@ -186,7 +186,7 @@ TEST_F(AttiConsole, IlNumeroEGliIdentificativiTengonoLeLoroParole)
     const QStringList creato = Voci(f->cmbArgo(0)).mid(3);
     EXPECT_EQ(creato, QStringList({L("B") + " 12 bis [4]", L("B") + " 12 bis" + cSepara + L("J") + " 3 ter [5]"}));
     const QString articolo = f->oAlbero().SelectedItem()->Key();
-    f->AttivaForm(4);
+    f->AttivaForm(kAttivaArgomenti);
     EXPECT_EQ(Voci(f->cmbArgo(0)).mid(3), creato);
 
     // Past 24 characters a text below the first level loses its blanks.

@@ -133,7 +133,7 @@ TEST_F(Atti, StatusChangesAskWhereTheyMustAndReachRowAndNode)
     Stampante().setOutputFileName(dir.path() + QStringLiteral("/avviso.pdf"));
     std::vector<std::tuple<int, int, QString>> righe;
     ImpostaOsservatoreStampa([&](int, int r, int c, const QString& t) { righe.emplace_back(r, c, t); });
-    iConfigOBX = 0x800;
+    iConfigOBX = kOpzStampaEmendamento;
     (*ui)->AttendiMsg(QStringLiteral("Argomento Ritirato ?"), vbOK);
     f->cmbArgo(3)->SetListIndex(3);
     ImpostaOsservatoreStampa(nullptr);

@@ -111,7 +111,7 @@ TEST_F(ListaAtti, TheOpenActStaysOpenWhenAnEarlierActIsDeleted)
     prima.Uguale(Stato::Ora(f));
 
     // Read again once more with nothing changed: nothing happens either.
-    f->AttivaForm(4);
+    f->AttivaForm(kAttivaArgomenti);
     EXPECT_EQ(f->cmbArgo(0)->ListIndex(), VoceAtto(f, 4));
     prima.Uguale(Stato::Ora(f));
 }
@@ -162,7 +162,7 @@ TEST_F(ListaArgomenti, ARowAddedBeforeTheOpenItemChangesNothing)
     const Stato prima = Stato::Ora(f);
     // Added by the register while the console waited for it.
     AggiungeVoce({6, 6, QStringLiteral("D"), QStringLiteral("Nuovo punto"), QStringLiteral("Nuovo")});
-    f->AttivaForm(5);
+    f->AttivaForm(kAttivaRecordset | kAttivaArgomenti);
     ASSERT_GE(Voce0(f, QStringLiteral("  6")), 0);
     EXPECT_EQ(f->cmbArgo(0)->ListIndex(), Voce0(f, QStringLiteral(" 10")));
     prima.Uguale(Stato::Ora(f));
@@ -174,7 +174,7 @@ TEST_F(ListaArgomenti, TheOpenItemMovedIsFoundAtItsNewPosition)
     dbArchivio.Execute(QStringLiteral("UPDATE DELIBERE SET iPosOdGDE = 12 WHERE iDeliberaDE = 10;"));
     // Another item now stands where it was.
     AggiungeVoce({5, 10, QStringLiteral("M"), QStringLiteral("Mozione"), QStringLiteral("Mozione")});
-    f->AttivaForm(5);
+    f->AttivaForm(kAttivaRecordset | kAttivaArgomenti);
     EXPECT_EQ(f->cmbArgo(0)->ListIndex(), Voce0(f, QStringLiteral(" 12")));
     prima.delibera = 12;
     prima.Uguale(Stato::Ora(f));
@@ -187,7 +187,7 @@ TEST_F(ListaArgomenti, TheOpenItemDeletedIsClosed)
 {
     const QString prima = Lettere();
     dbArchivio.Execute(QStringLiteral("DELETE FROM DELIBERE WHERE iDeliberaDE = 10;"));
-    f->AttivaForm(5);
+    f->AttivaForm(kAttivaRecordset | kAttivaArgomenti);
     EXPECT_EQ(Lettere(), prima + QStringLiteral("H"));
     EXPECT_EQ(Eventi().back().delibera, 10);
     EXPECT_EQ(f->cmbArgo(0)->ListIndex(), -1);

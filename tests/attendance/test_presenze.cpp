@@ -44,7 +44,7 @@ void VotoAperto(int modo)
 TEST_F(Presenze, EntrataEUscitaAggiornanoContoMappaESoglie)
 {
     // The base of a computed majority is those present who may vote.
-    iConfigOBX = 8;
+    iConfigOBX = kOpzBaseSenzaNonVotanti;
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
     FrmVideo& video = frmVideo();
@@ -282,7 +282,7 @@ TEST_F(Presenze, ElencoDeiVotantiSegueLePresenzeDuranteIlVoto)
 
 TEST_F(Presenze, VisteDelVotoEDellePresenze)
 {
-    iPrenotazioni = 1;
+    iPrenotazioni = kPrenotazioniPannello;
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
     // Of four voting members one present, one present and not voting, one

@@ -65,7 +65,7 @@ TEST_F(Quadro, VotoChiusoColoriMappaEContatori)
     ASSERT_NE(f, nullptr);
     frmVideo();
     VotoChiuso();
-    f->AggiornaQuadroVoti(3);
+    f->AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
 
     struct Atteso {
         const char* breve;
@@ -91,8 +91,8 @@ TEST_F(Quadro, VotoChiusoColoriMappaEContatori)
     EXPECT_EQ(f->lblVoto(0)->text(), QStringLiteral("03"));
 
     // The total of voters counts the abstentions when the option says so.
-    iConfigOBX = 0x20;
-    f->AggiornaQuadroVoti(1);
+    iConfigOBX = kOpzVotantiAstenuti;
+    f->AggiornaQuadroVoti(kQuadroRisultato);
     EXPECT_EQ(f->lblVoto(0)->text(), QStringLiteral("04"));
 }
 
@@ -107,7 +107,7 @@ TEST_F(Quadro, PresenteNonVotanteRestaPresenteNelRisultato)
     VotoChiuso();
     const int k = aPosti[size_t(Seggio("ESPOSITO G."))].iPulsanteAN;
     video.Presenza(false, k);
-    f->AggiornaQuadroVoti(3);
+    f->AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
     // In the chamber without a key: drawn present, in the not-voting colour.
     EXPECT_EQ(Sfondo(f, "ESPOSITO G."), kColoreNonVotante);
     EXPECT_EQ(Led("ESPOSITO G."), u'7');
@@ -116,18 +116,18 @@ TEST_F(Quadro, PresenteNonVotanteRestaPresenteNelRisultato)
     EXPECT_FALSE(video.txtAnag(k)->font().strikeOut());
     // The regional assembly does not flash them on the LED board.
     iTipoAssemblea = 4;
-    f->AggiornaQuadroVoti(3);
+    f->AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
     EXPECT_EQ(Led("ESPOSITO G."), u'0');
     EXPECT_EQ(video.txtAnag(k)->ForeColor(), cColoriTabVideo[14]);
     iTipoAssemblea = 1;
 
     // The attendance view draws them present too, and mode 4 clears the
     // declaration.
-    f->AggiornaQuadroVoti(2);
+    f->AggiornaQuadroVoti(kQuadroTabelloni);
     EXPECT_EQ(Sfondo(f, "ESPOSITO G."), kColoreNonVotante);
     EXPECT_EQ(cLedPresenze.at(aPosti[size_t(Seggio("ESPOSITO G."))].iPannelloAN - 1), u'2');
     EXPECT_EQ(aPosti[size_t(Seggio("ESPOSITO G."))].iStato & 4, 4);
-    f->AggiornaQuadroVoti(4 | 2);
+    f->AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
     EXPECT_EQ(aPosti[size_t(Seggio("ESPOSITO G."))].iStato & 4, 0);
     EXPECT_EQ(Sfondo(f, "ESPOSITO G."), kColoreVotante);
     cFont = font;
@@ -162,12 +162,12 @@ TEST_F(Quadro, VotoSegretoEAppello)
     VotoChiuso();
     cTipoVoto = QStringLiteral("H");
     f->txtAnag(aPosti[size_t(Seggio("ROSSI M."))].iPulsanteAN)->SetBackColor(kColorePresidente);
-    f->AggiornaQuadroVoti(3);
+    f->AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
     EXPECT_EQ(cLedQuadro, QString(48, u'0'));
     EXPECT_EQ(Sfondo(f, "ROSSI M."), kColorePresidente);
     // With it, who voted is shown, not how.
-    iConfigOBX = 0x40;
-    f->AggiornaQuadroVoti(3);
+    iConfigOBX = kOpzMostraVotantiSegreto;
+    f->AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
     for (const char* n : {"ROSSI M.", "BIANCHI L.", "VERDI A."}) {
         EXPECT_EQ(Sfondo(f, n), kColoreAstenuto) << n;
         EXPECT_EQ(Led(n), u'3') << n;
@@ -179,14 +179,14 @@ TEST_F(Quadro, VotoSegretoEAppello)
     VotoChiuso();
     cTipoVoto = QStringLiteral("A");
     Metti("ROMANO F.", 9, "+");
-    f->AggiornaQuadroVoti(3);
+    f->AggiornaQuadroVoti(kQuadroRisultato | kQuadroTabelloni);
     EXPECT_EQ(Sfondo(f, "ROMANO F."), kColoreFavorevole);
     EXPECT_EQ(Led("ROMANO F."), u'2');
 }
 
 TEST_F(Quadro, AperturaSenzaPresenzeEVistaDellePresenze)
 {
-    iConfigOBX = 8;
+    iConfigOBX = kOpzBaseSenzaNonVotanti;
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
     FrmVideo& video = frmVideo();
@@ -207,7 +207,7 @@ TEST_F(Quadro, AperturaSenzaPresenzeEVistaDellePresenze)
     iTipoAssemblea = 4;
     Posto& v = aPosti[size_t(Seggio("VERDI A."))];
     v.iStato |= 64;
-    f->AggiornaQuadroVoti(68);
+    f->AggiornaQuadroVoti(kQuadroAzzeraNonVotanti | kQuadroRitornoAppello);
     EXPECT_EQ(v.iStato & (1 | 64), 1);
     EXPECT_EQ(iPresenti, 1);
     EXPECT_EQ(f->txtAnag(v.iPulsanteAN)->BackColor(), kColoreVotante);
@@ -274,7 +274,7 @@ TEST_F(Quadro, TotaliSulTabelloneProiettato)
     EXPECT_EQ(video.txtDormisco(8)->Caption(), QStringLiteral("0 6"));
 
     // The vote panel's attendance view puts the seats back.
-    f->AggiornaQuadroVoti(2);
+    f->AggiornaQuadroVoti(kQuadroTabelloni);
     EXPECT_TRUE(video.boxPosti()->isVisible());
     EXPECT_TRUE(video.txtTitolo(2)->isVisible());
     EXPECT_FALSE(video.txtDormisco(5)->isVisible());

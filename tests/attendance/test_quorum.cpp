@@ -74,7 +74,7 @@ TEST(TipiQuorum, VociECodiciPerTipoAssemblea)
 
 TEST_F(Soglie, IlTipoStaNeiBitDa32A128SenzaToccareGliAltri)
 {
-    iFlagQuorum = 1 | 4 | 8 | 16;
+    iFlagQuorum = kQuorumCalcolato | kQuorumArgomentoAperto | kQuorumImmEsecCalcolato | kQuorumVotoImmEsec;
     for (int codice = 0; codice <= 4; ++codice) {
         ImpostaTipoQuorum(codice);
         EXPECT_EQ(TipoQuorumCorrente(), codice);
@@ -145,14 +145,14 @@ TEST_F(Soglie, MaggioranzeFissateDallArgomento)
 // With option 8 the base is those present who may vote, before and at the close.
 TEST_F(Soglie, PerArgomentoSuiPresenti)
 {
-    iConfigOBX = 8;
+    iConfigOBX = kOpzBaseSenzaNonVotanti;
     struct Caso {
         int presenti, nonVotanti, attesa;
     };
     const Caso casi[] = {{0, 0, 1}, {1, 0, 1}, {20, 0, 11}, {21, 0, 11}, {21, 2, 10}, {30, 1, 15}};
     for (const Caso& c : casi) {
         SetUp();
-        iConfigOBX = 8;
+        iConfigOBX = kOpzBaseSenzaNonVotanti;
         iPresenti = c.presenti;
         for (int i = 0; i < c.presenti - c.nonVotanti; ++i) Seggio(1 | 8);
         for (int i = 0; i < c.nonVotanti; ++i) Seggio(1 | 4 | 8);
@@ -166,7 +166,7 @@ TEST_F(Soglie, PerArgomentoSuiPresenti)
 // taken off it.
 TEST_F(Soglie, NonVotantiSenzaVotoODichiaratiAssentiNonSiSottraggono)
 {
-    iConfigOBX = 8;
+    iConfigOBX = kOpzBaseSenzaNonVotanti;
     iPresenti = 20;
     for (int i = 0; i < 20; ++i) Seggio(1 | 8);
     Seggio(1 | 4);       // secretary present, not voting: not in iPresenti

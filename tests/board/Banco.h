@@ -48,7 +48,7 @@ protected:
         ImpostaOrologio(&fermo);
         cFileLog = cCartella + QStringLiteral("LogFile.txt");
         iTraccia = 4;
-        iModoOBX = 8;
+        iModoOBX = kCablaggioTabellone;
         iPortaTAB = kPorta;
         iPortaRAD = 0;
         iStatoCARD = 0;

@@ -209,12 +209,12 @@ TEST_F(TitoliVideo, RisultatiOpachiSulColoreDiSfondo)
     EXPECT_EQ(v->txtTitolo(8)->BackStyle(), 0);
 
     cTipoVoto = QStringLiteral("H");
-    iConfigOBX = 32 | 0x100;  // abstentions among the voters, no voters cell
+    iConfigOBX = kOpzVotantiAstenuti | kOpzNascondeNVotanti;  // abstentions among the voters, no voters cell
     EXPECT_EQ(
         Dopo(QStringLiteral("T")),
         Attese(
             {{7, "Quorum 07"}, {8, "VOTO SEGRETO"}, {9, "Favorevoli 10"}, {10, "Contrari 03"}, {11, "Astenuti 01"}}));
-    iConfigOBX = 32;
+    iConfigOBX = kOpzVotantiAstenuti;
     EXPECT_EQ(Dopo(QStringLiteral("T")).value(12), QStringLiteral("Votanti 14"));
 }
 

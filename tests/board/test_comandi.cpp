@@ -332,7 +332,7 @@ TEST_F(Comandi, QuorumDellImmediataEseguibilita)
     NuovoDriver(2);
     Frame([] { oTabellone->DettaglioTesto(QStringLiteral("G")); });
     iModoVoto = 1;
-    iFlagQuorum = 0x10 | 2;
+    iFlagQuorum = kQuorumVotoImmEsec | kQuorumDatiPendenti;
     EXPECT_EQ(Frame([] { oTabellone->DettaglioTesto(QStringLiteral("e")); }),
               QStringList{QStringLiteral("BOARD TEXT 3 [PRESENTI 12 QUOR. 09]")});
     // The immediate-executability row stays while the vote opens.

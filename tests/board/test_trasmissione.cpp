@@ -94,7 +94,7 @@ TEST_F(Trasmissione, SenzaBitDiTracciaNessunLog)
 TEST_F(Trasmissione, TabelloneSullaPortaParallela)
 {
     AvviaTabellone();
-    iModoOBX = 8 | 0x200;
+    iModoOBX = kCablaggioTabellone | kCablaggioParallela;
     ScrivePorteTesto("PRN=" + sim->Percorso().toLocal8Bit() + "\r\n");
     NuovoDriver(1);
     EXPECT_EQ(Frame([] { oTabellone->DettaglioTesto(QStringLiteral("C")); }),
@@ -109,7 +109,7 @@ TEST_F(Trasmissione, TabelloneSullaPortaParallela)
 
 TEST_F(Trasmissione, ParallelaSuFileTieneLUltimoFrame)
 {
-    iModoOBX = 8 | 0x200;
+    iModoOBX = kCablaggioTabellone | kCablaggioParallela;
     const QString file = cCartella + QStringLiteral("stampante.bin");
     ScrivePorteTesto("PRN=" + file.toLocal8Bit() + "\n");
     oTabellone->DettaglioLed(QStringLiteral("2220"));
@@ -122,7 +122,7 @@ TEST_F(Trasmissione, ParallelaSuFileTieneLUltimoFrame)
 
 TEST_F(Trasmissione, ParallelaMancanteChiedeRiprovaOAnnulla)
 {
-    iModoOBX = 8 | 0x200;
+    iModoOBX = kCablaggioTabellone | kCablaggioParallela;
     ScrivePorteTesto("PRN=/nonexistent/lp9\n");
     ui->AttendiMsg(QStringLiteral("Errore di Trasmissione su COM3"), vbRetry);
     ui->AttendiMsg(QStringLiteral("Errore di Trasmissione su COM3"), vbCancel);
@@ -250,7 +250,7 @@ TEST_F(Trasmissione, OrologioDelTabelloneOttoRighe)
 TEST_F(Trasmissione, LettoreETabelloneSullaStessaPorta)
 {
     Avvia({QStringLiteral("--device"), QStringLiteral("board"), QStringLiteral("--device"), QStringLiteral("card")});
-    iModoOBX = 8 | 2;
+    iModoOBX = kCablaggioTabellone | kCablaggioTessere;
     iPortaRAD = kPorta;
     LetturaMotore();
     ASSERT_TRUE(oComCARD.PortOpen());
@@ -272,7 +272,7 @@ TEST_F(Trasmissione, DueNumeriDiPortaSullaStessaLinea)
 {
     AvviaTabellone();
     ScrivePorte(cCartella, {{kPorta, sim->Percorso()}, {5, sim->Percorso()}});
-    iModoOBX = 8 | 2;
+    iModoOBX = kCablaggioTabellone | kCablaggioTessere;
     iPortaRAD = 5;
     LetturaMotore();
     ASSERT_TRUE(oComCARD.PortOpen());
@@ -289,7 +289,7 @@ TEST_F(Trasmissione, LetturaInAttesaSuUnaPortaSeparataNonSiPerde)
     Simulatore carta(PercorsoSimulatore(), {QStringLiteral("--device"), QStringLiteral("card")});
     ASSERT_FALSE(carta.Percorso().isEmpty());
     ScrivePorte(cCartella, {{kPorta, sim->Percorso()}, {4, carta.Percorso()}});
-    iModoOBX = 8 | 2;
+    iModoOBX = kCablaggioTabellone | kCablaggioTessere;
     iPortaRAD = 4;
     LetturaMotore();
     ASSERT_EQ(iStatoCARD, 2);

@@ -209,7 +209,7 @@ TEST_F(Attivazione, AttivaFormUnoRiapreSoltanto)
     iModoAttivazione = 8192 | 32768 | 32;
     const QString titolo = f->windowTitle();
     const int voci = f->cmbArgo(0)->count();
-    f->AttivaForm(1);
+    f->AttivaForm(kAttivaRecordset);
     EXPECT_TRUE(RecordsetAperti(f));
     EXPECT_TRUE(f->croTimer().Enabled());
     EXPECT_EQ(iModoAttivazione, 32);
@@ -236,7 +236,7 @@ protected:
 TEST_F(PrimaAttivazione, ChiedeDiAzzerareConAnnullaPredefinito)
 {
     RigheVecchie();
-    iPrenotazioni = 64 | 1;
+    iPrenotazioni = kPrenotazioniSospese | kPrenotazioniPannello;
     (*ui)->AttendiMsg(QStringLiteral("Azzera Lista Eventi"), vbOK);
     (*ui)->AttendiMsg(QStringLiteral("Azzera Votazioni"), vbCancel);
     frmCons* f = Apre();

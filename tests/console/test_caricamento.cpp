@@ -115,7 +115,7 @@ TEST_F(CaricamentoConsiglio, SenzaVotatoriChiedeDelFileDiProva)
     };
     for (const Caso c : {Caso{vbNo, false}, Caso{vbYes, true}}) {
         // A test-file flag left on from before is cleared before asking.
-        iModoOBX = 0x80;
+        iModoOBX = kCablaggioFileVoti;
         (*ui)->AttendiMsg(QStringLiteral("usa VotiObx.txt"), c.risposta);
         frmCons* f = Apre();
         ASSERT_NE(f, nullptr);
@@ -164,7 +164,7 @@ TEST_F(CaricamentoConsiglio, PannelloPrenotazioniELampeggio)
     EXPECT_TRUE(f->Chiude());
     Gira(5);
 
-    iPrenotazioni = 1;
+    iPrenotazioni = kPrenotazioniPannello;
     xLampo = true;
     f = Apre();
     ASSERT_NE(f, nullptr);

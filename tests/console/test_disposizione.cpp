@@ -91,7 +91,7 @@ protected:
     void TearDown() override
     {
         BancoConsole::TearDown();
-        iModoOBX = 4;
+        iModoOBX = kCablaggioVotatori;
         iOpzioniConsole = 0;
         iPrenotazioni = 0;
         xLampo = false;
@@ -305,7 +305,7 @@ public:
     {
         const QString cartella = qEnvironmentVariable("OBX_FOTO_CONSOLE") + u'/';
         for (const Schermo& s : kSchermi) {
-            iPrenotazioni = 1;
+            iPrenotazioni = kPrenotazioniPannello;
             xLampo = true;
             // The laws mode's pictures with a timed vote: its countdown in
             // the outcome's row.

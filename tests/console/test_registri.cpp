@@ -392,7 +392,7 @@ TEST_F(Registri, SovrapposizioneEImmediataEsecutivita)
     // The vote on immediate executability of item 7, kind P.
     Voto(QStringLiteral("P"), 8, 6, 1, 1);
     iDelibera = 7;
-    iFlagQuorum = 0x10;
+    iFlagQuorum = kQuorumVotoImmEsec;
     f->SalvaVotazione(false);  // 4
     const auto v = Voti();
     ASSERT_EQ(v.size(), 4u);

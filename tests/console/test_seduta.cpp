@@ -26,7 +26,7 @@ TEST_F(Seduta, AperturaSospensioneRipresaChiusura)
         ASSERT_TRUE(log.open(QIODevice::WriteOnly));
         log.write("vecchio\r\n");
     }
-    iOpzioniConsole = 2;
+    iOpzioniConsole = kConsolePresenzeBloccabili;
     frmCons* f = Apre();
     ASSERT_NE(f, nullptr);
 

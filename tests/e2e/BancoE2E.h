@@ -42,7 +42,7 @@ protected:
         ASSERT_FALSE(tabellone->Percorso().isEmpty()) << "obx-sim board did not start";
         AggiungePorta(2, tabellone->Percorso());
         // Units and the LED board (one row of 24 characters) wired.
-        iModoOBX = 4 | 8;
+        iModoOBX = kCablaggioVotatori | kCablaggioTabellone;
         iPortaTAB = 2;
         iPortaRAD = 0;
         iTipoTAB = 1;

@@ -27,7 +27,7 @@ protected:
 TEST_P(VotoE2E, OpenVoteFromTheAgendaToTheStoredRowAndTheBoards)
 {
     // "Mostra Voti durante la votazione": the keys go on the LED map.
-    iConfigOBX |= 0x1000;
+    iConfigOBX |= kOpzMostraVoti;
     Prepara(u'P');
     ASSERT_FALSE(HasFatalFailure());
     ContaAperture();
@@ -110,7 +110,7 @@ TEST_P(VotoE2E, OpenVoteFromTheAgendaToTheStoredRowAndTheBoards)
 TEST_P(VotoE2E, SecretVoteCountsTheKeysAndShowsThemNowhere)
 {
     // Even with the keys shown during a vote and the seats coloured live.
-    iConfigOBX |= 0x1000;
+    iConfigOBX |= kOpzMostraVoti;
     xColoriVoto = true;
     Prepara(u'H');
     ASSERT_FALSE(HasFatalFailure());
@@ -248,7 +248,7 @@ TEST_P(VotoATempoE2E, TimedVoteClosesOnceAtZero)
     for (const CasoTempo caso : {CasoTempo{"countdown", false}, CasoTempo{"race", true}}) {
         SCOPED_TRACE(caso.nome);
         if (!f) {
-            iOpzioniConsole |= 1;
+            iOpzioniConsole |= kConsoleATempo;
             Prepara(u'P');
             ASSERT_FALSE(HasFatalFailure());
         } else {

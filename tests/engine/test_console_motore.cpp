@@ -162,7 +162,7 @@ TEST_F(MotoreConsole, ASecretVoteOnDisplayRevealsNoKey)
     ASSERT_NE(f, nullptr);
     FrmVideo& v = frmVideo();
     xColoriVoto = true;
-    iConfigOBX = 0x1000;
+    iConfigOBX = kOpzMostraVoti;
     cEsito = QStringLiteral("VOTAZIONE");
     iStatoConsole = (iStatoConsole & 47) | kStatoVoto;
     for (size_t i = 1; i < aPosti.size(); ++i) {
@@ -202,7 +202,7 @@ TEST_F(MotoreConsole, ACardPassedOnTheReaderTogglesItsSeatThroughTheSeatClick)
     ASSERT_FALSE(sim->Percorso().isEmpty());
     ScrivePorte(archivio->Cartella(), {{5, sim->Percorso()}});
     iPortaRAD = 5;
-    iModoOBX = 4 | 2;
+    iModoOBX = kCablaggioVotatori | kCablaggioTessere;
     iStatoCARD = 0;
     RecordTessereInCorso().Svuota();
     frmCons* f = Apre();

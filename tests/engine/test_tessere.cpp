@@ -82,7 +82,7 @@ protected:
         ASSERT_FALSE(sim->Percorso().isEmpty());
         ScrivePorte(cCartella, {{kPortaTessere, sim->Percorso()}});
         iPortaRAD = kPortaTessere;
-        iModoOBX = 2;
+        iModoOBX = kCablaggioTessere;
         iStatoCARD = 0;
         RecordTessereInCorso().Svuota();
         aPosti.assign(1, Posto{});
@@ -198,7 +198,7 @@ TEST_F(LettorePty, NoReaderWiredNoPortConfiguredNothingOpens)
     iModoOBX = 0;
     EXPECT_TRUE(LeggeTessere().empty());
     EXPECT_FALSE(oComCARD.PortOpen());
-    iModoOBX = 2;
+    iModoOBX = kCablaggioTessere;
     iPortaRAD = 0;
     EXPECT_TRUE(LeggeTessere().empty());
     EXPECT_FALSE(oComCARD.PortOpen());

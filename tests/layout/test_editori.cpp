@@ -315,7 +315,7 @@ TEST_F(Editori, PannelloDelTabelloneComeIlRiquadroDeiPosti)
 
 TEST_F(Editori, TitoliEVotantiNascostiScrivonoSubitoLaConfigurazione)
 {
-    iConfigOBX = 0x80;
+    iConfigOBX = kOpzNascondeTitoli;
     iTipoAssemblea = 4;
     frmDisplay* f = Display();
     EXPECT_TRUE(f->chkTitoli(0)->isChecked());

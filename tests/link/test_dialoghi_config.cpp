@@ -361,7 +361,7 @@ TEST_F(DialoghiConfig, ConfigWithoutPortsShowsDevicesNotWired)
     EXPECT_EQ(file.iPortaRAD, 0);
 
     // A board on the parallel port stays wired without a serial port.
-    file.iModoOBX = 8 | 0x200;
+    file.iModoOBX = kCablaggioTabellone | kCablaggioParallela;
     frmConfig f;
     f.show();
     EXPECT_TRUE(Cablato(&f, 2)->isChecked());
@@ -594,7 +594,8 @@ TEST_F(DialoghiConfig, ConfigKeepsADisplayTypeOutsideTheList)
 TEST_F(DialoghiConfig, ParamShowsStoredSettings)
 {
     file.iTempoMaxPartito = 0;
-    file.iConfigOBX = 1 | 2 | 4 | 8 | 0x200 | 0x1000;
+    file.iConfigOBX = kOpzAutoPresenza | kOpzVerificaRisposta | kOpzStampaAutomatica | kOpzBaseSenzaNonVotanti |
+                      kOpzStampaSenzaPresenti | kOpzMostraVoti;
     frmParam f;
     f.show();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Parametri Generali"));

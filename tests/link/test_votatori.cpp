@@ -22,7 +22,7 @@ protected:
     // Opens and starts a vote: "Av 61" -> "p1", "Sf" -> "p2".
     void ApreVoto()
     {
-        iConfigOBX |= 2;
+        iConfigOBX |= kOpzVerificaRisposta;
         ASSERT_TRUE(ApreComVotatori(kPorta, false));
         ASSERT_TRUE(TrasmetteVotatori(QStringLiteral("Av 61"), 2, QStringLiteral("p1")));
         ASSERT_TRUE(TrasmetteVotatori(QStringLiteral("Sf"), 2, QStringLiteral("p2")));
@@ -147,7 +147,7 @@ TEST_F(Link4010, TestOfAPort)
 TEST_F(Link4010, TransmitWaitsForTheExpectedReplyAndTracesIt)
 {
     Avvia({QStringLiteral("--split"), QStringLiteral("1"), QStringLiteral("--gap"), QStringLiteral("5")});
-    iConfigOBX = 2;
+    iConfigOBX = kOpzVerificaRisposta;
     ASSERT_TRUE(ApreComVotatori(kPorta, false));
     const QString mappa = QStringLiteral("Mp ") + QStringLiteral("1111") + QString(508, u'0');
     EXPECT_TRUE(TrasmetteVotatori(mappa, 2, QStringLiteral("Ok")));
@@ -210,7 +210,7 @@ TEST_F(Link4010, SilentCentralWithoutCheckIsOneWaitThenSuccess)
 TEST_F(Link4010, SilentCentralWithCheckWaitsUntilCtrlIsHeld)
 {
     Avvia({QStringLiteral("--silent")});
-    iConfigOBX = 2;
+    iConfigOBX = kOpzVerificaRisposta;
     ASSERT_TRUE(ApreComVotatori(kPorta, false));
     QTimer::singleShot(1200, [this] { keys.ctrl = true; });  // after two waits of 5 s
     const double inizio = Clock().Timer();
@@ -330,7 +330,7 @@ TEST_F(Link4010, ReadEndsAtOnceWhenThePortIsClosedDuringTheWait)
     EXPECT_LT(t.elapsed(), 1000);
     // And a transmission waiting for its reply fails rather than spin.
     ASSERT_TRUE(ApreComVotatori(kPorta, false));
-    iConfigOBX = 2;
+    iConfigOBX = kOpzVerificaRisposta;
     QTimer::singleShot(100, [] { ChiudeComVotatori(0); });
     t.restart();
     EXPECT_FALSE(TrasmetteVotatori(QStringLiteral("Av 61"), 2, QStringLiteral("p1")));

@@ -66,7 +66,7 @@ TEST_F(StampaDuranteVoto, StoredMinutesPrintedDuringAVoteLeaveItsStartAndKeysAlo
 
 TEST_F(StampaDuranteVoto, AutomaticMinutesAtTheCloseLandInAFileWithoutAPrinter)
 {
-    iConfigOBX |= 4;  // "Stampa Automatica a chiusura Votazione"
+    iConfigOBX |= kOpzStampaAutomatica;  // "Stampa Automatica a chiusura Votazione"
     // Told once the vote is closed and stored.
     Vota4([] {}, [&] { (*ui)->AttendiMsg(QStringLiteral("Stampa salvata nel file:\n"), vbOK, true); });
     iConfigOBX &= ~4;

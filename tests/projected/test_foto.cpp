@@ -20,7 +20,7 @@ public:
         // A projector of 1280 x 1024 and the colours an installation picks
         // for it: light text on a dark board.
         lMonitor[0] = {1, 0, 0, 1024, 1280};
-        iPrenotazioni = 1;
+        iPrenotazioni = kPrenotazioniPannello;
         cColoriTabVideo[5] = 0x401000;
         for (int i : {7, 9, 10, 12, 13, 16, 17}) cColoriTabVideo[size_t(i)] = 0xFFFFFF;
         cColoriTabVideo[8] = 0x00CCFF;

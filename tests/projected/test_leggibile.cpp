@@ -113,7 +113,7 @@ TEST(Colori, TestoCheSparirebbeNelSuoSfondo)
 TEST_F(Leggibile, NessunTestoSparisceConIColoriPredefiniti)
 {
     ASSERT_EQ(cColoriTabVideo, kColoriTabVideoPredefiniti);
-    iPrenotazioni = 1;
+    iPrenotazioni = kPrenotazioniPannello;
     SedutaConVoto();
     FakeServices servizi;
     FrmVideo& b = frmVideo();

@@ -326,7 +326,7 @@ TEST_F(Tabellone, ChiusoDuranteIlVotoNessunPuntatorePendente)
 TEST_F(Tabellone, MonitorDi800PixelConPrenotazioni)
 {
     lMonitor[0] = {1, 0, 0, 600, 800};
-    iPrenotazioni = 1;
+    iPrenotazioni = kPrenotazioniPannello;
     FrmVideo& b = frmVideo();
     // 12000 twips: the seat frame spans the width and the panel lies over its right edge.
     EXPECT_EQ(b.boxPosti()->geometry(), QRect(Px(120), Px(2700), Px(12000 - 240), Px(9000 - 2940)));
@@ -429,7 +429,7 @@ TEST_F(Tabellone, TitoliCaptionEColori)
     EXPECT_EQ(t->palette().color(QPalette::Window), ColoreQt(cColoriTabVideo[6]));
     ChiudiTabellone();
 
-    iConfigOBX = 0x80;
+    iConfigOBX = kOpzNascondeTitoli;
     iTipoAssemblea = 2;
     FrmVideo& c = frmVideo();
     EXPECT_FALSE(c.txtTitolo(0)->Visible());

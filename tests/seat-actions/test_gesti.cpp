@@ -258,7 +258,7 @@ TEST_F(Gesti, ExitDuringAVoteTakesBackTheKey)
     EXPECT_EQ(aPosti[3].cVoto, QStringLiteral("0"));
     EXPECT_EQ(f->lstVotanti()->ListCount(), 0);
     // With the attendance lock a plain click does nothing at all.
-    iOpzioniConsole |= 4;
+    iOpzioniConsole |= kConsolePresenzeBloccate;
     cVoti.Set(4, u'6');
     f->txtAnag_MouseDown(4, 1, 0, 0, 0);
     EXPECT_EQ(cVoti.At(4), QChar(u'6'));
@@ -275,7 +275,7 @@ TEST_F(Gesti, CloseOfAVoteEndsWithLockAndSharedShortNames)
     Presenti({3, 4, 5});
     // Seats 3 and 5 share a short name; seat 3 has voted, seat 5 has not.
     aPosti[5].cNomeBreveAN = aPosti[3].cNomeBreveAN;
-    iOpzioniConsole |= 4;
+    iOpzioniConsole |= kConsolePresenzeBloccate;
     iModoVoto = 1;
     cTastiRicevuti.Azzera(QChar(0));
     cTastiRicevuti.Set(3, QChar(3));

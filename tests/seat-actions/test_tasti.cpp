@@ -63,10 +63,10 @@ TEST_F(Tasti, KeysThatChangeDevicesOrTheRollDoNothingDuringAVote)
     servizi->keys.ctrl = true;
     iModoOBX = 0;
     Premi(f, 122, 2);
-    iModoOBX = 4;
+    iModoOBX = kCablaggioVotatori;
 
     // F12 with the attendance lock does nothing either.
-    iOpzioniConsole |= 4;
+    iOpzioniConsole |= kConsolePresenzeBloccate;
     Premi(f, 123);
     for (size_t i = 1; i < aPosti.size(); ++i) EXPECT_EQ(aPosti[i].iStato & 1, 0) << i;
     iOpzioniConsole &= ~4;
@@ -128,7 +128,7 @@ TEST_F(Tasti, HelpBoxLines)
 
 TEST_F(Tasti, GuestGivenTheFloorRemovedOrBooked)
 {
-    iPrenotazioni = 1;
+    iPrenotazioni = kPrenotazioniPannello;
     frmCons* f = ApreConSeduta();
     ASSERT_NE(f, nullptr);
     const int g = Ospite(10);

@@ -87,7 +87,7 @@ TEST_F(ParolaConsole, EndingASpeechOnAnOpenItemWithoutVoteAlsoClosesTheItem)
     const size_t prima = EventiRegistrati().size();
     f->IniziaIntervento(1, 2, QStringLiteral("Laura Bianchi"), QStringLiteral("BIANCHI L."));
     cTipoArg = QStringLiteral("I");
-    iFlagQuorum |= 4;
+    iFlagQuorum |= kQuorumArgomentoAperto;
     f->cmdParola_Click(0);
     const auto ev = EventiRegistrati();
     ASSERT_EQ(ev.size(), prima + 3);

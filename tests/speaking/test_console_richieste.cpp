@@ -33,7 +33,7 @@ TEST_F(RichiesteConsole, AKeypadRequestBetweenVotesBooksThatSeatOnTheListAndTheB
     ScrivePorte(archivio->Cartella(), {{3, sim.Percorso()}});
     iProtocolloTLV = 7777;
     iPortaTLV = 3;
-    iPrenotazioni = 2;
+    iPrenotazioni = kPrenotazioniDaVotatori;
     xRilievoRadio = false;
     frmCons* f = Apre();
     ASSERT_NE(f, nullptr);

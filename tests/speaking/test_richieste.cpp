@@ -46,7 +46,7 @@ protected:
         LinkTest::SetUp();
         iProtocolloTLV = 7777;
         iPortaTLV = kPorta;
-        iPrenotazioni = 2;
+        iPrenotazioni = kPrenotazioniDaVotatori;
         iStatoConsole = kStatoOrologio;
         xRilievoRadio = false;
         cResiduoTLV.clear();
@@ -163,11 +163,11 @@ TEST_F(Richieste, NoPollWhileAVoteIsOnDisplayTheSittingIsSuspendedOrTheSurveyRun
     EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
     xRilievoRadio = false;
     EXPECT_FALSE(oComTLV.PortOpen());
-    iPrenotazioni = 1;  // booking panel only, no requests from the units
+    iPrenotazioni = kPrenotazioniPannello;  // booking panel only, no requests from the units
     EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
     EXPECT_FALSE(oComTLV.PortOpen());
     // With the wired model nothing is opened nor sent.
-    iPrenotazioni = 2;
+    iPrenotazioni = kPrenotazioniDaVotatori;
     iProtocolloTLV = 4010;
     EXPECT_FALSE(InterrogaRichieste(true).xRidisegna);
     EXPECT_FALSE(oComTLV.PortOpen());

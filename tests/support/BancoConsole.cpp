@@ -94,7 +94,7 @@ void BancoConsole::SetUp()
     AzzeraStatoSeduta();
     iPrenotazioni = 0;
     iOpzioniConsole = 0;
-    iModoOBX = 4;
+    iModoOBX = kCablaggioVotatori;
     iModoVoto = 0;
     iPortaTAB = 0;
     iTipoTAB = 5;

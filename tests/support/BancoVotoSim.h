@@ -93,7 +93,7 @@ protected:
                                            QStringList{QStringLiteral("--device"), QString::number(Modello())});
         ASSERT_FALSE(sim->Percorso().isEmpty()) << "obx-sim did not start";
         AggiungePorta(3, sim->Percorso());
-        iModoOBX = 4;
+        iModoOBX = kCablaggioVotatori;
         iPortaTLV = 3;
         iProtocolloTLV = Modello();
         iPrimoTLV = 1;

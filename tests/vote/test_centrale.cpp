@@ -16,10 +16,10 @@ protected:
         Assemblea(1);
         Seggi(30);
         iPortaTLV = kPorta;
-        iModoOBX = 4;
+        iModoOBX = kCablaggioVotatori;
         iPrimoTLV = 1;
         iUltimoTLV = 30;
-        iConfigOBX = 2;
+        iConfigOBX = kOpzVerificaRisposta;
         cTipoVoto = QStringLiteral("P");
     }
     void TearDown() override

@@ -60,7 +60,7 @@ protected:
     void TearDown() override
     {
         BancoConsole::TearDown();
-        iModoOBX = 4;
+        iModoOBX = kCablaggioVotatori;
     }
 
     QString File(const char* nome) const { return cCartella + QString::fromLatin1(nome); }
@@ -266,7 +266,7 @@ TEST_F(VotoDaFile, MinutesArePrintedAtTheCloseWhenAskedAndFromStampa)
 
     // "Stampa Automatica a chiusura Votazione": the minutes of the vote
     // just closed, with its names.
-    iConfigOBX |= 4;
+    iConfigOBX |= kOpzStampaAutomatica;
     Scrive(File("votiOBX.txt"), "1=3\r\n2=6\r\n");
     VotaEChiude([&] { return iVotiRicevuti >= 2; });
     EXPECT_TRUE(stampati.contains(titolo));

@@ -317,7 +317,7 @@ TEST_F(Verbale, ConsoleVotesOfEachKind)
          "P",
          QStringLiteral("33300000"),
          [] {
-             iFlagQuorum = 0x10;
+             iFlagQuorum = kQuorumVotoImmEsec;
              iQuorum[4] = 6;
              cArgomentoPendente = QStringLiteral("Emendamento 2");
              cNotaArgomento = QStringLiteral("Urgente");
