@@ -76,7 +76,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     if (Button == 1 && (iModoVoto & kVotoUnico)) {
         iCodice = 512;
     } else if (Button == 1 && Shift == 0) {
-        if ((iOpzioniConsole & kConsolePresenzeBloccate) == 0 && (statoIniziale & 16) == 0) iCodice = 128;
+        if ((iOpzioniConsole & kConsolePresenzeBloccate) == 0 && (statoIniziale & kAssenteDichiarato) == 0) iCodice = 128;
     } else if (Button == 1 && Shift == 2) {
         iModoAttivazione = kAttivazioneTasti;
         iTastoScelto = 0;
@@ -89,7 +89,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
         if (!io || m_scaricata) return;
         iCodice = iTastoScelto;
     } else if (Button == 1 && Shift == 3) {
-        if ((statoIniziale & 16) == 0) iCodice = 128;
+        if ((statoIniziale & kAssenteDichiarato) == 0) iCodice = 128;
     } else if (Button == 2 && Shift == 2) {
         iCodice = 256;
     } else if (Button == 32) {
