@@ -347,6 +347,21 @@ public:
 
     // 0 open, 1 annul, 2 back to attendance, 3 close, 4 print, 5 test vote.
     void cmdVoto_Click(int Index);
+    // "Aperta" (xProva false) and "Prova": the opening's checks and
+    // questions, the arming of the central, then the vote loop, so that
+    // the click returns only when the vote has ended.
+    void ApreVotoConsole(bool xProva);
+    // "Annulla": the running vote is annulled (event "I") and the buttons
+    // go back to a new opening.
+    void AnnullaVotoConsole();
+    // "Presenze": back from the last vote's outcome to attendance, taking
+    // its sub-item off the pending list; nothing while a vote runs.
+    void RitornoPresenze();
+    // "Chiusa": asks before sending out those present who did not vote,
+    // then closes and stores the vote (and prints it when so set).
+    void ChiudeVotoConsole();
+    // "Stampa": the minutes of the last vote, where the operator chooses.
+    void StampaVerbaleConsole();
     // Arms the central for a vote; iStep "Sf" steps after the open command.
     bool ApreVotazione(int iStep);
     // Closes the running vote; mode 64 drops it with no row and no event.

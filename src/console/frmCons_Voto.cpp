@@ -1,5 +1,6 @@
-// The vote: opening with its checks and the map of enabled units, the key
-// collection, closing, annulling and dropping, tally and outcome.
+// The vote: opening with its checks (AperturaVoto) and questions and the
+// map of enabled units, the key collection, closing, annulling and
+// dropping, tally and outcome; one member function per vote button.
 //
 // The vote runs inside the opening click, in a loop that turns the event
 // loop; everything else (the timer, the operator's clicks, the close) runs
@@ -20,6 +21,7 @@
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
+#include "console/AperturaVoto.h"
 #include "console/MappaVotatori.h"
 #include "console/Registri.h"
 #include "console/Spoglio.h"
@@ -58,53 +60,6 @@ void ComandoTabellone(const QString& c)
 void LedTabellone(const QString& mappa)
 {
     if (oTabellone) oTabellone->DettaglioLed(mappa);
-}
-
-// "Trovato 1 Atto subalterno NON VOTATO" / "Trovati 3 Atti subalterni NON VOTATI".
-QString MessaggioSubalterni(int n)
-{
-    const QString s = n == 1 ? QStringLiteral("o") : QStringLiteral("i");
-    return QStringLiteral("Trovat") + s + u' ' + QString::number(n) + QStringLiteral(" Att") + s +
-           QStringLiteral(" subaltern") + s + QStringLiteral(" NON VOTAT") + s.toUpper();
-}
-
-// Unvoted acts below the act iCodiceAtto in the laws' tree that block its
-// vote; empty when the vote may open.
-QString ControllaSubalterni()
-{
-    QString messaggio;
-    try {
-        Recordset rs = dbArchivio.OpenQuery(
-            QStringLiteral("SELECT * FROM ") + cTabelle[5] + QStringLiteral(" WHERE iCodLeggeLG = ?;"), {iCodiceAtto});
-        if (rs.Eof()) return {};
-        QString chiave = TrimSpazi(LeggeCampo(rs.Field(QStringLiteral("cTreeKeyLG")), 0, QString()));
-        // The act's type is the first letter of its parameters.
-        QString tipoAtto = LeggeCampo(rs.Field(QStringLiteral("cParametriLG")), 0, QString()).left(1);
-        rs.Close();
-        int livello = 1;
-        while (livello < 6 && chiave.size() > 11 * livello) ++livello;
-        chiave = (chiave + QString(11, u' ')).left(11 * livello);
-        // The acts below are those whose key starts with this one, compared
-        // exactly (an identifier may hold characters a pattern would read).
-        Recordset sotto =
-            dbArchivio.OpenQuery(QStringLiteral("SELECT iCodLeggeLG, cParametriLG FROM ") + cTabelle[5] +
-                                     QStringLiteral(" WHERE substr(cTreeKeyLG, 1, ?) = ? COLLATE BINARY;"),
-                                 {int(chiave.size()), chiave});
-        int n = 0;
-        for (; !sotto.Eof(); sotto.MoveNext()) {
-            if (sotto.Field(QStringLiteral("iCodLeggeLG")).toInt() == iCodiceAtto) continue;
-            const QString par = sotto.Field(QStringLiteral("cParametriLG")).toString();
-            if (par.size() >= 2 && par.at(1) == u'N') ++n;
-        }
-        sotto.Close();
-        cArgomento[7].clear();
-        if (n > 0 &&
-            !QStringLiteral("KIGHMVQPBUFXNWYRSTJ").contains(tipoAtto.isEmpty() ? QStringLiteral("?") : tipoAtto))
-            messaggio = MessaggioSubalterni(n);
-    } catch (const Errore& e) {
-        MostraErrore(e);
-    }
-    return messaggio;
 }
 
 }  // namespace
@@ -234,234 +189,222 @@ bool frmCons::ApreVotazione(int iStep) { return obx::ApreVotazione(iStep); }
 void frmCons::cmdVoto_Click(int Index)
 {
     switch (Index) {
-    case 0:
-    case 5: {
-        // A vote already in hand (a click nested in its questions, its
-        // arming or its loop) is not opened again.
-        if (VotoInCorso()) return;
-        std::optional<ImpegnoVoto> impegno(std::in_place);
-        const bool prova = Index == 5;
-        const QString tipo = cTipoVoto;
-        // The item the vote goes with; a check of the legal number may be
-        // freed from it, but only once the vote really opens.
-        int delibera = iDelibera;
-        if (!prova) {
-            QString messaggio;
-            if (tipo == u"A" &&
-                UI().MsgBox(QStringLiteral("Confermi Votazione di Appello ?"), vbYesNo + vbQuestion) != vbYes)
-                return;
-            if (tipo != u"A") {
-                if (iTipoAssemblea != 4) {
-                    if (cTipoArg.size() == 1 && QStringLiteral("DMRA").contains(cTipoArg)) {
-                        if (iDelibera == 0) messaggio = QStringLiteral("Nessun Argomento selezionato");
-                    } else if (cTipoArg.size() == 1 && QStringLiteral("IG").contains(cTipoArg)) {
-                        messaggio = QStringLiteral("Votazione non prevista");
-                    }
-                } else {
-                    const bool verifica = tipo == u"V" || tipo == u"W";
-                    if (cTipoArg.size() == 1 && cLettereAttiNonVotabili.contains(cTipoArg))
-                        messaggio = QStringLiteral("Votazione non prevista");
-                    if (delibera == 0 && !verifica) messaggio = QStringLiteral("Nessun Argomento selezionato");
-                    if (cmbArgo(3) && cmbArgo(3)->ListIndex() > 0) {
-                        if (verifica)
-                            delibera = 0;
-                        else
-                            messaggio = QStringLiteral("Argomento ") + cmbArgo(3)->Text() + u'\n' +
-                                        QStringLiteral("Votazione non ammessa");
-                    }
-                    if (messaggio.isEmpty() && iCodiceAtto != 0) messaggio = ControllaSubalterni();
-                }
-            }
-            if (!messaggio.isEmpty()) {
-                UI().MsgBox(messaggio, vbExclamation);
-                return;
-            }
-            if (iTipoAssemblea != 4 && cmbArgo(2)->ListCount() > 0 && cmbArgo(2)->ListIndex() < 0 &&
-                UI().MsgBox(QStringLiteral("Emendamento non selezionato\nConfermi Apertura Votazione ?"),
-                            vbYesNo + vbQuestion) != vbYes)
-                return;
-            if (iTipoAssemblea == 4 && (tipo == u"V" || tipo == u"W") && delibera > 0 &&
-                UI().MsgBox(QStringLiteral("Abbinare Verifica Numero Legale ad Atto selezionato ?"), vbYesNo,
-                            QString()) != vbYes)
-                delibera = 0;
-            if (tipo != u"A") {
-                for (size_t i = 1; i < aPosti.size(); ++i) {
-                    if ((aPosti[i].iStato & (kPresente | kScrutatore)) != kScrutatore) continue;
-                    if (UI().MsgBox(QStringLiteral("Scrutatore ") + TrimSpazi(aPosti[i].cNomeAN) +
-                                        QStringLiteral(" Assente"),
-                                    vbOKCancel + vbInformation) != vbOK)
-                        return;
-                }
-            }
-        }
-
-        // The keys of the last vote stay until a new one really starts (a
-        // refused or cancelled opening leaves them for its minutes).
-        iDelibera = delibera;
-        iVotiRicevuti = 0;
-        cVoti.Azzera(QChar(u'0'));
-        cTastiRicevuti.Azzera(QChar(0));
-        cResiduoTLV.clear();
-        const bool cablati = (iModoOBX & kCablaggioVotatori) != 0;
-        if (cablati && !ApreVotazione(1)) {
-            UI().MsgBox(prova ? QStringLiteral("Prova Votazione non Possibile")
-                              : QStringLiteral("Apertura Votazione non Possibile"),
-                        vbCritical);
-            ChiudeComVotatori(0);
-            return;
-        }
-
-        const bool immEsec = !prova && chkImmEsec()->isChecked();
-        if (!prova) {
-            if (tipo == u"A") {
-                MostraVotanti(2);
-                if (chkImmEsec()->isChecked()) {
-                    chkImmEsec()->setChecked(false);
-                    chkImmEsec_Click();
-                }
-            } else {
-                MostraVotanti(0);
-                cmbTipoQuorum_Click();
-            }
-        }
-        for (int i = 0; i <= 5; ++i) cmdVoto(i)->setEnabled(prova ? i == 3 : (i == 1 || i == 3));
-        boxConsiglio(3)->setEnabled(false);
-        for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].cVoto = QStringLiteral("0");
-        if (!prova) {
-            if (xEsitoVideo) cmdConsiglio_Click(2);
-            cmbTipoQuorum()->setEnabled(false);
-            cmbTipoVoto()->setEnabled(false);
-            for (int i = 0; i <= 6; ++i) lblVoto(i)->setText(QStringLiteral("00"));
-        }
-
-        const AperturaTipo a = DatiApertura(tipo, prova, immEsec);
-        IniziaVoto(tipo, prova, immEsec);
-        // Open now: the guard holds it from here.
-        impegno.reset();
-        if (!prova) AggiornaQuadroVoti(a.iQuadro);
-        if (a.xAzzeraLed) LedTabellone(cLedVoti);
-        if (prova)
-            ComandoTabellone(QStringLiteral("1"));
-        else {
-            dInizioVoto = Clock().Adesso();
-            SalvaEvento(a.cEvento, QString());
-        }
-
-        bool conTempo = false;
-        if ((iOpzioniConsole & kConsoleATempo) && Val(lblTempo(1)->text()) > 0) {
-            conTempo = true;
-            nTempoVoto = float(Val(lblTempo(1)->text()));
-            cmdVoto(2)->setVisible(false);
-            cmdVoto(4)->setVisible(false);
-            lblTempo(2)->setText(lblTempo(1)->text());
-            lblTempo(2)->setVisible(true);
-        }
-        iStatoConsole =
-            (iStatoConsole & (kStatoOrologio | kStatoVoto | kStatoParola | kStatoParolaAvviata | kStatoTessere)) |
-            (conTempo ? kStatoVotoATempo | kStatoVoto : kStatoVoto);
-        if (!a.cTitolo.isEmpty()) cEsito = a.cTitolo;
-        if (!prova) {
-            // A test leaves the buttons where they are (disabled until its
-            // close) and the outcome label as it was.
-            cmdVoto(0)->setVisible(false);
-            cmdVoto(5)->setVisible(false);
-            lblEsito()->clear();
-            lblEsito()->setVisible(true);
-            Suona(QStringLiteral("AV"));
-        }
-
-        // The vote loop: everything the operator and the timer do runs
-        // nested in here until the vote is closed, annulled or dropped, or
-        // the central ends its data.
-        const int voto = oVoto.Id();
-        CicloAnnidato ciclo(*this);
-        while (iModoVoto != 0 && oVoto.Id() == voto && oVoto.RaccoglieTasti()) {
-            if (frmConsAperto() != this) {
-                // The console went away mid-vote: the vote cannot be closed
-                // from it any more.
-                ChiudeSpoglio(kAbbandono, {false, false, voto});
-                return;
-            }
-            VotiDaSeriale();
-            GiraCiclo(10);
-        }
-        return;
-    }
-
-    case 1:
-        if (!oVoto.RaccoglieTasti()) return;
-        ChiudeVotazione(kAnnullo);
-        cmdVoto(0)->setEnabled(true);
-        cmdVoto(2)->setEnabled(true);
-        cmdVoto(5)->setEnabled(true);
-        cmdVoto(1)->setEnabled(false);
-        cmdVoto(3)->setEnabled(false);
-        cmdVoto(4)->setEnabled(false);
-        iVotiRicevuti = 0;
-        lblVoto(0)->setText(QStringLiteral("00"));
-        if (iTipoAssemblea != 4) {
-            cArgomentoPendente.clear();
-            cmbArgo(2)->setCurrentIndex(-1);
-        }
-        return;
-
-    case 2:
-        // Back to attendance: nothing to do while a vote runs.
-        if (oVoto.RaccoglieTasti()) return;
-        FineRichiamoVoto();
-        lblEsito()->setVisible(false);
-        cmdVoto(0)->setVisible(true);
-        cmdVoto(5)->setVisible(true);
-        AggiornaQuadroVoti(kQuadroAzzeraNonVotanti | kQuadroRitornoAppello);
-        RimuoveArgomento(false);
-        cmdVoto(4)->setEnabled(false);
-        return;
-
-    case 3: {
-        if (!oVoto.RaccoglieTasti()) return;
-        const int voto = oVoto.Id();
-        const int modo = oVoto.ModoApertura();
-        if ((modo & 10) == 0 && lstVotanti()->ListCount() > 0) {
-            // While the question is up, a second close (the countdown at 0,
-            // another click) asks nothing more: the operator's answer decides.
-            if (m_xChiusuraChiesta) return;
-            QPointer<frmCons> io(this);
-            m_xChiusuraChiesta = true;
-            const int risposta = UI().MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbOKCancel + vbQuestion);
-            if (!io) return;
-            m_xChiusuraChiesta = false;
-            if (risposta != vbOK) return;
-            // The answer may have come after the vote ended some other way.
-            if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
-            // Keys pressed while the question was up are taken before those
-            // who did not vote are sent out.
-            VotiDaSeriale();
-            if (!io || frmConsAperto() != this) return;
-            if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
-            EsconoNonVotanti();
-            if (!io || frmConsAperto() != this) return;
-            if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
-        }
-        Suona(QStringLiteral("CV"));
-        ChiudeVotazione(kChiusura);
-        cmdVoto(0)->setEnabled(true);
-        cmdVoto(2)->setEnabled(true);
-        cmdVoto(5)->setEnabled(true);
-        cmdVoto(4)->setEnabled((modo & kVotoProva) == 0);
-        cmdVoto(1)->setEnabled(false);
-        cmdVoto(3)->setEnabled(false);
-        if (modo & kVotoProva) AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
-        if (iConfigOBX & kOpzStampaAutomatica) StampaVerbaleVoto(false, QString());
-        return;
-    }
-
-    case 4:
-        if (!ScegliDestinazioneStampa(QStringLiteral("Verbale_Voto"))) return;
-        StampaVerbaleVoto(false, QString());
-        return;
-
+    case 0: ApreVotoConsole(false); return;
+    case 1: AnnullaVotoConsole(); return;
+    case 2: RitornoPresenze(); return;
+    case 3: ChiudeVotoConsole(); return;
+    case 4: StampaVerbaleConsole(); return;
+    case 5: ApreVotoConsole(true); return;
     default: return;
     }
+}
+
+void frmCons::ApreVotoConsole(bool xProva)
+{
+    // A vote already in hand (a click nested in its questions, its
+    // arming or its loop) is not opened again.
+    if (VotoInCorso()) return;
+    std::optional<ImpegnoVoto> impegno(std::in_place);
+    const QString tipo = cTipoVoto;
+    // The item the vote goes with; a check of the legal number may be
+    // freed from it, but only once the vote really opens.
+    int delibera = iDelibera;
+    if (!xProva) {
+        if (tipo == u"A" &&
+            UI().MsgBox(QStringLiteral("Confermi Votazione di Appello ?"), vbYesNo + vbQuestion) != vbYes)
+            return;
+        ElencoCombo* stato = cmbArgo(3);
+        const ControlloApertura controllo =
+            ControllaApertura(tipo, stato ? stato->ListIndex() : -1, stato ? stato->Text() : QString());
+        delibera = controllo.iDelibera;
+        if (!controllo.cMessaggio.isEmpty()) {
+            UI().MsgBox(controllo.cMessaggio, vbExclamation);
+            return;
+        }
+        if (iTipoAssemblea != 4 && cmbArgo(2)->ListCount() > 0 && cmbArgo(2)->ListIndex() < 0 &&
+            UI().MsgBox(QStringLiteral("Emendamento non selezionato\nConfermi Apertura Votazione ?"),
+                        vbYesNo + vbQuestion) != vbYes)
+            return;
+        if (iTipoAssemblea == 4 && (tipo == u"V" || tipo == u"W") && delibera > 0 &&
+            UI().MsgBox(QStringLiteral("Abbinare Verifica Numero Legale ad Atto selezionato ?"), vbYesNo, QString()) !=
+                vbYes)
+            delibera = 0;
+        if (tipo != u"A") {
+            for (size_t i = 1; i < aPosti.size(); ++i) {
+                if ((aPosti[i].iStato & (kPresente | kScrutatore)) != kScrutatore) continue;
+                if (UI().MsgBox(QStringLiteral("Scrutatore ") + TrimSpazi(aPosti[i].cNomeAN) +
+                                    QStringLiteral(" Assente"),
+                                vbOKCancel + vbInformation) != vbOK)
+                    return;
+            }
+        }
+    }
+
+    // The keys of the last vote stay until a new one really starts (a
+    // refused or cancelled opening leaves them for its minutes).
+    iDelibera = delibera;
+    iVotiRicevuti = 0;
+    cVoti.Azzera(QChar(u'0'));
+    cTastiRicevuti.Azzera(QChar(0));
+    cResiduoTLV.clear();
+    const bool cablati = (iModoOBX & kCablaggioVotatori) != 0;
+    if (cablati && !ApreVotazione(1)) {
+        UI().MsgBox(xProva ? QStringLiteral("Prova Votazione non Possibile")
+                           : QStringLiteral("Apertura Votazione non Possibile"),
+                    vbCritical);
+        ChiudeComVotatori(0);
+        return;
+    }
+
+    const bool immEsec = !xProva && chkImmEsec()->isChecked();
+    if (!xProva) {
+        if (tipo == u"A") {
+            MostraVotanti(2);
+            if (chkImmEsec()->isChecked()) {
+                chkImmEsec()->setChecked(false);
+                chkImmEsec_Click();
+            }
+        } else {
+            MostraVotanti(0);
+            cmbTipoQuorum_Click();
+        }
+    }
+    for (int i = 0; i <= 5; ++i) cmdVoto(i)->setEnabled(xProva ? i == 3 : (i == 1 || i == 3));
+    boxConsiglio(3)->setEnabled(false);
+    for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].cVoto = QStringLiteral("0");
+    if (!xProva) {
+        if (xEsitoVideo) cmdConsiglio_Click(2);
+        cmbTipoQuorum()->setEnabled(false);
+        cmbTipoVoto()->setEnabled(false);
+        for (int i = 0; i <= 6; ++i) lblVoto(i)->setText(QStringLiteral("00"));
+    }
+
+    const AperturaTipo a = DatiApertura(tipo, xProva, immEsec);
+    IniziaVoto(tipo, xProva, immEsec);
+    // Open now: the guard holds it from here.
+    impegno.reset();
+    if (!xProva) AggiornaQuadroVoti(a.iQuadro);
+    if (a.xAzzeraLed) LedTabellone(cLedVoti);
+    if (xProva)
+        ComandoTabellone(QStringLiteral("1"));
+    else {
+        dInizioVoto = Clock().Adesso();
+        SalvaEvento(a.cEvento, QString());
+    }
+
+    bool conTempo = false;
+    if ((iOpzioniConsole & kConsoleATempo) && Val(lblTempo(1)->text()) > 0) {
+        conTempo = true;
+        nTempoVoto = float(Val(lblTempo(1)->text()));
+        cmdVoto(2)->setVisible(false);
+        cmdVoto(4)->setVisible(false);
+        lblTempo(2)->setText(lblTempo(1)->text());
+        lblTempo(2)->setVisible(true);
+    }
+    iStatoConsole =
+        (iStatoConsole & (kStatoOrologio | kStatoVoto | kStatoParola | kStatoParolaAvviata | kStatoTessere)) |
+        (conTempo ? kStatoVotoATempo | kStatoVoto : kStatoVoto);
+    if (!a.cTitolo.isEmpty()) cEsito = a.cTitolo;
+    if (!xProva) {
+        // A test leaves the buttons where they are (disabled until its
+        // close) and the outcome label as it was.
+        cmdVoto(0)->setVisible(false);
+        cmdVoto(5)->setVisible(false);
+        lblEsito()->clear();
+        lblEsito()->setVisible(true);
+        Suona(QStringLiteral("AV"));
+    }
+
+    // The vote loop: everything the operator and the timer do runs
+    // nested in here until the vote is closed, annulled or dropped, or
+    // the central ends its data.
+    const int voto = oVoto.Id();
+    CicloAnnidato ciclo(*this);
+    while (iModoVoto != 0 && oVoto.Id() == voto && oVoto.RaccoglieTasti()) {
+        if (frmConsAperto() != this) {
+            // The console went away mid-vote: the vote cannot be closed
+            // from it any more.
+            ChiudeSpoglio(kAbbandono, {false, false, voto});
+            return;
+        }
+        VotiDaSeriale();
+        GiraCiclo(10);
+    }
+}
+
+void frmCons::AnnullaVotoConsole()
+{
+    if (!oVoto.RaccoglieTasti()) return;
+    ChiudeVotazione(kAnnullo);
+    cmdVoto(0)->setEnabled(true);
+    cmdVoto(2)->setEnabled(true);
+    cmdVoto(5)->setEnabled(true);
+    cmdVoto(1)->setEnabled(false);
+    cmdVoto(3)->setEnabled(false);
+    cmdVoto(4)->setEnabled(false);
+    iVotiRicevuti = 0;
+    lblVoto(0)->setText(QStringLiteral("00"));
+    if (iTipoAssemblea != 4) {
+        cArgomentoPendente.clear();
+        cmbArgo(2)->setCurrentIndex(-1);
+    }
+}
+
+void frmCons::RitornoPresenze()
+{
+    // Back to attendance: nothing to do while a vote runs.
+    if (oVoto.RaccoglieTasti()) return;
+    FineRichiamoVoto();
+    lblEsito()->setVisible(false);
+    cmdVoto(0)->setVisible(true);
+    cmdVoto(5)->setVisible(true);
+    AggiornaQuadroVoti(kQuadroAzzeraNonVotanti | kQuadroRitornoAppello);
+    RimuoveArgomento(false);
+    cmdVoto(4)->setEnabled(false);
+}
+
+void frmCons::ChiudeVotoConsole()
+{
+    if (!oVoto.RaccoglieTasti()) return;
+    const int voto = oVoto.Id();
+    const int modo = oVoto.ModoApertura();
+    if ((modo & (kVotoProva | kVotoAppello)) == 0 && lstVotanti()->ListCount() > 0) {
+        // While the question is up, a second close (the countdown at 0,
+        // another click) asks nothing more: the operator's answer decides.
+        if (m_xChiusuraChiesta) return;
+        QPointer<frmCons> io(this);
+        m_xChiusuraChiesta = true;
+        const int risposta = UI().MsgBox(QStringLiteral("Confermi chiusura votazione ?"), vbOKCancel + vbQuestion);
+        if (!io) return;
+        m_xChiusuraChiesta = false;
+        if (risposta != vbOK) return;
+        // The answer may have come after the vote ended some other way.
+        if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
+        // Keys pressed while the question was up are taken before those
+        // who did not vote are sent out.
+        VotiDaSeriale();
+        if (!io || frmConsAperto() != this) return;
+        if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
+        EsconoNonVotanti();
+        if (!io || frmConsAperto() != this) return;
+        if (!oVoto.RaccoglieTasti() || oVoto.Id() != voto) return;
+    }
+    Suona(QStringLiteral("CV"));
+    ChiudeVotazione(kChiusura);
+    cmdVoto(0)->setEnabled(true);
+    cmdVoto(2)->setEnabled(true);
+    cmdVoto(5)->setEnabled(true);
+    cmdVoto(4)->setEnabled((modo & kVotoProva) == 0);
+    cmdVoto(1)->setEnabled(false);
+    cmdVoto(3)->setEnabled(false);
+    if (modo & kVotoProva) AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
+    if (iConfigOBX & kOpzStampaAutomatica) StampaVerbaleVoto(false, QString());
+}
+
+void frmCons::StampaVerbaleConsole()
+{
+    if (!ScegliDestinazioneStampa(QStringLiteral("Verbale_Voto"))) return;
+    StampaVerbaleVoto(false, QString());
 }
 
 // ---------------------------------------------------------------------------
