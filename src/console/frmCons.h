@@ -33,6 +33,7 @@
 #include <functional>
 #include <memory>
 
+#include "console/QuadroVoti.h"
 #include "console/TastiVoto.h"
 #include "platform/Albero.h"
 #include "platform/Database.h"
@@ -64,14 +65,8 @@ inline constexpr int kAttivaRecordset = 1;    // the record sets opened again, t
 inline constexpr int kAttivaAzzeramento = 2;  // the sitting state, boards and controls reset
 inline constexpr int kAttivaArgomenti = 4;    // the agenda combo and the acts tree filled again
 inline constexpr int kAttivaAnagrafe = 8;     // the registry read again, the seat labels placed
-// Mode word of frmCons::AggiornaQuadroVoti: kQuadroRisultato and
-// kQuadroVuoto both clear is the attendance view.
-inline constexpr int kQuadroRisultato = 1;          // the result view
-inline constexpr int kQuadroTabelloni = 2;          // the projected board and the LED board too
-inline constexpr int kQuadroAzzeraNonVotanti = 4;   // clears "present not voting"
-inline constexpr int kQuadroVuoto = 8;              // the blank view
-inline constexpr int kQuadroSoloFavorevoli = 0x30;  // result view: the yes counter only (0: all three)
-inline constexpr int kQuadroRitornoAppello = 64;    // regional: absent at the last roll call come back
+// The mode word of frmCons::AggiornaQuadroVoti (kQuadro*) is in
+// console/QuadroVoti.h.
 
 inline constexpr const char* kProprietaSenzaDisattivazione = "obxSenzaDisattivazione";
 
@@ -230,9 +225,11 @@ public:
 
     // Toggles the attendance of seat iP shown on label iLabel; returns "E"
     // (entered), "U" (left) or "" (nothing changed: a seat declared absent
-    // and not present, or an index outside aPosti).  Keeps iPresenti, the
-    // label colour, the projected board (when loaded), the thresholds and
-    // the LED maps; with xTabellone the display board is told.  Does not log.
+    // and not present, or an index outside aPosti).  The state changes by
+    // CalcolaCambioPresenza (Presenza.h); this draws the label colour, the
+    // labels exchanged, the projected board (when loaded) and the count,
+    // recomputes the thresholds, and with xTabellone tells the display
+    // board.  Does not log.
     QString CambiaPresenza(int iP, int iLabel, bool xTabellone);
     // Entry or exit of seat iP as a plain click on its label or a card
     // reading makes it: during an open vote the vote is corrected first
@@ -263,11 +260,13 @@ public:
     // its seat map (true) or the seat map again (false); without the option,
     // or with no board loaded, nothing.
     void MostraTotaliVideo(bool xTotali);
-    // Repaints the vote panel by the mode word: And 9 = 0 attendance view,
-    // 1 result view, 8 blank view; 2 also the projected board and the LED
-    // board; 4 clears "present not voting"; 16/32 which counters the result
-    // view shows; 64 (regional assembly) seats absent at the last roll call
-    // come back present (frmCons_Quadro.cpp).
+    // Repaints the vote panel by the mode word (kQuadro*): And 9 = 0
+    // attendance view, 1 result view, 8 blank view; 2 also the projected
+    // board and the LED board; 4 clears "present not voting"; 16/32 which
+    // counters the result view shows; 64 (regional assembly) seats absent
+    // at the last roll call come back present.  The figures and colours,
+    // and the state changes, come from ComponeQuadroVoti (QuadroVoti.h);
+    // this draws them (frmCons_Quadro.cpp).
     void AggiornaQuadroVoti(int iModo);
 
     // =======================================================================

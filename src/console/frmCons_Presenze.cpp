@@ -1,16 +1,16 @@
-// Attendance and quorum: the one routine every attendance change goes
-// through (operator, card, key, roll call), the entry and exit of a seat
-// with the correction of a running vote, the thresholds of the quorum
-// kinds with the handlers of the quorum and vote-kind combos and of the
-// "Im. Es." box, the console's vote and attendance views and the vote
-// totals on the projected board.
+// Attendance and quorum: the drawing of the one change every entry and
+// exit goes through (operator, card, key, roll call; its rules are in
+// Presenza.cpp), the entry and exit of a seat with the correction of a
+// running vote, the thresholds of the quorum kinds with the handlers of the
+// quorum and vote-kind combos and of the "Im. Es." box, the console's vote
+// and attendance views and the vote totals on the projected board.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 
 #include "board/Etichetta.h"
 #include "board/frmVideo.h"
-#include "console/ColoriPosti.h"
+#include "console/Presenza.h"
 #include "console/Quorum.h"
 #include "console/frmCons.h"
 #include "links/Tabellone.h"
@@ -24,103 +24,37 @@ namespace {
 
 bool SeggioValido(int iP) { return iP >= 1 && iP < int(aPosti.size()); }
 
-// Roles whose holders leave an exit mark when they go out.
-QString RuoliConSegnoUscita() { return iTipoAssemblea == 4 ? QStringLiteral("PG") : QStringLiteral("PS"); }
-
-bool PosizioneLed(int pos) { return pos >= 1 && pos <= int(cLedPresenze.size()); }
-
 }  // namespace
 
 QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 {
-    if (!SeggioValido(iP)) return QString();
-    QString cEvento;
+    const CambioPresenza c = CalcolaCambioPresenza(iP);
+    if (c.cEvento.isEmpty()) return QString();
     FrmVideo* video = frmVideoCaricato();
 
-    switch (aPosti[size_t(iP)].iStato & (kPresente | kAssenteDichiarato)) {
-    case 0: {
-        Posto& p = aPosti[size_t(iP)];
-        p.iStato |= kPresente;
-        if (p.iStato & kAventeDiritto) ++iPresenti;
-
-        // The member holds a unit that belongs to another seat: when that
-        // seat's owner is out, the two change places, so that the label of
-        // the one entering stands where his unit is.
-        if (p.iVotatoreUso != p.iVotatoreAN && (p.iStato & (kPresente | kUscitaPresidenza)) == kPresente) {
-            size_t j = 1;
-            while (j < aPosti.size() && aPosti[j].iVotatoreAN != p.iVotatoreUso) ++j;
-            if (j < aPosti.size() && int(j) != iP && (aPosti[j].iStato & (kPresente | kAssenteDichiarato)) == 0) {
-                Posto& q = aPosti[j];
-                q.iVotatoreAN = p.iVotatoreAN;
-                p.iVotatoreAN = p.iVotatoreUso;
-                std::swap(p.nTopAN, q.nTopAN);
-                std::swap(p.nLeftAN, q.nLeftAN);
-                std::swap(p.nTopTvAN, q.nTopTvAN);
-                std::swap(p.nSinTvAN, q.nSinTvAN);
-                for (const Posto* s : {&q, &p})
-                    if (Etichetta* e = txtAnag(s->iPulsanteAN)) {
-                        e->SetTop(s->nTopAN);
-                        e->SetLeft(s->nLeftAN);
-                    }
-                if (video)
-                    for (const Posto* s : {&q, &p})
-                        if (Etichetta* e = video->txtAnag(s->iPulsanteAN)) {
-                            e->SetTop(s->nTopTvAN);
-                            e->SetLeft(s->nSinTvAN);
-                        }
-            }
+    for (const EtichettaSpostata& s : c.spostate)
+        if (Etichetta* e = txtAnag(s.iPulsante)) {
+            e->SetTop(s.nTop);
+            e->SetLeft(s.nLeft);
         }
-        if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(ColoreSeggioPresente(p));
-        if (video) video->Presenza(true, iLabel);
-        cEvento = QStringLiteral("E");
-        break;
-    }
-    case kPresente:
-    case kPresente | kAssenteDichiarato: {
-        Posto& p = aPosti[size_t(iP)];
-        p.iStato &= ~(kPresente | kUscitaPresidenza);
-        if (!p.cTipoAN.isEmpty() && RuoliConSegnoUscita().contains(p.cTipoAN)) p.iStato |= kUscitaPresidenza;
-        if (p.iStato & kAventeDiritto) --iPresenti;
-        if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(ColoreSeggioAssente(p));
-        if (video) video->Presenza(false, iLabel);
-        cEvento = QStringLiteral("U");
-        break;
-    }
-    default:
-        // Declared absent and not in the chamber: a click or a card
-        // changes nothing.
-        return QString();
-    }
+    if (video)
+        for (const EtichettaSpostata& s : c.spostate)
+            if (Etichetta* e = video->txtAnag(s.iPulsante)) {
+                e->SetTop(s.nTopTv);
+                e->SetLeft(s.nSinTv);
+            }
+    if (Etichetta* e = txtAnag(iLabel)) e->SetBackColor(c.nSfondo);
+    if (video) video->Presenza(c.xDentro, iLabel);
 
     if (Etichetta* e = txtAnag(iLabel)) e->update();
     lblVoto(1)->setText(Formato(iPresenti, QStringLiteral("00")));
     CalcolaQuorum(-1, false);
 
-    const Posto& p = aPosti[size_t(iP)];
-    const bool dentro = InAula(p);
-    const int led = p.iPannelloAN;
-    const bool unico = (iModoVoto & kVotoUnico) != 0;
-    if (PosizioneLed(led)) {
-        // While one voter at a time is called the board shows the vote
-        // panel's map: a member entering lights up there, one leaving is
-        // left as the panel has him.
-        if (unico) {
-            if (dentro && led <= int(cLedQuadro.size())) cLedQuadro[led - 1] = u'2';
-        } else {
-            cLedPresenze[led - 1] = dentro ? u'2' : u'0';
-        }
-    }
-
     if (xTabellone && oTabellone) {
-        if ((iModoVoto & (kVotoReale | kVotoProva)) == kVotoReale) {
-            oTabellone->DettaglioTesto(cEvento.toLower());
-            if (unico) oTabellone->DettaglioLed(cLedQuadro);
-        } else {
-            oTabellone->DettaglioTesto(cEvento);
-            oTabellone->DettaglioLed(cLedPresenze);
-        }
+        oTabellone->DettaglioTesto(c.cTestoTabellone);
+        if (c.cLedTabellone) oTabellone->DettaglioLed(*c.cLedTabellone);
     }
-    return cEvento;
+    return c.cEvento;
 }
 
 void frmCons::CorreggeVoto(int iP)

@@ -80,17 +80,11 @@ void frmCons::MostraTasti(const std::vector<TastoVoto>& tasti)
         if (t.xEntra && p.iPulsanteAN > 0 && (p.iStato & (kPresente | kAssenteDichiarato)) == 0)
             CambiaPresenza(t.iPosto, p.iPulsanteAN, true);
         if (!t.xMostra) continue;
-        int32_t console = -1, video = -1;
-        if (t.cTasto == u"3")
-            console = 0xFF00, video = cColoriTabVideo[2];
-        else if (t.cTasto == u"5")
-            console = 0xFFFF, video = cColoriTabVideo[4];
-        else if (t.cTasto == u"6")
-            console = 0xFF, video = cColoriTabVideo[3];
-        if (console < 0) continue;
-        if (Etichetta* e = txtAnag(p.iPulsanteAN)) e->SetBackColor(console);
+        const std::optional<ColoreTasto> c = ColoriTasto(t.cTasto);
+        if (!c) continue;
+        if (Etichetta* e = txtAnag(p.iPulsanteAN)) e->SetBackColor(c->nConsole);
         if (FrmVideo* v = frmVideoCaricato())
-            if (Etichetta* e = v->txtAnag(p.iPulsanteAN)) e->SetForeColor(video);
+            if (Etichetta* e = v->txtAnag(p.iPulsanteAN)) e->SetForeColor(cColoriTabVideo[size_t(c->iVoceVideo)]);
     }
 }
 
