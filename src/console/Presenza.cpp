@@ -9,8 +9,6 @@ namespace obx {
 
 namespace {
 
-bool SeggioValido(int iP) { return iP >= 1 && iP < int(aPosti.size()); }
-
 // Roles whose holders leave an exit mark when they go out.
 QString RuoliConSegnoUscita() { return iTipoAssemblea == 4 ? QStringLiteral("PG") : QStringLiteral("PS"); }
 
@@ -19,6 +17,8 @@ bool PosizioneLed(int pos) { return pos >= 1 && pos <= int(cLedPresenze.size());
 EtichettaSpostata Spostata(const Posto& s) { return {s.iPulsanteAN, s.nTopAN, s.nLeftAN, s.nTopTvAN, s.nSinTvAN}; }
 
 }  // namespace
+
+bool SeggioValido(int iP) { return iP >= 1 && iP < int(aPosti.size()); }
 
 CambioPresenza CalcolaCambioPresenza(int iP)
 {

@@ -8,11 +8,6 @@ namespace obx {
 
 namespace {
 
-bool In(const QString& lettera, const char* elenco)
-{
-    return lettera.size() == 1 && QString::fromLatin1(elenco).contains(lettera);
-}
-
 // The item text: the short title, with the article of an item of the rules.
 QString TestoArgomento()
 {
@@ -27,7 +22,7 @@ QString Numero(int n) { return Formato(n, QStringLiteral("##0")); }
 // Totals of a vote closing.
 QString TotaliVoto()
 {
-    if (In(cTipoVoto, "VWA")) return QStringLiteral("Presenti=") + Numero(iFavorevoli);
+    if (LetteraIn(cTipoVoto, "VWA")) return QStringLiteral("Presenti=") + Numero(iFavorevoli);
     QString t = QStringLiteral("Fav=") + Numero(iFavorevoli) + QStringLiteral("  Con=") + Numero(iContrari) +
                 QStringLiteral("  Ast=") + Numero(iAstenuti);
     const int nonVotanti = iPresenti - iFavorevoli - iContrari - iAstenuti;
@@ -39,9 +34,9 @@ QString TotaliVoto()
 QString TestoQuorum()
 {
     if (cTipoVoto == u"A") return QStringLiteral("Appello");
-    if (In(cTipoVoto, "VW")) return QStringLiteral("Quorum=") + Numero(iQuorum[3]);
+    if (LetteraIn(cTipoVoto, "VW")) return QStringLiteral("Quorum=") + Numero(iQuorum[3]);
     if (cTipoVoto == u"M") return QStringLiteral("Modifica Sequenza OdG ");
-    if (In(cTipoVoto, "PHIJRS")) {
+    if (LetteraIn(cTipoVoto, "PHIJRS")) {
         QString t = QStringLiteral("Quorum=") + Numero(iQuorum[3]);
         if (iTipoAssemblea != 4) t += QStringLiteral("  Quorum I.E.=") + Numero(iQuorum[4]);
         return t;
@@ -86,7 +81,7 @@ TestiEvento TestiDiEvento(const QString& lettera, const QString& cNome)
         if (cTipoVoto == u"A") {
             descr = QStringLiteral("Appello");
             if (l == u"V") board = QStringLiteral("4");
-        } else if (In(cTipoVoto, "VW")) {
+        } else if (LetteraIn(cTipoVoto, "VW")) {
             descr = QStringLiteral("Verifica Numero Legale");
             if (l == u"V") board = QStringLiteral("7");
         }

@@ -14,15 +14,6 @@
 
 namespace obx {
 
-namespace {
-
-bool In(const QString& lettera, const char* elenco)
-{
-    return lettera.size() == 1 && QString::fromLatin1(elenco).contains(lettera);
-}
-
-}  // namespace
-
 void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
 {
     // The console lost the focus to the LED preview or the projected board.
@@ -80,7 +71,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
             presenti = 0;
             delibera = 0;
             tipoArg = QStringLiteral(" ");
-        } else if (In(cTipoVoto, "VW")) {
+        } else if (LetteraIn(cTipoVoto, "VW")) {
             presenti = 0;
             if (iDelibera == 0) tipoArg = QStringLiteral(" ");
         }
@@ -107,7 +98,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
 
     // A closing of a vote that supersedes: the earlier closings of the item
     // are marked.
-    if (salvato && lettera == u"T" && In(cTipoVoto, "PHIJRS")) {
+    if (salvato && lettera == u"T" && LetteraIn(cTipoVoto, "PHIJRS")) {
         try {
             dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[3] +
                                    QStringLiteral(" SET cExtraDescEV = 'Votazione Annullata'"

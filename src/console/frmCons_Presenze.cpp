@@ -20,12 +20,6 @@
 
 namespace obx {
 
-namespace {
-
-bool SeggioValido(int iP) { return iP >= 1 && iP < int(aPosti.size()); }
-
-}  // namespace
-
 QString frmCons::CambiaPresenza(int iP, int iLabel, bool xTabellone)
 {
     const CambioPresenza c = CalcolaCambioPresenza(iP);

@@ -120,6 +120,11 @@ QString RTrimSpazi(const QString& s)
 
 QString TrimSpazi(const QString& s) { return LTrimSpazi(RTrimSpazi(s)); }
 
+bool LetteraIn(const QString& lettera, const char* elenco)
+{
+    return lettera.size() == 1 && QString::fromLatin1(elenco).contains(lettera);
+}
+
 QString PadTaglia(const QString& s, int larghezza)
 {
     if (larghezza <= 0) return QString();

@@ -32,6 +32,10 @@ QString TrimSpazi(const QString& s);
 QString LTrimSpazi(const QString& s);
 QString RTrimSpazi(const QString& s);
 
+// lettera is one character found in elenco (as "VW" for the kinds of a
+// check of the legal number); an empty or longer text is never found.
+bool LetteraIn(const QString& lettera, const char* elenco);
+
 // Padded with blanks on the right or cut to the width.
 QString PadTaglia(const QString& s, int larghezza);
 

@@ -40,11 +40,6 @@ constexpr double kMargine = 240;
 constexpr double kLarghezzaIniziale = 13200;
 constexpr double kAltezzaIniziale = 7800;
 
-bool In(const QString& lettera, const char* elenco)
-{
-    return lettera.size() == 1 && QString::fromLatin1(elenco).contains(lettera);
-}
-
 QString Campo(const Recordset& rs, const char* nome) { return rs.Field(QString::fromLatin1(nome)).toString(); }
 
 QString Tre(int n) { return Formato(n, QStringLiteral("000")); }
@@ -195,10 +190,10 @@ void ResocontoEventi::Evento()
 
 QString ResocontoEventi::Dettagli(const QString& lettera)
 {
-    if (In(lettera, "EUDFOW-+")) return Campo(m_ev, "cNomeEV");
-    if (In(lettera, "PQJ"))
+    if (LetteraIn(lettera, "EUDFOW-+")) return Campo(m_ev, "cNomeEV");
+    if (LetteraIn(lettera, "PQJ"))
         return RTrimSpazi(Campo(m_ev, "cNomeEV")) + QStringLiteral(" sost. ") + Campo(m_ev, "cExtraDescEV");
-    if (In(lettera, "TL")) {
+    if (LetteraIn(lettera, "TL")) {
         const QVariant codice = m_ev.Field(QStringLiteral("lCodVotoEV"));
         if (!codice.isValid() || codice.isNull() || !m_voti.IsOpen()) return QString();
         m_voti.Seek(QStringLiteral("="), codice);
@@ -208,7 +203,7 @@ QString ResocontoEventi::Dettagli(const QString& lettera)
                QStringLiteral("   - Con. ") + Tre(m_voti.Field(QStringLiteral("iContrariVT")).toInt()) +
                QStringLiteral("   - Ast. ") + Tre(m_voti.Field(QStringLiteral("iAstenutiVT")).toInt());
     }
-    if (In(lettera, "GHXY"))
+    if (LetteraIn(lettera, "GHXY"))
         return LeggeCampo(m_ev.Field(QStringLiteral("cNomeEV")), 0, QString()) + u' ' +
                LeggeCampo(m_ev.Field(QStringLiteral("cExtraDescEV")), 0, QString());
     return QString();
@@ -533,7 +528,7 @@ void frmEvent::Stampa()
 void frmEvent::StampaEventi(const QString& cTipo, const QString& cNomeCons)
 {
     const QString modo = cTipo.left(1).toUpper();
-    if (!In(modo, "TMPI")) return;
+    if (!LetteraIn(modo, "TMPI")) return;
     if (!ImpostaStampante(modo == u"P" ? 2 : 3, QStringLiteral("Lista_Eventi"))) return;
     if (Eventi().IsOpen() || ApreEventi()) {
         ResocontoEventi r(modo, cNomeCons, Eventi(), broEventi->SelBookmarks());
