@@ -18,8 +18,6 @@ EtichettaSpostata Spostata(const Posto& s) { return {s.iPulsanteAN, s.nTopAN, s.
 
 }  // namespace
 
-bool SeggioValido(int iP) { return iP >= 1 && iP < int(aPosti.size()); }
-
 CambioPresenza CalcolaCambioPresenza(int iP)
 {
     CambioPresenza c;

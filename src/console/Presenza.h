@@ -22,9 +22,6 @@ struct EtichettaSpostata {
     float nTopTv = 0, nSinTv = 0;  // on the projected board
 };
 
-// iP is the index of a seat of aPosti (1 and up; 0 is unused).
-bool SeggioValido(int iP);
-
 // What an attendance change asks of the console and of the boards.
 struct CambioPresenza {
     QString cEvento;      // "E" entered, "U" left, "" nothing changed (and nothing else below)

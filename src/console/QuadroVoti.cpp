@@ -106,7 +106,7 @@ QuadroVoti ComponeQuadroVoti(int iModo)
                     tinta(d, 15);
                 }
                 if (xAzzeraNonVotanti && PresenteNonVotante(p)) p.iStato &= ~kPresenteNonVotante;
-                if (p.iPannelloAN >= 1) ScriveLed(cLedQuadro, p.iPannelloAN, led);
+                ScriveLed(cLedQuadro, p.iPannelloAN, led);
             }
         }
 

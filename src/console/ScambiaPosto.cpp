@@ -33,7 +33,7 @@ int IndicePartito(const QVariant& partito)
 
 bool ScambiaPosto(int iP, int iNuovo)
 {
-    if (iP < 1 || size_t(iP) >= aPosti.size() || iNuovo < 1 || size_t(iNuovo) >= aOspiti.size()) return false;
+    if (!SeggioValido(iP) || iNuovo < 1 || size_t(iNuovo) >= aOspiti.size()) return false;
     Posto& s = aPosti[size_t(iP)];
     Ospite& o = aOspiti[size_t(iNuovo)];
 

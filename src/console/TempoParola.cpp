@@ -11,11 +11,9 @@ namespace obx {
 
 namespace {
 
-bool PostoValido(int iPosto) { return iPosto >= 1 && size_t(iPosto) < aPosti.size(); }
-
 int PartitoDi(int iPosto)
 {
-    if (!PostoValido(iPosto)) return 0;
+    if (!SeggioValido(iPosto)) return 0;
     const int p = aPosti[size_t(iPosto)].iPartito;
     return (p >= 1 && size_t(p) < aPartiti.size()) ? p : 0;
 }
@@ -35,7 +33,7 @@ void AvviaIntervento(int iMinuti, int iPosto, const QString& cNomeBreve)
     iTempo[3] = iMinuti;
     iTempo[4] = 0;
     nInizioIntervento = Clock().Timer();
-    iOratore = PostoValido(iPosto) ? iPosto : 0;
+    iOratore = SeggioValido(iPosto) ? iPosto : 0;
     cOratore = cNomeBreve;
     cGruppoOratore = iOratore > 0 ? aPosti[size_t(iOratore)].cPartitoAN.left(5) : QString();
 }
@@ -53,7 +51,7 @@ FineIntervento ConcludeIntervento()
     f.nSecondi = DurataIntervento();
     // A seat spoke: cGruppoOratore is set for a seat only, but a seat whose
     // party field is blank is a seat all the same.
-    if (iOratore > 0 && PostoValido(iOratore)) {
+    if (iOratore > 0 && SeggioValido(iOratore)) {
         f.xPosto = true;
         Posto& p = aPosti[size_t(iOratore)];
         ++p.iInterventi;
@@ -67,7 +65,7 @@ FineIntervento ConcludeIntervento()
 
 bool SuperatoMaxInterventi(int iPosto)
 {
-    return PostoValido(iPosto) && aPosti[size_t(iPosto)].iInterventi >= iNMaxInterventi;
+    return SeggioValido(iPosto) && aPosti[size_t(iPosto)].iInterventi >= iNMaxInterventi;
 }
 
 bool EsauritoTempoPartito(int iPosto)
@@ -85,7 +83,7 @@ QString MsgTempoEsaurito(int iPosto)
 {
     const int p = PartitoDi(iPosto);
     const QString nome = p > 0 ? TrimSpazi(aPartiti[size_t(p)].cPartito)
-                               : (PostoValido(iPosto) ? TrimSpazi(aPosti[size_t(iPosto)].cPartitoAN) : QString());
+                               : (SeggioValido(iPosto) ? TrimSpazi(aPosti[size_t(iPosto)].cPartitoAN) : QString());
     return QStringLiteral("Esaurito tempo a disposizione per ") + nome;
 }
 

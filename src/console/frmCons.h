@@ -57,9 +57,6 @@ class ElencoCombo;
 class ElencoLista;
 class Temporizzatore;
 
-// Dynamic property of a top-level window that, when it takes the focus,
-// must not make the console give up its record sets and timer (message
-// boxes, the projected board and the LED preview are known without it).
 // Steps of frmCons::AttivaForm, run in the order 1, 8, 2, 4.
 inline constexpr int kAttivaRecordset = 1;    // the record sets opened again, the timer started
 inline constexpr int kAttivaAzzeramento = 2;  // the sitting state, boards and controls reset
@@ -68,6 +65,9 @@ inline constexpr int kAttivaAnagrafe = 8;     // the registry read again, the se
 // The mode word of frmCons::AggiornaQuadroVoti (kQuadro*) is in
 // console/QuadroVoti.h.
 
+// Dynamic property of a top-level window that, when it takes the focus,
+// must not make the console give up its record sets and timer (message
+// boxes, the projected board and the LED preview are known without it).
 inline constexpr const char* kProprietaSenzaDisattivazione = "obxSenzaDisattivazione";
 
 class frmCons : public QWidget {

@@ -41,16 +41,12 @@ constexpr int32_t kGiallo = 0x00FFFF;      // the member called to vote
 
 const QString kAcapo = QStringLiteral("\r\n");
 
-bool VotoAperto() { return VotoRealeAperto(); }
-
-bool PostoValido(int i) { return i >= 1 && size_t(i) < aPosti.size(); }
-
 // Seat index held in a label's tag (0 when the label shows no seat).
 int PostoDellEtichetta(const Etichetta* e)
 {
     if (!e) return 0;
     const int i = int(Val(e->Tag));
-    return PostoValido(i) ? i : 0;
+    return SeggioValido(i) ? i : 0;
 }
 
 int32_t ColorePresente(const Posto& p) { return p.cTipoAN == u"P" ? kBlu : kCiano; }
@@ -76,7 +72,8 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     if (Button == 1 && (iModoVoto & kVotoUnico)) {
         iCodice = 512;
     } else if (Button == 1 && Shift == 0) {
-        if ((iOpzioniConsole & kConsolePresenzeBloccate) == 0 && (statoIniziale & kAssenteDichiarato) == 0) iCodice = 128;
+        if ((iOpzioniConsole & kConsolePresenzeBloccate) == 0 && (statoIniziale & kAssenteDichiarato) == 0)
+            iCodice = 128;
     } else if (Button == 1 && Shift == 2) {
         iModoAttivazione = kAttivazioneTasti;
         iTastoScelto = 0;
@@ -97,7 +94,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     }
     if (iCodice == 0) return;
     // The registry may have been loaded again while the dialog was up.
-    if (!PostoValido(iP) || PostoDellEtichetta(txtAnag(Index)) != iP) return;
+    if (!SeggioValido(iP) || PostoDellEtichetta(txtAnag(Index)) != iP) return;
 
     if ((iCodice & 127) != 0 && !SedutaAperta()) {
         UI().MsgBox(QStringLiteral("Apertura Consiglio non Eseguita"), vbCritical, kTitoloOBX);
@@ -110,14 +107,15 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
     auto entraEsce = [&]() -> QString {
         QString l = CambiaPresenza(iP, Index, true);
         if (l.isEmpty()) return QStringLiteral("_");
-        if (VotoAperto()) l = l.toLower();
+        if (VotoRealeAperto()) l = l.toLower();
         return l;
     };
     auto consigliereAssente = [] { UI().MsgBox(QStringLiteral("Consigliere Assente"), vbCritical, kTitoloOBX); };
 
     switch (iCodice) {
     case 128:
-        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
+        if (VotoRealeAperto() &&
+            (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
             CorreggeVoto(iP);
         cEvento = entraEsce();
         break;
@@ -127,7 +125,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
             break;
         }
         if (!InterventoConsentito(iP)) break;
-        if (!io || !PostoValido(iP)) return;
+        if (!io || !SeggioValido(iP)) return;
         IniziaIntervento(1, iP, cNome, cBreve);
         break;
     case 2:
@@ -155,7 +153,7 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
                 if (e) e->SetBackColor(ColorePresente(p));
                 cEvento = QStringLiteral("+");
             }
-            if (VotoAperto()) {
+            if (VotoRealeAperto()) {
                 if (iModoVoto & kVotoUnico) p.iStato |= kPresente;
                 CorreggeVoto(iP);
             }
@@ -177,11 +175,11 @@ void frmCons::txtAnag_MouseDown(int Index, int Button, int Shift, float, float)
         break;
     case 9:
         if (p.iStato & kAssenteDichiarato) {
-            if (VotoAperto() && (p.iStato & kAventeDiritto)) lstVotanti()->AddItem(cBreve);
+            if (VotoRealeAperto() && (p.iStato & kAventeDiritto)) lstVotanti()->AddItem(cBreve);
             p.iStato &= 0x7FFF & ~(kPresente | kAssenteDichiarato);
             cEvento = entraEsce();
         } else {
-            if (VotoAperto() && (p.iStato & (kPresente | kAventeDiritto)) == (kPresente | kAventeDiritto))
+            if (VotoRealeAperto() && (p.iStato & (kPresente | kAventeDiritto)) == (kPresente | kAventeDiritto))
                 CorreggeVoto(iP);
             p.iStato |= kAssenteDichiarato;
             if (p.iStato & kPresente) cEvento = entraEsce();
@@ -301,15 +299,16 @@ void frmCons::CompletaSostituzione(int iP, int Index, int iCodice)
         }
         if (!io || m_scaricata) return;
     }
-    if (!PostoValido(iPostoUscente) || !PostoValido(iPostoEntrante) || !PostoValido(iP)) return;
+    if (!SeggioValido(iPostoUscente) || !SeggioValido(iPostoEntrante) || !SeggioValido(iP)) return;
 
     if (iEsce) {
         Posto& p = aPosti[size_t(iP)];
-        if (VotoAperto() && (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
+        if (VotoRealeAperto() &&
+            (p.iStato & (kPresenteNonVotante | kAventeDiritto | kAssenteDichiarato)) == kAventeDiritto)
             CorreggeVoto(iP);
         QString l = CambiaPresenza(iP, Index, true);
         if (!l.isEmpty()) {
-            if (VotoAperto()) l = l.toLower();
+            if (VotoRealeAperto()) l = l.toLower();
             SalvaEvento(l, aPosti[size_t(iP)].cNomeAN);
             if (!io || m_scaricata) return;
         }
@@ -409,7 +408,7 @@ void frmCons::EsconoNonVotanti()
     const int voto = oVoto.Id();
     for (int i : posti) {
         if (aperto && (!oVoto.RaccoglieTasti() || oVoto.Id() != voto)) return;
-        if (!PostoValido(i)) continue;
+        if (!SeggioValido(i)) continue;
         const QString breve = TrimSpazi(aPosti[size_t(i)].cNomeBreveAN);
         const int n = aPosti[size_t(i)].iPulsanteAN;
         if (PostoDellEtichetta(txtAnag(n)) == i) {
@@ -418,7 +417,7 @@ void frmCons::EsconoNonVotanti()
         }
         // A seat without a label, or one the action could not change, still
         // leaves the list: the close must end.
-        if (PostoValido(i) && PuoVotare(aPosti[size_t(i)])) lstVotanti()->RimuoviTesto(breve);
+        if (SeggioValido(i) && PuoVotare(aPosti[size_t(i)])) lstVotanti()->RimuoviTesto(breve);
     }
     lstVotanti()->Clear();
 }
@@ -509,7 +508,7 @@ void frmCons::Form_KeyDown(int& KeyCode, int Shift)
                 d.exec();
             }
             if (!io || m_scaricata) return;
-            if (PostoValido(iPostoUscente) && PostoValido(iPostoEntrante))
+            if (SeggioValido(iPostoUscente) && SeggioValido(iPostoEntrante))
                 txtAnag_MouseDown(aPosti[size_t(iPostoUscente)].iPulsanteAN, 32, 1024, 0, 0);
         } else {
             SostituisceSegretario();

@@ -23,8 +23,6 @@ QString NomeRuolo(const QString& lettera)
     return cNomiRuoli[size_t(k)];
 }
 
-bool PostoValido(int i) { return i >= 1 && size_t(i) < aPosti.size(); }
-
 // The first seat whose stored full name equals the text.
 int PostoDiNome(const QString& nome)
 {
@@ -116,7 +114,7 @@ void frmScambio::Form_Activate()
     };
     switch (iModo) {
     case 0: {
-        const QString ruolo = PostoValido(iCodCons) ? NomeRuolo(aPosti[size_t(iCodCons)].cTipoAN) : QString();
+        const QString ruolo = SeggioValido(iCodCons) ? NomeRuolo(aPosti[size_t(iCodCons)].cTipoAN) : QString();
         m_lbl[0]->setText(ruolo + QStringLiteral(" da sostituire:"));
         m_lbl[1]->setText(ruolo + QStringLiteral(" che subentra:"));
         for (size_t i = 1; i < aPosti.size(); ++i) {
@@ -161,7 +159,7 @@ void frmScambio::cmdScambio_Click(int Index)
         (k == 0 ? iPostoUscente : iPostoEntrante) = j;
         cSegretari[size_t(k)] = nome;
     }
-    if (!PostoValido(iPostoUscente) || !PostoValido(iPostoEntrante) || iPostoUscente == iPostoEntrante) {
+    if (!SeggioValido(iPostoUscente) || !SeggioValido(iPostoEntrante) || iPostoUscente == iPostoEntrante) {
         // Nothing to exchange: the caller finds no pair and does nothing.
         iPostoUscente = iPostoEntrante = 0;
         cSegretari = {};

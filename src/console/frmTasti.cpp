@@ -100,7 +100,7 @@ void frmTasti::showEvent(QShowEvent* e)
 
 void frmTasti::Form_Activate()
 {
-    if (iConsID < 1 || size_t(iConsID) >= aPosti.size()) {
+    if (!SeggioValido(iConsID)) {
         // No seat: nothing can be chosen.
         for (QRadioButton* o : m_opt) o->setEnabled(false);
         return;

@@ -105,7 +105,7 @@ QString NumeroArgomento(int cifre)
 // Role name of the speaker's seat.
 QString RuoloOratore()
 {
-    if (iOratore <= 0 || iOratore >= int(aPosti.size())) return {};
+    if (!SeggioValido(iOratore)) return {};
     const QString lettera = aPosti[size_t(iOratore)].cTipoAN.left(1);
     if (lettera.isEmpty()) return {};
     const qsizetype i = cLettereRuoli.indexOf(lettera);

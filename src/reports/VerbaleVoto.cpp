@@ -93,7 +93,7 @@ QString Titolo(const QString& lettera)
 
 QString Nome30(int iPosto)
 {
-    if (iPosto < 1 || size_t(iPosto) >= aPosti.size()) return QString();
+    if (!SeggioValido(iPosto)) return QString();
     return PadTaglia(aPosti[size_t(iPosto)].cNomeAN, 30);
 }
 

@@ -150,6 +150,8 @@ inline std::vector<Posto> aPosti(1);
 inline std::vector<Ospite> aOspiti(1);
 inline std::vector<Partito> aPartiti(1);
 inline std::vector<Prenotato> aPrenotati(1);
+// iP is the index of a seat of aPosti (1 and up; 0 is unused).
+inline bool SeggioValido(int iP) { return iP >= 1 && size_t(iP) < aPosti.size(); }
 
 // Table names, 1..5 (0 unused).
 inline const std::array<QString, 6> cTabelle = {QString(),
