@@ -914,7 +914,7 @@ struct Database::Stato {
     QString nomeConnessione;
     QString percorso;
     bool aperto = false;
-    bool inTransazione = false;
+    bool inTransazione = false;  // begun by BeginTrans, not yet ended by this side
     sqlite3* handle = nullptr;
     std::set<Recordset::Impl*> recordset;
     // Field definitions by table (upper-cased name), filled on demand.
@@ -1960,11 +1960,28 @@ void Database::ImponeLimiti()
     for (const QString& t : TableNames()) ImponeLimiti(t);
 }
 
+// Whether a transaction is open is asked of the engine, which may have
+// ended one itself (a write that failed on a full disk rolls it back): a
+// flag of our own would stay "open" for good after such a failure.
+namespace {
+
+bool TransazioneAperta(const Database::Stato& s) { return s.handle && sqlite3_get_autocommit(s.handle) == 0; }
+
+}  // namespace
+
 void Database::BeginTrans()
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (m_stato->inTransazione) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Transazione già aperta."));
+    // A transaction left behind by a rollback that failed is undone first.
+    if (TransazioneAperta(*m_stato) && !m_stato->inTransazione) {
+        try {
+            Esegui(*m_stato, QStringLiteral("ROLLBACK"));
+        } catch (const Errore&) {
+        }
+        m_stato->Dimentica();
+    }
+    if (TransazioneAperta(*m_stato)) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Transazione già aperta."));
     Esegui(*m_stato, QStringLiteral("BEGIN"));
     m_stato->inTransazione = true;
 }
@@ -1973,19 +1990,40 @@ void Database::CommitTrans()
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (!m_stato->inTransazione) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
-    Esegui(*m_stato, QStringLiteral("COMMIT"));
+    const bool voluta = m_stato->inTransazione;
     m_stato->inTransazione = false;
+    if (!TransazioneAperta(*m_stato)) {
+        m_stato->Dimentica();
+        if (voluta)
+            Errore_(errdb::kErroreMotore, QStringLiteral("La transazione è stata annullata dall'archivio: le "
+                                                         "modifiche non sono state salvate."));
+        Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
+    }
+    try {
+        Esegui(*m_stato, QStringLiteral("COMMIT"));
+    } catch (const Errore&) {
+        // What could not be stored is undone now, so that the next
+        // transaction begins on the archive as it was.
+        if (TransazioneAperta(*m_stato)) {
+            try {
+                Esegui(*m_stato, QStringLiteral("ROLLBACK"));
+            } catch (const Errore&) {
+            }
+        }
+        m_stato->Dimentica();
+        throw;
+    }
 }
 
 void Database::Rollback()
 {
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
-    if (!m_stato->inTransazione) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Nessuna transazione aperta."));
-    Esegui(*m_stato, QStringLiteral("ROLLBACK"));
     m_stato->inTransazione = false;
     m_stato->Dimentica();
+    // Already ended by the engine: nothing is left to undo.
+    if (!TransazioneAperta(*m_stato)) return;
+    Esegui(*m_stato, QStringLiteral("ROLLBACK"));
 }
 
 QString Database::IntegrityCheck()

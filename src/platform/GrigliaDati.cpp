@@ -1,11 +1,16 @@
 #include "platform/GrigliaDati.h"
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScrollBar>
+#include <QSqlDriver>
 #include <QTimer>
+#include <sqlite3.h>
+
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
@@ -75,6 +80,76 @@ QString TestoPredefinito(const QVariant& v, const DefCampo& d)
 
 }  // namespace
 
+namespace {
+
+int g_limiteCalcoloMs = 3000;
+
+// An expression typed by the operator may take the engine as long as it
+// likes (a huge text or blob per row): past the limit the engine is told
+// to stop, and the statement fails as any other refusal.
+class LimiteCalcolo {
+public:
+    LimiteCalcolo()
+    {
+        const QVariant h = dbArchivio.Connessione().driver() ? dbArchivio.Connessione().driver()->handle() : QVariant();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0) m_db = *static_cast<sqlite3* const*>(h.constData());
+        m_tempo.start();
+        if (!m_db) return;
+        // Checked every few steps: one row of a heavy expression may be
+        // only a handful of them.
+        sqlite3_progress_handler(m_db, 16, &LimiteCalcolo::Controlla, this);
+        // One value of a huge size is a single step that no check can stop:
+        // it is refused as soon as it grows past what a field may hold.
+        m_lunghezza = sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kLunghezzaMassima);
+    }
+    ~LimiteCalcolo()
+    {
+        if (!m_db) return;
+        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+        sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, m_lunghezza);
+    }
+    LimiteCalcolo(const LimiteCalcolo&) = delete;
+    LimiteCalcolo& operator=(const LimiteCalcolo&) = delete;
+
+    static constexpr int kLunghezzaMassima = 10'000'000;
+
+    // Whether the failure `e` (none: the statement ended) is the limit's.
+    bool Interrotto(const Errore* e = nullptr) const
+    {
+        m_troppoGrande = e && e->Descrizione().contains(QLatin1String("string or blob too big"));
+        return m_interrotto || m_troppoGrande;
+    }
+    Errore Rifiuto() const
+    {
+        if (m_troppoGrande && !m_interrotto)
+            return Errore(errdb::kErroreMotore,
+                          QStringLiteral("Calcolo interrotto: l'espressione produce un valore di oltre %1 "
+                                         "caratteri. Semplificare il filtro o l'ordinamento.")
+                              .arg(kLunghezzaMassima));
+        return Errore(errdb::kErroreMotore,
+                      QStringLiteral("Calcolo interrotto: l'espressione richiedeva più di %1 secondi. "
+                                     "Semplificare il filtro o l'ordinamento.")
+                          .arg(QLocale(QLocale::Italian).toString(g_limiteCalcoloMs / 1000.0, 'g', 3)));
+    }
+
+private:
+    static int Controlla(void* p)
+    {
+        auto* l = static_cast<LimiteCalcolo*>(p);
+        if (l->m_tempo.elapsed() >= g_limiteCalcoloMs) l->m_interrotto = true;
+        return l->m_interrotto ? 1 : 0;
+    }
+    sqlite3* m_db = nullptr;
+    int m_lunghezza = 0;
+    QElapsedTimer m_tempo;
+    bool m_interrotto = false;
+    mutable bool m_troppoGrande = false;
+};
+
+}  // namespace
+
+void GrigliaDati::ImpostaLimiteCalcolo(int millisecondi) { g_limiteCalcoloMs = std::max(1, millisecondi); }
+
 QString TestoErrore(const Errore& e)
 {
     return QStringLiteral("Errore: ") + QString::number(e.Numero()) + u' ' + e.Descrizione();
@@ -122,7 +197,14 @@ public:
                 Database::ControllaEspressione(s.ordine, true);
                 sql += QStringLiteral(" ORDER BY ") + s.ordine;
             }
-            nuovo = dbArchivio.OpenQuery(sql);
+            LimiteCalcolo limite;
+            try {
+                nuovo = dbArchivio.OpenQuery(sql);
+            } catch (const Errore& e) {
+                if (limite.Interrotto(&e)) throw limite.Rifiuto();
+                throw;
+            }
+            if (limite.Interrotto()) throw limite.Rifiuto();
         } else {
             nuovo = dbArchivio.OpenQuery(s.sql, s.valori);
         }

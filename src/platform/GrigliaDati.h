@@ -117,6 +117,10 @@ public:
     std::function<bool()> PrimaDiSalvare;
     // A click on a column's caption.
     std::function<void(int colonna)> ClicIntestazione;
+    // The longest a filter or sort typed by the operator may keep the
+    // engine busy before it is stopped and refused (3 s; tests set less).
+    static void ImpostaLimiteCalcolo(int millisecondi);
+
     // How a failure is shown; by default the "Errore:" message.
     std::function<void(const Errore&)> MostraErrore;
 

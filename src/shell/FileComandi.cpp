@@ -25,6 +25,42 @@ struct Gruppo {
     QStringList righe;
 };
 
+// The first word of a statement, past the blanks and comments before it
+// ("--" to the end of the line, "/* ... */"; one left open runs to the end).
+QString PrimaParola(const QString& sql)
+{
+    int i = 0;
+    const int n = int(sql.size());
+    for (;;) {
+        while (i < n && (sql.at(i).isSpace() || sql.at(i) == u';')) ++i;
+        if (sql.mid(i, 2) == u"--") {
+            const int fine = int(sql.indexOf(u'\n', i));
+            i = fine < 0 ? n : fine + 1;
+        } else if (sql.mid(i, 2) == u"/*") {
+            const int fine = int(sql.indexOf(QStringLiteral("*/"), i + 2));
+            i = fine < 0 ? n : fine + 2;
+        } else {
+            break;
+        }
+    }
+    int j = i;
+    while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_')) ++j;
+    return sql.mid(i, j - i).toUpper();
+}
+
+// A statement that would end or open a transaction, or change how the
+// connection stores and reaches files, is never run from a command file:
+// it would break the group's all-or-nothing or outlive the file.
+bool IstruzioneVietata(const QString& sql)
+{
+    static const QStringList vietate = {QStringLiteral("BEGIN"),    QStringLiteral("COMMIT"),
+                                        QStringLiteral("END"),      QStringLiteral("ROLLBACK"),
+                                        QStringLiteral("SAVEPOINT"), QStringLiteral("RELEASE"),
+                                        QStringLiteral("PRAGMA"),   QStringLiteral("ATTACH"),
+                                        QStringLiteral("DETACH"),   QStringLiteral("VACUUM")};
+    return vietate.contains(PrimaParola(sql));
+}
+
 // Runs a group in one transaction: all its statements or none.  A failing
 // statement is reported in a manual run and ends the group, whose other
 // statements are undone.  Adds to `eseguite` the statements run, the
@@ -43,6 +79,10 @@ bool EseguiGruppo(const Gruppo& g, bool xAutomatico, int& eseguite)
     for (const QString& riga : g.righe) {
         ++eseguite;
         try {
+            if (IstruzioneVietata(riga.mid(2)))
+                throw Errore(errdb::kNonTraducibile,
+                             QStringLiteral("Istruzione non ammessa in un file comandi: cambia la transazione o "
+                                            "il collegamento all'archivio."));
             dbArchivio.Execute(riga.mid(2));
         } catch (const Errore& e) {
             try {

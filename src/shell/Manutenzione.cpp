@@ -96,6 +96,34 @@ bool StessoIndice(const DefIndice& a, const DefIndice& b)
     return true;
 }
 
+// How many of the five tables the open file holds.
+int TabelleArchivio(const Database& db)
+{
+    int n = 0;
+    for (int i = 1; i <= 5; ++i)
+        if (db.TableExists(cTabelle[i])) ++n;
+    return n;
+}
+
+// The same of a file on disk; 0 when it cannot be read as a database.
+int TabelleArchivio(const QString& percorso)
+{
+    try {
+        Database db;
+        db.Open(percorso);
+        return TabelleArchivio(db);
+    } catch (const Errore&) {
+        return 0;
+    }
+}
+
+QString NomiTabelle()
+{
+    QStringList n;
+    for (int i = 1; i <= 5; ++i) n << cTabelle[i];
+    return n.join(QStringLiteral(", "));
+}
+
 // ---------------------------------------------------------------------------
 // "C"
 
@@ -129,11 +157,24 @@ void Riorganizza(Giro& g)
     // Repair: the engine's own check of the file, which is only read.  A
     // file that is no archive, or fails the check, is damaged: it is left
     // exactly as it is.
+    // An empty file, or a database that holds none of the archive's
+    // tables, is no archive either: made into an empty one it would be
+    // copied over the last good ".old".
+    if (QFileInfo(archivio).size() == 0) {
+        g.guasto = QStringLiteral("Il file è vuoto (0 byte): non contiene alcun archivio.");
+        g.Segnala(kErrArchivioDanneggiato, g.guasto);
+        return;
+    }
     Database db;
     QString guasti;
     const bool letto = g.Passo([&] {
         try {
             db.Open(archivio);
+            if (TabelleArchivio(db) == 0) {
+                g.guasto = QStringLiteral("Il file non contiene nessuna delle tabelle dell'archivio (%1).")
+                               .arg(NomiTabelle());
+                throw Errore(kErrArchivioDanneggiato, g.guasto);
+            }
             guasti = db.IntegrityCheck();
         } catch (const Errore& e) {
             if (e.Numero() == kErrArchivioDanneggiato) g.guasto = e.Descrizione();
@@ -173,7 +214,14 @@ void Riorganizza(Giro& g)
             return;
         }
     }
-    // The copy kept of the archive as it was.
+    // The copy kept of the archive as it was; a ".old" that is a whole
+    // archive is never replaced by a file that holds none of its tables.
+    if (QFileInfo::exists(old) && TabelleArchivio(old) == 5 && TabelleArchivio(temp) == 0) {
+        g.guasto = QStringLiteral("Il file non contiene nessuna delle tabelle dell'archivio (%1).").arg(NomiTabelle());
+        g.Segnala(kErrArchivioDanneggiato, g.guasto);
+        QFile::remove(temp);
+        return;
+    }
     QString errore;
     if (!CopiaFile(archivio, old, false, &errore) || !QFileInfo::exists(old)) {
         g.Segnala(kErrFileAccesso, errore.isEmpty() ? QStringLiteral("Copia di %1 fallita").arg(archivio) : errore);
