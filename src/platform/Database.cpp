@@ -1389,6 +1389,11 @@ void VerificaAperto(const std::shared_ptr<Database::Stato>& s)
 
 }  // namespace
 
+static int CommitFuoriTransazione(void* stato)
+{
+    return static_cast<Database::Stato*>(stato)->inTransazione ? 1 : 0;
+}
+
 static std::shared_ptr<Database::Stato> ApriConnessione(const QString& percorso, const char* modo)
 {
     static bool registrato = false;
@@ -1421,6 +1426,11 @@ static std::shared_ptr<Database::Stato> ApriConnessione(const QString& percorso,
             Errore_(errdb::kErroreMotore, QStringLiteral("Motore dell'archivio non disponibile."));
         }
     }
+    // While a transaction begun here is meant to be open, nothing is
+    // stored on its own: when the engine has ended it under the writer (a
+    // full disk), the writes that follow would otherwise each commit alone
+    // and leave half of what belongs together.
+    sqlite3_commit_hook(s->handle, &CommitFuoriTransazione, s.get());
     s->aperto = true;
     return s;
 }

@@ -10,6 +10,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
 #include <csignal>
 #include <sys/resource.h>
 
@@ -291,4 +295,53 @@ TEST(EspressioneGriglia, AnExpressionStillRunningPastTheLimitIsStoppedAndTheGrid
     g.ApriTabella(cTabelle[3], QStringLiteral("TAG_A"), QString(), QStringLiteral("cNomeEV DESC"));
     EXPECT_EQ(g.Righe(), 20);
     dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV) VALUES ('ancora')"));
+}
+
+// The engine ends the transaction in the middle of a group (a write that
+// meets the full disk while the engine makes room in its memory is rolled
+// back whole): the writes that follow are not stored one by one, and the
+// group ends as a failure.
+TEST(TransazioneSuDiscoPieno, WritesAfterTheEngineEndedTheTransactionAreNotStoredAlone)
+{
+    test::EnsureQApp();
+    test::ArchivioProva archivio;
+    ASSERT_TRUE(archivio.Valido());
+    const QVariant h = dbArchivio.Connessione().driver()->handle();
+    ASSERT_EQ(qstrcmp(h.typeName(), "sqlite3*"), 0);
+    sqlite3* db = *static_cast<sqlite3* const*>(h.constData());
+    {
+        QSqlQuery q(dbArchivio.Connessione());
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA cache_size = 2")));
+    }
+    const qint64 dimensione = QFileInfo(cPathArchivio).size();
+
+    dbArchivio.BeginTrans();
+    dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV) VALUES ('voto')"));
+    bool fallita = false;
+    {
+        DiscoPieno pieno{rlim_t(dimensione)};
+        for (int i = 0; i < 2000 && !fallita; ++i) {
+            try {
+                dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV, cExtraDescEV) VALUES (?, ?)"),
+                                   {QStringLiteral("evento %1").arg(i), QString(80, u'x')});
+            } catch (const Errore&) {
+                fallita = true;
+            }
+        }
+    }
+    ASSERT_TRUE(fallita);
+    ASSERT_NE(sqlite3_get_autocommit(db), 0);  // the engine rolled the transaction back
+    EXPECT_THROW(dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV) VALUES ('chiusura')")), Errore);
+    EXPECT_THROW(dbArchivio.CommitTrans(), Errore);
+    EXPECT_NO_THROW(dbArchivio.Rollback());
+    EXPECT_EQ(Eventi(dbArchivio), 0);
+    // Then writes stand alone again, as outside any transaction, and the
+    // next group is one transaction.
+    dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV) VALUES ('dopo')"));
+    {
+        Transazione t;
+        dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (cNomeEV) VALUES ('gruppo')"));
+        t.Commit();
+    }
+    EXPECT_EQ(Eventi(dbArchivio), 2);
 }
