@@ -169,7 +169,10 @@ public:
     void ImponeLimiti();
 
     // Explicit transactions around several writes (the program rarely
-    // needs them: each write commits by itself).
+    // needs them: each write commits by itself).  Whether one is open is
+    // the engine's own state: a commit that fails undoes the transaction
+    // at once, a rollback of one the engine already ended does nothing,
+    // and while one is meant to be open no write is stored on its own.
     void BeginTrans();
     void CommitTrans();
     void Rollback();

@@ -154,9 +154,6 @@ void Riorganizza(Giro& g)
     const QString old = PercorsoCopiaOld(archivio);
     const QString temp = archivio + QStringLiteral(".compatta");
 
-    // Repair: the engine's own check of the file, which is only read.  A
-    // file that is no archive, or fails the check, is damaged: it is left
-    // exactly as it is.
     // An empty file, or a database that holds none of the archive's
     // tables, is no archive either: made into an empty one it would be
     // copied over the last good ".old".
@@ -165,6 +162,9 @@ void Riorganizza(Giro& g)
         g.Segnala(kErrArchivioDanneggiato, g.guasto);
         return;
     }
+    // Repair: the engine's own check of the file, which is only read.  A
+    // file that is no archive, or fails the check, is damaged: it is left
+    // exactly as it is.
     Database db;
     QString guasti;
     const bool letto = g.Passo([&] {
