@@ -177,19 +177,19 @@ public:
     explicit LimiteDigitazione(QLineEdit* e) : QValidator(e) {}
     int limite = 0;
     QString originale;
-    qsizetype precedente = 0;
+    // Length of the text last accepted: over the limit it may only shrink.
+    mutable qsizetype precedente = 0;
 
     State validate(QString& testo, int& cursore) const override
     {
-        auto* io = const_cast<LimiteDigitazione*>(this);
         if (testo.size() <= limite || testo == originale) {
-            io->precedente = testo.size();
+            precedente = testo.size();
             return Acceptable;
         }
         if (testo.size() > precedente && testo.size() > limite) return Invalid;
         testo.truncate(limite);
         cursore = std::min(cursore, int(testo.size()));
-        io->precedente = testo.size();
+        precedente = testo.size();
         return Acceptable;
     }
 };
