@@ -959,6 +959,9 @@ void frmCons::CaricaArgomentiConsiglio()
 
 void frmCons::CaricaAttiAlbero()
 {
+    // The act selected, or the nearest of its parents still there, stays
+    // selected: the highlight and the act the keys take stay one.
+    const QStringList scelta = m_albero.PercorsoSelezione();
     m_albero.Clear();
     try {
         NodoAlbero* radice = m_albero.Add(QString(), kRadiceAlbero, QStringLiteral("Crea Atto 1° Livello"));
@@ -968,6 +971,7 @@ void frmCons::CaricaAttiAlbero()
     } catch (const Errore& e) {
         MostraErrore(e);
     }
+    m_albero.RiprendeSelezione(scelta);
 
     if (!ApreRecordset(rsLeggi, 5)) return;
     try {

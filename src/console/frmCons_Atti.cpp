@@ -34,6 +34,8 @@ namespace {
 constexpr int kLarghezzaNumero = 16;
 constexpr int kLarghezzaId = kSegmentoChiave - 1;
 constexpr int kLarghezzaTitolo = 24;
+// Property of the identifier box: the identifier last proposed in it.
+constexpr const char* kIdProposto = "obxIdProposto";
 
 // Key codes the service buttons replay.
 constexpr int kTastoF1 = 112;
@@ -111,6 +113,7 @@ void frmCons::PreparaNuovoAtto()
     m_boxCreaAtti->hide();
     m_cmbTipoAtto->Clear();
     m_getIDAtto->clear();
+    m_getIDAtto->setProperty(kIdProposto, QString());
 
     const QString ammessi = iLivello <= kLivelliAlbero ? TipiAmmessi(iLivello, tipoPadre, QString()) : QString();
     if (ammessi.isEmpty()) {
@@ -134,6 +137,10 @@ void frmCons::PreparaNuovoAtto()
 void frmCons::getIDAtto_GotFocus()
 {
     if (!m_boxCreaAtti->isVisible()) return;
+    // What the operator typed stays; only an empty box or the identifier
+    // proposed before gets the proposal.
+    const QString scritto = m_getIDAtto->text();
+    if (!TrimSpazi(scritto).isEmpty() && scritto != m_getIDAtto->property(kIdProposto).toString()) return;
     if (iLivello <= 1) {
         m_getIDAtto->clear();
         return;
@@ -141,7 +148,9 @@ void frmCons::getIDAtto_GotFocus()
     try {
         const QString tipo = TipoAtto(m_cmbTipoAtto->Text(), 2);
         if (tipo.isEmpty()) return;
-        m_getIDAtto->setText(CalcolaIDLegge(cAttoCorrente[10], tipo, iLivello));
+        const QString proposto = CalcolaIDLegge(cAttoCorrente[10], tipo, iLivello);
+        m_getIDAtto->setProperty(kIdProposto, proposto);
+        m_getIDAtto->setText(proposto);
     } catch (const Errore& e) {
         MostraErrore(e);
     }

@@ -99,21 +99,48 @@ void Albero::Ordina(std::vector<NodoAlbero*>& v, QTreeWidgetItem* sotto)
 {
     std::stable_sort(v.begin(), v.end(), PrimaDi);
     if (!m_widget) return;
-    // Puts the widget's items in the same order.
+    // Puts the widget's items in the same order.  An item taken out and put
+    // back loses the expanded state of everything under it and may take the
+    // widget's highlight elsewhere: both are given back from the nodes.
     m_inSincronia = true;
     for (int i = 0; i < int(v.size()); ++i) {
         QTreeWidgetItem* it = v[i]->m_item;
         if (!it) continue;
-        const bool esp = it->isExpanded();
         if (sotto) {
+            if (sotto->indexOfChild(it) == i) continue;
             sotto->removeChild(it);
             sotto->insertChild(i, it);
         } else {
             const int k = m_widget->indexOfTopLevelItem(it);
+            if (k == i) continue;
             if (k >= 0) m_widget->takeTopLevelItem(k);
             m_widget->insertTopLevelItem(i, it);
         }
-        it->setExpanded(esp);
+        RiapreEspansi(v[i]);
+    }
+    m_inSincronia = false;
+    AllineaVista();
+}
+
+void Albero::RiapreEspansi(NodoAlbero* n)
+{
+    if (n->m_item) n->m_item->setExpanded(n->m_espanso);
+    for (NodoAlbero* f : n->m_figli) RiapreEspansi(f);
+}
+
+void Albero::AllineaVista()
+{
+    if (!m_widget) return;
+    QTreeWidgetItem* it = m_selezionato ? m_selezionato->m_item : nullptr;
+    if (m_widget->currentItem() == it && (!it || it->isSelected())) return;
+    m_inSincronia = true;
+    if (it) {
+        m_widget->setCurrentItem(it);
+        it->setSelected(true);
+        m_widget->scrollToItem(it);
+    } else {
+        m_widget->setCurrentItem(nullptr);
+        m_widget->clearSelection();
     }
     m_inSincronia = false;
 }
@@ -131,6 +158,13 @@ void Albero::Remove(const QString& chiave)
 {
     NodoAlbero* n = Find(chiave);
     if (!n) return;
+    // A selection inside the removed branch passes to the branch's parent
+    // (nothing at the top), never to whatever the widget highlights next.
+    for (const NodoAlbero* p = m_selezionato; p; p = p->m_padre)
+        if (p == n) {
+            m_selezionato = n->m_padre;
+            break;
+        }
     auto& fratelli = n->m_padre ? n->m_padre->m_figli : m_radici;
     fratelli.erase(std::remove(fratelli.begin(), fratelli.end(), n), fratelli.end());
     QTreeWidgetItem* it = n->m_item;
@@ -140,6 +174,7 @@ void Albero::Remove(const QString& chiave)
         delete it;
         m_inSincronia = false;
     }
+    AllineaVista();
 }
 
 void Albero::Clear()
@@ -189,11 +224,24 @@ void Albero::SetSorted(bool s)
 void Albero::SetSelectedItem(NodoAlbero* n)
 {
     m_selezionato = n;
-    if (m_widget && n && n->m_item) {
-        m_inSincronia = true;
-        m_widget->setCurrentItem(n->m_item);
-        m_inSincronia = false;
-    }
+    AllineaVista();
+}
+
+QStringList Albero::PercorsoSelezione() const
+{
+    QStringList chiavi;
+    for (const NodoAlbero* p = m_selezionato; p; p = p->m_padre) chiavi << p->m_chiave;
+    return chiavi;
+}
+
+void Albero::RiprendeSelezione(const QStringList& percorso)
+{
+    for (const QString& k : percorso)
+        if (NodoAlbero* n = Find(k)) {
+            SetSelectedItem(n);
+            return;
+        }
+    SetSelectedItem(nullptr);
 }
 
 void Albero::Attach(QTreeWidget* w)
@@ -230,6 +278,12 @@ void Albero::Attach(QTreeWidget* w)
             if (m_inSincronia || !it) return;
             NodoAlbero* n = Find(it->data(0, Qt::UserRole).toString());
             m_selezionato = n;
+            // The node the commands take is the one highlighted.
+            if (!it->isSelected()) {
+                m_inSincronia = true;
+                it->setSelected(true);
+                m_inSincronia = false;
+            }
             if (n && NodeClick) NodeClick(n);
         }));
     m_connessioni.push_back(QObject::connect(w, &QTreeWidget::itemExpanded, w, [this](QTreeWidgetItem* it) {

@@ -7,6 +7,7 @@
 
 #include <QMetaObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -83,8 +84,16 @@ public:
     void SetSorted(bool s);
     bool Sorted() const { return m_ordinato; }
 
+    // The selected node is the one the widget highlights and holds as its
+    // current item, whatever is added, removed, renamed or re-sorted; a
+    // removed selection passes to the parent of the removed branch.
     NodoAlbero* SelectedItem() const { return m_selezionato; }
     void SetSelectedItem(NodoAlbero* n);
+    // The keys of the selected node and of its ancestors, nearest first, to
+    // select again after the tree is loaded anew: the first still present
+    // is selected (none: nothing).
+    QStringList PercorsoSelezione() const;
+    void RiprendeSelezione(const QStringList& percorso);
     // Called when the operator selects a node in the attached widget.
     std::function<void(NodoAlbero*)> NodeClick;
 
@@ -98,6 +107,8 @@ private:
     void Scollega(NodoAlbero* n);
     void RimuoviRicorsivo(NodoAlbero* n);
     void CreaItem(NodoAlbero* n, int indice = -1);
+    void RiapreEspansi(NodoAlbero* n);
+    void AllineaVista();
 
     std::map<QString, std::unique_ptr<NodoAlbero>> m_nodi;
     std::vector<NodoAlbero*> m_radici;

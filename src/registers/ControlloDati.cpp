@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QValidator>
 #include <algorithm>
 #include <cmath>
 
@@ -166,6 +167,42 @@ namespace {
 
 constexpr const char* kLimite = "obxLimiteDigitazione";
 
+// The limit of a box for what is typed in it.  The text the program put in
+// (a longer value stored under another display type) stays whole while it
+// is left as it is; once the operator changes it the limit holds: it grows
+// no further than the limit, and an edit that leaves it still longer cuts
+// it to the limit.
+class LimiteDigitazione : public QValidator {
+public:
+    explicit LimiteDigitazione(QLineEdit* e) : QValidator(e) {}
+    int limite = 0;
+    QString originale;
+    // Length of the text last accepted: over the limit it may only shrink.
+    mutable qsizetype precedente = 0;
+
+    State validate(QString& testo, int& cursore) const override
+    {
+        if (testo.size() <= limite || testo == originale) {
+            precedente = testo.size();
+            return Acceptable;
+        }
+        if (testo.size() > precedente && testo.size() > limite) return Invalid;
+        testo.truncate(limite);
+        cursore = std::min(cursore, int(testo.size()));
+        precedente = testo.size();
+        return Acceptable;
+    }
+};
+
+LimiteDigitazione* Controllo(QLineEdit* e)
+{
+    if (auto* v = dynamic_cast<LimiteDigitazione*>(const_cast<QValidator*>(e->validator()))) return v;
+    if (e->validator()) return nullptr;
+    auto* v = new LimiteDigitazione(e);
+    e->setValidator(v);
+    return v;
+}
+
 int Limite(QLineEdit* e)
 {
     const QVariant v = e->property(kLimite);
@@ -174,11 +211,22 @@ int Limite(QLineEdit* e)
     return e->maxLength();
 }
 
+// What the box holds now is the text the program put there.
+void Originale(QLineEdit* e, int limite, const QString& testo)
+{
+    if (LimiteDigitazione* v = Controllo(e)) {
+        v->limite = limite;
+        v->originale = testo;
+        v->precedente = testo.size();
+    }
+}
+
 }  // namespace
 
 void ImpostaLimite(QLineEdit* e, int limite)
 {
     e->setProperty(kLimite, limite);
+    Originale(e, limite, e->text());
     // What the box holds stays whole; what is typed stops at the limit.
     e->setMaxLength(std::max(limite, int(e->text().size())));
     // A box not being typed in shows the start of its text (the limit puts
@@ -188,7 +236,9 @@ void ImpostaLimite(QLineEdit* e, int limite)
 
 void MostraValore(QLineEdit* e, const QString& testo)
 {
-    e->setMaxLength(std::max(Limite(e), int(testo.size())));
+    const int limite = Limite(e);
+    Originale(e, limite, testo);
+    e->setMaxLength(std::max(limite, int(testo.size())));
     e->setText(testo);
     if (!e->hasFocus()) e->setCursorPosition(0);
 }

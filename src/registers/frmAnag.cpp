@@ -248,9 +248,11 @@ bool frmAnag::GetSetAnagrafe(bool xLegge)
         }
         const QString tipo = RuoloScelto();
         rs.SetField(QStringLiteral("bCodiceAN"), codice);
-        rs.SetField(QStringLiteral("cNomeAN"), PadTaglia(getAnag[1]->text(), 30));
-        rs.SetField(QStringLiteral("cNomeBreveAN"), PadTaglia(getAnag[2]->text(), 16));
-        rs.SetField(QStringLiteral("cPartitoAN"), PadTaglia(getAnag[3]->text(), 20));
+        // Names are stored trimmed: a blank in front would show on every
+        // board and list and sort the person apart.
+        rs.SetField(QStringLiteral("cNomeAN"), PadTaglia(TrimSpazi(getAnag[1]->text()), 30));
+        rs.SetField(QStringLiteral("cNomeBreveAN"), PadTaglia(TrimSpazi(getAnag[2]->text()), 16));
+        rs.SetField(QStringLiteral("cPartitoAN"), PadTaglia(TrimSpazi(getAnag[3]->text()), 20));
         rs.SetField(QStringLiteral("iVotatoreAN"), int(NumeroTesto(getAnag[4]->text())));
         rs.SetField(QStringLiteral("iSmartCardAN"), int(NumeroTesto(getAnag[6]->text())));
         rs.SetField(QStringLiteral("iPannelloAN"), int(NumeroTesto(getAnag[5]->text())));
@@ -305,8 +307,9 @@ bool frmAnag::eventFilter(QObject* o, QEvent* e)
 
 void frmAnag::getAnag_GotFocus(int indice)
 {
-    if (indice == 1 && getAnag[1]->text().isEmpty()) {
-        getAnag[1]->setText(getAnag[2]->text() + u' ');
+    // Without a short name there is nothing to start the full name with.
+    if (indice == 1 && getAnag[1]->text().isEmpty() && !TrimSpazi(getAnag[2]->text()).isEmpty()) {
+        getAnag[1]->setText(TrimSpazi(getAnag[2]->text()) + u' ');
         getAnag[1]->setCursorPosition(int(getAnag[1]->text().size()));
     } else if (indice == 6 && NumeroTesto(u'0' + getAnag[6]->text()) == 0) {
         getAnag[6]->setText(getAnag[4]->text());

@@ -184,6 +184,9 @@ bool frmLeggi::ApreLeggi()
 
 void frmLeggi::RicaricaAlbero()
 {
+    // The act selected, or the nearest of its parents still there, stays
+    // selected.
+    const QStringList scelta = m_albero.PercorsoSelezione();
     m_albero.Clear();
     nodoCorrente = nullptr;
     try {
@@ -195,6 +198,16 @@ void frmLeggi::RicaricaAlbero()
     } catch (const Errore& e) {
         MostraErrore(e);
     }
+    m_albero.RiprendeSelezione(scelta);
+    SegueSelezione();
+}
+
+// The node the commands work on is the one highlighted: with none, the
+// root is highlighted.
+void frmLeggi::SegueSelezione()
+{
+    if (!m_albero.SelectedItem()) m_albero.SetSelectedItem(m_albero.Find(kChiaveRadice));
+    if (NodoAlbero* n = m_albero.SelectedItem()) nodoCorrente = n;
 }
 
 void frmLeggi::showEvent(QShowEvent* e)
@@ -239,10 +252,14 @@ void frmLeggi::cmbLegge_LostFocus(int indice)
 void frmLeggi::getLegge_GotFocus(int indice)
 {
     if (indice != 2 || xModifica || m_getLegge[2]->isHidden()) return;
+    // An identifier the operator typed ("7 bis") stays; only an empty box
+    // or the one proposed before (for another type, say) gets the proposal.
+    if (!TrimSpazi(Testo(2)).isEmpty() && Testo(2) != m_idProposto) return;
     const QString tipo = TipoAtto(m_cmbLegge[0]->currentText(), 2);
     if (tipo.isEmpty()) return;
     try {
-        ImpostaTesto(2, CalcolaIDLegge(cAttoCorrente[10], tipo, iLivello));
+        m_idProposto = CalcolaIDLegge(cAttoCorrente[10], tipo, iLivello);
+        ImpostaTesto(2, m_idProposto);
     } catch (const Errore& e) {
         MostraErrore(e);
     }
@@ -278,6 +295,7 @@ void frmLeggi::MostraAtto(int modo, const QString& tag, bool xConFigli)
     m_tipoCaricato.clear();
     m_idCaricato.clear();
     m_nodoCaricato.clear();
+    m_idProposto.clear();
     m_conFigli = false;
 
     QString descrizione;
@@ -431,7 +449,7 @@ void frmLeggi::Elimina(NodoAlbero* nodo, bool figli)
             rsLeggi.Seek(QStringLiteral("="), codice);
             if (!rsLeggi.NoMatch()) rsLeggi.Delete();
             m_albero.Remove(nodo->Key());
-            nodoCorrente = m_albero.Find(kChiaveRadice);
+            SegueSelezione();
         }
     } catch (const Errore& e) {
         MostraErrore(e);
@@ -538,6 +556,8 @@ void frmLeggi::Salva()
             nodo->SetExpanded(true);
         }
         nodoCorrente = nodo;
+        // The act saved is the one highlighted and the one the buttons take.
+        m_albero.SetSelectedItem(nodo);
     } catch (const Errore&) {
         // The tree no longer matches the archive (its parent went, or another
         // node has the key): it is loaded again.

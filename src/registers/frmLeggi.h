@@ -68,6 +68,7 @@ protected:
 
 private:
     void RicaricaAlbero();
+    void SegueSelezione();
     void MostraPannello(bool mostra);
     void Salva();
     void Elimina(NodoAlbero* nodo, bool figli);
@@ -94,6 +95,8 @@ private:
     QString m_idCaricato;
     QString m_nodoCaricato;
     bool m_conFigli = false;
+    // The identifier last proposed for a new act in the box.
+    QString m_idProposto;
 };
 
 }  // namespace obx

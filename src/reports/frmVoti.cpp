@@ -209,7 +209,9 @@ void frmVoti::Svuota()
     if (SvuotaRifiutato()) return;
     rsVoti.Close();
     QPointer<frmVoti> io(this);
-    const bool ok = UI().MsgBox(QStringLiteral("Azzera Votazioni"), vbOKCancel + vbQuestion, kTitoloOBX) == vbOK;
+    // Enter must not empty the table: Cancel is the default.
+    const bool ok = UI().MsgBox(QStringLiteral("Azzera Votazioni"), vbOKCancel + vbQuestion + vbDefaultButton2,
+                                kTitoloOBX) == vbOK;
     if (!io) return;
     // A sitting opened or a vote started while the question was up.
     if (!ok || SvuotaRifiutato()) {

@@ -217,7 +217,7 @@ TEST_F(ListaVoti, SvuotaAsksAndDeletesEveryVoteOnlyOnOK)
     (*ui)->AttendiMsg(QStringLiteral("Azzera Votazioni"), vbCancel);
     w->cmdVoti(2)->click();
     const auto& domanda = (*ui)->Storia().back();
-    EXPECT_EQ(domanda.stile, vbOKCancel + vbQuestion);
+    EXPECT_EQ(domanda.stile, vbOKCancel + vbQuestion + vbDefaultButton2);
     EXPECT_EQ(domanda.titolo, QStringLiteral("O.B.X."));
     EXPECT_EQ(ArchivioProva::Righe(cTabelle[4]), 3);
     ASSERT_EQ(frmVoti::Aperta(), w);
