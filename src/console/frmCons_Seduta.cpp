@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <optional>
 
-#include "board/Etichetta.h"
 #include "board/frmVideo.h"
 #include "console/Spoglio.h"
 #include "console/frmCons.h"

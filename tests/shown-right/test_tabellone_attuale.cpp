@@ -30,6 +30,14 @@ protected:
     {
         const QString cartella = qEnvironmentVariable("OBX_FOTO_MOSTRATO");
         if (cartella.isEmpty()) return;
+        // The fixture's seats have no place on the board: four to a row,
+        // on a board built again (as after a close from outside).
+        for (size_t i = 1; i < aPosti.size(); ++i) {
+            aPosti[i].nTopTvAN = 300 + 600 * int((i - 1) / 4);
+            aPosti[i].nSinTvAN = 300 + 3600 * int((i - 1) % 4);
+        }
+        frmVideo().close();
+        Gira(10);
         FrmVideo& b = frmVideo();
         b.Mostra();
         Gira(50);
