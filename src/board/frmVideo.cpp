@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <cmath>
+#include <optional>
 
 #include "board/Tinte.h"
 #include "board/Video.h"
@@ -20,6 +21,23 @@ namespace obx {
 namespace {
 
 QPointer<FrmVideo> g_board;
+
+// What the writers last gave the title cells (none: never written since
+// the board's memory was last cleared), and whether the counts are opaque.
+std::array<std::optional<QString>, FrmVideo::kTitoli> g_titoli;
+bool g_risultatiOpachi = false;
+
+// The cells of the counts, opaque while a vote's results are on display.
+constexpr int kCelleRisultati[] = {4, 7, 9, 10, 11, 12, 13};
+
+void ApplicaSfondoRisultati(FrmVideo& v)
+{
+    for (int n : kCelleRisultati)
+        if (Etichetta* e = v.txtTitolo(n)) {
+            e->SetBackStyle(g_risultatiOpachi ? 1 : 0);
+            if (g_risultatiOpachi) e->SetBackColor(cColoriTabVideo[6]);
+        }
+}
 
 const QString kFontIniziale = QStringLiteral("MS Sans Serif");
 
@@ -317,8 +335,13 @@ void FrmVideo::Form_Load()
         QLocale(QLocale::Italian, QLocale::Italy).toString(Clock().Adesso().date(), QLocale::LongFormat);
     const qsizetype blank = oggi.indexOf(u' ');
     m_titolo[2]->SetCaption(blank >= 0 ? oggi.mid(blank + 1) : oggi);
-    m_titolo[4]->SetCaption(QStringLiteral("Presenti 00"));
+    m_titolo[4]->SetCaption(QStringLiteral("Presenti ") + Formato(iPresenti, QStringLiteral("00")));
     if (iTipoAssemblea != 4) m_titolo[5]->SetCaption(cConsiglio);
+    // A board built during a sitting takes the captions the sitting has
+    // given its cells so far.
+    for (int n = 0; n < kTitoli; ++n)
+        if (g_titoli[size_t(n)]) m_titolo[size_t(n)]->SetCaption(*g_titoli[size_t(n)]);
+    ApplicaSfondoRisultati(*this);
 
     // On a single monitor the board waits hidden until the console shows it.
     if (lMonitor[1].hMonitor > 0)
@@ -579,7 +602,23 @@ FrmVideo* frmVideoCaricato() { return g_board.data(); }
 
 void ScaricaFrmVideo()
 {
+    g_titoli = {};
+    g_risultatiOpachi = false;
     if (g_board) g_board->Scarica();
+}
+
+void ScriveTitoloVideo(int n, const QString& testo)
+{
+    if (n < 0 || n >= FrmVideo::kTitoli) return;
+    g_titoli[size_t(n)] = testo;
+    if (g_board)
+        if (Etichetta* e = g_board->txtTitolo(n)) e->SetCaption(testo);
+}
+
+void SfondoRisultatiVideo(bool xOpachi)
+{
+    g_risultatiOpachi = xOpachi;
+    if (g_board) ApplicaSfondoRisultati(*g_board);
 }
 
 }  // namespace obx

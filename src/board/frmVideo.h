@@ -96,7 +96,19 @@ FrmVideo& frmVideo();
 // The board when it is built, else nullptr (nothing is built).
 FrmVideo* frmVideoCaricato();
 // Takes the board down; it is destroyed once control returns to the event
-// loop.  Nothing happens when no board is built.
+// loop, and the title captions kept for it go too.  Nothing happens when no
+// board is built.
 void ScaricaFrmVideo();
+
+// The title cells as the sitting leaves them: what their writers (the
+// display-board driver, the bookings, the engine's clearing) last gave
+// them is kept, so that a board built later, on one monitor only when
+// "Presenze Tabellone" first shows it, or rebuilt after it was closed,
+// shows the sitting as it stands and not the captions of a new board.
+// ScriveTitoloVideo sets cell n (0..25) on the board when it is up and
+// keeps it; SfondoRisultatiVideo makes the cells of the counts opaque on
+// the seat frame's colour (a vote's results) or transparent again.
+void ScriveTitoloVideo(int n, const QString& testo);
+void SfondoRisultatiVideo(bool xOpachi);
 
 }  // namespace obx

@@ -1,5 +1,7 @@
 #include "console/VotiSuperati.h"
 
+#include <algorithm>
+
 #include "console/Registri.h"
 #include "shell/Globali.h"
 
@@ -33,12 +35,13 @@ NoteVoti FotografaNote(const QString& cTipo, int delibera)
                               rs.Field(QStringLiteral("iDeliberaVT")).toInt()});
         rs.Close();
         Recordset re =
-            dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV FROM ") + cTabelle[3] +
+            dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV, lCodVotoEV FROM ") + cTabelle[3] +
                                      QStringLiteral(" WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?;"),
                                  {delibera});
         for (; !re.Eof(); re.MoveNext())
             n.eventi.push_back({re.Field(QStringLiteral("lCodiceEV")).toInt(), re.Field(QStringLiteral("cExtraDescEV")),
-                                re.Field(QStringLiteral("dDataOraEV")).toDateTime(), delibera});
+                                re.Field(QStringLiteral("dDataOraEV")).toDateTime(), delibera,
+                                re.Field(QStringLiteral("lCodVotoEV")).toInt()});
         re.Close();
     } catch (const Errore& e) {
         MostraErrore(e);
@@ -51,18 +54,23 @@ void RipristinaNote(const NoteVoti& note, bool xSupera, bool xImmEsec, const QDa
     auto nellaSeduta = [&](const QDateTime& d) {
         return !dInizioSeduta.isValid() || (d.isValid() && d >= dInizioSeduta);
     };
+    std::vector<int> superati;  // the votes that stay marked
     try {
         for (const NotaSalvata& v : note.voti) {
             const bool stessoVoto = (v.iDelibera < 0) == xImmEsec;
-            if (xSupera && stessoVoto && nellaSeduta(v.dData)) continue;
+            if (xSupera && stessoVoto && nellaSeduta(v.dData)) {
+                superati.push_back(v.iCodice);
+                continue;
+            }
             dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[4] +
                                    QStringLiteral(" SET cNotaVotoVT = ? WHERE lCodiceVT = ?;"),
                                {v.vNota, v.iCodice});
         }
-        // The closing events do not tell the two votes apart: the vote on
-        // immediate executability leaves them all as they were.
+        // A closing event follows the vote it closes: another kind's vote,
+        // the other of the act's two votes, an earlier sitting's or no vote
+        // at all gets its note back.
         for (const NotaSalvata& v : note.eventi) {
-            if (xSupera && !xImmEsec && nellaSeduta(v.dData)) continue;
+            if (v.iVoto != 0 && std::find(superati.begin(), superati.end(), v.iVoto) != superati.end()) continue;
             dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[3] +
                                    QStringLiteral(" SET cExtraDescEV = ? WHERE lCodiceEV = ?;"),
                                {v.vNota, v.iCodice});

@@ -19,11 +19,12 @@ struct NotaSalvata {
     QVariant vNota;
     QDateTime dData;
     int iDelibera = 0;  // the row's signed item (negative: immediate executability)
+    int iVoto = 0;      // closing events: the vote they close (lCodVotoEV)
 };
 
 struct NoteVoti {
     std::vector<NotaSalvata> voti;    // "VOTI" rows of the item and kind
-    std::vector<NotaSalvata> eventi;  // "EVENTI" closing rows of the item
+    std::vector<NotaSalvata> eventi;  // "EVENTI" closing rows of the item, with the vote each closes
 };
 
 // The opening time of the current sitting (the last sitting-open event);
@@ -33,7 +34,9 @@ QDateTime InizioSeduta();
 // The notes the writers may overwrite for a vote of kind cTipo on iDelibera.
 NoteVoti FotografaNote(const QString& cTipo, int delibera);
 
-// Puts back the notes that the new vote had no right to change.  xSupera:
+// Puts back the notes that the new vote had no right to change: a closing
+// event keeps its mark only when the vote it closes stays marked in the
+// vote table, so the log never calls a standing vote annulled.  xSupera:
 // the vote may supersede at all (a real vote, closed, not annulled);
 // xImmEsec: the new vote is the one on immediate executability.
 void RipristinaNote(const NoteVoti& note, bool xSupera, bool xImmEsec, const QDateTime& dInizioSeduta);

@@ -4,6 +4,7 @@
 // records the act's new status in "LEGGI".  The texts of the row and the
 // board command come from TestiEventi.
 #include "console/Registri.h"
+#include "console/Spoglio.h"
 #include "console/TestiEventi.h"
 #include "console/frmCons.h"
 #include "links/Tabellone.h"
@@ -67,7 +68,11 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
         int presenti = iPresenti, delibera = iDelibera;
         QString tipoArg = cTipoArg.left(1).toUpper();
         if (tipoArg.isEmpty()) tipoArg = QStringLiteral(" ");
-        if (cTipoVoto == u"A") {
+        // The vote-kind combo stays on "Appello" after the roll call: only
+        // the roll call's own events (its opening, what happens while it
+        // runs, its closing) go without the number present and the item.
+        const bool appelloInCorso = oVoto.Impegnato() && (oVoto.ModoApertura() & kVotoAppello) != 0;
+        if (cTipoVoto == u"A" && appelloInCorso) {
             presenti = 0;
             delibera = 0;
             tipoArg = QStringLiteral(" ");

@@ -156,9 +156,7 @@ void frmCons::croTimer_Timer()
     }
 
     // 5. Title cell clearing.
-    if (iStatoConsole & kStatoPulisciTitolo)
-        if (FrmVideo* v = frmVideoCaricato())
-            if (Etichetta* t = v->txtTitolo(8)) t->SetCaption(QString());
+    if (iStatoConsole & kStatoPulisciTitolo) ScriveTitoloVideo(8, QString());
 
     // 6. Countdown of a timed vote.
     if (iStatoConsole & kStatoVotoATempo) {

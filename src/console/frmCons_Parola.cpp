@@ -48,10 +48,9 @@ void MostraPrenotati(frmCons& f, const EsitoPrenotati& e)
     ElencoLista* l = f.lstPrenotati();
     l->Clear();
     for (const QString& riga : e.cRighe) l->AddItem(riga);
-    if (FrmVideo* v = frmVideoCaricato()) {
+    {
         const auto celle = CellePrenotati(e.cRighe);
-        for (int i = 0; i < 9; ++i)
-            if (Etichetta* t = v->txtTitolo(17 + i)) t->SetCaption(celle[size_t(i)]);
+        for (int i = 0; i < 9; ++i) ScriveTitoloVideo(17 + i, celle[size_t(i)]);
     }
     f.TagPrenotati = e.iSelezione >= 0 ? QStringLiteral("SET") : QStringLiteral("RESET");
     l->SetListIndex(e.iSelezione);

@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
-#include "board/Etichetta.h"
 #include "board/frmVideo.h"
 #include "console/Spoglio.h"
 #include "console/frmCons.h"
@@ -40,6 +40,16 @@ void FermaVotazione(frmCons& f)
 
 void frmCons::cmdConsiglio_Click(int Index)
 {
+    // Every press of a sitting button ends the display of the last vote's
+    // outcome and the clearing of the board's title cell, whatever it goes
+    // on to do (also after the drop of a running vote, which sets them):
+    // the engine must not wipe "SEDUTA SOSPESA" nor blink an old outcome.
+    struct FineEsito {
+        ~FineEsito() { iStatoConsole &= 0xFF & ~(kStatoEsito | kStatoPulisciTitolo); }
+    };
+    std::optional<FineEsito> fineEsito;
+    if (Index == 0 || Index == 1) fineEsito.emplace();
+
     switch (Index) {
     case 0:
         if (!SedutaAperta()) {
@@ -113,10 +123,7 @@ void frmCons::cmdConsiglio_Click(int Index)
             if (p.iPannelloAN >= 1 && p.iPannelloAN <= cLedPresenze.size())
                 cLedPresenze[p.iPannelloAN - 1] = dentro ? u'2' : u'0';
         }
-        if (board) {
-            for (int n : {4, 7, 9, 10, 11, 12, 13})
-                if (Etichetta* t = board->txtTitolo(n)) t->SetBackStyle(0);
-        }
+        SfondoRisultatiVideo(false);
         if (oTabellone) {
             oTabellone->DettaglioLed(cLedPresenze);
             oTabellone->DettaglioTesto(QStringLiteral("G"));

@@ -486,6 +486,20 @@ bool frmCons::ChiudeVotazione(int iModo)
             AggiornaQuadroVoti(kQuadroTabelloni | kQuadroAzzeraNonVotanti);
         } else if (c.iModo == kAnnullo) {
             AggiornaQuadroVoti(kQuadroAzzeraNonVotanti | kQuadroRitornoAppello);
+            // The boards show attendance again, as the console does: the
+            // seats' colours, the results table and the LED map of the
+            // annulled vote (or of the one before it) would pass for its
+            // outcome.
+            MostraTotaliVideo(false);
+            for (int n = 9; n <= 13; ++n) ScriveTitoloVideo(n, QString());
+            SfondoRisultatiVideo(false);
+            if (FrmVideo* v = frmVideoCaricato())
+                for (size_t i = 1; i < aPosti.size(); ++i) {
+                    const Posto& p = aPosti[i];
+                    if (p.iPulsanteAN > 0)
+                        v->Presenza((p.iStato & (kPresente | kAssenteDichiarato)) == kPresente, p.iPulsanteAN);
+                }
+            if (oTabellone) oTabellone->DettaglioLed(cLedPresenze);
         } else if (c.xEsito) {
             lblEsito()->setText(c.esito.cTesto);
             lblEsito()->setStyleSheet(c.esito.xPositivo ? QStringLiteral("color: #00ff00;")

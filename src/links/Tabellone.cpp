@@ -756,19 +756,12 @@ void Tabellone::DettaglioTesto(const QString& cTipo)
         if (cronometro) Trasmissione(QString(ENQ) + u's', QStringLiteral("Avvia Cronometro"));
     }
 
-    // The projected board, when it is up: asked for only now, after every
-    // wait of the transmissions.
-    if (FrmVideo* v = frmVideoCaricato()) {
-        for (int n = 0; n < 14; ++n)
-            if (!p[size_t(n)].isEmpty())
-                if (Etichetta* e = v->txtTitolo(n)) e->SetCaption(TrimSpazi(p[size_t(n)]));
-        if (esito)
-            for (int n : {4, 7, 9, 10, 11, 12, 13})
-                if (Etichetta* e = v->txtTitolo(n)) {
-                    e->SetBackStyle(1);
-                    e->SetBackColor(cColoriTabVideo[6]);
-                }
-    }
+    // The projected board, asked for only now, after every wait of the
+    // transmissions; the captions are kept also while no board is up, for
+    // the board that is built later.
+    for (int n = 0; n < 14; ++n)
+        if (!p[size_t(n)].isEmpty()) ScriveTitoloVideo(n, TrimSpazi(p[size_t(n)]));
+    if (esito) SfondoRisultatiVideo(true);
 }
 
 }  // namespace obx
