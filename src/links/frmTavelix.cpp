@@ -367,7 +367,8 @@ QString frmTavelix::RapportoEApertura(int& trovati)
     const QString percorso = FileRapporto();
     if (!ScriveRapporto(trovati, nonRicevuti, scarichi))
         return QStringLiteral("\nImpossibile scrivere ") + QDir::toNativeSeparators(percorso);
-    if (!ApriDocumento(percorso)) return QStringLiteral("\nRapporto in ") + QDir::toNativeSeparators(percorso);
+    if (!MostraDocumento(percorso, QStringLiteral("il rapporto dei votatori")))
+        return QStringLiteral("\nRapporto in ") + QDir::toNativeSeparators(percorso);
     return QString();
 }
 

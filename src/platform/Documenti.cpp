@@ -1,8 +1,12 @@
 #include "platform/Documenti.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QUrl>
+
+#include "platform/Dialoghi.h"
 
 namespace obx {
 
@@ -21,6 +25,20 @@ bool ApriDocumento(const QString& percorso)
     const QString piattaforma = QGuiApplication::platformName();
     if (piattaforma == u"offscreen" || piattaforma == u"minimal") return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(percorso));
+}
+
+bool MostraDocumento(const QString& percorso, const QString& descrizione)
+{
+    const QString dove = QDir::toNativeSeparators(percorso);
+    if (!QFileInfo(percorso).isFile()) {
+        UI().MsgBox(QStringLiteral("File non presente:\n") + dove, vbInformation);
+        return false;
+    }
+    if (ApriDocumento(percorso)) return true;
+    UI().MsgBox(QStringLiteral("Nessun programma disponibile per mostrare ") + descrizione +
+                    QStringLiteral(".\nIl file si trova in:\n") + dove,
+                vbInformation);
+    return false;
 }
 
 void ImpostaApriDocumento(std::function<bool(const QString&)> f) { Apritore() = std::move(f); }

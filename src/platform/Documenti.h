@@ -11,6 +11,11 @@ namespace obx {
 // (no display, no viewer): the caller then tells the operator the path.
 bool ApriDocumento(const QString& percorso);
 
+// Opens the document as ApriDocumento does; where it cannot be shown (no
+// such file, no viewer) the operator is told so, with the file's path, in a
+// message box.  True when a viewer was started.
+bool MostraDocumento(const QString& percorso, const QString& descrizione);
+
 // Replaces the opener; an empty function goes back to the desktop's.
 void ImpostaApriDocumento(std::function<bool(const QString&)> f);
 

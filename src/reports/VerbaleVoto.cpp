@@ -184,7 +184,6 @@ private:
     const DatiVoto* m_v = nullptr;
     std::array<int, 3> m_righe{};
     int m_limite = kRigheMinime;  // last row of a page for the names and totals
-    int m_inizioPagina = -1;      // first row under the headings of a page the minutes went on to
 };
 
 void Verbale::DaConsole(DatiVoto& v)
@@ -324,7 +323,6 @@ void Verbale::Stampa(const DatiVoto& v)
     m_limite = std::max(iRighePagina, kRigheMinime);
     const int maschera = v.iValori[0];
     iPaginaStampa = 1;
-    m_inizioPagina = -1;
     Intestazione(false);
 
     if ((maschera & 6) == kNomi || (maschera & 6) == (kNomi | kPresenze)) {
@@ -508,7 +506,6 @@ void Verbale::SaltoPagina()
     NuovaPagina();
     Intestazione(true);
     Colonne();
-    m_inizioPagina = iRigaStampa;
 }
 
 void Verbale::Totali()
@@ -524,16 +521,9 @@ void Verbale::Totali()
     const int nVotanti = (iConfigOBX & kOpzVotantiAstenuti) ? si + no + astenuti : si + no;
     auto n = [](int x) { return Formato(x, QStringLiteral("000")); };
     const bool regione = iTipoAssemblea == 4;
-    // The totals stay together: to the next page when they would not fit
-    // (once: a page the minutes have just gone on to takes them as it can).
-    int righe = 0;  // the rows the totals advance by
-    if ((iv[0] & 5) == 5)
-        righe = l == u"A" ? 2 : (regione || votanti) ? 4 : 3;
-    else if (regione)
-        righe = 6;
-    else
-        righe = 4 + (presenti ? 1 : 0) + (xVerbaleEsteso && astenuti != 0 ? 3 : 0);
-    if (iRigaStampa + righe > m_limite && iRigaStampa > m_inizioPagina) SaltoPagina();
+    // Each line of the totals is checked as it comes: the page breaks after
+    // the line that passes its last row, and the lines before stay with the
+    // names they close.
 
     if ((iv[0] & 5) == 5) {
         if (!regione) {

@@ -173,8 +173,9 @@ void ResocontoEventi::Evento()
         }
     } else if (m_modo == u"P") {
         // Each sitting has its own attendance: the list starts afresh at
-        // its opening and at its closing.
-        if (lettera == u"A" || lettera == u"C") {
+        // its opening.  The closing changes nothing, so the report on it
+        // lists those who were there when the sitting ended.
+        if (lettera == u"A") {
             m_presenti.clear();
         } else if (lettera == u"E") {
             if (!nome.isEmpty() && !m_presenti.contains(nome)) m_presenti << nome;

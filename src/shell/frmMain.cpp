@@ -18,6 +18,7 @@
 #include "links/Votatori.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
+#include "platform/Documenti.h"
 #include "platform/Testo.h"
 #include "registers/ControlloDati.h"
 #include "registers/frmAnag.h"
@@ -233,7 +234,7 @@ void frmMain::mnuArchivi_Click(int index)
             StampaStatistica();
         break;
     case 14: {
-        if (QFileInfo::exists(cFileLog)) QDesktopServices::openUrl(QUrl::fromLocalFile(cFileLog));
+        MostraDocumento(cFileLog, QStringLiteral("il LogFile tabellone"));
         break;
     }
     default: break;

@@ -137,8 +137,8 @@ TEST_F(Resoconti, PresentAtAMomentListsEveryMemberWithHisParty)
         // In the second sitting, nobody of the first is still there, and
         // Sergio Colombo's second entry is undone by his one exit.
         {19, {"Giorgio Esposito"}, "09:04:00", kSecondaSeduta},
-        // At the closing everybody has gone.
-        {14, {}, "12:30:00", kPrimaSeduta},
+        // At the closing those who had not left are still there.
+        {14, {"Anna Verdi", "Giorgio Esposito", "Franca Romano"}, "12:30:00", kPrimaSeduta},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.ora.toStdString());
