@@ -1,7 +1,9 @@
 # Shared set-up of ./scripts/run and ./scripts/test: installs the Debian
 # packages the build needs when they are missing, then configures and builds
-# the plain build ($BUILD).  Costruisce DIR [cmake options] configures and
-# builds one more build folder.
+# the plain build ($BUILD): only the program and its simulator (obx,
+# obx-sim) when OBX_SOLO_PROGRAMMA=1 (./scripts/run), else every target.
+# Costruisce DIR [cmake options] configures and builds one more build folder;
+# with OBX_SOLO_PROGRAMMA=1 only those two targets.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${OBX_BUILD_DIR:-$ROOT/build}"
@@ -27,7 +29,11 @@ Costruisce() {
   local dir="$1"
   shift
   cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)"
+  if [ "${OBX_SOLO_PROGRAMMA:-0}" = 1 ]; then
+    cmake --build "$dir" -j"$(nproc)" --target obx obx-sim
+  else
+    cmake --build "$dir" -j"$(nproc)"
+  fi
 }
 
 Costruisce "$BUILD"
