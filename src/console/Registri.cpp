@@ -175,6 +175,18 @@ QString TestoArgomentoVoto()
     return DescriveTipoAtto(30, true);
 }
 
+// The keys a secret vote leaves in the archive: "+" (present) for every
+// member who keyed, whatever he keyed, so that who took part stays on
+// record and how he voted does not.  The tally was taken from the keys in
+// memory before.
+QString VotiSegreti(const QString& votanti, const QString& voti)
+{
+    QString s = voti;
+    for (int i = 0; i < s.size() && i < votanti.size(); ++i)
+        if (votanti.at(i) == QChar(i + 1)) s[i] = u'+';
+    return s;
+}
+
 QString Richiedente(int i) { return Formato(iRichiedenti[size_t(i)], QStringLiteral("00")); }
 
 }  // namespace
@@ -249,7 +261,7 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
                 campo("cNotaVotoVT", PadTaglia(PadTaglia(prefisso + cNotaArgomento, 114) + richiedenti, 120));
             }
         }
-        campo("cVotiVT", cVoti.Testo());
+        campo("cVotiVT", tipo == u"H" ? VotiSegreti(cTastiRicevuti.Testo(), cVoti.Testo()) : cVoti.Testo());
         StringaPosti ospiti(QChar(0));
         ospiti.Imposta(cOspitiPresenti);
         campo("cPresentiVT", ospiti.Testo());

@@ -63,7 +63,8 @@ bool IniziaRiga(Recordset& rs, int tabella);
 
 // Stores the vote just tallied as one row of "VOTI" through rsVoti: times,
 // kind, counts, threshold, per-seat strings, officers and tellers, item and
-// note, as the console state holds them.  xUguale: the keys equal those of
+// note, as the console state holds them; for a secret vote ("H") the
+// per-seat keys are stored as "+" for whoever keyed, never the key itself.  xUguale: the keys equal those of
 // the previous vote (the note of a counter-proof).  The new row's code is
 // left in lCodVoto (0 when the row was begun and could not be stored); the
 // earlier votes of the same kind on the same item are marked "Votazione

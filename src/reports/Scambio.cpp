@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
 #include "shell/Anagrafe.h"
+#include "shell/FileProtetti.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -108,6 +110,46 @@ QStringList CampiRiga(const QString& riga)
     return campi;
 }
 
+// The text of an agenda file: in the encoding its byte-order mark names,
+// else UTF-8 when the bytes are well-formed UTF-8 (what today's editors
+// save), else Windows-1252.  False when a byte-order mark names an
+// encoding the bytes then break.
+bool TestoAgenda(const QByteArray& dati, QString& testo)
+{
+    if (const auto marcata = QStringConverter::encodingForData(dati)) {
+        QStringDecoder d(*marcata, QStringConverter::Flag::Stateless);
+        testo = d.decode(dati);
+        if (d.hasError()) return false;
+        if (!testo.isEmpty() && testo.front() == QChar(0xFEFF)) testo.remove(0, 1);
+        return true;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    testo = utf8.decode(dati);
+    if (!utf8.hasError()) return true;
+    testo = FromCp1252(dati);
+    return true;
+}
+
+// The lines of the text: CR LF, LF and CR all end a line; a last empty
+// line (the file ends with its line break) is not a line.
+QStringList Righe(QString testo)
+{
+    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    testo.replace(u'\r', u'\n');
+    QStringList righe = testo.split(u'\n');
+    if (!righe.isEmpty() && righe.last().isEmpty()) righe.removeLast();
+    return righe;
+}
+
+// A character no agenda text holds: a control character (a binary file, or
+// one in an encoding not recognised), or one that stands for bytes that
+// could not be read.
+bool CarattereGuasto(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t') || (u >= 0x7F && u < 0xA0) || u == 0xFFFD || u == 0xFEFF;
+}
+
 class LettoreOdG {
 public:
     QStringList difetti;
@@ -116,13 +158,16 @@ public:
     void Riga(int n, const QString& riga)
     {
         m_riga = n;
-        const QStringList campi = CampiRiga(riga);
-        if (campi.size() > kCampiOdG) {
-            difetti << QStringLiteral("Riga %1: %2 campi, al massimo %3 (un \"@\" dentro un testo sposterebbe "
-                                      "i campi seguenti)")
+        // A line of blanks holds no item: nothing is stored for it.
+        if (TrimSpazi(QString(riga).replace(u'\t', u' ')).isEmpty()) return;
+        // Ten fields at most; the rest of the line is ignored.
+        const QStringList campi = CampiRiga(riga).mid(0, kCampiOdG);
+        for (const QChar c : riga) {
+            if (!CarattereGuasto(c)) continue;
+            difetti << QStringLiteral("Riga %1: contiene caratteri non leggibili (codice %2): il file non è un "
+                                      "testo in una codifica conosciuta")
                            .arg(n)
-                           .arg(campi.size())
-                           .arg(kCampiOdG);
+                           .arg(c.unicode(), 4, 16, QChar(u'0'));
             return;
         }
         if (n > 32767) {
@@ -135,7 +180,12 @@ public:
         ArgomentoOdG a;
         a.iPosizione = n;
         int numero = 0;
-        if (Intero(1, Val(campo(1)), -32768, 32767, numero)) a.iDelibera = numero;
+        if (Intero(1, Val(campo(1)), -32768, 32767, numero)) {
+            // Item 0 is no item: a field without its number is a fault.
+            if (numero == 0)
+                Difetto(1, QStringLiteral("\"%1\" non dà un numero di argomento (0 non è ammesso)").arg(campo(1)));
+            a.iDelibera = numero;
+        }
         a.cTitolino = Testo(1, kPrefissoTitolino + campo(1), kLarghezzaTitolino, kPrefissoTitolino.size());
         a.cProtocollo = Testo(2, campo(2), kLarghezzaProtocollo, 0);
         double tipo = 0;
@@ -330,7 +380,15 @@ void ImportaOdG(const QString& cFile, const QString& cFormato)
                     vbCritical, kTitoloOBX);
         return;
     }
-    const QStringList righe = RigheTesto(dati);
+    QString testo;
+    if (!TestoAgenda(dati, testo)) {
+        UI().MsgBox(QStringLiteral("Il file ") + cFile +
+                        QStringLiteral(" comincia col segno di una codifica Unicode ma non ne segue le regole.") +
+                        kAcapo + kAgendaInvariata,
+                    vbCritical, kTitoloOBX);
+        return;
+    }
+    const QStringList righe = Righe(testo);
     if (righe.isEmpty()) {
         UI().MsgBox(QStringLiteral("Il file ") + cFile + QStringLiteral(" non contiene argomenti.") + kAcapo +
                         kAgendaInvariata,
@@ -361,10 +419,16 @@ void ImportaOdG(const QString& cFile, const QString& cFormato)
 void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
 {
     if (ScambioRifiutato(false)) return;
+    // Never over a file the program holds (the archive, its ".ini", ...).
+    if (const QString avviso = AvvisoFileProtetto(cFile); !avviso.isEmpty()) {
+        UI().MsgBox(avviso, vbCritical, kTitoloOBX);
+        return;
+    }
     const bool iride = cFormato == kFormatoIride;
+    const QString annullata = QStringLiteral("Esportazione annullata: nessun file scritto.");
 
-    // Written aside and put in place only once complete: a refused or
-    // failed export leaves an earlier file as it was.
+    // Written aside and put in place only once complete: a refused, failed
+    // or stopped export leaves an earlier file as it was.
     QSaveFile file(cFile);
     if (!file.open(QIODevice::WriteOnly)) {
         UI().MsgBox(QStringLiteral("Scrittura di ") + cFile + QStringLiteral(" fallita: ") + file.errorString(),
@@ -372,9 +436,14 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
         return;
     }
 
-    // The seats in a copy of the export's own.
+    // The seats in a copy of the export's own (it tells why when it fails);
+    // a detail without them would leave every vote out.
     Registro registro;
-    LeggeAnagrafe(registro);
+    if (!LeggeAnagrafe(registro) && !bSintesi) {
+        file.cancelWriting();
+        UI().MsgBox(annullata, vbCritical, kTitoloOBX);
+        return;
+    }
     std::vector<SeggioVoto> seggi;
     QStringList problemi;
     for (size_t i = 1; i < registro.posti.size(); ++i) {
@@ -391,20 +460,30 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
     }
     bool seggiControllati = false;
 
+    // A failure of the archive stops the export: a file without the votes
+    // that could not be read would pass for the whole record.
+    QString guasto;
+    auto guastoDa = [&guasto](const Errore& e) {
+        if (guasto.isEmpty())
+            guasto = QStringLiteral("Errore ") + QString::number(e.Numero()) + QStringLiteral(": ") + e.Descrizione();
+    };
+
     QHash<int, ArgomentoVoto> argomenti;
     try {
         argomenti = LeggeArgomenti();
     } catch (const Errore& e) {
-        Errore_(e);
+        guastoDa(e);
     }
 
     Recordset rs;
     int totale = 0;
-    try {
-        rs = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
-        totale = rs.RecordCount();
-    } catch (const Errore& e) {
-        Errore_(e);
+    if (guasto.isEmpty()) {
+        try {
+            rs = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
+            totale = rs.RecordCount();
+        } catch (const Errore& e) {
+            guastoDa(e);
+        }
     }
 
     Avanzamento avanzamento(bSintesi ? QStringLiteral("Esportazione Voti - Sintesi")
@@ -419,12 +498,13 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
     };
 
     int n = 0;
-    bool fine = !rs.IsOpen();
+    bool fine = !guasto.isEmpty() || !rs.IsOpen();
+    bool fermata = false;
     if (!fine) {
         try {
             fine = rs.Eof();
         } catch (const Errore& e) {
-            Errore_(e);
+            guastoDa(e);
             fine = true;
         }
     }
@@ -453,7 +533,8 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
                 voti = rs.Field(QStringLiteral("cVotiVT")).toString();
             }
         } catch (const Errore& e) {
-            Errore_(e);
+            guastoDa(e);
+            break;
         }
 
         if (iride && argomento && !argomento->problema.isEmpty())
@@ -514,11 +595,15 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
         }
 
         avanzamento.Passo(++n);
+        if (avanzamento.Fermato()) {
+            fermata = true;
+            break;
+        }
         try {
             rs.MoveNext();
             fine = rs.Eof();
         } catch (const Errore& e) {
-            Errore_(e);
+            guastoDa(e);
             fine = true;
         }
     }
@@ -526,14 +611,23 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
     if (!seggiControllati && !bSintesi) problemi.clear();
     try {
         if (rs.IsOpen()) rs.Close();
-    } catch (const Errore& e) {
-        Errore_(e);
+    } catch (const Errore&) {
+        // Whatever was read is already in hand.
     }
 
+    if (fermata) {
+        file.cancelWriting();
+        UI().MsgBox(QStringLiteral("Esportazione Voti Interrotta: nessun file scritto."), vbExclamation, kTitoloOBX);
+        return;
+    }
+    if (!guasto.isEmpty()) {
+        file.cancelWriting();
+        UI().MsgBox(annullata + kAcapo + kAcapo + guasto, vbCritical, kTitoloOBX);
+        return;
+    }
     if (!problemi.isEmpty()) {
         file.cancelWriting();
-        UI().MsgBox(QStringLiteral("Esportazione annullata: nessun file scritto.") + kAcapo + kAcapo + Elenco(problemi),
-                    vbCritical, kTitoloOBX);
+        UI().MsgBox(annullata + kAcapo + kAcapo + Elenco(problemi), vbCritical, kTitoloOBX);
         return;
     }
     svuota();

@@ -3,12 +3,16 @@
 // "@" (no quoting: a field cannot hold "@").
 //
 //  - ImportaOdG replaces the agenda items ("DELIBERE") with the lines of an
-//    agenda file.  The whole file is read and checked first; only a file
+//    agenda file.  The file is read in the encoding its byte-order mark
+//    names, else as UTF-8 when it is well-formed UTF-8, else as
+//    Windows-1252.  The whole file is read and checked first; only a file
 //    without faults replaces the agenda, in one transaction, so a missing
 //    or faulty file leaves the agenda as it was.  Every faulty line is
 //    named with its number and field: a text longer than its field, a
-//    number its field cannot hold, a line with more fields than the layout
-//    (an "@" inside a text) are refused, never cut.
+//    number its field cannot hold, an item number 0 (a field without its
+//    number), characters no text holds (a binary file) are refused, never
+//    cut.  A line of more than ten fields is read up to its tenth, the rest
+//    ignored; a line of blanks stores nothing.
 //  - EsportaVoti writes the stored votes ("VOTI") in the layout "Sintesi"
 //    (one line a vote: protocol, present, yes, no, abstain) or "Dettaglio"
 //    (one line a seated person a vote: item number, protocol, external
@@ -17,7 +21,10 @@
 //    followed by "@".  The seats are read from "ANAGRAFE" into a copy of
 //    the export's own, so an open sitting keeps its seats.  A text that
 //    would shift the fields ("@", a line break) refuses the export, naming
-//    the vote or the person, and the file is not written.
+//    the vote or the person, and the file is not written; so does a
+//    failure of the archive, and the operator's "Interrompi" on the
+//    progress window.  A destination that is a file the program holds (the
+//    open archive, its ".ini" or ".old", the board's log) is refused.
 //
 // Neither runs while a vote is in hand; the import neither while the
 // sitting console is open (it holds the agenda loaded).

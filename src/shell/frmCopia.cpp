@@ -12,6 +12,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
+#include "shell/FileProtetti.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -77,27 +78,51 @@ bool frmCopia::cmdCopia_Click()
 {
     const QString cartella = CartellaScelta();
     QString nome = RTrimSpazi(getNuovoNome->text());
+    // The extension is the program's: one typed with the name is not doubled.
+    if (nome.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive)) nome = RTrimSpazi(nome.chopped(3));
     if (nome.isEmpty()) nome = QStringLiteral("Copia") + cNomeArchivio;
 
     const QString sorgente = cCartella + cNomeArchivio + QStringLiteral(".db");
     const QString destinazione = cartella + nome + QStringLiteral(".db");
+    const QString configurazione = cartella + nome + QStringLiteral(".ini");
 
-    // The archive itself, in any letter case or through another spelling of
-    // its folder, is never a destination.
+    // The archive itself, in any letter case, through another spelling of
+    // its folder or a link, is never a destination.
     const auto canonico = [](const QString& p) {
         const QFileInfo fi(p);
         const QString dir = QFileInfo(fi.absolutePath()).canonicalFilePath();
         return (dir.isEmpty() ? fi.absolutePath() : dir) + u'/' + fi.fileName();
     };
-    bool ok = canonico(sorgente).compare(canonico(destinazione), Qt::CaseInsensitive) != 0;
-    if (ok) {
-        QString errore;
-        ok = CopiaFile(sorgente, destinazione, false, &errore);
-        if (ok) {
-            // The configuration follows the database; its outcome is not checked.
-            CopiaFile(cCartella + cNomeArchivio + QStringLiteral(".ini"), cartella + nome + QStringLiteral(".ini"),
-                      false);
+    if (canonico(sorgente).compare(canonico(destinazione), Qt::CaseInsensitive) == 0 ||
+        StessoFile(sorgente, destinazione)) {
+        UI().MsgBox(QStringLiteral("Copia Fallita (archivi aperti)"), vbOKOnly);
+        return false;
+    }
+    // Nor any other file the program holds, for the database or its ".ini".
+    for (const QString& f : {destinazione, configurazione}) {
+        if (const QString avviso = AvvisoFileProtetto(f); !avviso.isEmpty()) {
+            UI().MsgBox(QStringLiteral("Copia Fallita\n") + avviso, vbCritical, kTitoloOBX);
+            return false;
         }
+    }
+    // An earlier copy is replaced only when the operator says so.
+    QStringList esistenti;
+    for (const QString& f : {destinazione, configurazione})
+        if (QFileInfo::exists(f) || QFileInfo(f).isSymLink()) esistenti << QDir::toNativeSeparators(f);
+    if (!esistenti.isEmpty() &&
+        UI().MsgBox((esistenti.size() == 1 ? QStringLiteral("Il file ") + esistenti.front() +
+                                                 QStringLiteral(" esiste già.")
+                                           : QStringLiteral("I file ") + esistenti.join(QStringLiteral(" e ")) +
+                                                 QStringLiteral(" esistono già.")) +
+                        QStringLiteral("\nConfermi la sostituzione ?"),
+                    vbOKCancel + vbQuestion + vbDefaultButton2, kTitoloOBX) != vbOK)
+        return false;
+
+    QString errore;
+    const bool ok = CopiaFile(sorgente, destinazione, false, &errore);
+    if (ok) {
+        // The configuration follows the database; its outcome is not checked.
+        CopiaFile(cCartella + cNomeArchivio + QStringLiteral(".ini"), configurazione, false);
     }
     // The operator reads where the copy went.
     UI().MsgBox(ok ? QStringLiteral("Copia Terminata\n") + QDir::toNativeSeparators(destinazione)

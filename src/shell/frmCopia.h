@@ -31,7 +31,9 @@ public:
 
     // Copies and reports "Copia Terminata" with the copy's path on a second
     // line, or "Copia Fallita (archivi aperti)"; returns whether the copy
-    // succeeded.
+    // succeeded.  A name typed with ".db" keeps one; a destination that is
+    // a file the program holds is refused; an existing one is replaced only
+    // after a question whose default is Cancel.
     bool cmdCopia_Click();
     void cmdFine_Click();
 

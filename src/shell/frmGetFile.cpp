@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "platform/Dialoghi.h"
 #include "platform/Testo.h"
+#include "shell/FileProtetti.h"
 
 namespace obx {
 
@@ -75,7 +77,15 @@ void frmGetFile::cmdOK_Click()
     } else {
         nome = RTrimSpazi(getNuovoNome->text());
     }
-    if (!nome.isEmpty()) cFile = cartella + nome;
+    if (!nome.isEmpty()) {
+        // A new name is a file to be written: never one the program holds.
+        // The operator types another one.
+        if (const QString avviso = xList ? QString() : AvvisoFileProtetto(cartella + nome); !avviso.isEmpty()) {
+            UI().MsgBox(avviso, vbExclamation, kTitoloOBX);
+            return;
+        }
+        cFile = cartella + nome;
+    }
     accept();
 }
 

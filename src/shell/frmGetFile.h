@@ -1,5 +1,7 @@
 // The file picker: an existing file from a folder's list, or a new name
-// typed by the operator.
+// typed by the operator.  A new name that is one of the files the program
+// holds (the open archive, its ".ini", its ".old", the board's log) is
+// refused with a message and the window stays open for another.
 #pragma once
 
 #include <QDialog>

@@ -82,11 +82,11 @@ TEST_F(Importazione, ConversionsOfShortAndPartialLines)
          4 + 5 * 128, QStringLiteral(".")},
         // A short line: one field, no "@".
         {QStringLiteral("20"), 20, QStringLiteral("OdG n. 20"), QString(), QStringLiteral("D"), 0, QStringLiteral(".")},
-        // An empty line: empty texts, numbers 0.
-        {QString(), 0, QStringLiteral("OdG n."), QString(), QStringLiteral("D"), 0, QStringLiteral(".")},
     };
     QStringList righe;
     for (const Caso& c : casi) righe << c.riga;
+    // An empty line holds no item and stores nothing (never an item 0).
+    righe << QString();
     (*ui)->AttendiMsg(kTerminata);
     ImportaOdG(Agenda(righe), kFormatoIride);
 
@@ -94,8 +94,8 @@ TEST_F(Importazione, ConversionsOfShortAndPartialLines)
     ASSERT_EQ(d.size(), casi.size());
     for (size_t i = 0; i < casi.size(); ++i) {
         const Caso& c = casi[i];
-        // Key order: 0 first, then 5..20 in file order.
-        const RigaDelibera& r = d[i == casi.size() - 1 ? 0 : i + 1];
+        // Key order: 5..20 in file order.
+        const RigaDelibera& r = d[i];
         SCOPED_TRACE(c.riga.toStdString());
         EXPECT_EQ(r.numero, c.numero);
         EXPECT_EQ(r.titolino, c.titolino);
@@ -168,9 +168,9 @@ TEST_F(Importazione, AFaultyLineIsNamedAndTheAgendaStaysAsItWas)
          QStringLiteral("Riga 2, campo 7 (titolo riga 1): testo di 24 caratteri, al massimo 23")},
         {QStringLiteral("2@P@1@T@@@@@") + lungo24,
          QStringLiteral("Riga 2, campo 9 (titolo riga 3): testo di 24 caratteri, al massimo 23")},
-        // An "@" too many.
+        // An "@" too many: ten fields read, the shifted majority caught.
         {QStringLiteral("2@P@1@Bil@ancio@11@16@a@b@c@d"),
-         QStringLiteral("Riga 2: 11 campi, al massimo 10 (un \"@\" dentro un testo sposterebbe i campi seguenti)")},
+         QString::fromUtf8("Riga 2, campo 5 (maggioranza): \"ancio\" non è un numero")},
         // An "@" in the title of a nine-field line shifts the majority.
         {QStringLiteral("2@P@1@Bil@ancio@11@16@a@b"),
          QString::fromUtf8("Riga 2, campo 5 (maggioranza): \"ancio\" non è un numero")},
@@ -203,9 +203,9 @@ TEST_F(Importazione, EveryFaultyLineIsListedInOneMessage)
                       QString::fromUtf8("Riga 1, campo 5 (maggioranza): \"x\" non è un numero\n"
                                         "Riga 1, campo 6 (maggioranza per l'immediata eseguibilità): \"y\" non è un "
                                         "numero\n"
-                                        "Riga 3: 11 campi, al massimo 10 (un \"@\" dentro un testo sposterebbe i "
-                                        "campi seguenti)"));
-    ImportaOdG(Agenda({QStringLiteral("1@P@1@T@x@y"), QStringLiteral("2@P@1@T"), QStringLiteral("3@@@@@@@@@@@")}),
+                                        "Riga 3, campo 1 (numero argomento): \"x\" non dà un numero di argomento "
+                                        "(0 non è ammesso)"));
+    ImportaOdG(Agenda({QStringLiteral("1@P@1@T@x@y"), QStringLiteral("2@P@1@T"), QStringLiteral("x@@@@@@@@@@@")}),
                kFormatoIride);
     EXPECT_EQ(Titoli(), prima);
 }
