@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <cmath>
 
 #include "board/Video.h"
@@ -23,6 +24,9 @@ namespace {
 // Grid step in twips: from none to a quarter of an inch.
 constexpr int kPassoMassimo = 360;
 constexpr int kPassoIniziale = 100;
+// How often a shown editor looks whether a vote has started or ended.
+constexpr int kVegliaVotoMs = 250;
+const char* const kComandiSospesi = "Votazione in corso: comandi disattivati fino al termine";
 
 }  // namespace
 
@@ -32,6 +36,18 @@ EditorPosti::EditorPosti(Disposizione::Pannello pannello, QWidget* padre)
     setWindowTitle(QStringLiteral("Disposizione Consiglieri"));
     m_twX = TwipsPerPixelX();
     m_twY = TwipsPerPixelY();
+    m_lblStato = new QLabel(this);
+    m_lblStato->setObjectName(QStringLiteral("lblStato"));
+    m_lblStato->setWordWrap(true);
+    m_lblStato->setFrameShape(QFrame::Panel);
+    m_lblStato->setFrameShadow(QFrame::Sunken);
+    // Room for two lines, so that a message does not resize the window.
+    m_lblStato->setMinimumHeight(2 * m_lblStato->fontMetrics().lineSpacing() + 2 * m_lblStato->frameWidth() + 4);
+    // No timer event may start a vote's wait of its own: the look is a
+    // plain read of the vote's state.
+    m_vegliaVoto = new QTimer(this);
+    m_vegliaVoto->setInterval(kVegliaVotoMs);
+    connect(m_vegliaVoto, &QTimer::timeout, this, [this] { AggiornaComandi(); });
 }
 
 int EditorPosti::PxX(double twips) const { return int(std::lround(twips / m_twX)); }
@@ -97,14 +113,52 @@ void EditorPosti::CreaPannello(double larghezza, double altezza, double larghezz
     m_txtAllinea->setMinimumWidth(m_txtAllinea->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
 }
 
-QPushButton* EditorPosti::CreaComando(int i, const QString& testo)
+QPushButton* EditorPosti::CreaComando(int i, const QString& testo, bool bloccatoDuranteVoto)
 {
     auto* b = new QPushButton(testo, this);
     b->setObjectName(QStringLiteral("cmdPosti(%1)").arg(i));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, i] { cmdPosti_Click(i); });
     m_cmdPosti[size_t(i)] = b;
+    m_bloccatoDuranteVoto[size_t(i)] = bloccatoDuranteVoto;
+    b->setEnabled(!(bloccatoDuranteVoto && VotoInCorso()));
     return b;
+}
+
+// ---------------------------------------------------------------------------
+// A vote in hand.  A message box or a modal window raised here would run
+// its own loop inside the vote loop and hold the keys in the port until it
+// is closed: while a vote runs the editor asks nothing and refuses on its
+// own status line.
+
+void EditorPosti::AggiornaComandi()
+{
+    const bool voto = VotoInCorso();
+    for (size_t i = 0; i < m_cmdPosti.size(); ++i)
+        if (m_cmdPosti[i] && m_bloccatoDuranteVoto[i]) m_cmdPosti[i]->setEnabled(!voto);
+    if (voto && !m_votoVisto)
+        m_lblStato->setText(QString::fromUtf8(kComandiSospesi));
+    else if (!voto && m_votoVisto)
+        m_lblStato->clear();
+    m_votoVisto = voto;
+}
+
+bool EditorPosti::RifiutaDuranteVotoQui()
+{
+    if (!VotoInCorso()) return false;
+    AggiornaComandi();
+    m_lblStato->setText(QString::fromUtf8(kMsgVotoInCorso));
+    return true;
+}
+
+void EditorPosti::Avvisa(const QString& testo)
+{
+    if (VotoInCorso()) {
+        m_lblStato->setText(testo);
+        return;
+    }
+    m_lblStato->clear();
+    UI().MsgBox(testo);
 }
 
 // ---------------------------------------------------------------------------
@@ -113,7 +167,25 @@ QPushButton* EditorPosti::CreaComando(int i, const QString& testo)
 void EditorPosti::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    if (!e->spontaneous()) Form_Activate();
+    if (!e->spontaneous()) {
+        m_votoVisto = false;
+        m_lblStato->clear();
+        AggiornaComandi();
+        m_vegliaVoto->start();
+        Form_Activate();
+    }
+}
+
+void EditorPosti::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    if (!e->spontaneous()) m_vegliaVoto->stop();
+}
+
+void EditorPosti::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) AggiornaComandi();
 }
 
 void EditorPosti::closeEvent(QCloseEvent* e)
@@ -306,7 +378,7 @@ void EditorPosti::lstLiberi_Click()
     const int i = voce->data(Qt::UserRole).toInt();
     if (!m_modello.Valido(i) || m_modello.EtichettaDel(i) != 0) return;
     if (m_modello.Tipo() == Disposizione::Pannello::Tabellone && !m_modello.EtichettaConsole(i)) {
-        UI().MsgBox(TrimSpazi(voce->text()) + QStringLiteral(" non posizionato in Monitor di Controllo"));
+        Avvisa(TrimSpazi(voce->text()) + QStringLiteral(" non posizionato in Monitor di Controllo"));
         return;
     }
     const int k = m_modello.Assegna(i);
@@ -339,7 +411,7 @@ bool EditorPosti::Fine()
 
 void EditorPosti::Reset()
 {
-    if (RifiutaDuranteVoto()) return;
+    if (RifiutaDuranteVotoQui()) return;
     AnnullaTrascinamento();
     if (UI().MsgBox(QStringLiteral("Confermi azzeramento disposizioni già fatte ?"),
                     vbOKCancel + vbQuestion + vbDefaultButton2) != vbOK)

@@ -26,6 +26,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
+class QTimer;
 
 namespace obx {
 
@@ -46,6 +47,14 @@ public:
     QLabel* txtAllinea() const { return m_txtAllinea; }
     // The command buttons; nullptr outside the window's set.
     QPushButton* cmdPosti(int i) const;
+    // The window's own line for what it cannot do now (a vote in hand, a
+    // seat it cannot place): said here, where a message box would hold up
+    // a running vote's key collection.
+    QLabel* lblStato() const { return m_lblStato; }
+    // The commands that would ask or open a window of their own are
+    // unavailable while a vote is in hand; the window follows the vote by
+    // itself while shown.
+    void AggiornaComandi();
 
     // Reads the layout again and rebuilds the labels and the list from it;
     // the snap is switched off with the step at 100.
@@ -92,8 +101,14 @@ protected:
     // given size, and the common side controls.
     void CreaPannello(double larghezza, double altezza, double larghezzaEtichetta, double altezzaEtichetta,
                       Etichetta::Allineamento allineamento, bool grassetto);
-    // Adds command button i with its caption.
-    QPushButton* CreaComando(int i, const QString& testo);
+    // Adds command button i with its caption; unavailable during a vote
+    // when it would ask or open a modal window.
+    QPushButton* CreaComando(int i, const QString& testo, bool bloccatoDuranteVoto = false);
+    // True, with the reason on the status line, while a vote is in hand.
+    bool RifiutaDuranteVotoQui();
+    // A message for the operator: a box outside a vote, the status line
+    // during one.
+    void Avvisa(const QString& testo);
     // The look of a seat label shown (colours), for each editor.
     virtual void StileEtichetta(Etichetta* e) = 0;
 
@@ -108,6 +123,8 @@ protected:
     int PxY(double twips) const;
 
     void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -128,6 +145,10 @@ private:
     QScrollBar* m_barAllinea = nullptr;
     QLabel* m_txtAllinea = nullptr;
     std::array<QPushButton*, 5> m_cmdPosti{};
+    std::array<bool, 5> m_bloccatoDuranteVoto{};
+    QLabel* m_lblStato = nullptr;
+    QTimer* m_vegliaVoto = nullptr;
+    bool m_votoVisto = false;
 
     // The drag: the label taken and where it was taken inside it (twips;
     // -1, -1 when no drag runs).

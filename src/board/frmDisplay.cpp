@@ -84,7 +84,9 @@ frmDisplay::frmDisplay(QWidget* padre) : EditorPosti(Disposizione::Pannello::Tab
     }
 
     const char* comandi[5] = {"Annulla", "Fine", "Colori", "Dormisco", "Reset"};
-    for (int i = 0; i < 5; ++i) CreaComando(i, QString::fromUtf8(comandi[i]));
+    // "Colori" and "Dormisco" open modal windows and "Reset" asks: none
+    // while a vote is in hand.
+    for (int i = 0; i < 5; ++i) CreaComando(i, QString::fromUtf8(comandi[i]), i >= 2);
     cmdPosti(4)->setToolTip(QStringLiteral("Azzera disposizioni già fatte"));
     cmdPosti(3)->setVisible(xEsitoVideo);
 
@@ -116,6 +118,7 @@ frmDisplay::frmDisplay(QWidget* padre) : EditorPosti(Disposizione::Pannello::Tab
     auto* tutto = new QVBoxLayout(this);
     tutto->addLayout(fascia);
     tutto->addWidget(m_scorri, 1);
+    tutto->addWidget(lblStato());
 
     // As large as the panel asks, within the screen.
     const QMargins m = tutto->contentsMargins();
@@ -190,7 +193,7 @@ void frmDisplay::ApplicaColori()
 
 void frmDisplay::ApreTinte(bool risultati)
 {
-    if (RifiutaDuranteVoto()) return;
+    if (RifiutaDuranteVotoQui()) return;
     // The layout is stored before the colours are edited.
     Modello().Salva();
     if (risultati) {

@@ -55,7 +55,8 @@ frmPosti::frmPosti(QWidget* padre) : EditorPosti(Disposizione::Pannello::Console
 
     CreaComando(0, QStringLiteral("Annulla"));
     CreaComando(1, QStringLiteral("Fine"));
-    CreaComando(2, QStringLiteral("Reset"));
+    // "Reset" asks: not while a vote is in hand.
+    CreaComando(2, QStringLiteral("Reset"), true);
     cmdPosti(2)->setToolTip(QStringLiteral("Azzera disposizioni già fatte"));
 
     // The list as wide as a short name of average capitals beside its
@@ -80,6 +81,7 @@ frmPosti::frmPosti(QWidget* padre) : EditorPosti(Disposizione::Pannello::Console
     lato->addWidget(chkAllinea());
     lato->addLayout(passo);
     lato->addLayout(comandi);
+    lato->addWidget(lblStato());
     auto* tutto = new QHBoxLayout(this);
     tutto->addWidget(boxPosti(), 0, Qt::AlignTop);
     tutto->addLayout(lato);

@@ -411,9 +411,16 @@ TEST_F(Editori, DuranteUnVotoNienteFinestreModaliDagliEditori)
     frmPosti* p = Posti();
     iModoVoto = 1;
     const QString rifiuto = QStringLiteral("Votazione in corso: operazione non consentita");
+    // No box either: the commands that would ask are unavailable, and one
+    // reached all the same is refused on the editor's own line.
+    d->AggiornaComandi();
+    p->AggiornaComandi();
     for (QPushButton* b : {d->cmdPosti(2), d->cmdPosti(3), d->cmdPosti(4), p->cmdPosti(2)}) {
-        (*ui)->AttendiMsg(rifiuto);
-        b->click();
+        EXPECT_FALSE(b->isEnabled());
+        auto* editore = static_cast<EditorPosti*>(b->window());
+        editore->lblStato()->clear();
+        editore->cmdPosti_Click(b->objectName().mid(9, 1).toInt());
+        EXPECT_EQ(editore->lblStato()->text(), rifiuto);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
     // Dragging stays open to the operator.
