@@ -1536,6 +1536,8 @@ void Database::Create(const QString& percorso)
 
 void Database::Close() { ChiudiConnessione(m_stato); }
 
+sqlite3* Database::Motore() const { return m_stato && m_stato->aperto ? m_stato->handle : nullptr; }
+
 QSqlDatabase Database::Connessione() const
 {
     // A write through it must commit when it returns, which a walk left
@@ -1977,6 +1979,19 @@ namespace {
 
 bool TransazioneAperta(const Database::Stato& s) { return s.handle && sqlite3_get_autocommit(s.handle) == 0; }
 
+// Undoes what the engine still holds of a transaction that could not end
+// (its own failure is of no further use: the state is asked again after).
+void AnnullaRimasta(Database::Stato& s)
+{
+    if (TransazioneAperta(s)) {
+        try {
+            Esegui(s, QStringLiteral("ROLLBACK"));
+        } catch (const Errore&) {
+        }
+    }
+    s.Dimentica();
+}
+
 }  // namespace
 
 void Database::BeginTrans()
@@ -1984,13 +1999,7 @@ void Database::BeginTrans()
     VerificaAperto(m_stato);
     RilasciaFlussi(*m_stato);
     // A transaction left behind by a rollback that failed is undone first.
-    if (TransazioneAperta(*m_stato) && !m_stato->inTransazione) {
-        try {
-            Esegui(*m_stato, QStringLiteral("ROLLBACK"));
-        } catch (const Errore&) {
-        }
-        m_stato->Dimentica();
-    }
+    if (TransazioneAperta(*m_stato) && !m_stato->inTransazione) AnnullaRimasta(*m_stato);
     if (TransazioneAperta(*m_stato)) Errore_(errdb::kOperazioneNonValida, QStringLiteral("Transazione già aperta."));
     Esegui(*m_stato, QStringLiteral("BEGIN"));
     m_stato->inTransazione = true;
@@ -2014,13 +2023,7 @@ void Database::CommitTrans()
     } catch (const Errore&) {
         // What could not be stored is undone now, so that the next
         // transaction begins on the archive as it was.
-        if (TransazioneAperta(*m_stato)) {
-            try {
-                Esegui(*m_stato, QStringLiteral("ROLLBACK"));
-            } catch (const Errore&) {
-            }
-        }
-        m_stato->Dimentica();
+        AnnullaRimasta(*m_stato);
         throw;
     }
 }

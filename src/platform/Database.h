@@ -42,6 +42,8 @@
 
 #include "platform/Errore.h"
 
+struct sqlite3;
+
 namespace obx {
 
 // Field types, with the engine's own codes.
@@ -197,6 +199,9 @@ public:
     // The Qt connection, for grids bound to a table (QSqlTableModel) and
     // the like.  Writes through it bypass the field checks above.
     QSqlDatabase Connessione() const;
+    // The engine's own handle of the connection (null when closed), for
+    // the limits a caller sets on one statement's work.
+    sqlite3* Motore() const;
 
     // Internal: shared state of the connection (field types, statements).
     struct Stato;

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScrollBar>
-#include <QSqlDriver>
 #include <QTimer>
 #include <sqlite3.h>
 
@@ -91,8 +90,7 @@ class LimiteCalcolo {
 public:
     LimiteCalcolo()
     {
-        const QVariant h = dbArchivio.Connessione().driver() ? dbArchivio.Connessione().driver()->handle() : QVariant();
-        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0) m_db = *static_cast<sqlite3* const*>(h.constData());
+        m_db = dbArchivio.Motore();
         m_tempo.start();
         if (!m_db) return;
         // Checked every few steps: one row of a heavy expression may be

@@ -177,9 +177,10 @@ QString FromCp1252(const QByteArray& b)
     return out;
 }
 
-QStringList RigheTesto(const QByteArray& dati)
+QStringList RigheTesto(const QByteArray& dati) { return RigheTesto(FromCp1252(dati)); }
+
+QStringList RigheTesto(QString testo)
 {
-    QString testo = FromCp1252(dati);
     testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     testo.replace(u'\r', u'\n');
     QStringList righe = testo.split(u'\n');

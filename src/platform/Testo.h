@@ -49,6 +49,8 @@ QString FromCp1252(const QByteArray& b);
 // The lines of a Windows-1252 text: CR LF, LF and CR all end a line; a
 // last empty line (the file ends with its line break) is not a line.
 QStringList RigheTesto(const QByteArray& dati);
+// The same of a text already decoded.
+QStringList RigheTesto(QString testo);
 
 // Elapsed seconds from one time of day to a later one, right across
 // midnight (a negative difference gains 86400).

@@ -130,17 +130,6 @@ bool TestoAgenda(const QByteArray& dati, QString& testo)
     return true;
 }
 
-// The lines of the text: CR LF, LF and CR all end a line; a last empty
-// line (the file ends with its line break) is not a line.
-QStringList Righe(QString testo)
-{
-    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    testo.replace(u'\r', u'\n');
-    QStringList righe = testo.split(u'\n');
-    if (!righe.isEmpty() && righe.last().isEmpty()) righe.removeLast();
-    return righe;
-}
-
 // A character no agenda text holds: a control character (a binary file, or
 // one in an encoding not recognised), or one that stands for bytes that
 // could not be read.
@@ -388,7 +377,7 @@ void ImportaOdG(const QString& cFile, const QString& cFormato)
                     vbCritical, kTitoloOBX);
         return;
     }
-    const QStringList righe = Righe(testo);
+    const QStringList righe = RigheTesto(testo);
     if (righe.isEmpty()) {
         UI().MsgBox(QStringLiteral("Il file ") + cFile + QStringLiteral(" non contiene argomenti.") + kAcapo +
                         kAgendaInvariata,

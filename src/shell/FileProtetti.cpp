@@ -11,10 +11,6 @@
 
 namespace obx {
 
-namespace {
-
-// The path a file would be written at: symbolic links followed (a dangling
-// one too: writing through it creates its target), the folder canonical.
 QString PercorsoReale(const QString& percorso)
 {
     QFileInfo fi(percorso);
@@ -22,6 +18,8 @@ QString PercorsoReale(const QString& percorso)
     const QString cartella = QFileInfo(fi.absolutePath()).canonicalFilePath();
     return (cartella.isEmpty() ? QDir::cleanPath(fi.absolutePath()) : cartella) + u'/' + fi.fileName();
 }
+
+namespace {
 
 bool Identita(const QString& percorso, struct stat& st)
 {

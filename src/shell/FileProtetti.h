@@ -11,6 +11,10 @@
 
 namespace obx {
 
+// The path a file would be written at: symbolic links followed (a dangling
+// one too: writing through it creates its target), the folder canonical.
+QString PercorsoReale(const QString& percorso);
+
 // True when the two paths name one file, or would once written.
 bool StessoFile(const QString& a, const QString& b);
 

@@ -117,11 +117,13 @@ int TabelleArchivio(const QString& percorso)
     }
 }
 
-QString NomiTabelle()
+// The finding of a file that holds none of them.
+QString NessunaTabella()
 {
     QStringList n;
     for (int i = 1; i <= 5; ++i) n << cTabelle[i];
-    return n.join(QStringLiteral(", "));
+    return QStringLiteral("Il file non contiene nessuna delle tabelle dell'archivio (%1).")
+        .arg(n.join(QStringLiteral(", ")));
 }
 
 // ---------------------------------------------------------------------------
@@ -171,8 +173,7 @@ void Riorganizza(Giro& g)
         try {
             db.Open(archivio);
             if (TabelleArchivio(db) == 0) {
-                g.guasto = QStringLiteral("Il file non contiene nessuna delle tabelle dell'archivio (%1).")
-                               .arg(NomiTabelle());
+                g.guasto = NessunaTabella();
                 throw Errore(kErrArchivioDanneggiato, g.guasto);
             }
             guasti = db.IntegrityCheck();
@@ -217,7 +218,7 @@ void Riorganizza(Giro& g)
     // The copy kept of the archive as it was; a ".old" that is a whole
     // archive is never replaced by a file that holds none of its tables.
     if (QFileInfo::exists(old) && TabelleArchivio(old) == 5 && TabelleArchivio(temp) == 0) {
-        g.guasto = QStringLiteral("Il file non contiene nessuna delle tabelle dell'archivio (%1).").arg(NomiTabelle());
+        g.guasto = NessunaTabella();
         g.Segnala(kErrArchivioDanneggiato, g.guasto);
         QFile::remove(temp);
         return;

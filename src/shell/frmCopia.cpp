@@ -88,12 +88,7 @@ bool frmCopia::cmdCopia_Click()
 
     // The archive itself, in any letter case, through another spelling of
     // its folder or a link, is never a destination.
-    const auto canonico = [](const QString& p) {
-        const QFileInfo fi(p);
-        const QString dir = QFileInfo(fi.absolutePath()).canonicalFilePath();
-        return (dir.isEmpty() ? fi.absolutePath() : dir) + u'/' + fi.fileName();
-    };
-    if (canonico(sorgente).compare(canonico(destinazione), Qt::CaseInsensitive) == 0 ||
+    if (PercorsoReale(sorgente).compare(PercorsoReale(destinazione), Qt::CaseInsensitive) == 0 ||
         StessoFile(sorgente, destinazione)) {
         UI().MsgBox(QStringLiteral("Copia Fallita (archivi aperti)"), vbOKOnly);
         return false;

@@ -9,18 +9,13 @@
 #include "shell/Globali.h"
 #include "shell/Manutenzione.h"
 #include "shell/Schema.h"
+#include "support/ArchivioProva.h"
 #include "support/ScriptedUI.h"
 
 using namespace obx;
+using obx::test::Impronta;
 
 namespace {
-
-QByteArray Impronta(const QString& percorso)
-{
-    QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 class ManutenzioneTest : public ::testing::Test {
 protected:

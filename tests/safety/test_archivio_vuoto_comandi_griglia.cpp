@@ -30,15 +30,9 @@
 #include "support/ScriptedUI.h"
 
 using namespace obx;
+using obx::test::Impronta;
 
 namespace {
-
-QByteArray Impronta(const QString& percorso)
-{
-    QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 int Eventi(Database& db) { return int(db.RowCount(QStringLiteral("EVENTI"))); }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
+#include <QFile>
+
 #include "platform/Database.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
@@ -175,5 +178,12 @@ void ArchivioProva::Atti()
 }
 
 int ArchivioProva::Righe(const QString& tabella) { return int(dbArchivio.RowCount(tabella)); }
+
+QByteArray Impronta(const QString& percorso)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
 
 }  // namespace obx::test

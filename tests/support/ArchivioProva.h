@@ -5,6 +5,7 @@
 // council to sit with.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -77,6 +78,10 @@ private:
     QTemporaryDir m_dir;
     bool m_valido = false;
 };
+
+// A digest of a file's bytes (empty when it cannot be read), to tell
+// that a file was left exactly as it was.
+QByteArray Impronta(const QString& percorso);
 
 // Tree key of the segments given (type letter + identifier each).
 QString ChiaveAlbero(const QStringList& segmenti);
