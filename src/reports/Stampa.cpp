@@ -1,6 +1,7 @@
 #include "reports/Stampa.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,7 +10,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cmath>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
@@ -22,7 +25,7 @@ namespace {
 
 struct StatoStampa {
     std::unique_ptr<QPrinter> stampante;
-    QPainter pittore;
+    std::unique_ptr<QPainter> pittore = std::make_unique<QPainter>();
     QFont font;
     int pagina = 0;  // pages of the current job, for the observer
     OsservatoreStampa osservatore;
@@ -34,6 +37,10 @@ struct StatoStampa {
     QString fileNostro;         // the last file the program or the dialog gave the printer
     QString fileDaDire;         // the file of the job, told at its end (empty: printer or caller's file)
     QString ultimoFile;
+    // The PDF file of the job under way, written meanwhile under a
+    // provisional name beside it: the file appears whole at the end of the
+    // job, and a job stopped or failed leaves none (nor touches one there).
+    QString fileFinale;
 };
 
 StatoStampa& Stato()
@@ -160,28 +167,58 @@ bool Dialogo(StatoStampa& s, const QString& nome)
     return scelta;
 }
 
+QString Provvisorio(const QString& file) { return file + QStringLiteral(".parziale"); }
+
+// The printer back on the job's own file; the provisional one is removed
+// when bTieni is false, else it takes the file's place.  False when it
+// could not.
+bool LasciaProvvisorio(StatoStampa& s, bool bTieni)
+{
+    if (s.fileFinale.isEmpty()) return true;
+    QPrinter& p = Stampante();
+    const QString provvisorio = p.outputFileName();
+    p.setOutputFileName(s.fileFinale);
+    const QString finale = s.fileFinale;
+    s.fileFinale.clear();
+    if (bTieni) {
+        // Over a file the caller set, in one step: never half of either.
+        std::error_code e;
+        std::filesystem::rename(std::filesystem::path(provvisorio.toStdU16String()),
+                                std::filesystem::path(finale.toStdU16String()), e);
+        if (!e) return true;
+    }
+    QFile::remove(provvisorio);
+    return !bTieni;
+}
+
 void Inizia(StatoStampa& s)
 {
-    if (s.pittore.isActive() || !s.pronta || s.fallita) return;
+    if (s.pittore->isActive() || !s.pronta || s.fallita) return;
     QPrinter& p = Stampante();
-    if (!s.pittore.begin(&p)) {
+    const QString file = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : QString();
+    if (!file.isEmpty()) {
+        s.fileFinale = file;
+        p.setOutputFileName(Provvisorio(file));
+    }
+    if (!s.pittore->begin(&p)) {
         s.fallita = true;
-        const QString file = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : QString();
+        LasciaProvvisorio(s, false);
         UI().MsgBox(file.isEmpty() ? QStringLiteral("Stampante non disponibile")
                                    : QStringLiteral("Impossibile scrivere il file ") + Nativo(file),
                     vbCritical, kTitoloOBX);
         return;
     }
-    s.pittore.setFont(s.font);
-    s.pittore.setPen(Qt::black);
+    s.pittore->setFont(s.font);
+    s.pittore->setPen(Qt::black);
 }
 
 // Ends the job, if one started, and tells the operator its file.
 void ChiudeLavoro(StatoStampa& s)
 {
     s.pronta = false;
-    if (!s.pittore.isActive()) return;  // nothing was printed: no job, nothing to tell
-    const bool scritto = s.pittore.end();
+    if (!s.pittore->isActive()) return;  // nothing was printed: no job, nothing to tell
+    bool scritto = s.pittore->end();
+    scritto = LasciaProvvisorio(s, scritto) && scritto;
     const QString file = s.fileDaDire;
     s.fileDaDire.clear();
     if (!scritto) {
@@ -191,6 +228,24 @@ void ChiudeLavoro(StatoStampa& s)
     } else if (!file.isEmpty()) {
         UI().MsgBox(QStringLiteral("Stampa salvata nel file:\n") + Nativo(file), vbInformation, kTitoloOBX);
     }
+}
+
+// A printer whose driver cannot take back what it was sent: the job is
+// left unfinished, never ended, so that it is never handed to the spooler,
+// and the program goes on with a new printer of the same settings.
+void AbbandonaLavoro(StatoStampa& s)
+{
+    QPrinter& vecchia = Stampante();
+    auto nuova = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    nuova->setPrinterName(vecchia.printerName());
+    nuova->setPageLayout(vecchia.pageLayout());
+    nuova->setCopyCount(vecchia.copyCount());
+    nuova->setDuplex(vecchia.duplex());
+    nuova->setColorMode(vecchia.colorMode());
+    (void)s.pittore.release();
+    (void)s.stampante.release();
+    s.pittore = std::make_unique<QPainter>();
+    s.stampante = std::move(nuova);
 }
 
 }  // namespace
@@ -270,12 +325,12 @@ void StampaXY(int iRiga, int iColonna, const QString& cTesto)
     StatoStampa& s = Stato();
     if (s.osservatore) s.osservatore(s.pagina, iRiga, iColonna, cTesto);
     Inizia(s);
-    if (!s.pittore.isActive()) return;
+    if (!s.pittore->isActive()) return;
     QPrinter& p = Stampante();
     const QFontMetricsF fm(s.font, &p);
     const double x = fm.horizontalAdvance(QString(std::max(iColonna, 0), u'A'));
     const double y = double(iRiga) * iAltezzaRiga * Scala(p);
-    s.pittore.drawText(QPointF(x, y + fm.ascent()), cTesto);
+    s.pittore->drawText(QPointF(x, y + fm.ascent()), cTesto);
 }
 
 QStringList DivideTestoACapo(const QString& cTesto, int iLarghezza)
@@ -325,7 +380,7 @@ void NuovaPagina()
     StatoStampa& s = Stato();
     ++s.pagina;
     Inizia(s);
-    if (s.pittore.isActive()) Stampante().newPage();
+    if (s.pittore->isActive()) Stampante().newPage();
 }
 
 void FineStampa()
@@ -333,6 +388,25 @@ void FineStampa()
     StatoStampa& s = Stato();
     s.sceltaTenuta = false;
     ChiudeLavoro(s);
+}
+
+void InterrompeStampa()
+{
+    StatoStampa& s = Stato();
+    s.sceltaTenuta = false;
+    s.pronta = false;
+    s.fileDaDire.clear();
+    if (s.pittore->isActive()) {
+        if (!s.fileFinale.isEmpty()) {
+            s.pittore->end();
+            LasciaProvvisorio(s, false);
+        } else if (Stampante().abort()) {
+            s.pittore->end();
+        } else {
+            AbbandonaLavoro(s);
+        }
+    }
+    UI().MsgBox(kStampaInterrotta, vbExclamation, kTitoloOBX);
 }
 
 QString DataDiStampa(const QDateTime& d)

@@ -13,7 +13,9 @@
 // the caller itself is written as it is, without a message.
 //
 // The job starts with the first text placed: a report that finds nothing
-// to print sends nothing to the printer and writes no file.
+// to print sends nothing to the printer and writes no file.  A PDF file is
+// written under a provisional name beside it and takes its name only at
+// the end of the job, whole.
 #pragma once
 
 #include <QDateTime>
@@ -72,6 +74,13 @@ void NuovaPagina();
 // operator is told the file when the program chose it or the operator did
 // in the dialog.
 void FineStampa();
+
+// Stops the job under way, at the operator's "Interrompi": nothing of it
+// goes to the printer and no file of it is left (a file that was already
+// where it would have gone stays as it was), and the operator is told so
+// with kStampaInterrotta.  The report then ends without FineStampa.
+void InterrompeStampa();
+inline const QString kStampaInterrotta = QStringLiteral("Stampa Interrotta: nulla è stato stampato.");
 
 // The PDF file of the last job set up, empty when it went to a printer.
 QString FileStampa();

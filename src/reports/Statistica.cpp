@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <exception>
 
+#include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -52,10 +53,12 @@ void StampaStatistica()
 
     for (size_t i = 1; i < aPosti.size(); ++i) aPosti[i].iConteggio = 0;
     int votazioni = 0;
+    bool fermata = false;
     Recordset rs;
     prova([&] {
         rs = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
         if (rs.Eof() && rs.Bof()) return;
+        Avanzamento avanzamento(QStringLiteral("Statistica di Partecipazione al Voto"), rs.RecordCount());
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
             const QString votanti = rs.Field(QStringLiteral("cVotantiVT")).toString();
             for (size_t i = 1; i < aPosti.size(); ++i) {
@@ -65,9 +68,18 @@ void StampaStatistica()
                 if (StringaPosti::Valido(codice) && votanti.contains(QChar(codice))) ++aPosti[i].iConteggio;
             }
             ++votazioni;
+            avanzamento.Passo(votazioni);
+            if (avanzamento.Fermato()) {
+                fermata = true;
+                return;
+            }
         }
     });
     prova([&] { rs.Close(); });
+    if (fermata) {
+        InterrompeStampa();
+        return;
+    }
 
     if (votazioni == 0) {
         FineStampa();

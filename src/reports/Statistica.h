@@ -10,7 +10,8 @@ namespace obx {
 // in a vote when its person code (1 to 120) is in the vote's cVotantiVT.
 // The seats are those of the open console, else of the registry loaded
 // now.  With no stored votes: "Nessuna Votazione Disponibile" and nothing
-// printed.  A failure while reading or printing is shown (the first one)
+// printed.  The reading of the votes shows its progress; the operator's
+// "Interrompi" prints nothing (InterrompeStampa).  A failure while reading or printing is shown (the first one)
 // and the report goes on.
 void StampaStatistica();
 

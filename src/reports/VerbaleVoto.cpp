@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Testo.h"
@@ -649,12 +650,24 @@ void StampaArchivio(const QString& cSegnalibro)
             verbale.DaArchivio(v, rsVoti, delibere);
             verbale.Stampa(v);
         } else {
+            int totale = 0;
+            verbale.Prova([&] { totale = rsVoti.RecordCount(); });
+            Avanzamento avanzamento(QStringLiteral("Stampa Votazioni"), totale);
             verbale.Prova([&] { rsVoti.MoveFirst(); });
             bool fine = false;
             verbale.Prova([&] { fine = rsVoti.Eof(); });
-            while (!fine) {
+            for (int n = 1; !fine; ++n) {
                 verbale.DaArchivio(v, rsVoti, delibere);
                 verbale.Stampa(v);
+                avanzamento.Passo(n);
+                if (avanzamento.Fermato()) {
+                    verbale.Prova([&] {
+                        rsVoti.Close();
+                        rsDelibere.Close();
+                    });
+                    InterrompeStampa();
+                    return;
+                }
                 // A row that cannot be left ends the report.
                 fine = true;
                 verbale.Prova([&] {

@@ -24,6 +24,9 @@ namespace obx {
 // of the stored votes are the report's own: a vote running at the console
 // keeps its start and its seats' keys.
 //
+// Every row is long work: it shows its progress and the operator's
+// "Interrompi" discards the job (InterrompeStampa), nothing printed.
+//
 // Pages break where the printable area ends ("segue pag." and the header
 // again); a long item text is wrapped and continues over the pages.
 //

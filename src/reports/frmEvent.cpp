@@ -13,6 +13,7 @@
 
 #include "board/Video.h"
 #include "console/Spoglio.h"
+#include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/FinestraUnica.h"
@@ -51,9 +52,11 @@ public:
         : m_modo(modo), m_nome(RTrimSpazi(nome)), m_off(modo == u"P" ? 0 : 10), m_ev(eventi), m_scelti(scelti)
     {}
 
-    void Stampa();
+    // False when the operator stopped it: the job is then to be discarded.
+    bool Stampa();
 
 private:
+    int Totale();
     void Intestazione();
     void Avanza()
     {
@@ -86,12 +89,12 @@ private:
     QStringList m_presenti;         // mode "P"
 };
 
-void ResocontoEventi::Stampa()
+bool ResocontoEventi::Stampa()
 {
     m_passi.Prova([&] { m_voti = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A")); });
     bool vuoto = true;
     m_passi.Prova([&] { vuoto = m_ev.RecordCount() == 0; });
-    if (vuoto) return;
+    if (vuoto) return true;
 
     // The date of the event the record set stands on; past the last one
     // (an earlier report walked it to the end), the first event's.
@@ -101,13 +104,19 @@ void ResocontoEventi::Stampa()
     });
     // A selection that is no longer in the log prints nothing rather than
     // the wrong events.
-    if (!Posiziona()) return;
+    if (!Posiziona()) return true;
+    Avanzamento avanzamento(QStringLiteral("Stampa Lista Eventi"), Totale());
     m_passi.Prova([&] { Intestazione(); });
 
-    while (true) {
+    for (int n = 1;; ++n) {
         bool fine = true;
         if (!m_passi.Prova([&] { fine = m_ev.Eof(); }) || fine) break;
         Evento();
+        avanzamento.Passo(n);
+        if (avanzamento.Fermato()) {
+            m_voti.Close();
+            return false;
+        }
         bool ultimo = false;
         m_passi.Prova([&] { ultimo = m_fine >= 0 && m_ev.Bookmark() == m_fine; });
         if (ultimo) break;
@@ -115,6 +124,32 @@ void ResocontoEventi::Stampa()
     }
     Chiusura();
     m_voti.Close();
+    return true;
+}
+
+// The events the report walks, for its progress: the whole log, or up to
+// the selected event, or from the first selected to the second, counted on
+// a record set of its own (only where the walk is long enough to show it).
+int ResocontoEventi::Totale()
+{
+    int totale = 0;
+    m_passi.Prova([&] { totale = m_ev.RecordCount(); });
+    if (totale < Avanzamento::kMinimo || (m_modo != u"P" && m_modo != u"I")) return totale;
+    m_passi.Prova([&] {
+        Recordset rs = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+        if (m_modo == u"I")
+            rs.SetBookmark(m_scelti.value(0));
+        else
+            rs.MoveFirst();
+        int n = 0;
+        while (!rs.Eof()) {
+            ++n;
+            if (rs.Bookmark() == m_fine) break;
+            rs.MoveNext();
+        }
+        totale = n;
+    });
+    return totale;
 }
 
 bool ResocontoEventi::Posiziona()
@@ -533,7 +568,10 @@ void frmEvent::StampaEventi(const QString& cTipo, const QString& cNomeCons)
     if (!ImpostaStampante(modo == u"P" ? 2 : 3, QStringLiteral("Lista_Eventi"))) return;
     if (Eventi().IsOpen() || ApreEventi()) {
         ResocontoEventi r(modo, cNomeCons, Eventi(), broEventi->SelBookmarks());
-        r.Stampa();
+        if (!r.Stampa()) {
+            InterrompeStampa();
+            return;
+        }
     }
     FineStampa();
 }

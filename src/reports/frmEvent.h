@@ -57,6 +57,8 @@ public:
 
     // Prints the report of mode cTipo ("T", "M", "P", "I") over the window's
     // record set and the grid's selection; cNomeCons the person of mode "M".
+    // The walk over the events shows its progress; the operator's
+    // "Interrompi" discards the job (InterrompeStampa).
     void StampaEventi(const QString& cTipo, const QString& cNomeCons);
 
     QPushButton* cmdEventi(int i) const;

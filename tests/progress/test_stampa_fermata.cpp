@@ -1,0 +1,196 @@
+// The long printed reports: every stored vote from "Controllo Voti", the
+// participation statistics and the whole event list.  Over more rows than
+// the progress window waits for, each shows the count done of the total
+// with its "Interrompi"; stopped after pages were already laid out, the
+// job is discarded: no file of it is left in "Stampe" nor beside a file
+// the caller gave (which keeps what it held), and the operator is told it
+// was stopped, never where it was saved.  Not stopped, each prints.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <functional>
+
+#include "event-reports/BancoEventi.h"
+#include "platform/Avanzamento.h"
+#include "reports/Statistica.h"
+#include "reports/VerbaleVoto.h"
+
+using namespace obx;
+using namespace obx::test;
+
+namespace {
+
+// More rows than the window waits for, not a round number of its steps.
+constexpr int kRighe = Avanzamento::kMinimo + 23;
+
+QProgressDialog* FinestraAvanzamento()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QProgressDialog*>(w)) return d;
+    return nullptr;
+}
+
+enum class Lavoro { Votazioni, Statistica, Eventi };
+
+const char* NomeLavoro(Lavoro l)
+{
+    switch (l) {
+    case Lavoro::Votazioni: return "votazioni";
+    case Lavoro::Statistica: return "statistica";
+    case Lavoro::Eventi: return "eventi";
+    }
+    return "";
+}
+
+class StampaFermata : public BancoEventi {
+protected:
+    void SetUp() override
+    {
+        BancoEventi::SetUp();
+        if (HasFatalFailure()) return;
+        ImpostaOsservatoreStampa([this](int, int, int, const QString&) { ++posati; });
+    }
+    void TearDown() override
+    {
+        Avanzamento::ImpostaArresto({});
+        BancoEventi::TearDown();
+    }
+
+    // The rows the job walks: votes for the first two, events for the last.
+    void Righe(Lavoro l)
+    {
+        Transazione t;
+        if (l == Lavoro::Eventi) {
+            for (int n = 0; n < kRighe; ++n)
+                ScriveEvento({kPrimaSeduta, QTime(9, 0).addSecs(n * 10), n % 2 ? "U" : "E",
+                              n % 2 ? "Esce" : "Entra", QStringLiteral("Consigliere %1").arg(n % 8 + 1), n % 2});
+        } else {
+            for (int n = 0; n < kRighe; ++n) {
+                VotoProva v;
+                v.tasti = {{1, u'3'}, {2, u'3'}, {3, u'6'}, {4, u'5'}};
+                v.inizio = kOraStampa.addSecs(n * 120);
+                MemorizzaVoto(v);
+            }
+        }
+        t.Commit();
+    }
+
+    // The printer dialog, confirmed, of the jobs that show one.
+    void AttendeDialogo(Lavoro l)
+    {
+        if (l != Lavoro::Statistica) (*ui)->AttendiStampante(true);
+    }
+    // Runs the job as its command does.
+    void Esegue(Lavoro l)
+    {
+        switch (l) {
+        case Lavoro::Votazioni: StampaVerbaleVoto(true, QString()); break;
+        case Lavoro::Statistica: StampaStatistica(); break;
+        case Lavoro::Eventi: finestra->StampaEventi(QStringLiteral("T"), QString()); break;
+        }
+    }
+
+    // Every file of "Stampe" (leftovers included).
+    QStringList Stampe() const
+    {
+        return QDir(CartellaStampe()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    int posati = 0;
+    frmEvent* finestra = nullptr;
+};
+
+TEST_F(StampaFermata, AStoppedJobLeavesNothingAndSaysSo)
+{
+    struct Caso {
+        Lavoro lavoro;
+        int passo;               // the step the operator presses "Interrompi" after
+        bool fileDelChiamante;   // printing to a file the caller set, already there
+        bool giaPosato;          // texts were laid out before the stop
+    };
+    const Caso casi[] = {
+        {Lavoro::Votazioni, 200, false, true},  {Lavoro::Votazioni, 1, true, true},
+        {Lavoro::Votazioni, kRighe, false, true},
+        // The statistics lay out nothing before they have read every vote.
+        {Lavoro::Statistica, 200, false, false}, {Lavoro::Statistica, kRighe, true, false},
+        {Lavoro::Eventi, 200, false, true},     {Lavoro::Eventi, kRighe, true, true},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(testing::Message() << NomeLavoro(c.lavoro) << ", fermata al passo " << c.passo
+                                        << (c.fileDelChiamante ? ", sul file del chiamante" : ""));
+        archivio.reset();
+        Archivio(1);
+        archivio->Consiglieri();
+        Righe(c.lavoro);
+        if (c.lavoro == Lavoro::Eventi) finestra = Finestra();
+
+        const QString proprio = archivio->Cartella() + QStringLiteral("stampa.pdf");
+        QByteArray prima;
+        if (c.fileDelChiamante) {
+            QFile f(proprio);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("%PDF-1.4 la stampa di ieri\n");
+            f.close();
+            prima = Impronta(proprio);
+            Stampante().setOutputFileName(proprio);
+        } else {
+            Stampante().setOutputFileName(QString());
+        }
+
+        posati = 0;
+        int passi = 0, posatiAllaFermata = -1;
+        QString conteggio, pulsante;
+        Avanzamento::ImpostaArresto([&](int n, int totale) {
+            ++passi;
+            EXPECT_EQ(totale, kRighe);
+            if (n != c.passo) return false;
+            posatiAllaFermata = posati;
+            if (QProgressDialog* d = FinestraAvanzamento()) {
+                conteggio = d->labelText();
+                if (auto* b = d->findChild<QPushButton*>()) pulsante = b->text();
+            }
+            return true;
+        });
+        AttendeDialogo(c.lavoro);
+        (*ui)->AttendiMsg(kStampaInterrotta);
+        Esegue(c.lavoro);
+
+        EXPECT_EQ(passi, c.passo) << "the job went on after the stop";
+        EXPECT_EQ(posatiAllaFermata > 0, c.giaPosato) << posatiAllaFermata;
+        EXPECT_EQ(posati, posatiAllaFermata) << "texts laid out after the stop";
+        ASSERT_FALSE((*ui)->Storia().empty());
+        EXPECT_EQ((*ui)->Storia().back().testo, kStampaInterrotta);
+        EXPECT_EQ((*ui)->Storia().back().stile, vbExclamation);
+        EXPECT_TRUE(Stampe().isEmpty()) << Stampe().join(u' ').toStdString();
+        if (c.fileDelChiamante) {
+            EXPECT_EQ(Impronta(proprio), prima);
+            const QStringList accanto = QDir(archivio->Cartella()).entryList({QStringLiteral("stampa*")}, QDir::Files);
+            EXPECT_EQ(accanto, QStringList{QStringLiteral("stampa.pdf")});
+        }
+        const int mostrato = c.passo / Avanzamento::kOgni * Avanzamento::kOgni;
+        EXPECT_TRUE(conteggio.endsWith(Avanzamento::Conteggio(mostrato, kRighe))) << conteggio.toStdString();
+        EXPECT_EQ(pulsante, QStringLiteral("Interrompi"));
+        EXPECT_EQ(FinestraAvanzamento(), nullptr) << "the progress window outlived its job";
+
+        // The next job prints as usual: nothing of the stopped one is held.
+        Avanzamento::ImpostaArresto({});
+        AttendeDialogo(c.lavoro);
+        if (!c.fileDelChiamante) AttendeFile();
+        posati = 0;
+        Esegue(c.lavoro);
+        EXPECT_GT(posati, 0);
+        const QString file = c.fileDelChiamante ? proprio : FileStampa();
+        const Pdf pdf(file);
+        ASSERT_TRUE(pdf.Valido()) << file.toStdString();
+        EXPECT_GT(pdf.Pagine(), 0);
+        if (c.lavoro == Lavoro::Votazioni) EXPECT_EQ(pdf.Pagine(), kRighe) << "one vote a page";
+
+        if (finestra) delete finestra;
+        finestra = nullptr;
+        Stampante().setOutputFileName(QString());
+    }
+}
+
+}  // namespace
