@@ -150,6 +150,15 @@ TEST_F(StampaFermata, AStoppedJobLeavesNothingAndSaysSo)
             if (QProgressDialog* d = FinestraAvanzamento()) {
                 conteggio = d->labelText();
                 if (auto* b = d->findChild<QPushButton*>()) pulsante = b->text();
+                // With OBX_SCREENSHOT_DIR set, the window as it shows, to be
+                // looked at.
+                if (const QString dove = qEnvironmentVariable("OBX_SCREENSHOT_DIR"); !dove.isEmpty()) {
+                    QDir().mkpath(dove);
+                    d->show();
+                    QApplication::processEvents();
+                    d->grab().save(dove + QStringLiteral("/avanzamento_") + QString::fromLatin1(NomeLavoro(c.lavoro)) +
+                                   QStringLiteral(".png"));
+                }
             }
             return true;
         });
