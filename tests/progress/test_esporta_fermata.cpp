@@ -87,8 +87,8 @@ TEST_F(EsportaFermata, StoppedAtAnyStepWritesNothingAndSaysSo)
         bool fileGiaPresente;
     };
     const Caso casi[] = {
-        {true, 1, false},           {false, 1, true},          {true, 200, true},
-        {false, 200, false},        {true, kVoti, true},       {false, kVoti, false},
+        {true, 1, false},    {false, 1, true},    {true, 200, true},
+        {false, 200, false}, {true, kVoti, true}, {false, kVoti, false},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(testing::Message() << (c.sintesi ? "Sintesi" : "Dettaglio") << ", fermata al passo " << c.passo

@@ -14,6 +14,7 @@
 
 #include "event-reports/BancoEventi.h"
 #include "platform/Avanzamento.h"
+#include "platform/GrigliaDati.h"
 #include "reports/Statistica.h"
 #include "reports/VerbaleVoto.h"
 
@@ -64,8 +65,8 @@ protected:
         Transazione t;
         if (l == Lavoro::Eventi) {
             for (int n = 0; n < kRighe; ++n)
-                ScriveEvento({kPrimaSeduta, QTime(9, 0).addSecs(n * 10), n % 2 ? "U" : "E",
-                              n % 2 ? "Esce" : "Entra", QStringLiteral("Consigliere %1").arg(n % 8 + 1), n % 2});
+                ScriveEvento({kPrimaSeduta, QTime(9, 0).addSecs(n * 10), n % 2 ? "U" : "E", n % 2 ? "Esce" : "Entra",
+                              QStringLiteral("Consigliere %1").arg(n % 8 + 1), n % 2});
         } else {
             for (int n = 0; n < kRighe; ++n) {
                 VotoProva v;
@@ -93,10 +94,7 @@ protected:
     }
 
     // Every file of "Stampe" (leftovers included).
-    QStringList Stampe() const
-    {
-        return QDir(CartellaStampe()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
+    QStringList Stampe() const { return QDir(CartellaStampe()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
     int posati = 0;
     frmEvent* finestra = nullptr;
@@ -106,16 +104,19 @@ TEST_F(StampaFermata, AStoppedJobLeavesNothingAndSaysSo)
 {
     struct Caso {
         Lavoro lavoro;
-        int passo;               // the step the operator presses "Interrompi" after
-        bool fileDelChiamante;   // printing to a file the caller set, already there
-        bool giaPosato;          // texts were laid out before the stop
+        int passo;              // the step the operator presses "Interrompi" after
+        bool fileDelChiamante;  // printing to a file the caller set, already there
+        bool giaPosato;         // texts were laid out before the stop
     };
     const Caso casi[] = {
-        {Lavoro::Votazioni, 200, false, true},  {Lavoro::Votazioni, 1, true, true},
+        {Lavoro::Votazioni, 200, false, true},
+        {Lavoro::Votazioni, 1, true, true},
         {Lavoro::Votazioni, kRighe, false, true},
         // The statistics lay out nothing before they have read every vote.
-        {Lavoro::Statistica, 200, false, false}, {Lavoro::Statistica, kRighe, true, false},
-        {Lavoro::Eventi, 200, false, true},     {Lavoro::Eventi, kRighe, true, true},
+        {Lavoro::Statistica, 200, false, false},
+        {Lavoro::Statistica, kRighe, true, false},
+        {Lavoro::Eventi, 200, false, true},
+        {Lavoro::Eventi, kRighe, true, true},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(testing::Message() << NomeLavoro(c.lavoro) << ", fermata al passo " << c.passo
@@ -203,3 +204,36 @@ TEST_F(StampaFermata, AStoppedJobLeavesNothingAndSaysSo)
 }
 
 }  // namespace
+
+// The event reports over a part of the log count the part: up to the event
+// selected for those present, from the first selected to the second (to
+// the end when the second comes first) for a group.
+TEST_F(StampaFermata, APartOfTheLogCountsItsOwnEvents)
+{
+    Righe(Lavoro::Eventi);
+    finestra = Finestra();
+    ASSERT_EQ(finestra->broEventi->Righe(), kRighe);
+    struct Caso {
+        const char* modo;
+        std::vector<int> righe;  // grid rows selected, in the order of the clicks
+        int totale;
+    } const casi[] = {
+        {"P", {299}, 300},
+        {"I", {100, 349}, 250},
+        {"I", {400, 100}, kRighe - 400},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(testing::Message() << c.modo << " " << c.righe.front());
+        for (size_t i = 0; i < c.righe.size(); ++i) finestra->broEventi->SelezionaRiga(c.righe[i], i > 0);
+        int totale = -1;
+        Avanzamento::ImpostaArresto([&](int, int t) {
+            totale = t;
+            return true;
+        });
+        AttendeDialogo(Lavoro::Eventi);
+        (*ui)->AttendiMsg(kStampaInterrotta);
+        finestra->StampaEventi(QString::fromLatin1(c.modo), QString());
+        EXPECT_EQ(totale, c.totale);
+        EXPECT_TRUE(Stampe().isEmpty()) << Stampe().join(u' ').toStdString();
+    }
+}
