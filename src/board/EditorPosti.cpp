@@ -12,10 +12,10 @@
 #include <cmath>
 
 #include "board/Video.h"
-#include "console/Spoglio.h"
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
 #include "platform/Testo.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

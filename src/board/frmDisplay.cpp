@@ -17,8 +17,8 @@
 #include "board/Tinte.h"
 #include "board/frmColori.h"
 #include "board/frmTinteQZ.h"
-#include "console/Spoglio.h"
 #include "shell/Configurazione.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

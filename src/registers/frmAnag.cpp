@@ -20,9 +20,9 @@
 #include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/Testo.h"
-#include "registers/ControlloDati.h"
 #include "reports/Stampa.h"
 #include "shell/Campi.h"
+#include "shell/ControlloDati.h"
 #include "shell/Globali.h"
 
 namespace obx {

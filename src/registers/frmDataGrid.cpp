@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "console/Spoglio.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/GrigliaDati.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

@@ -20,8 +20,8 @@
 #include "platform/FinestraUnica.h"
 #include "platform/Misure.h"
 #include "platform/Testo.h"
-#include "registers/ControlloDati.h"
 #include "shell/Campi.h"
+#include "shell/ControlloDati.h"
 #include "shell/Globali.h"
 
 namespace obx {

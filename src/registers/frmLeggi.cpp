@@ -13,18 +13,18 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "console/Spoglio.h"
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
-#include "registers/ControlloDati.h"
 #include "reports/ListaAtti.h"
 #include "shell/AlberoAtti.h"
 #include "shell/Campi.h"
+#include "shell/ControlloDati.h"
 #include "shell/Globali.h"
 #include "shell/RecordAtti.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

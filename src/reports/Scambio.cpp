@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "console/Spoglio.h"
 #include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
@@ -18,6 +17,7 @@
 #include "shell/Anagrafe.h"
 #include "shell/FileProtetti.h"
 #include "shell/Globali.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

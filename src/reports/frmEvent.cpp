@@ -12,19 +12,19 @@
 #include <functional>
 
 #include "board/Video.h"
-#include "console/Spoglio.h"
 #include "platform/Avanzamento.h"
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/GrigliaDati.h"
 #include "platform/Testo.h"
-#include "registers/ControlloDati.h"
 #include "reports/PassiStampa.h"
 #include "reports/Stampa.h"
 #include "shell/Anagrafe.h"
 #include "shell/Campi.h"
+#include "shell/ControlloDati.h"
 #include "shell/Globali.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

@@ -12,14 +12,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "console/Spoglio.h"
 #include "platform/Dialoghi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/GrigliaDati.h"
 #include "platform/Testo.h"
-#include "registers/ControlloDati.h"
 #include "reports/VerbaleVoto.h"
+#include "shell/ControlloDati.h"
 #include "shell/Globali.h"
+#include "shell/VotoInCorso.h"
 
 namespace obx {
 

@@ -7,7 +7,7 @@
 // Each group below names the code that writes it; the rest of the program
 // only reads it.
 //
-// Whether a vote is open is decided by oVoto (console/Spoglio.h), not by
+// Whether a vote is open is decided by oVoto (shell/VotoInCorso.h), not by
 // iModoVoto: oVoto.RaccoglieTasti() holds while keys are taken, and
 // VotoInCorso() while a vote is being armed, runs or is being closed.
 // iModoVoto says how the vote runs (kVoto*, below); it

@@ -14,8 +14,8 @@
 #include "BancoEventi.h"
 #include "console/Spoglio.h"
 #include "platform/GrigliaDati.h"
-#include "registers/ControlloDati.h"
 #include "shell/Configurazione.h"
+#include "shell/ControlloDati.h"
 #include "shell/frmMain.h"
 
 using namespace obx;

@@ -4,7 +4,8 @@
 // stays on the first, moving past the last stays on the last.  After every
 // move of its own it calls Reposition, so the window shows the row.
 //
-// Also the small helpers the register windows share.
+// Also the small helpers the register windows share.  The event and vote
+// list windows of the reports use them too, so they live here, below both.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "registers/ControlloDati.h"
+#include "shell/ControlloDati.h"
 
 #include <QGuiApplication>
 
