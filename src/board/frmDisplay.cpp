@@ -127,8 +127,8 @@ frmDisplay::frmDisplay(QWidget* padre) : EditorPosti(Disposizione::Pannello::Tab
     const QSize voluta(boxPosti()->width() + 2 * m_scorri->frameWidth() + m.left() + m.right(),
                        fascia->sizeHint().height() + tutto->spacing() + boxPosti()->height() +
                            2 * m_scorri->frameWidth() + tutto->spacing() +
-                           std::max(lblStato()->sizeHint().height(), lblStato()->minimumHeight()) +
-                           m.top() + m.bottom());
+                           std::max(lblStato()->sizeHint().height(), lblStato()->minimumHeight()) + m.top() +
+                           m.bottom());
     resize(voluta);
 
     // The title boxes show the setting; one checked acts as a click on it.

@@ -112,7 +112,8 @@ void AdattaAlloSchermo(QWidget* finestra, bool centra)
 
     // A window whose controls are placed by hand follows its own size; one
     // with a layout keeps the minimum its controls need.
-    if (!finestra->layout() && (finestra->minimumWidth() > spazio.width() || finestra->minimumHeight() > spazio.height()))
+    if (!finestra->layout() &&
+        (finestra->minimumWidth() > spazio.width() || finestra->minimumHeight() > spazio.height()))
         finestra->setMinimumSize(finestra->minimumSize().boundedTo(spazio));
     if (finestra->width() > spazio.width() || finestra->height() > spazio.height())
         finestra->resize(finestra->size().boundedTo(spazio));
@@ -143,7 +144,8 @@ void RiempieLoSchermo(QWidget* finestra)
 
 void TieneNelloSchermo(QWidget* finestra)
 {
-    if (!finestra || finestra->findChild<Guardiano*>(QStringLiteral("obxTieneNelloSchermo"), Qt::FindDirectChildrenOnly))
+    if (!finestra ||
+        finestra->findChild<Guardiano*>(QStringLiteral("obxTieneNelloSchermo"), Qt::FindDirectChildrenOnly))
         return;
     new Guardiano(finestra);
 }

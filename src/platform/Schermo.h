@@ -1,7 +1,7 @@
 // Windows that open inside the screen they open on, frame included, from a
 // screen of 800x600 up: a window keeps the size it was designed with where
-// that fits, is made smaller where it does not, and is placed so that no
-// part of it, title bar and borders included, falls outside the area the
+// that fits, is made smaller where it does not, and is placed so that
+// nothing of it, title bar and borders included, falls outside the area the
 // desktop leaves to windows (task bars and panels excluded).
 #pragma once
 

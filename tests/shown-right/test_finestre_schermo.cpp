@@ -58,8 +58,10 @@ void SchermoOffscreen(const QSize& dim)
     if (QCoreApplication::instance()) return;
     const QByteArray piattaforma = qgetenv("QT_QPA_PLATFORM");
     if (!piattaforma.isEmpty() && piattaforma != "offscreen") return;
-    const QString file = QDir::temp().filePath(
-        QStringLiteral("obx-schermo-%1x%2-%3.json").arg(dim.width()).arg(dim.height()).arg(QCoreApplication::applicationPid()));
+    const QString file = QDir::temp().filePath(QStringLiteral("obx-schermo-%1x%2-%3.json")
+                                                   .arg(dim.width())
+                                                   .arg(dim.height())
+                                                   .arg(QCoreApplication::applicationPid()));
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     f.write(QStringLiteral("{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"\", \"x\": 0, \"y\": 0, "
@@ -184,7 +186,8 @@ protected:
         };
         casi.push_back({"frmDelib", [p] { return frmDelib::Mostra(p); }, false});
         for (int t = 1; t <= 5; ++t)
-            casi.push_back({"frmDataGrid", [p, t] {
+            casi.push_back({"frmDataGrid",
+                            [p, t] {
                                 cTabellaGriglia = cTabelle[size_t(t)];
                                 return Nuova<frmDataGrid>(p);
                             },
