@@ -14,6 +14,7 @@
 #include "board/Video.h"
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/VotoInCorso.h"
 
@@ -33,6 +34,7 @@ const char* const kComandiSospesi = "Votazione in corso: comandi disattivati fin
 EditorPosti::EditorPosti(Disposizione::Pannello pannello, QWidget* padre)
     : QWidget(padre, Qt::Window), m_modello(pannello)
 {
+    TieneNelloSchermo(this);
     setWindowTitle(QStringLiteral("Disposizione Consiglieri"));
     m_twX = TwipsPerPixelX();
     m_twY = TwipsPerPixelY();

@@ -9,6 +9,7 @@
 
 #include "board/Video.h"
 #include "platform/Dialoghi.h"
+#include "platform/Schermo.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
 
@@ -24,6 +25,7 @@ TinteTabellone::TinteTabellone(QWidget* padre, const QString& nomeOggetto, std::
     : QDialog(padre), m_tinte(std::move(tinte)), m_font(std::move(font)), m_titoloFont(titoloFont),
       m_soloGrassettoCorsivo(soloGrassettoCorsivo)
 {
+    TieneNelloSchermo(this);
     setObjectName(nomeOggetto);
     setWindowTitle(QStringLiteral("Impostazione Colori per Tabellone Video"));
     setModal(true);

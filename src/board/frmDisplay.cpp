@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "board/Tinte.h"
 #include "board/frmColori.h"
@@ -120,13 +121,15 @@ frmDisplay::frmDisplay(QWidget* padre) : EditorPosti(Disposizione::Pannello::Tab
     tutto->addWidget(m_scorri, 1);
     tutto->addWidget(lblStato());
 
-    // As large as the panel asks, within the screen.
+    // As large as the panel asks, its status line under it; the window
+    // fits the screen when it is shown, the panel scrolling in what is left.
     const QMargins m = tutto->contentsMargins();
     const QSize voluta(boxPosti()->width() + 2 * m_scorri->frameWidth() + m.left() + m.right(),
                        fascia->sizeHint().height() + tutto->spacing() + boxPosti()->height() +
-                           2 * m_scorri->frameWidth() + m.top() + m.bottom());
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    resize(s ? voluta.boundedTo(s->availableGeometry().size() - QSize(16, 40)) : voluta);
+                           2 * m_scorri->frameWidth() + tutto->spacing() +
+                           std::max(lblStato()->sizeHint().height(), lblStato()->minimumHeight()) + m.top() +
+                           m.bottom());
+    resize(voluta);
 
     // The title boxes show the setting; one checked acts as a click on it.
     AggiornaTitoli();

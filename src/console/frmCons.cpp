@@ -45,6 +45,7 @@
 #include "platform/Elenchi.h"
 #include "platform/Eventi.h"
 #include "platform/Misure.h"
+#include "platform/Schermo.h"
 #include "platform/Temporizzatore.h"
 #include "platform/Testo.h"
 #include "reports/Stampa.h"
@@ -168,8 +169,9 @@ frmCons* ApreConsole()
     QPointer<frmCons> guardia(f);
     f->Form_Load();
     if (!guardia || g_console != f) return frmConsAperto();
-    // The size of the screen also where no window manager maximises it.
-    if (const QScreen* schermo = QGuiApplication::primaryScreen()) f->setGeometry(schermo->availableGeometry());
+    // The size of the screen, frame included, also where no window manager
+    // maximises it.
+    RiempieLoSchermo(f);
     f->showMaximized();
     f->raise();
     f->activateWindow();

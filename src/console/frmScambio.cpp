@@ -10,6 +10,7 @@
 #include "board/frmVideo.h"
 #include "console/frmCons.h"
 #include "platform/Elenchi.h"
+#include "platform/Schermo.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -61,6 +62,7 @@ void ScambiaPosti(Posto& a, Posto& b)
 
 frmScambio::frmScambio(QWidget* padre) : QDialog(padre)
 {
+    TieneNelloSchermo(this);
     setWindowTitle(QStringLiteral("Sostituzione"));
     setModal(true);
     auto* g = new QGridLayout(this);

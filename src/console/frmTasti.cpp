@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
 
@@ -68,6 +69,7 @@ QString NomeRuolo(const QString& lettera)
 
 frmTasti::frmTasti(QWidget* padre) : QDialog(padre)
 {
+    TieneNelloSchermo(this);
     static const std::array<const char*, kOpzioni> testi = {
         " Inizio Intervento",
         " Sostituzione",
@@ -157,6 +159,7 @@ void frmTasti::reject()
 
 frmOspiti::frmOspiti(QWidget* padre) : QDialog(padre)
 {
+    TieneNelloSchermo(this);
     static const std::array<const char*, kOpzioni> testi = {
         "Inizio Intervento",
         "Cancellazione dalla Lista",

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "board/Etichetta.h"
+#include "platform/Schermo.h"
 
 namespace obx {
 
@@ -29,6 +30,7 @@ constexpr int kColonne = 15;
 
 FrmLED::FrmLED() : QWidget(nullptr, Qt::Window)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmLED"));
     setWindowTitle(QStringLiteral("Tabellone LED"));
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -14,6 +14,7 @@
 #include "links/ComSeriali.h"
 #include "links/Votatori.h"
 #include "platform/Documenti.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
 
@@ -50,6 +51,7 @@ QString Volt(double v) { return QString::number(std::round(v * 100.0) / 100.0, '
 
 frmTavelix::frmTavelix(QWidget* parent) : QDialog(parent)
 {
+    TieneNelloSchermo(this);
     setWindowTitle(QStringLiteral("Verifica Votatori"));
     setModal(true);
 

@@ -19,6 +19,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "reports/Stampa.h"
 #include "shell/Campi.h"
@@ -48,6 +49,7 @@ const char* const kComandi[6] = {"Salva", "Elimina Nome corrente", "Stampa", "Sv
 
 frmAnag::frmAnag(QWidget* padre) : QWidget(padre, Qt::Window)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmAnag"));
     setWindowTitle(QStringLiteral("Anagrafe Generale"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,6 +11,7 @@
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/GrigliaDati.h"
+#include "platform/Schermo.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "shell/Globali.h"
@@ -50,6 +51,7 @@ void MostraErrore(const Errore& e) { UI().MsgBox(TestoErrore(e), vbOKOnly, kTito
 
 frmDataGrid::frmDataGrid(QWidget* padre) : QDialog(padre)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmDataGrid"));
     setAttribute(Qt::WA_DeleteOnClose);
     setSizeGripEnabled(true);

@@ -19,6 +19,7 @@
 #include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/Misure.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/Campi.h"
 #include "shell/ControlloDati.h"
@@ -55,6 +56,7 @@ QString F4(double n) { return Formato(n, QStringLiteral("####")); }
 
 frmDelib::frmDelib(QWidget* padre) : QWidget(padre, Qt::Window)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmDelib"));
     setWindowTitle(QStringLiteral("Argomenti O.d.G."));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -16,6 +16,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
 #include "platform/FinestraUnica.h"
+#include "platform/Schermo.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "reports/ListaAtti.h"
@@ -51,6 +52,7 @@ QString SenzaFinale(const QString& descrizione)
 
 frmLeggi::frmLeggi(QWidget* padre) : QWidget(padre, Qt::Window)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmLeggi"));
     setWindowTitle(QStringLiteral("Atti"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -17,6 +17,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/GrigliaDati.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "reports/PassiStampa.h"
 #include "reports/Stampa.h"
@@ -326,6 +327,7 @@ void ResocontoEventi::Intestazione()
 
 frmEvent::frmEvent(QWidget* padre) : QWidget(padre, Qt::Window)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmEvent"));
     setWindowTitle(QStringLiteral("Controllo Eventi"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -15,6 +15,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/FinestraUnica.h"
 #include "platform/GrigliaDati.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "reports/VerbaleVoto.h"
 #include "shell/ControlloDati.h"
@@ -46,6 +47,7 @@ bool SvuotaRifiutato()
 
 frmVoti::frmVoti(QWidget* padre) : QWidget(padre, Qt::Window)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmVoti"));
     setWindowTitle(QStringLiteral("Controllo Voti"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "platform/Dialoghi.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 
 namespace obx {
@@ -136,14 +137,7 @@ double NumeroTesto(const QString& testo) { return std::round(Val(testo)); }
 
 QString NumeroMostrato(int numero) { return numero != 0 ? QString::number(numero) + u' ' : QString(); }
 
-void CentraFinestra(QWidget* w)
-{
-    QScreen* schermo = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    if (!schermo) return;
-    const QRect area = schermo->geometry();
-    const QSize dim = w->frameGeometry().size();
-    w->move(area.left() + (area.width() - dim.width()) / 2, area.top() + (area.height() - dim.height()) / 2);
-}
+void CentraFinestra(QWidget* w) { AdattaAlloSchermo(w, true); }
 
 void AnnullaModificaFallita(Recordset& rs, const Errore& e)
 {

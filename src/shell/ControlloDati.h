@@ -73,7 +73,8 @@ double NumeroTesto(const QString& testo);
 // for 0 (an empty field).
 QString NumeroMostrato(int numero);
 
-// Centres a top-level window on its screen.
+// Centres a top-level window on the area its screen leaves to windows,
+// frame included, made smaller where it does not fit.
 void CentraFinestra(QWidget* w);
 
 // A save that failed: the edit of the row is dropped and the failure shown.

@@ -15,6 +15,7 @@
 
 #include "platform/Dialoghi.h"
 #include "platform/Eventi.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/AgganciConfig.h"
 #include "shell/CampiNumerici.h"
@@ -46,6 +47,7 @@ QString NomeCampo(const QLabel* l)
 
 frmConfig::frmConfig(QWidget* padre) : QDialog(padre)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QStringLiteral("Configurazione O.B.X."));
     setModal(true);

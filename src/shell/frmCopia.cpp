@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "platform/Dialoghi.h"
+#include "platform/Schermo.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
 #include "shell/FileProtetti.h"
@@ -19,6 +20,7 @@ namespace obx {
 
 frmCopia::frmCopia(QWidget* parent) : QDialog(parent)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmCopia"));
     setWindowTitle(QStringLiteral("Copia di ") + cPathArchivio);
     dirDestinaz = new SceltaCartella(this);

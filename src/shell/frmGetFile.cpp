@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "platform/Dialoghi.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/FileProtetti.h"
 
@@ -16,6 +17,7 @@ namespace obx {
 
 frmGetFile::frmGetFile(bool list, QWidget* parent) : QDialog(parent), xList(list)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmGetFile"));
     setWindowTitle(QStringLiteral("Selezione Archivio"));
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Dialoghi.h"
+#include "platform/Schermo.h"
 
 namespace obx {
 
@@ -31,6 +32,7 @@ bool frmLogin::PasswordValida(const QString& testo)
 
 frmLogin::frmLogin(QWidget* parent) : QDialog(parent)
 {
+    TieneNelloSchermo(this);
     setWindowTitle(QStringLiteral("Accesso"));
     setObjectName(QStringLiteral("frmLogin"));
     lblLabels = new QLabel(QStringLiteral("&Password:"), this);

@@ -18,6 +18,7 @@
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "platform/Documenti.h"
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "registers/frmAnag.h"
 #include "registers/frmDataGrid.h"
@@ -52,6 +53,7 @@ QAction* Voce(QMenu* m, const QString& testo, bool attiva = true)
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Orbexia (") + cConsiglio + u')');
     resize(800, 560);

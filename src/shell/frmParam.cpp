@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "platform/Schermo.h"
 #include "platform/Testo.h"
 #include "shell/AgganciConfig.h"
 #include "shell/CampiNumerici.h"
@@ -31,6 +32,7 @@ int* Impostazione(int i)
 
 frmParam::frmParam(QWidget* padre) : QDialog(padre)
 {
+    TieneNelloSchermo(this);
     setObjectName(QStringLiteral("frmParam"));
     setWindowTitle(QStringLiteral("Parametri Generali"));
     setModal(true);
