@@ -2311,6 +2311,12 @@ Recordset Database::OpenTable(const QString& tabella, const QString& indice)
     // The table's own spelling.
     for (const QString& t : TableNames())
         if (t.compare(tabella, Qt::CaseInsensitive) == 0) r->tabella = t;
+    // Definitions kept from before the table went (dropped or renamed from
+    // outside the program) name a table the file no longer holds.
+    if (r->tabella.isEmpty()) {
+        m_stato->Dimentica();
+        Errore_(errdb::kTabellaNonTrovata, QStringLiteral("Impossibile trovare la tabella '%1'.").arg(tabella));
+    }
     QStringList nomi;
     for (const DefCampo& c : campi) nomi << c.nome;
     r->ImpostaColonne(nomi, campi, std::vector<bool>(campi.size(), true));

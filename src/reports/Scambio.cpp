@@ -426,9 +426,11 @@ void EsportaVoti(const QString& cFile, const QString& cFormato, bool bSintesi)
     }
 
     // The seats in a copy of the export's own (it tells why when it fails);
-    // a detail without them would leave every vote out.
+    // a detail without them would leave every vote out.  The summary names
+    // no seat: a registry that cannot be read neither stops it nor raises a
+    // box before its outcome.
     Registro registro;
-    if (!LeggeAnagrafe(registro) && !bSintesi) {
+    if (!bSintesi && !LeggeAnagrafe(registro)) {
         file.cancelWriting();
         UI().MsgBox(annullata, vbCritical, kTitoloOBX);
         return;
