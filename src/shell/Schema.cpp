@@ -75,6 +75,26 @@ void Riempi(tTabella& t, const Riga (&righe)[N])
 
 QString NomeIndice(int k) { return QStringLiteral("TAG_") + QChar(char16_t(64 + k)); }
 
+std::vector<IndiceInterno> IndiciInterni()
+{
+    return {
+        // The sitting's opening: the latest 'A' of the log.
+        {kPrefissoIndiciInterni + QStringLiteral("eventi_tipo_data"), 3, {"cTipoEventoEV", "dDataOraEV"}},
+        // The closings of an item, and of the votes it had in the sitting.
+        {kPrefissoIndiciInterni + QStringLiteral("eventi_chiusure"), 3, {"cTipoEventoEV", "iDeliberaEV", "lCodVotoEV"}},
+        // The votes of a kind on an item, from the sitting's opening.
+        {kPrefissoIndiciInterni + QStringLiteral("voti_superati"), 4, {"iCodLeggeVT", "cPaleseVT", "dDataOraIniVT"}},
+    };
+}
+
+QString IstruzioneIndiceInterno(const IndiceInterno& i)
+{
+    QStringList campi;
+    for (const QString& c : i.campi) campi << u'"' + c + u'"';
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
+        .arg(i.nome, cTabelle[size_t(i.tabella)], campi.join(QStringLiteral(", ")));
+}
+
 tTabella DefinisceTabella(int i)
 {
     if (i < 1 || i > 5) throw Errore(9, QStringLiteral("Indice non compreso nell'intervallo: tabella %1.").arg(i));
