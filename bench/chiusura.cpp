@@ -95,7 +95,7 @@ bool Chiusura(Recordset& rsVoti, Recordset& rsEventi)
                                                               .arg(r.iAstenuti));
         rsEventi.Update();
         const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
-        if (lettera == u"T") SegnaChiusureSuperate(tipo, iDelibera, codice);
+        if (lettera == u"T") SegnaChiusureSuperate(iDelibera, codice);
     }
     RipristinaNote(note, true, false, inizioSeduta);
     return registrazione.Conclude(QStringLiteral("Voti"));

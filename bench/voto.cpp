@@ -257,7 +257,7 @@ int main(int argc, char** argv)
                                       .arg(r.iAstenuti));
                 rsEventi.Update();
                 const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
-                if (tipo == u"T") SegnaChiusureSuperate(cTipoVoto, iDelibera, codice);
+                if (tipo == u"T") SegnaChiusureSuperate(iDelibera, codice);
                 ++tempi.eventi;
             }
             if (registrazione && !registrazione->Conclude(QStringLiteral("Voti"))) return false;

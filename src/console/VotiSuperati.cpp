@@ -34,15 +34,14 @@ Filtro FiltroVoti(const QString& cTipo, int delibera, const QDateTime& dInizioSe
     return f;
 }
 
-Filtro FiltroChiusure(const QString& cTipo, int delibera, const QDateTime& dInizioSeduta)
+Filtro FiltroChiusure(int delibera, const QDateTime& dInizioSeduta)
 {
     Filtro f{QStringLiteral("cTipoEventoEV = 'T' and iDeliberaEV = ?"), {delibera}};
-    // A closing keeps its mark only when the vote it closes does.
+    // A vote is closed after it opened: the closing of a vote of the
+    // sitting is dated within the sitting.
     if (dInizioSeduta.isValid()) {
-        const Filtro v = FiltroVoti(cTipo, delibera, dInizioSeduta);
-        f.sql += QStringLiteral(" and lCodVotoEV IN (SELECT lCodiceVT FROM ") + cTabelle[4] +
-                 QStringLiteral(" WHERE ") + v.sql + u')';
-        f.valori << v.valori;
+        f.sql += QStringLiteral(" and dDataOraEV >= ?");
+        f.valori << dInizioSeduta;
     }
     return f;
 }
@@ -72,9 +71,9 @@ void SegnaVotiSuperati(const QString& cTipo, int delibera, int codice)
                        f.valori);
 }
 
-void SegnaChiusureSuperate(const QString& cTipo, int delibera, int codice)
+void SegnaChiusureSuperate(int delibera, int codice)
 {
-    Filtro f = FiltroChiusure(cTipo, delibera, g_inizioMarcatura);
+    Filtro f = FiltroChiusure(delibera, g_inizioMarcatura);
     f.valori << codice;
     dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[3] +
                            QStringLiteral(" SET cExtraDescEV = 'Votazione Annullata' WHERE ") + f.sql +
@@ -96,7 +95,7 @@ NoteVoti FotografaNote(const QString& cTipo, int delibera, const QDateTime& dIni
                               rs.Field(QStringLiteral("dDataOraIniVT")).toDateTime(),
                               rs.Field(QStringLiteral("iDeliberaVT")).toInt()});
         rs.Close();
-        const Filtro fe = FiltroChiusure(cTipo, delibera, dInizioSeduta);
+        const Filtro fe = FiltroChiusure(delibera, dInizioSeduta);
         Recordset re =
             dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV, lCodVotoEV FROM ") + cTabelle[3] +
                                      QStringLiteral(" WHERE ") + fe.sql + u';',

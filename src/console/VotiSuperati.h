@@ -40,11 +40,11 @@ struct Filtro {
 // The rows a vote of kind cTipo on item `delibera` may mark: the votes of
 // that kind on the item, and the closings of the item.  With a valid
 // dInizioSeduta only those a close can leave marked: the votes opened in
-// the sitting and the closings of those votes, so that what a close reads
+// the sitting and the closings written in it, so that what a close reads
 // and writes does not grow with the years of sittings the archive holds.
 // The rows left out are those RipristinaNote would give back their note.
 Filtro FiltroVoti(const QString& cTipo, int delibera, const QDateTime& dInizioSeduta);
-Filtro FiltroChiusure(const QString& cTipo, int delibera, const QDateTime& dInizioSeduta);
+Filtro FiltroChiusure(int delibera, const QDateTime& dInizioSeduta);
 
 // While one stands, the writers mark only the rows of the sitting that
 // opened at dInizio (the filters above); a close keeps one from its notes
@@ -69,7 +69,7 @@ private:
 // become "Votazione Annullata" (within the sitting MarcaturaNellaSeduta
 // holds).  Throw Errore when the archive refuses.
 void SegnaVotiSuperati(const QString& cTipo, int delibera, int codice);
-void SegnaChiusureSuperate(const QString& cTipo, int delibera, int codice);
+void SegnaChiusureSuperate(int delibera, int codice);
 
 // The notes the writers may overwrite for a vote of kind cTipo on iDelibera
 // (within the sitting that opened at dInizioSeduta, when valid).

@@ -106,7 +106,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
     // are marked.
     if (salvato && lettera == u"T" && LetteraIn(cTipoVoto, "PHIJRS")) {
         try {
-            SegnaChiusureSuperate(cTipoVoto.left(1), iDelibera, codice.toInt());
+            SegnaChiusureSuperate(iDelibera, codice.toInt());
         } catch (const Errore& e) {
             ScritturaFallita(e);
         }

@@ -77,13 +77,18 @@ QString NomeIndice(int k) { return QStringLiteral("TAG_") + QChar(char16_t(64 + 
 
 std::vector<IndiceInterno> IndiciInterni()
 {
+    // On the events only the rows of one kind, a small part of the log:
+    // every entry on their 200,000 rows and more would weigh on the check
+    // of the file at every start-up.
     return {
         // The sitting's opening: the latest 'A' of the log.
-        {kPrefissoIndiciInterni + QStringLiteral("eventi_tipo_data"), 3, {"cTipoEventoEV", "dDataOraEV"}},
-        // The closings of an item, and of the votes it had in the sitting.
-        {kPrefissoIndiciInterni + QStringLiteral("eventi_chiusure"), 3, {"cTipoEventoEV", "iDeliberaEV", "lCodVotoEV"}},
-        // The votes of a kind on an item, from the sitting's opening.
-        {kPrefissoIndiciInterni + QStringLiteral("voti_superati"), 4, {"iCodLeggeVT", "cPaleseVT", "dDataOraIniVT"}},
+        {kPrefissoIndiciInterni + QStringLiteral("aperture"), 3, {"dDataOraEV"}, QStringLiteral("cTipoEventoEV = 'A'")},
+        // The closings of an item, those of the sitting by their time.
+        {kPrefissoIndiciInterni + QStringLiteral("chiusure"), 3, {"iDeliberaEV", "dDataOraEV"},
+         QStringLiteral("cTipoEventoEV = 'T'")},
+        // The votes of a kind on an item, those of the sitting by their time.
+        {kPrefissoIndiciInterni + QStringLiteral("voti_superati"), 4, {"iCodLeggeVT", "cPaleseVT", "dDataOraIniVT"},
+         QString()},
     };
 }
 
@@ -91,8 +96,10 @@ QString IstruzioneIndiceInterno(const IndiceInterno& i)
 {
     QStringList campi;
     for (const QString& c : i.campi) campi << u'"' + c + u'"';
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
-        .arg(i.nome, cTabelle[size_t(i.tabella)], campi.join(QStringLiteral(", ")));
+    QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
+                      .arg(i.nome, cTabelle[size_t(i.tabella)], campi.join(QStringLiteral(", ")));
+    if (!i.dove.isEmpty()) sql += QStringLiteral(" WHERE ") + i.dove;
+    return sql;
 }
 
 tTabella DefinisceTabella(int i)

@@ -49,6 +49,7 @@ struct IndiceInterno {
     QString nome;  // physical name
     int tabella;   // numbering of cTabelle
     QStringList campi;
+    QString dove;  // the rows it holds (empty: all); a lookup names it word for word
 };
 std::vector<IndiceInterno> IndiciInterni();
 
