@@ -1,5 +1,6 @@
 // Which earlier votes a new one may mark as superseded.  The vote-row and
-// event writers mark every earlier vote of the same kind on the item; a
+// event writers mark every earlier vote of the same kind on the item (in a
+// close, those of the current sitting only); a
 // vote only supersedes those of the same item in the current sitting, an
 // annulled or test vote supersedes nothing, and the vote on immediate
 // executability never supersedes the vote on the act (nor the other way).

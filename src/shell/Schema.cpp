@@ -77,7 +77,7 @@ QString NomeIndice(int k) { return QStringLiteral("TAG_") + QChar(char16_t(64 + 
 
 std::vector<IndiceInterno> IndiciInterni()
 {
-    // On the events only the rows of one kind, a small part of the log:
+    // On the events only the rows of one kind, a few of the log's rows:
     // every entry on their 200,000 rows and more would weigh on the check
     // of the file at every start-up.
     return {
