@@ -194,8 +194,8 @@ int main(int argc, char** argv)
                 static_cast<long long>(msCostruzione));
     std::printf("%d chiusure di %d seggi per archivio, in una seduta aperta ora\n", nChiusure, kSeggi);
     auto riga = [](const char* cosa, const Misure& m) {
-        std::printf("%-36s mediana %8.1f us  95%% %8.1f us  max %8.1f us\n", cosa, m.Quantile(0.5),
-                    m.Quantile(0.95), m.Quantile(1.0));
+        std::printf("%-36s mediana %8.1f us  95%% %8.1f us  max %8.1f us\n", cosa, m.Quantile(0.5), m.Quantile(0.95),
+                    m.Quantile(1.0));
     };
     riga("chiusura intera, archivio nuovo", mVuoto);
     riga("chiusura intera, archivio grande", mGrande);

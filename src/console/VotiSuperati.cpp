@@ -97,8 +97,8 @@ NoteVoti FotografaNote(const QString& cTipo, int delibera, const QDateTime& dIni
         rs.Close();
         const Filtro fe = FiltroChiusure(delibera, dInizioSeduta);
         Recordset re =
-            dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV, lCodVotoEV FROM ") + cTabelle[3] +
-                                     QStringLiteral(" WHERE ") + fe.sql + u';',
+            dbArchivio.OpenQuery(QStringLiteral("SELECT lCodiceEV, cExtraDescEV, dDataOraEV, lCodVotoEV FROM ") +
+                                     cTabelle[3] + QStringLiteral(" WHERE ") + fe.sql + u';',
                                  fe.valori);
         for (; !re.Eof(); re.MoveNext())
             n.eventi.push_back({re.Field(QStringLiteral("lCodiceEV")).toInt(), re.Field(QStringLiteral("cExtraDescEV")),

@@ -84,10 +84,14 @@ std::vector<IndiceInterno> IndiciInterni()
         // The sitting's opening: the latest 'A' of the log.
         {kPrefissoIndiciInterni + QStringLiteral("aperture"), 3, {"dDataOraEV"}, QStringLiteral("cTipoEventoEV = 'A'")},
         // The closings of an item, those of the sitting by their time.
-        {kPrefissoIndiciInterni + QStringLiteral("chiusure"), 3, {"iDeliberaEV", "dDataOraEV"},
+        {kPrefissoIndiciInterni + QStringLiteral("chiusure"),
+         3,
+         {"iDeliberaEV", "dDataOraEV"},
          QStringLiteral("cTipoEventoEV = 'T'")},
         // The votes of a kind on an item, those of the sitting by their time.
-        {kPrefissoIndiciInterni + QStringLiteral("voti_superati"), 4, {"iCodLeggeVT", "cPaleseVT", "dDataOraIniVT"},
+        {kPrefissoIndiciInterni + QStringLiteral("voti_superati"),
+         4,
+         {"iCodLeggeVT", "cPaleseVT", "dDataOraIniVT"},
          QString()},
     };
 }

@@ -192,7 +192,8 @@ std::map<QString, QStringList> IndiciInterniNelFile(const Database& db)
 {
     std::map<QString, QStringList> out;
     QSqlQuery q(db.Connessione());
-    EXPECT_TRUE(q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND substr(name, 1, 4) = 'obx_'")));
+    EXPECT_TRUE(
+        q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND substr(name, 1, 4) = 'obx_'")));
     QStringList nomi;
     while (q.next()) nomi << q.value(0).toString();
     for (const QString& n : nomi) {
@@ -262,7 +263,8 @@ TEST_F(ManutenzioneTest, RistrutturazioneDaGliIndiciDellaChiusuraNonElencati)
     const Filtro voti = FiltroVoti("P", 4, seduta), chiusure = FiltroChiusure(4, seduta),
                  tutteLeChiusure = FiltroChiusure(4, QDateTime());
     const Caso casi[] = {
-        {"SELECT dDataOraEV FROM EVENTI WHERE cTipoEventoEV = 'A' ORDER BY dDataOraEV DESC LIMIT 1", {},
+        {"SELECT dDataOraEV FROM EVENTI WHERE cTipoEventoEV = 'A' ORDER BY dDataOraEV DESC LIMIT 1",
+         {},
          "obx_indice_aperture"},
         {"UPDATE VOTI SET cNotaVotoVT = 'x' WHERE " + voti.sql, voti.valori,
          "obx_indice_voti_superati (iCodLeggeVT=? AND cPaleseVT=? AND dDataOraIniVT>?)"},
@@ -276,7 +278,8 @@ TEST_F(ManutenzioneTest, RistrutturazioneDaGliIndiciDellaChiusuraNonElencati)
         EXPECT_TRUE(piano.contains(QLatin1String(c.indice))) << c.sql.toStdString() << "\n" << piano.toStdString();
         for (const QString& riga : piano.split(u'\n'))
             EXPECT_FALSE(riga == u"SCAN EVENTI" || riga == u"SCAN VOTI" || riga.contains(QLatin1String("TEMP B-TREE")))
-                << c.sql.toStdString() << "\n" << piano.toStdString();
+                << c.sql.toStdString() << "\n"
+                << piano.toStdString();
     }
 
     // Once they stand the restructuring writes nothing.
