@@ -18,6 +18,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <unistd.h>
 #include <vector>
 
 #include "BancoArchivio.h"
@@ -173,6 +174,9 @@ int main(int argc, char** argv)
     GestisceArchivi(QStringLiteral("I"), true);
     GestisceArchivi(QStringLiteral("R"), true);
     dbArchivio.Close();
+    // What the building left for the disk is written out first: every
+    // commit of a close waits for the disk, and would wait for it too.
+    ::sync();
 
     // The two archives take turns, twenty closes at a time, so that what
     // else the machine does weighs on both alike.
