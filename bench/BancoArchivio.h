@@ -12,6 +12,7 @@
 #include "platform/Database.h"
 #include "platform/Dialoghi.h"
 #include "shell/Globali.h"
+#include "shell/Manutenzione.h"
 
 namespace obx::bench {
 
@@ -57,6 +58,52 @@ inline void AggiungeEventi(Recordset& ev, int n, const QString& tipo, const QStr
         ev.SetField(QStringLiteral("cExtraDescEV"), QStringLiteral("Favorevoli 20 Contrari 5 Astenuti 3"));
         ev.Update();
     }
+}
+
+// Adds n votes through vt, one every seventy seconds from the first
+// sitting of 2020: open votes of 120 seats, sixty of them keyed, on five
+// hundred items in turn.
+inline void AggiungeVoti(Recordset& vt, int n)
+{
+    const QDateTime inizio(QDate(2020, 1, 1), QTime(9, 0));
+    QString votanti(120, QChar(0)), voti(120, u'0');
+    for (int k = 1; k <= 60; ++k) {
+        votanti[k - 1] = QChar(char16_t(k));
+        voti[k - 1] = k % 3 ? u'3' : u'6';
+    }
+    for (int i = 0; i < n; ++i) {
+        vt.AddNew();
+        vt.SetField(QStringLiteral("dDataOraIniVT"), inizio.addSecs(i * 70));
+        vt.SetField(QStringLiteral("dDataOraFinVT"), inizio.addSecs(i * 70 + 40));
+        vt.SetField(QStringLiteral("cVotantiVT"), votanti);
+        vt.SetField(QStringLiteral("cVotiVT"), voti);
+        vt.SetField(QStringLiteral("cPresentiVT"), QString(120, QChar(0)));
+        vt.SetField(QStringLiteral("cPaleseVT"), QStringLiteral("P"));
+        vt.SetField(QStringLiteral("iFavorevoliVT"), 40);
+        vt.SetField(QStringLiteral("iContrariVT"), 20);
+        vt.SetField(QStringLiteral("iDeliberaVT"), i % 500);
+        vt.SetField(QStringLiteral("iCodLeggeVT"), i % 500);
+        vt.SetField(QStringLiteral("cPresidenteVT"), QStringLiteral("Presidente"));
+        vt.SetField(QStringLiteral("cNotaVotoVT"), QString());
+        vt.Update();
+    }
+}
+
+// The archive of years of sittings at cPathArchivio, made anew: eventi
+// attendance events and voti votes, in one transaction.  Left closed.
+inline void CostruisceArchivio(int eventi, int voti)
+{
+    GestisceArchivi(QStringLiteral("C"), true);
+    dbArchivio.Open(cPathArchivio);
+    dbArchivio.BeginTrans();
+    {
+        Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
+        AggiungeEventi(ev, eventi, QStringLiteral("P"), QStringLiteral("Presenza"));
+        Recordset vt = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
+        AggiungeVoti(vt, voti);
+    }
+    dbArchivio.CommitTrans();
+    dbArchivio.Close();
 }
 
 }  // namespace obx::bench

@@ -29,6 +29,7 @@
 #include "console/Registri.h"
 #include "console/Spoglio.h"
 #include "console/TastiVoto.h"
+#include "console/VotiSuperati.h"
 #include "links/ComSeriali.h"
 #include "links/Tabellone.h"
 #include "links/Votatori.h"
@@ -256,11 +257,7 @@ int main(int argc, char** argv)
                                       .arg(r.iAstenuti));
                 rsEventi.Update();
                 const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
-                if (tipo == u"T")
-                    dbArchivio.Execute(QStringLiteral("UPDATE EVENTI SET cExtraDescEV = 'Votazione Annullata'"
-                                                      " WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?"
-                                                      " and lCodiceEV <> ?;"),
-                                       {iDelibera, codice});
+                if (tipo == u"T") SegnaChiusureSuperate(iDelibera, codice);
                 ++tempi.eventi;
             }
             if (registrazione && !registrazione->Conclude(QStringLiteral("Voti"))) return false;

@@ -1,4 +1,5 @@
 #include "console/Registri.h"
+#include "console/VotiSuperati.h"
 
 #include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
@@ -332,11 +333,7 @@ void SalvaVotazione(Recordset& rsVoti, bool xUguale)
     // A new vote supersedes the earlier votes of the same kind on the item.
     if (InElenco(tipo, "PHIJRS")) {
         try {
-            dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[4] +
-                                   QStringLiteral(" SET cNotaVotoVT = 'Votazione Annullata'"
-                                                  " WHERE iCodLeggeVT = ? and cPaleseVT = ?"
-                                                  " and lCodiceVT <> ?;"),
-                               {iDelibera, tipo, lCodVoto});
+            SegnaVotiSuperati(tipo, iDelibera, lCodVoto);
         } catch (const Errore& e) {
             ScritturaFallita(e);
         }

@@ -6,6 +6,7 @@
 #include "console/Registri.h"
 #include "console/Spoglio.h"
 #include "console/TestiEventi.h"
+#include "console/VotiSuperati.h"
 #include "console/frmCons.h"
 #include "links/Tabellone.h"
 #include "platform/Dialoghi.h"
@@ -105,11 +106,7 @@ void frmCons::SalvaEvento(const QString& cTipo, const QString& cNome)
     // are marked.
     if (salvato && lettera == u"T" && LetteraIn(cTipoVoto, "PHIJRS")) {
         try {
-            dbArchivio.Execute(QStringLiteral("UPDATE ") + cTabelle[3] +
-                                   QStringLiteral(" SET cExtraDescEV = 'Votazione Annullata'"
-                                                  " WHERE cTipoEventoEV = 'T' and iDeliberaEV = ?"
-                                                  " and lCodiceEV <> ?;"),
-                               {iDelibera, codice.toInt()});
+            SegnaChiusureSuperate(iDelibera, codice.toInt());
         } catch (const Errore& e) {
             ScritturaFallita(e);
         }

@@ -410,11 +410,14 @@ bool frmCons::ChiudeVotazione(int iModo)
     // the archive under the close, nor open another vote.
     const ImpegnoVoto impegno;
     // The notes the writers may overwrite are taken before the close, so
-    // that only the votes this one may supersede stay marked.
+    // that only the votes this one may supersede stay marked; both reach no
+    // further back than the sitting's opening.
     const QString tipo = cTipoVoto;
     const int delibera = iDelibera;
     const bool immEsec = chkImmEsec()->isChecked() && tipo != u"V" && tipo != u"W" && tipo != u"A";
-    const NoteVoti note = oVoto.RaccoglieTasti() ? FotografaNote(tipo, delibera) : NoteVoti{};
+    const bool raccolta = oVoto.RaccoglieTasti();
+    const QDateTime inizioSeduta = raccolta ? InizioSeduta() : QDateTime();
+    const NoteVoti note = raccolta ? FotografaNote(tipo, delibera, inizioSeduta) : NoteVoti{};
 
     ContestoChiusura contesto;
     contesto.xImmEsec = chkImmEsec()->isChecked();
@@ -436,7 +439,6 @@ bool frmCons::ChiudeVotazione(int iModo)
     const bool appello = (c.iModoVoto & kVotoAppello) != 0;
 
     if (c.iModo != kAbbandono) {
-        const QDateTime inizioSeduta = InizioSeduta();
         dFineVoto = c.dFineVoto;
         // A test vote is not the vote its requesters asked for: they stay
         // for the coming one.
@@ -445,6 +447,7 @@ bool frmCons::ChiudeVotazione(int iModo)
             // The row, the votes it supersedes, the closing events and the
             // act's status: one commit, all or nothing.
             RegistrazioneUnica registrazione;
+            const MarcaturaNellaSeduta seduta(inizioSeduta);
             SalvaVotazione(c.xRipetuta);
             if (appello) {
                 for (int iP : c.aCambiPresenza) CambiaPresenza(iP, aPosti[size_t(iP)].iPulsanteAN, false);

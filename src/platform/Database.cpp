@@ -1788,6 +1788,9 @@ std::vector<IndiceFisico> IndiciFisici(const Database::Stato& s, const QString& 
     std::reverse(righe.begin(), righe.end());
     for (const R& r : righe) {
         if (r.origine != u"c") continue;  // automatic indexes of constraints
+        // The program's own indexes ("obx_indice_...", where the table's
+        // own are "table.name") are no index of the table for its users.
+        if (r.nome.startsWith(QLatin1String("obx_indice_"), Qt::CaseInsensitive) && !r.nome.contains(u'.')) continue;
         IndiceFisico f;
         f.fisico = r.nome;
         f.def.nome = NomeLogicoIndice(tabella, r.nome, &f.def.primario);

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -126,6 +128,22 @@ QString NessunaTabella()
         .arg(n.join(QStringLiteral(", ")));
 }
 
+// The program's own indexes, made where missing (an older archive has
+// none; one that has them is not written).
+void CreaIndiciInterni(Giro& g)
+{
+    for (const IndiceInterno& i : IndiciInterni()) {
+        g.tabella = i.tabella;
+        g.Passo([&] {
+            QSqlQuery q(dbArchivio.Connessione());
+            if (!q.exec(IstruzioneIndiceInterno(i)))
+                throw Errore(errdb::kErroreMotore,
+                             QStringLiteral("Impossibile creare l'indice %1: %2").arg(i.nome, q.lastError().text()));
+        });
+    }
+    g.tabella = 0;
+}
+
 // ---------------------------------------------------------------------------
 // "C"
 
@@ -139,6 +157,7 @@ void Crea(Giro& g)
         for (int k = 1; k <= t.bNumIndici; ++k) g.Passo([&] { dbArchivio.CreateIndex(t.cNomeTabella, t.Indice(k)); });
     }
     g.tabella = 0;
+    if (dbArchivio.IsOpen()) CreaIndiciInterni(g);
     dbArchivio.Close();
 }
 
@@ -296,6 +315,7 @@ void Ristruttura(Giro& g)
             });
         }
     }
+    CreaIndiciInterni(g);
     // The file's own widths and ranges, checked by the engine on every
     // table (those of an older archive too).
     g.tabella = 0;

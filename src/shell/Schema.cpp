@@ -75,6 +75,37 @@ void Riempi(tTabella& t, const Riga (&righe)[N])
 
 QString NomeIndice(int k) { return QStringLiteral("TAG_") + QChar(char16_t(64 + k)); }
 
+std::vector<IndiceInterno> IndiciInterni()
+{
+    // On the events only the rows of one kind, a few of the log's rows:
+    // every entry on their 200,000 rows and more would weigh on the check
+    // of the file at every start-up.
+    return {
+        // The sitting's opening: the latest 'A' of the log.
+        {kPrefissoIndiciInterni + QStringLiteral("aperture"), 3, {"dDataOraEV"}, QStringLiteral("cTipoEventoEV = 'A'")},
+        // The closings of an item, those of the sitting by their time.
+        {kPrefissoIndiciInterni + QStringLiteral("chiusure"),
+         3,
+         {"iDeliberaEV", "dDataOraEV"},
+         QStringLiteral("cTipoEventoEV = 'T'")},
+        // The votes of a kind on an item, those of the sitting by their time.
+        {kPrefissoIndiciInterni + QStringLiteral("voti_superati"),
+         4,
+         {"iCodLeggeVT", "cPaleseVT", "dDataOraIniVT"},
+         QString()},
+    };
+}
+
+QString IstruzioneIndiceInterno(const IndiceInterno& i)
+{
+    QStringList campi;
+    for (const QString& c : i.campi) campi << u'"' + c + u'"';
+    QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)")
+                      .arg(i.nome, cTabelle[size_t(i.tabella)], campi.join(QStringLiteral(", ")));
+    if (!i.dove.isEmpty()) sql += QStringLiteral(" WHERE ") + i.dove;
+    return sql;
+}
+
 tTabella DefinisceTabella(int i)
 {
     if (i < 1 || i > 5) throw Errore(9, QStringLiteral("Indice non compreso nell'intervallo: tabella %1.").arg(i));

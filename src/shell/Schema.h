@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "platform/Database.h"
@@ -36,5 +37,23 @@ tTabella DefinisceTabella(int i);
 
 // "TAG_" and the letter of code 64 + k: "TAG_A" for k = 1.
 QString NomeIndice(int k);
+
+// The indexes the program keeps for itself beside TAG_A and TAG_B, none
+// of them unique: they serve what every close of a vote looks up (the
+// sitting's opening, the votes and closings it supersedes), so that a
+// close costs the same after years of sittings.  Named with
+// kPrefissoIndiciInterni (and no dot, where the table's own are
+// "table.name"), they are not among a table's indexes.
+inline const QString kPrefissoIndiciInterni = QStringLiteral("obx_indice_");
+struct IndiceInterno {
+    QString nome;  // physical name
+    int tabella;   // numbering of cTabelle
+    QStringList campi;
+    QString dove;  // the rows it holds (empty: all); a lookup names it word for word
+};
+std::vector<IndiceInterno> IndiciInterni();
+
+// The statement that makes one where it is missing.
+QString IstruzioneIndiceInterno(const IndiceInterno& i);
 
 }  // namespace obx

@@ -2,8 +2,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
+#include <map>
 
 #include "Ambiente.h"
+#include "console/VotiSuperati.h"
 #include "platform/Database.h"
 #include "shell/Configurazione.h"
 #include "shell/Globali.h"
@@ -179,6 +182,125 @@ TEST_F(ManutenzioneTest, RistrutturazioneAggiungeCiòCheMancaESerbaLeRighe)
         EXPECT_TRUE(GestisceArchivi("R", false));
     }
     EXPECT_EQ(dbArchivio.RowCount("VOTI"), 2);
+}
+
+namespace {
+
+// The indexes a close looks up through, as the file holds them: name ->
+// fields in order.
+std::map<QString, QStringList> IndiciInterniNelFile(const Database& db)
+{
+    std::map<QString, QStringList> out;
+    QSqlQuery q(db.Connessione());
+    EXPECT_TRUE(
+        q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND substr(name, 1, 4) = 'obx_'")));
+    QStringList nomi;
+    while (q.next()) nomi << q.value(0).toString();
+    for (const QString& n : nomi) {
+        QSqlQuery c(db.Connessione());
+        EXPECT_TRUE(c.exec(QStringLiteral("PRAGMA index_info(\"%1\")").arg(n)));
+        while (c.next()) out[n] << c.value(2).toString();
+    }
+    return out;
+}
+
+// How the engine would run sql: the details of its plan, one a line.
+QString Piano(const Database& db, const QString& sql, const QVariantList& valori)
+{
+    QSqlQuery q(db.Connessione());
+    EXPECT_TRUE(q.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql)) << sql.toStdString();
+    for (const QVariant& v : valori) q.addBindValue(v.typeId() == QMetaType::QDateTime ? TestoData(v.toDateTime()) : v);
+    EXPECT_TRUE(q.exec()) << sql.toStdString();
+    QStringList righe;
+    while (q.next()) righe << q.value(3).toString();
+    return righe.join(u'\n');
+}
+
+}  // namespace
+
+TEST_F(ManutenzioneTest, RistrutturazioneDaGliIndiciDellaChiusuraNonElencati)
+{
+    // An archive of an older program: the tables, TAG_A and TAG_B, rows,
+    // none of the indexes a close looks up through.
+    ArchivioVecchio({1, 2, 3, 4, 5});
+    {
+        Database db;
+        db.Open(cPathArchivio);
+        for (int i = 1; i <= 5; ++i) {
+            const tTabella t = DefinisceTabella(i);
+            for (int k = 1; k <= t.bNumIndici; ++k) db.CreateIndex(t.cNomeTabella, t.Indice(k));
+        }
+        db.Execute("INSERT INTO EVENTI (cTipoEventoEV, iDeliberaEV) VALUES ('A', 0), ('T', 4)");
+        db.Execute("INSERT INTO VOTI (cPaleseVT, iCodLeggeVT) VALUES ('P', 4)");
+        EXPECT_TRUE(IndiciInterniNelFile(db).empty());
+    }
+    {
+        test::ScriptedUI ui;  // silent: no message at all
+        EXPECT_TRUE(GestisceArchivi("R", true));
+    }
+    ASSERT_TRUE(dbArchivio.IsOpen());
+    std::map<QString, QStringList> attesi;
+    for (const IndiceInterno& i : IndiciInterni()) attesi[i.nome] = i.campi;
+    ASSERT_EQ(attesi.size(), 3u);
+    EXPECT_EQ(IndiciInterniNelFile(dbArchivio), attesi);
+    // The tables list, seek and drop only the schema's own.
+    ConfrontaConSchema(dbArchivio);
+    for (const auto& [nome, campi] : attesi) {
+        EXPECT_FALSE(dbArchivio.IndexExists("EVENTI", nome));
+        EXPECT_FALSE(dbArchivio.IndexExists("VOTI", nome));
+    }
+    EXPECT_EQ(dbArchivio.RowCount("EVENTI"), 2);
+    EXPECT_EQ(dbArchivio.RowCount("VOTI"), 1);
+
+    // Each lookup of a close goes through its index (the sitting's span
+    // within it), none reads a whole table or sorts it.
+    const QDateTime seduta(QDate(2026, 3, 2), QTime(9, 0));
+    struct Caso {
+        QString sql;
+        QVariantList valori;
+        const char* indice;
+    };
+    const Filtro voti = FiltroVoti("P", 4, seduta), chiusure = FiltroChiusure(4, seduta),
+                 tutteLeChiusure = FiltroChiusure(4, QDateTime());
+    const Caso casi[] = {
+        {"SELECT dDataOraEV FROM EVENTI WHERE cTipoEventoEV = 'A' ORDER BY dDataOraEV DESC LIMIT 1",
+         {},
+         "obx_indice_aperture"},
+        {"UPDATE VOTI SET cNotaVotoVT = 'x' WHERE " + voti.sql, voti.valori,
+         "obx_indice_voti_superati (iCodLeggeVT=? AND cPaleseVT=? AND dDataOraIniVT>?)"},
+        {"UPDATE EVENTI SET cExtraDescEV = 'x' WHERE " + chiusure.sql, chiusure.valori,
+         "obx_indice_chiusure (iDeliberaEV=? AND dDataOraEV>?)"},
+        {"SELECT lCodiceEV FROM EVENTI WHERE " + tutteLeChiusure.sql, tutteLeChiusure.valori,
+         "obx_indice_chiusure (iDeliberaEV=?)"},
+    };
+    for (const Caso& c : casi) {
+        const QString piano = Piano(dbArchivio, c.sql, c.valori);
+        EXPECT_TRUE(piano.contains(QLatin1String(c.indice))) << c.sql.toStdString() << "\n" << piano.toStdString();
+        for (const QString& riga : piano.split(u'\n'))
+            EXPECT_FALSE(riga == u"SCAN EVENTI" || riga == u"SCAN VOTI" || riga.contains(QLatin1String("TEMP B-TREE")))
+                << c.sql.toStdString() << "\n"
+                << piano.toStdString();
+    }
+
+    // Once they stand the restructuring writes nothing.
+    dbArchivio.Close();
+    const QByteArray prima = Impronta(cPathArchivio);
+    {
+        test::ScriptedUI ui;
+        EXPECT_TRUE(GestisceArchivi("R", true));
+    }
+    dbArchivio.Close();
+    EXPECT_EQ(Impronta(cPathArchivio), prima);
+}
+
+TEST_F(ManutenzioneTest, NuovoArchivioHaGliIndiciDellaChiusura)
+{
+    test::ScriptedUI ui;
+    EXPECT_TRUE(GestisceArchivi("C", true));
+    Database db;
+    db.Open(cPathArchivio);
+    EXPECT_EQ(IndiciInterniNelFile(db).size(), IndiciInterni().size());
+    ConfrontaConSchema(db);
 }
 
 TEST_F(ManutenzioneTest, TabellaConPariNumeroDiCampiNonEsaminata)

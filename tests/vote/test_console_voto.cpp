@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "BancoVoto.h"
+#include "console/VotiSuperati.h"
 #include "links/ComSeriali.h"
 #include "platform/Dialoghi.h"
 #include "platform/Elenchi.h"
@@ -348,4 +349,45 @@ TEST_F(VerificaLeggi, ATestVoteLeavesTheRequesterOfTheComingVerification)
     // Stored with this vote, the requester now belongs to it.
     EXPECT_EQ(iRichiedenti[1], 0);
     EXPECT_EQ(iRichiedenti[4], 6);
+}
+
+TEST_F(VotoConsole, ARepeatSupersedesWithinTheSittingAndLeavesEarlierSittingsAsTheyWere)
+{
+    // A vote of the same kind on the same item in yesterday's sitting, with
+    // its closing: no close of today touches them.
+    const QDateTime apertura = InizioSeduta();
+    ASSERT_TRUE(apertura.isValid());
+    const QDateTime ieri = apertura.addDays(-1);
+    dbArchivio.Execute(QStringLiteral("INSERT INTO VOTI (dDataOraIniVT, cPaleseVT, iDeliberaVT, iCodLeggeVT, "
+                                      "cNotaVotoVT) VALUES (?, 'P', ?, ?, 'Nota di ieri')"),
+                       {ieri, iDelibera, iDelibera});
+    const int votoDiIeri = Voti().back().codice;
+    dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (dDataOraEV, cTipoEventoEV, iDeliberaEV, lCodVotoEV, "
+                                      "cExtraDescEV) VALUES (?, 'T', ?, ?, 'Chiusura di ieri')"),
+                       {ieri.addSecs(60), iDelibera, votoDiIeri});
+    // A closing of yesterday that names no vote keeps its text as well.
+    dbArchivio.Execute(QStringLiteral("INSERT INTO EVENTI (dDataOraEV, cTipoEventoEV, iDeliberaEV, lCodVotoEV, "
+                                      "cExtraDescEV) VALUES (?, 'T', ?, 0, NULL)"),
+                       {ieri.addSecs(120), iDelibera});
+
+    VotoCompleto();
+    f->cmdVoto_Click(2);
+    VotoCompleto();
+    const auto voti = Voti();
+    ASSERT_EQ(voti.size(), 3u);
+    EXPECT_EQ(voti[0].codice, votoDiIeri);
+    EXPECT_EQ(voti[0].nota.trimmed(), QStringLiteral("Nota di ieri"));
+    EXPECT_EQ(voti[1].nota, QStringLiteral("Votazione Annullata"));
+    EXPECT_NE(voti[2].nota, QStringLiteral("Votazione Annullata"));
+
+    std::vector<RigaEvento> chiusure;
+    for (const RigaEvento& e : Eventi())
+        if (e.lettera == u"T") chiusure.push_back(e);
+    ASSERT_EQ(chiusure.size(), 4u);
+    EXPECT_EQ(chiusure[0].extra.trimmed(), QStringLiteral("Chiusura di ieri"));
+    EXPECT_TRUE(chiusure[1].extra.isEmpty());
+    EXPECT_EQ(chiusure[2].codVoto, voti[1].codice);
+    EXPECT_TRUE(chiusure[2].extra.startsWith(QStringLiteral("Votazione Annullata")));
+    EXPECT_EQ(chiusure[3].codVoto, voti[2].codice);
+    EXPECT_FALSE(chiusure[3].extra.startsWith(QStringLiteral("Votazione Annullata")));
 }
