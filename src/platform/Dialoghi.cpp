@@ -133,43 +133,49 @@ bool ConfermaFile(QWidget* genitore, const QString& titolo, const QString& testo
 }
 }  // namespace
 
+std::unique_ptr<QFileDialog> DialogoFile(const QString& titolo, const QString& cartella, const QString& filtro,
+                                         ModoFile modo)
+{
+    // Qt's own texts of the dialog in Italian, whatever the desktop's language.
+    ImpostaItaliano();
+    auto dlg = std::make_unique<QFileDialog>(Genitore(), titolo, cartella, filtro);
+    // Qt's own dialog, never the desktop's: its texts are the program's.
+    dlg->setOption(QFileDialog::DontUseNativeDialog, true);
+    if (modo == ModoFile::Apri) {
+        dlg->setOption(QFileDialog::ReadOnly, true);
+        dlg->setAcceptMode(QFileDialog::AcceptOpen);
+        dlg->setFileMode(QFileDialog::ExistingFile);
+    } else {
+        if (modo == ModoFile::ApriOCrea) dlg->setOption(QFileDialog::ReadOnly, true);
+        dlg->setAcceptMode(QFileDialog::AcceptSave);
+        dlg->setOption(QFileDialog::DontConfirmOverwrite, true);
+        dlg->setFileMode(QFileDialog::AnyFile);
+    }
+    EtichetteFile(*dlg, modo == ModoFile::Salva ? QStringLiteral("Salva") : QStringLiteral("Apri"));
+    // The columns of the detailed view as wide as their (Italian) titles.
+    for (QHeaderView* h : dlg->findChildren<QHeaderView*>()) AdattaIntestazioni(h);
+    return dlg;
+}
+
 QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella, const QString& filtro, bool creaNuovo)
 {
-    QFileDialog dlg(Genitore(), titolo, cartella, filtro);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    dlg.setOption(QFileDialog::ReadOnly, true);
-    if (creaNuovo) {
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-        dlg.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dlg.setAcceptMode(QFileDialog::AcceptOpen);
-        dlg.setFileMode(QFileDialog::ExistingFile);
-    }
-    EtichetteFile(dlg, QStringLiteral("Apri"));
-    // The columns of the detailed view as wide as their (Italian) titles.
-    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
-    while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
-        const QString f = dlg.selectedFiles().first();
+    const auto dlg = DialogoFile(titolo, cartella, filtro, creaNuovo ? ModoFile::ApriOCrea : ModoFile::Apri);
+    while (dlg->exec() == QDialog::Accepted && !dlg->selectedFiles().isEmpty()) {
+        const QString f = dlg->selectedFiles().first();
         if (!creaNuovo || QFileInfo::exists(f)) return f;
-        if (ConfermaFile(&dlg, titolo, f + QStringLiteral("\nIl file non esiste. Crearlo?"), false)) return f;
+        if (ConfermaFile(dlg.get(), titolo, f + QStringLiteral("\nIl file non esiste. Crearlo?"), false)) return f;
     }
     return QString();
 }
 
 QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella, const QString& filtro)
 {
-    QFileDialog dlg(Genitore(), titolo, cartella, filtro);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    EtichetteFile(dlg, QStringLiteral("Salva"));
-    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
-    while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
-        const QString f = dlg.selectedFiles().first();
+    const auto dlg = DialogoFile(titolo, cartella, filtro, ModoFile::Salva);
+    while (dlg->exec() == QDialog::Accepted && !dlg->selectedFiles().isEmpty()) {
+        const QString f = dlg->selectedFiles().first();
         if (!QFileInfo::exists(f)) return f;
-        if (ConfermaFile(&dlg, titolo, f + QString::fromUtf8("\nIl file esiste già. Sostituirlo?"), true)) return f;
+        if (ConfermaFile(dlg.get(), titolo, f + QString::fromUtf8("\nIl file esiste già. Sostituirlo?"), true))
+            return f;
     }
     return QString();
 }
