@@ -31,7 +31,6 @@ public:
             {"QAbstractFileIconProvider", "Folder", "Cartella"},
             {"QAbstractFileIconProvider", "File Folder", "Cartella di file"},
             {"QAbstractFileIconProvider", "Drive", "Unità"},
-            {"QAbstractFileIconProvider", "File", "File"},
             {"QFileSystemModel", "Computer", "Il mio computer"},
         };
         if (!contesto || !testo) return QString();
