@@ -10,6 +10,9 @@ int main(int argc, char* argv[])
     // date it builds (one for each date read from the archive); naming the
     // same file once makes it read it once.
     if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
+    // Dates and sizes in Qt's dialogs in Italian: read before the
+    // application object exists.
+    obx::ImpostaLocaleItaliano();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("obx"));
     // Qt's own dialogs (printer, files, colours, fonts) speak Italian.

@@ -6,12 +6,17 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTreeView>
 #include <QtDebug>
 
 #include "platform/Lingua.h"
@@ -133,43 +138,94 @@ bool ConfermaFile(QWidget* genitore, const QString& titolo, const QString& testo
 }
 }  // namespace
 
+std::unique_ptr<QFileDialog> DialogoFile(const QString& titolo, const QString& cartella, const QString& filtro,
+                                         ModoFile modo)
+{
+    // Qt's own texts of the dialog in Italian, whatever the desktop's language.
+    ImpostaItaliano();
+    auto dlg = std::make_unique<QFileDialog>(Genitore(), titolo, cartella, filtro);
+    // Qt's own dialog, never the desktop's: its texts are the program's.
+    dlg->setOption(QFileDialog::DontUseNativeDialog, true);
+    if (modo == ModoFile::Apri) {
+        dlg->setOption(QFileDialog::ReadOnly, true);
+        dlg->setAcceptMode(QFileDialog::AcceptOpen);
+        dlg->setFileMode(QFileDialog::ExistingFile);
+    } else {
+        if (modo == ModoFile::ApriOCrea) dlg->setOption(QFileDialog::ReadOnly, true);
+        dlg->setAcceptMode(QFileDialog::AcceptSave);
+        dlg->setOption(QFileDialog::DontConfirmOverwrite, true);
+        dlg->setFileMode(QFileDialog::AnyFile);
+    }
+    EtichetteFile(*dlg, modo == ModoFile::Salva ? QStringLiteral("Salva") : QStringLiteral("Apri"));
+    // The columns of the detailed view as wide as their (Italian) titles.
+    for (QHeaderView* h : dlg->findChildren<QHeaderView*>()) AdattaIntestazioni(h);
+    // The places of the side bar whole ("Il mio computer" is longer than
+    // the width Qt gives the bar).
+    if (auto* luoghi = dlg->findChild<QListView*>(QStringLiteral("sidebar"))) {
+        const int serve = luoghi->sizeHintForColumn(0);
+        if (serve > 0)
+            luoghi->setMinimumWidth(std::max(luoghi->minimumWidth(),
+                                             serve + 2 * luoghi->frameWidth() + 2 * luoghi->spacing() +
+                                                 luoghi->style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+    }
+    // The names and the kind of every entry whole ("Documento in testo
+    // semplice"), once the folder is read, never narrower than the column's
+    // title; the dialog grows to show every column, as far as the screen
+    // allows.
+    auto* vista = dlg->findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* modello = dlg->findChild<QFileSystemModel*>();
+    if (vista && modello) {
+        QFileDialog* finestra = dlg.get();
+        QObject::connect(modello, &QFileSystemModel::directoryLoaded, vista, [finestra, vista] {
+            const int minimoNome = 16 * vista->fontMetrics().averageCharWidth();
+            for (const int colonna : {0, 2, 3}) {
+                const int prima = vista->columnWidth(colonna);
+                vista->resizeColumnToContents(colonna);
+                const int minimo = colonna == 0 ? minimoNome : prima;
+                if (vista->columnWidth(colonna) < minimo) vista->setColumnWidth(colonna, minimo);
+            }
+            int colonne = 0;
+            for (int c = 0; c < vista->header()->count(); ++c)
+                if (!vista->isColumnHidden(c)) colonne += vista->columnWidth(c);
+            const int manca = colonne - vista->viewport()->width();
+            if (manca <= 0 || !finestra->isVisible()) return;
+            const QScreen* schermo = finestra->screen();
+            if (!schermo) return;
+            const QRect area = schermo->availableGeometry();
+            const QRect cornice = finestra->frameGeometry();
+            const int larga = std::min(finestra->width() + manca, area.width() - (cornice.width() - finestra->width()));
+            if (larga <= finestra->width()) return;
+            finestra->resize(larga, finestra->height());
+            // Still inside the screen.
+            const QRect dopo = finestra->frameGeometry();
+            int x = dopo.x();
+            if (dopo.right() > area.right()) x = area.right() - dopo.width() + 1;
+            if (x < area.left()) x = area.left();
+            if (x != dopo.x()) finestra->move(x, finestra->y());
+        });
+    }
+    return dlg;
+}
+
 QString DialoghiQt::ApriFile(const QString& titolo, const QString& cartella, const QString& filtro, bool creaNuovo)
 {
-    QFileDialog dlg(Genitore(), titolo, cartella, filtro);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    dlg.setOption(QFileDialog::ReadOnly, true);
-    if (creaNuovo) {
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-        dlg.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dlg.setAcceptMode(QFileDialog::AcceptOpen);
-        dlg.setFileMode(QFileDialog::ExistingFile);
-    }
-    EtichetteFile(dlg, QStringLiteral("Apri"));
-    // The columns of the detailed view as wide as their (Italian) titles.
-    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
-    while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
-        const QString f = dlg.selectedFiles().first();
+    const auto dlg = DialogoFile(titolo, cartella, filtro, creaNuovo ? ModoFile::ApriOCrea : ModoFile::Apri);
+    while (dlg->exec() == QDialog::Accepted && !dlg->selectedFiles().isEmpty()) {
+        const QString f = dlg->selectedFiles().first();
         if (!creaNuovo || QFileInfo::exists(f)) return f;
-        if (ConfermaFile(&dlg, titolo, f + QStringLiteral("\nIl file non esiste. Crearlo?"), false)) return f;
+        if (ConfermaFile(dlg.get(), titolo, f + QStringLiteral("\nIl file non esiste. Crearlo?"), false)) return f;
     }
     return QString();
 }
 
 QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella, const QString& filtro)
 {
-    QFileDialog dlg(Genitore(), titolo, cartella, filtro);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    EtichetteFile(dlg, QStringLiteral("Salva"));
-    for (QHeaderView* h : dlg.findChildren<QHeaderView*>()) AdattaIntestazioni(h);
-    while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
-        const QString f = dlg.selectedFiles().first();
+    const auto dlg = DialogoFile(titolo, cartella, filtro, ModoFile::Salva);
+    while (dlg->exec() == QDialog::Accepted && !dlg->selectedFiles().isEmpty()) {
+        const QString f = dlg->selectedFiles().first();
         if (!QFileInfo::exists(f)) return f;
-        if (ConfermaFile(&dlg, titolo, f + QString::fromUtf8("\nIl file esiste già. Sostituirlo?"), true)) return f;
+        if (ConfermaFile(dlg.get(), titolo, f + QString::fromUtf8("\nIl file esiste già. Sostituirlo?"), true))
+            return f;
     }
     return QString();
 }

@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QPrinter;
 
 namespace obx {
@@ -78,6 +80,13 @@ public:
     bool ScegliColore(int32_t& colore, const QString& titolo) override;
     bool ScegliFont(QString& font, const QString& titolo) override;
 };
+
+// The file dialog ApriFile and SalvaFile show, built and not yet shown:
+// Qt's own, with its texts in Italian.  Apri picks an existing file,
+// ApriOCrea also takes a new name, Salva a file to write.
+enum class ModoFile { Apri, ApriOCrea, Salva };
+std::unique_ptr<QFileDialog> DialogoFile(const QString& titolo, const QString& cartella, const QString& filtro,
+                                         ModoFile modo);
 
 // Scripted implementation for tests: expectations are consumed in order.
 // A prompt matches when its text equals the expected one, or contains it

@@ -1,11 +1,61 @@
 #include "platform/Lingua.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstring>
 
 namespace obx {
+
+namespace {
+
+// The texts of the file dialog Qt's Italian catalogue does not translate:
+// the kinds of entry were moved to a context of their own that the
+// catalogue does not have yet, and the name of the computer's root it
+// leaves as it is.  Consulted before Qt's catalogue.
+class TestiMancanti : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* contesto, const char* testo, const char* /*distinzione*/,
+                      int /*n*/) const override
+    {
+        struct Voce {
+            const char* contesto;
+            const char* testo;
+            const char* italiano;
+        };
+        static const Voce voci[] = {
+            {"QAbstractFileIconProvider", "Folder", "Cartella"},
+            {"QAbstractFileIconProvider", "File Folder", "Cartella di file"},
+            {"QAbstractFileIconProvider", "Drive", "Unità"},
+            {"QFileSystemModel", "Computer", "Il mio computer"},
+        };
+        if (!contesto || !testo) return QString();
+        for (const Voce& v : voci)
+            if (std::strcmp(contesto, v.contesto) == 0 && std::strcmp(testo, v.testo) == 0)
+                return QString::fromUtf8(v.italiano);
+        return QString();
+    }
+};
+
+}  // namespace
+
+void ImpostaLocaleItaliano()
+{
+    // Qt takes the desktop's locale from LC_ALL before any other variable;
+    // it is put back once Qt has read it.
+    const bool presente = qEnvironmentVariableIsSet("LC_ALL");
+    const QByteArray prima = qgetenv("LC_ALL");
+    qputenv("LC_ALL", QByteArrayLiteral("it_IT.UTF-8"));
+    (void)QLocale::system();
+    if (presente)
+        qputenv("LC_ALL", prima);
+    else
+        qunsetenv("LC_ALL");
+}
 
 bool ImpostaItaliano()
 {
@@ -13,17 +63,20 @@ bool ImpostaItaliano()
     QLocale::setDefault(italiano);
     auto* app = QCoreApplication::instance();
     if (!app) return false;
-    static QTranslator* installato = nullptr;
-    if (installato) return true;
+    static bool installato = false;
+    static bool caricato = false;
+    if (installato) return caricato;
+    installato = true;
     auto* t = new QTranslator(app);
-    if (!t->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    caricato = t->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (caricato)
+        QCoreApplication::installTranslator(t);
+    else
         delete t;
-        return false;
-    }
-    QCoreApplication::installTranslator(t);
-    installato = t;
-    return true;
+    // Installed last, so consulted first.
+    QCoreApplication::installTranslator(new TestiMancanti(app));
+    return caricato;
 }
 
 }  // namespace obx

@@ -13,6 +13,7 @@ QApplication& EnsureQApp()
     static int argc = 1;
     static char nome[] = "obx-test";
     static char* argv[] = {nome, nullptr};
+    ImpostaLocaleItaliano();
     // Never destroyed: widgets of static fixtures may outlive main().
     static QApplication* app = new QApplication(argc, argv);
     // Qt's own dialogs speak Italian, as in the program.
