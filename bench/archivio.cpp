@@ -1,6 +1,7 @@
 // Times the archive at the size of years of sittings: 200,000 events and
 // 20,000 votes; the start-up upkeep (repair and compaction, restructuring)
-// and 10,000 seeks on the record sets the console uses.
+// and 10,000 seeks on the record sets the console uses, beside the same
+// lookups through SQLite's own interface on the same file.
 //
 //   bench_archivio [cartella]    (default: a temporary folder)
 #include <QCoreApplication>
@@ -9,6 +10,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cstdio>
+#include <vector>
+
+#include <sqlite3.h>
 
 #include "BancoArchivio.h"
 #include "platform/Database.h"
@@ -90,15 +94,81 @@ int main(int argc, char** argv)
 
     QRandomGenerator caso(42);
     {
+        // The same keys for the record set and for the engine's own lookup;
+        // each side runs them once to warm its cache, then once timed.
+        std::vector<int> chiavi(kRicerche);
+        for (int& k : chiavi) k = int(caso.bounded(1, kVoti + 1));
         Recordset vt = dbArchivio.OpenTable(cTabelle[4], QStringLiteral("TAG_A"));
-        t.restart();
-        int trovati = 0;
-        for (int i = 0; i < kRicerche; ++i) {
-            vt.Seek(QStringLiteral("="), int(caso.bounded(1, kVoti + 1)));
-            if (!vt.NoMatch() && vt.Field(QStringLiteral("cVotiVT")).toString().size() == 120) ++trovati;
+        auto nostre = [&] {
+            int trovati = 0;
+            for (const int k : chiavi) {
+                vt.Seek(QStringLiteral("="), k);
+                if (!vt.NoMatch() && vt.Field(QStringLiteral("cVotiVT")).toString().size() == 120) ++trovati;
+            }
+            return trovati;
+        };
+
+        // SQLite's own indexed lookup on the same file: prepared once, then
+        // bind, step, every column read, reset.
+        QString campo;
+        for (const DefIndice& i : dbArchivio.Indexes(cTabelle[4]))
+            if (i.nome == u"TAG_A") campo = i.campi.value(0);
+        sqlite3* h = nullptr;
+        sqlite3_stmt* st = nullptr;
+        const QByteArray sql = QStringLiteral("SELECT * FROM \"%1\" WHERE \"%2\" = ?").arg(cTabelle[4], campo).toUtf8();
+        if (sqlite3_open_v2(QFile::encodeName(cPathArchivio).constData(), &h, SQLITE_OPEN_READONLY, nullptr) !=
+                SQLITE_OK ||
+            sqlite3_prepare_v2(h, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "SQLite: %s\n", sqlite3_errmsg(h));
+            return 1;
         }
-        Riga("10.000 Seek \"=\" su VOTI TAG_A e lettura", t.elapsed(), kRicerche);
+        const int colVoti = [&] {
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                if (qstricmp(sqlite3_column_name(st, c), "cVotiVT") == 0) return c;
+            return -1;
+        }();
+        long long somma = 0;
+        auto dirette = [&] {
+            int trovati = 0;
+            for (const int k : chiavi) {
+                sqlite3_bind_int(st, 1, k);
+                if (sqlite3_step(st) == SQLITE_ROW) {
+                    for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                        switch (sqlite3_column_type(st, c)) {
+                        case SQLITE_INTEGER: somma += sqlite3_column_int64(st, c); break;
+                        case SQLITE_FLOAT: somma += static_cast<long long>(sqlite3_column_double(st, c)); break;
+                        case SQLITE_TEXT:
+                            somma += *sqlite3_column_text(st, c);
+                            somma += sqlite3_column_bytes(st, c);
+                            break;
+                        case SQLITE_BLOB: somma += sqlite3_column_bytes(st, c); break;
+                        default: break;
+                        }
+                    }
+                    if (sqlite3_column_bytes(st, colVoti) == 120) ++trovati;
+                }
+                sqlite3_reset(st);
+            }
+            return trovati;
+        };
+
+        QElapsedTimer tn;
+        nostre();
+        tn.start();
+        const int trovati = nostre();
+        const qint64 nsNostra = tn.nsecsElapsed();
+        dirette();
+        tn.restart();
+        const int trovatiSql = dirette();
+        const qint64 nsSql = tn.nsecsElapsed();
+        sqlite3_finalize(st);
+        sqlite3_close(h);
+        Riga("10.000 Seek \"=\" su VOTI TAG_A e lettura", nsNostra / 1000000, kRicerche);
         if (trovati != kRicerche) std::fprintf(stderr, "trovati solo %d\n", trovati);
+        Riga("stesse 10.000 ricerche con SQLite diretto", nsSql / 1000000, kRicerche);
+        if (trovatiSql != kRicerche) std::fprintf(stderr, "SQLite: trovati solo %d (%lld)\n", trovatiSql, somma);
+        std::printf("%-44s %8.1f us contro %.1f us: %.2f volte\n", "Seek \"=\" rispetto a SQLite diretto",
+                    nsNostra / 1000.0 / kRicerche, nsSql / 1000.0 / kRicerche, double(nsNostra) / double(nsSql));
     }
     {
         Recordset ev = dbArchivio.OpenTable(cTabelle[3], QStringLiteral("TAG_A"));
