@@ -2618,7 +2618,13 @@ int CercaDiretto(Recordset::Impl& r, int n, const QVariant& k)
     sqlite3_stmt* st = Ricerca(r, n);
     if (!st) return -1;
     // Bound as the driver binds the key: whole numbers, doubles, texts.
+    // The text stays bound only while the statement runs: the binding is
+    // cleared with the reset that ends every run.
     QString testo;
+    auto fine = [st] {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    };
     int rc = SQLITE_MISUSE;
     switch (k.typeId()) {
     case QMetaType::LongLong:
@@ -2632,19 +2638,20 @@ int CercaDiretto(Recordset::Impl& r, int n, const QVariant& k)
     default: return -1;
     }
     if (rc != SQLITE_OK) {
-        sqlite3_reset(st);
+        fine();
         return -1;
     }
     rc = sqlite3_step(st);
     if (rc == SQLITE_DONE) {
-        sqlite3_reset(st);
+        fine();
         return 0;
     }
     if (rc != SQLITE_ROW) {
-        sqlite3_reset(st);
-        throw ErroreDaSql(QSqlError(QStringLiteral("Unable to fetch row"),
-                                    QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(r.db->handle))),
-                                    QSqlError::ConnectionError, QString::number(rc)));
+        const QString testoMotore =
+            QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(r.db->handle)));
+        fine();
+        throw ErroreDaSql(QSqlError(QStringLiteral("Unable to fetch row"), testoMotore, QSqlError::ConnectionError,
+                                    QString::number(rc)));
     }
     // The row read in place over the old one, in the shape the driver gives.
     r.rowid = sqlite3_column_int64(st, 0);
@@ -2654,7 +2661,7 @@ int CercaDiretto(Recordset::Impl& r, int n, const QVariant& k)
     r.chiave = r.colonnaRicerca >= 0 ? r.riga[size_t(r.colonnaRicerca)] : QVariant();
     r.pos = Recordset::Impl::Riga;
     r.eliminato = false;
-    sqlite3_reset(st);
+    fine();
     return 1;
 }
 
