@@ -186,6 +186,13 @@ int main(int argc, char** argv)
         for (sqlite3* c : {dbArchivio.Motore(), h})
             sqlite3_exec(c, "PRAGMA cache_size = -262144", nullptr, nullptr, nullptr);
         confronto("  con tutto l'archivio nella cache");
+        // And inside one transaction on each side: the lookup without the
+        // locks the engine takes and leaves at every statement of its own.
+        dbArchivio.BeginTrans();
+        sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr);
+        confronto("  dentro una transazione");
+        sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+        dbArchivio.CommitTrans();
         sqlite3_finalize(st);
         sqlite3_close(h);
     }
