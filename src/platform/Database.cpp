@@ -2578,8 +2578,7 @@ QString SqlRicerca(const Recordset::Impl& r, int n)
 {
     const QString c = Q(r.campoIndice);
     if (n == 5)
-        return QStringLiteral(
-                   "SELECT rowid, * FROM %1 WHERE rtrim(%2, ' ') = rtrim(?, ' ') ORDER BY %2, rowid LIMIT 1")
+        return QStringLiteral("SELECT rowid, * FROM %1 WHERE rtrim(%2, ' ') = rtrim(?, ' ') ORDER BY %2, rowid LIMIT 1")
             .arg(Q(r.tabella), c);
     const bool avanti = n <= 2;
     return QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 %3 ? ORDER BY %2 %4, rowid %4 LIMIT 1")
@@ -2647,8 +2646,7 @@ int CercaDiretto(Recordset::Impl& r, int n, const QVariant& k)
         return 0;
     }
     if (rc != SQLITE_ROW) {
-        const QString testoMotore =
-            QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(r.db->handle)));
+        const QString testoMotore = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(r.db->handle)));
         fine();
         throw ErroreDaSql(QSqlError(QStringLiteral("Unable to fetch row"), testoMotore, QSqlError::ConnectionError,
                                     QString::number(rc)));
