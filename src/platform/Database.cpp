@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -1054,6 +1055,15 @@ struct Recordset::Impl {
     bool vivo = false;
     long long cambi = 0;
 
+    // Table type: the statements of Seek, the engine's own, one for each
+    // comparison on the field of the current index (the last one finds a
+    // text stored without its blanks), prepared when first used and
+    // finalised with the record set, before the connection goes.
+    static constexpr int kRicerche = 6;
+    QString campoRicerca;  // the field they were prepared for
+    int colonnaRicerca = -1;
+    std::array<sqlite3_stmt*, kRicerche> ricerche{};
+
     // SQL type
     std::vector<std::vector<QVariant>> righe;
     std::vector<qint64> rowids;
@@ -1078,9 +1088,20 @@ struct Recordset::Impl {
         flussoInizio = flussoDopo = nullptr;
     }
 
+    void FinalizzaRicerche()
+    {
+        for (sqlite3_stmt*& st : ricerche) {
+            if (st) sqlite3_finalize(st);
+            st = nullptr;
+        }
+        campoRicerca.clear();
+        colonnaRicerca = -1;
+    }
+
     void Chiudi()
     {
         FinalizzaFlussi();
+        FinalizzaRicerche();
         qSucc.reset();
         qSuccNull.reset();
         qPrimoNonNull.reset();
@@ -2556,6 +2577,121 @@ void Recordset::SetIndex(const QString& indice)
 QString Recordset::Index() const { return d->indice; }
 bool Recordset::NoMatch() const { return d->noMatch; }
 
+namespace {
+
+// The comparisons of Seek, by number; 5 is the lookup of a text stored
+// without its blanks.
+constexpr const char16_t* kConfronti[] = {u"=", u">=", u">", u"<=", u"<"};
+
+QString SqlRicerca(const Recordset::Impl& r, int n)
+{
+    const QString c = Q(r.campoIndice);
+    if (n == 5)
+        return QStringLiteral("SELECT rowid, * FROM %1 WHERE rtrim(%2, ' ') = rtrim(?, ' ') ORDER BY %2, rowid LIMIT 1")
+            .arg(Q(r.tabella), c);
+    const bool avanti = n <= 2;
+    return QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 %3 ? ORDER BY %2 %4, rowid %4 LIMIT 1")
+        .arg(Q(r.tabella), c, QString::fromUtf16(kConfronti[n]),
+             avanti ? QStringLiteral("ASC") : QStringLiteral("DESC"));
+}
+
+// The engine's statement of Seek for comparison n on the current index,
+// prepared on first use; null when the engine would not prepare it (the
+// caller then goes through the driver, which reports why).
+sqlite3_stmt* Ricerca(Recordset::Impl& r, int n)
+{
+    if (r.campoRicerca != r.campoIndice) {
+        r.FinalizzaRicerche();
+        r.campoRicerca = r.campoIndice;
+        r.colonnaRicerca = r.perNome.value(r.campoIndice.toUpper(), -1);
+    }
+    sqlite3_stmt*& st = r.ricerche[size_t(n)];
+    if (st) return st;
+    sqlite3* h = r.db->handle;
+    if (!h) return nullptr;
+    const QString sql = SqlRicerca(r, n);
+    if (sqlite3_prepare16_v2(h, sql.utf16(), int(sql.size()) * 2, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        st = nullptr;
+    }
+    return st;
+}
+
+// Runs the statement of Seek for comparison n with the key; 1 and the row
+// taken when it found one, 0 when it found none (the current row is left
+// as it was, untouched), -1 when the engine's statement is not to be had.
+// A failure of the engine throws as the driver's would.
+int CercaDiretto(Recordset::Impl& r, int n, const QVariant& k)
+{
+    sqlite3_stmt* st = Ricerca(r, n);
+    if (!st) return -1;
+    // Bound as the driver binds the key: whole numbers, doubles, texts.
+    // The text stays bound only while the statement runs: the binding is
+    // cleared with the reset that ends every run.
+    QString testo;
+    auto fine = [st] {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    };
+    int rc = SQLITE_MISUSE;
+    switch (k.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int: rc = sqlite3_bind_int64(st, 1, k.toLongLong()); break;
+    case QMetaType::Double: rc = sqlite3_bind_double(st, 1, k.toDouble()); break;
+    case QMetaType::QString:
+        testo = k.toString();
+        rc = testo.isNull() ? sqlite3_bind_null(st, 1)
+                            : sqlite3_bind_text16(st, 1, testo.utf16(), int(testo.size()) * 2, SQLITE_STATIC);
+        break;
+    default: return -1;
+    }
+    if (rc != SQLITE_OK) {
+        fine();
+        return -1;
+    }
+    rc = sqlite3_step(st);
+    if (rc == SQLITE_DONE) {
+        fine();
+        return 0;
+    }
+    if (rc != SQLITE_ROW) {
+        const QString testoMotore = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(r.db->handle)));
+        fine();
+        throw ErroreDaSql(QSqlError(QStringLiteral("Unable to fetch row"), testoMotore, QSqlError::ConnectionError,
+                                    QString::number(rc)));
+    }
+    // The row read in place over the old one, in the shape the driver gives.
+    r.rowid = sqlite3_column_int64(st, 0);
+    const int colonne = int(r.nomi.size());
+    r.riga.resize(size_t(colonne));
+    for (int i = 0; i < colonne; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);  // shaped when read
+    r.chiave = r.colonnaRicerca >= 0 ? r.riga[size_t(r.colonnaRicerca)] : QVariant();
+    r.pos = Recordset::Impl::Riga;
+    r.eliminato = false;
+    fine();
+    return 1;
+}
+
+// Seek through the driver, for when the engine's statement is not to be had.
+bool CercaDalDriver(Recordset::Impl& r, int n, const QVariant& k)
+{
+    const qint64 vecchioRowid = r.rowid;
+    const auto vecchiaPos = r.pos;
+    const QVariant vecchiaChiave = r.chiave;
+    const bool vecchioElim = r.eliminato;
+    std::vector<QVariant> vecchiaRiga = r.riga;
+    if (Prendi(r, r.Preparata(SqlRicerca(r, n)), {k})) return true;
+    if (n == 0 && r.defIndice.tipo == TipoCampo::Text && Prendi(r, r.Preparata(SqlRicerca(r, 5)), {k})) return true;
+    r.rowid = vecchioRowid;
+    r.pos = vecchiaPos;
+    r.chiave = vecchiaChiave;
+    r.eliminato = vecchioElim;
+    r.riga = std::move(vecchiaRiga);
+    return false;
+}
+
+}  // namespace
+
 void Recordset::Seek(const QString& confronto, const QVariant& chiave)
 {
     d->Verifica();
@@ -2565,8 +2701,10 @@ void Recordset::Seek(const QString& confronto, const QVariant& chiave)
     if (d->campoIndice.isEmpty())
         Errore_(errdb::kSenzaIndice, QStringLiteral("Operazione non valida senza un indice corrente."));
     const QString op = confronto.trimmed();
-    if (op != u"=" && op != u">=" && op != u">" && op != u"<=" && op != u"<")
-        Errore_(errdb::kSintassi, QStringLiteral("Operatore di confronto non valido: '%1'.").arg(confronto));
+    int n = -1;
+    for (int i = 0; i < 5; ++i)
+        if (op == QStringView(kConfronti[i])) n = i;
+    if (n < 0) Errore_(errdb::kSintassi, QStringLiteral("Operatore di confronto non valido: '%1'.").arg(confronto));
     d->modo = dbEditNone;
     d->noMatch = true;
     if (!chiave.isValid() || chiave.typeId() == QMetaType::Nullptr) return;
@@ -2577,35 +2715,12 @@ void Recordset::Seek(const QString& confronto, const QVariant& chiave)
         return;  // a key that no row of this field can hold
     }
     if (!k.isValid()) return;
-    const bool avanti = op == u"=" || op == u">=" || op == u">";
-    const QString c = Q(d->campoIndice);
-    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 %3 ? ORDER BY %2 %4, rowid %4 LIMIT 1")
-                            .arg(Q(d->tabella), c, op, avanti ? QStringLiteral("ASC") : QStringLiteral("DESC"));
-    QSqlQuery& q = d->Preparata(sql);
-    const qint64 vecchioRowid = d->rowid;
-    const auto vecchiaPos = d->pos;
-    const QVariant vecchiaChiave = d->chiave;
-    const bool vecchioElim = d->eliminato;
-    std::vector<QVariant> vecchiaRiga = d->riga;
-    if (Prendi(*d, q, {k})) {
-        d->noMatch = false;
-        return;
-    }
-    if (op == u"=" && d->defIndice.tipo == TipoCampo::Text) {
-        // Rows written by statements may hold the text without its blanks.
-        QSqlQuery& q2 = d->Preparata(
-            QStringLiteral("SELECT rowid, * FROM %1 WHERE rtrim(%2, ' ') = rtrim(?, ' ') ORDER BY %2, rowid LIMIT 1")
-                .arg(Q(d->tabella), c));
-        if (Prendi(*d, q2, {k})) {
-            d->noMatch = false;
-            return;
-        }
-    }
-    d->rowid = vecchioRowid;
-    d->pos = vecchiaPos;
-    d->chiave = vecchiaChiave;
-    d->eliminato = vecchioElim;
-    d->riga = std::move(vecchiaRiga);
+    d->FermaFlusso();
+    int esito = CercaDiretto(*d, n, k);
+    // Rows written by statements may hold the text without its blanks.
+    if (esito == 0 && n == 0 && d->defIndice.tipo == TipoCampo::Text) esito = CercaDiretto(*d, 5, k);
+    if (esito < 0) esito = CercaDalDriver(*d, n, k) ? 1 : 0;
+    d->noMatch = esito == 0;
 }
 
 void Recordset::MoveFirst()
