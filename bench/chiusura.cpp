@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "BancoArchivio.h"
+#include "BancoVoto.h"
 #include "console/Registri.h"
 #include "console/Spoglio.h"
 #include "console/TastiVoto.h"
@@ -37,22 +38,6 @@ namespace {
 constexpr int kSeggi = 120;
 constexpr int kEventi = 200000;
 constexpr int kVoti = 20000;
-
-void Seggi()
-{
-    aPosti.assign(1, Posto{});
-    for (int i = 1; i <= kSeggi; ++i) {
-        Posto p;
-        p.cNomeBreveAN = QStringLiteral("Cons%1").arg(i);
-        p.cNomeAN = QStringLiteral("Consigliere %1").arg(i);
-        p.iVotatoreAN = p.iVotatoreUso = i;
-        p.bCodiceAN = i;
-        p.iPulsanteAN = i <= 72 ? i : 0;
-        p.iStato = 9;  // present, voting
-        p.cVoto = QStringLiteral("0");
-        aPosti.push_back(p);
-    }
-}
 
 struct Misure {
     std::vector<qint64> ns;
@@ -79,25 +64,7 @@ bool Chiusura(Recordset& rsVoti, Recordset& rsEventi)
     RegistrazioneUnica registrazione;
     const MarcaturaNellaSeduta seduta(inizioSeduta);
     SalvaVotazione(rsVoti, false);
-    // The closing events through the console's event writer pieces (the
-    // texts themselves are composed by the window).
-    for (const QString& lettera : r.cEventi) {
-        if (!ApreTabella(rsEventi, 3) || !IniziaRiga(rsEventi, 3)) return false;
-        rsEventi.SetField(QStringLiteral("dDataOraEV"), QDateTime::currentDateTime());
-        rsEventi.SetField(QStringLiteral("cTipoEventoEV"), lettera);
-        rsEventi.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Votazione Palese"));
-        rsEventi.SetField(QStringLiteral("lCodVotoEV"), lCodVoto);
-        rsEventi.SetField(QStringLiteral("iDeliberaEV"), iDelibera);
-        rsEventi.SetField(QStringLiteral("iPresentiEV"), kSeggi);
-        rsEventi.SetField(QStringLiteral("cDescEventoEV"), r.esito.cTesto.left(20));
-        rsEventi.SetField(QStringLiteral("cExtraDescEV"), QStringLiteral("Favorevoli %1 Contrari %2 Astenuti %3")
-                                                              .arg(r.iFavorevoli)
-                                                              .arg(r.iContrari)
-                                                              .arg(r.iAstenuti));
-        rsEventi.Update();
-        const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
-        if (lettera == u"T") SegnaChiusureSuperate(iDelibera, codice);
-    }
+    if (!bench::ScriveEventiChiusura(rsEventi, r, kSeggi)) return false;
     RipristinaNote(note, true, false, inizioSeduta);
     return registrazione.Conclude(QStringLiteral("Voti"));
 }
@@ -161,7 +128,7 @@ int main(int argc, char** argv)
     iPrimoTLV = 1;
     iUltimoTLV = kSeggi;
     iModoOBX = 0;  // no device: the handshake is not timed
-    Seggi();
+    bench::SeggiPresenti(kSeggi);
 
     cPathArchivio = vuoto;
     GestisceArchivi(QStringLiteral("C"), true);

@@ -26,6 +26,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BancoVoto.h"
 #include "console/Registri.h"
 #include "console/Spoglio.h"
 #include "console/TastiVoto.h"
@@ -89,23 +90,6 @@ void Percentili(const char* cosa, std::vector<qint64> ns)
                 ns.size());
 }
 
-void Seggi()
-{
-    aPosti.assign(1, Posto{});
-    for (int i = 1; i <= kSeggi; ++i) {
-        Posto p;
-        p.cNomeBreveAN = QStringLiteral("Cons%1").arg(i);
-        p.cNomeAN = QStringLiteral("Consigliere %1").arg(i);
-        p.iVotatoreAN = p.iVotatoreUso = i;
-        p.bCodiceAN = i;
-        p.iPulsanteAN = i <= 72 ? i : 0;
-        p.iPannelloAN = i <= kLed ? i : 0;
-        p.iStato = 9;  // present, voting
-        p.cVoto = QStringLiteral("0");
-        aPosti.push_back(p);
-    }
-}
-
 // The keypad frame of the 4010 central: "V00" + unit in 3 hex digits + "0[" + key.
 QByteArray Frame(int unita, char tasto)
 {
@@ -157,7 +141,7 @@ int main(int argc, char** argv)
     iModoOBX = 4 | 8;  // units and LED board wired
     oTabellone = std::make_unique<Tabellone>();
     oTabellone->iPorta = kPortaBoard;
-    Seggi();
+    bench::SeggiPresenti(kSeggi, kLed);
 
     // Key frame in, LED map frame out.
     const int lunghezzaLed = 1 + oTabellone->cCodePaginaLed.size() + 1 + kLed + 1;
@@ -239,27 +223,7 @@ int main(int argc, char** argv)
             std::optional<RegistrazioneUnica> registrazione;
             if (unica) registrazione.emplace();
             SalvaVotazione(rsVoti, false);
-            // The closing events, a row each through the console's event
-            // writer pieces (the texts themselves are composed by the window).
-            for (const QString& tipo : r.cEventi) {
-                if (!ApreTabella(rsEventi, 3) || !IniziaRiga(rsEventi, 3)) return false;
-                rsEventi.SetField(QStringLiteral("dDataOraEV"), QDateTime::currentDateTime());
-                rsEventi.SetField(QStringLiteral("cTipoEventoEV"), tipo);
-                rsEventi.SetField(QStringLiteral("cNomeEV"), QStringLiteral("Votazione Palese"));
-                rsEventi.SetField(QStringLiteral("lCodVotoEV"), lCodVoto);
-                rsEventi.SetField(QStringLiteral("iDeliberaEV"), iDelibera);
-                rsEventi.SetField(QStringLiteral("iPresentiEV"), kSeggi);
-                rsEventi.SetField(QStringLiteral("cDescEventoEV"), r.esito.cTesto.left(20));
-                rsEventi.SetField(QStringLiteral("cExtraDescEV"),
-                                  QStringLiteral("Favorevoli %1 Contrari %2 Astenuti %3")
-                                      .arg(r.iFavorevoli)
-                                      .arg(r.iContrari)
-                                      .arg(r.iAstenuti));
-                rsEventi.Update();
-                const int codice = CodiceRiga(rsEventi, QStringLiteral("lCodiceEV"), QVariant()).toInt();
-                if (tipo == u"T") SegnaChiusureSuperate(iDelibera, codice);
-                ++tempi.eventi;
-            }
+            if (!bench::ScriveEventiChiusura(rsEventi, r, kSeggi, &tempi.eventi)) return false;
             if (registrazione && !registrazione->Conclude(QStringLiteral("Voti"))) return false;
             tempi.righe += t.nsecsElapsed();
         }
