@@ -100,108 +100,118 @@ protected:
     frmEvent* finestra = nullptr;
 };
 
-TEST_F(StampaFermata, AStoppedJobLeavesNothingAndSaysSo)
+// One case a test, so that the long print runs of a sanitized build share
+// the machine rather than queue up in one test.
+struct Caso {
+    Lavoro lavoro;
+    int passo;              // the step the operator presses "Interrompi" after
+    bool fileDelChiamante;  // printing to a file the caller set, already there
+    bool giaPosato;         // texts were laid out before the stop
+};
+class StampaFermataCaso : public StampaFermata, public testing::WithParamInterface<Caso> {};
+
+TEST_P(StampaFermataCaso, AStoppedJobLeavesNothingAndSaysSo)
 {
-    struct Caso {
-        Lavoro lavoro;
-        int passo;              // the step the operator presses "Interrompi" after
-        bool fileDelChiamante;  // printing to a file the caller set, already there
-        bool giaPosato;         // texts were laid out before the stop
-    };
-    const Caso casi[] = {
-        {Lavoro::Votazioni, 200, false, true},
-        {Lavoro::Votazioni, 1, true, true},
-        {Lavoro::Votazioni, kRighe, false, true},
-        // The statistics lay out nothing before they have read every vote.
-        {Lavoro::Statistica, 200, false, false},
-        {Lavoro::Statistica, kRighe, true, false},
-        {Lavoro::Eventi, 200, false, true},
-        {Lavoro::Eventi, kRighe, true, true},
-    };
-    for (const Caso& c : casi) {
-        SCOPED_TRACE(testing::Message() << NomeLavoro(c.lavoro) << ", fermata al passo " << c.passo
-                                        << (c.fileDelChiamante ? ", sul file del chiamante" : ""));
-        archivio.reset();
-        Archivio(1);
-        archivio->Consiglieri();
-        Righe(c.lavoro);
-        if (c.lavoro == Lavoro::Eventi) finestra = Finestra();
+    const Caso& c = GetParam();
+    SCOPED_TRACE(testing::Message() << NomeLavoro(c.lavoro) << ", fermata al passo " << c.passo
+                                    << (c.fileDelChiamante ? ", sul file del chiamante" : ""));
+    archivio.reset();
+    Archivio(1);
+    archivio->Consiglieri();
+    Righe(c.lavoro);
+    if (c.lavoro == Lavoro::Eventi) finestra = Finestra();
 
-        const QString proprio = archivio->Cartella() + QStringLiteral("stampa.pdf");
-        QByteArray prima;
-        if (c.fileDelChiamante) {
-            QFile f(proprio);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("%PDF-1.4 la stampa di ieri\n");
-            f.close();
-            prima = Impronta(proprio);
-            Stampante().setOutputFileName(proprio);
-        } else {
-            Stampante().setOutputFileName(QString());
-        }
-
-        posati = 0;
-        int passi = 0, posatiAllaFermata = -1;
-        QString conteggio, pulsante;
-        Avanzamento::ImpostaArresto([&](int n, int totale) {
-            ++passi;
-            EXPECT_EQ(totale, kRighe);
-            if (n != c.passo) return false;
-            posatiAllaFermata = posati;
-            if (QProgressDialog* d = FinestraAvanzamento()) {
-                conteggio = d->labelText();
-                if (auto* b = d->findChild<QPushButton*>()) pulsante = b->text();
-                // With OBX_SCREENSHOT_DIR set, the window as it shows, to be
-                // looked at.
-                if (const QString dove = qEnvironmentVariable("OBX_SCREENSHOT_DIR"); !dove.isEmpty()) {
-                    QDir().mkpath(dove);
-                    d->show();
-                    QApplication::processEvents();
-                    d->grab().save(dove + QStringLiteral("/avanzamento_") + QString::fromLatin1(NomeLavoro(c.lavoro)) +
-                                   QStringLiteral(".png"));
-                }
-            }
-            return true;
-        });
-        AttendeDialogo(c.lavoro);
-        (*ui)->AttendiMsg(kStampaInterrotta);
-        Esegue(c.lavoro);
-
-        EXPECT_EQ(passi, c.passo) << "the job went on after the stop";
-        EXPECT_EQ(posatiAllaFermata > 0, c.giaPosato) << posatiAllaFermata;
-        EXPECT_EQ(posati, posatiAllaFermata) << "texts laid out after the stop";
-        ASSERT_FALSE((*ui)->Storia().empty());
-        EXPECT_EQ((*ui)->Storia().back().testo, kStampaInterrotta);
-        EXPECT_EQ((*ui)->Storia().back().stile, vbExclamation);
-        EXPECT_TRUE(Stampe().isEmpty()) << Stampe().join(u' ').toStdString();
-        if (c.fileDelChiamante) {
-            EXPECT_EQ(Impronta(proprio), prima);
-            const QStringList accanto = QDir(archivio->Cartella()).entryList({QStringLiteral("stampa*")}, QDir::Files);
-            EXPECT_EQ(accanto, QStringList{QStringLiteral("stampa.pdf")});
-        }
-        const int mostrato = c.passo / Avanzamento::kOgni * Avanzamento::kOgni;
-        EXPECT_TRUE(conteggio.endsWith(Avanzamento::Conteggio(mostrato, kRighe))) << conteggio.toStdString();
-        EXPECT_EQ(pulsante, QStringLiteral("Interrompi"));
-        EXPECT_EQ(FinestraAvanzamento(), nullptr) << "the progress window outlived its job";
-
-        // The next job prints as usual: nothing of the stopped one is held.
-        Avanzamento::ImpostaArresto({});
-        AttendeDialogo(c.lavoro);
-        if (!c.fileDelChiamante) AttendeFile();
-        posati = 0;
-        Esegue(c.lavoro);
-        EXPECT_GT(posati, 0);
-        const QString file = c.fileDelChiamante ? proprio : FileStampa();
-        const Pdf pdf(file);
-        ASSERT_TRUE(pdf.Valido()) << file.toStdString();
-        EXPECT_GT(pdf.Pagine(), 0);
-        if (c.lavoro == Lavoro::Votazioni) EXPECT_EQ(pdf.Pagine(), kRighe) << "one vote a page";
-
-        if (finestra) delete finestra;
-        finestra = nullptr;
+    const QString proprio = archivio->Cartella() + QStringLiteral("stampa.pdf");
+    QByteArray prima;
+    if (c.fileDelChiamante) {
+        QFile f(proprio);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4 la stampa di ieri\n");
+        f.close();
+        prima = Impronta(proprio);
+        Stampante().setOutputFileName(proprio);
+    } else {
         Stampante().setOutputFileName(QString());
     }
+
+    posati = 0;
+    int passi = 0, posatiAllaFermata = -1;
+    QString conteggio, pulsante;
+    Avanzamento::ImpostaArresto([&](int n, int totale) {
+        ++passi;
+        EXPECT_EQ(totale, kRighe);
+        if (n != c.passo) return false;
+        posatiAllaFermata = posati;
+        if (QProgressDialog* d = FinestraAvanzamento()) {
+            conteggio = d->labelText();
+            if (auto* b = d->findChild<QPushButton*>()) pulsante = b->text();
+            // With OBX_SCREENSHOT_DIR set, the window as it shows, to be
+            // looked at.
+            if (const QString dove = qEnvironmentVariable("OBX_SCREENSHOT_DIR"); !dove.isEmpty()) {
+                QDir().mkpath(dove);
+                d->show();
+                QApplication::processEvents();
+                d->grab().save(dove + QStringLiteral("/avanzamento_") + QString::fromLatin1(NomeLavoro(c.lavoro)) +
+                               QStringLiteral(".png"));
+            }
+        }
+        return true;
+    });
+    AttendeDialogo(c.lavoro);
+    (*ui)->AttendiMsg(kStampaInterrotta);
+    Esegue(c.lavoro);
+
+    EXPECT_EQ(passi, c.passo) << "the job went on after the stop";
+    EXPECT_EQ(posatiAllaFermata > 0, c.giaPosato) << posatiAllaFermata;
+    EXPECT_EQ(posati, posatiAllaFermata) << "texts laid out after the stop";
+    ASSERT_FALSE((*ui)->Storia().empty());
+    EXPECT_EQ((*ui)->Storia().back().testo, kStampaInterrotta);
+    EXPECT_EQ((*ui)->Storia().back().stile, vbExclamation);
+    EXPECT_TRUE(Stampe().isEmpty()) << Stampe().join(u' ').toStdString();
+    if (c.fileDelChiamante) {
+        EXPECT_EQ(Impronta(proprio), prima);
+        const QStringList accanto = QDir(archivio->Cartella()).entryList({QStringLiteral("stampa*")}, QDir::Files);
+        EXPECT_EQ(accanto, QStringList{QStringLiteral("stampa.pdf")});
+    }
+    const int mostrato = c.passo / Avanzamento::kOgni * Avanzamento::kOgni;
+    EXPECT_TRUE(conteggio.endsWith(Avanzamento::Conteggio(mostrato, kRighe))) << conteggio.toStdString();
+    EXPECT_EQ(pulsante, QStringLiteral("Interrompi"));
+    EXPECT_EQ(FinestraAvanzamento(), nullptr) << "the progress window outlived its job";
+
+    // The next job prints as usual: nothing of the stopped one is held.
+    Avanzamento::ImpostaArresto({});
+    AttendeDialogo(c.lavoro);
+    if (!c.fileDelChiamante) AttendeFile();
+    posati = 0;
+    Esegue(c.lavoro);
+    EXPECT_GT(posati, 0);
+    const QString file = c.fileDelChiamante ? proprio : FileStampa();
+    const Pdf pdf(file);
+    ASSERT_TRUE(pdf.Valido()) << file.toStdString();
+    EXPECT_GT(pdf.Pagine(), 0);
+    if (c.lavoro == Lavoro::Votazioni) EXPECT_EQ(pdf.Pagine(), kRighe) << "one vote a page";
+
+    if (finestra) delete finestra;
+    finestra = nullptr;
+    Stampante().setOutputFileName(QString());
 }
+
+const Caso kCasi[] = {
+    {Lavoro::Votazioni, 200, false, true},
+    {Lavoro::Votazioni, 1, true, true},
+    {Lavoro::Votazioni, kRighe, false, true},
+    // The statistics lay out nothing before they have read every vote.
+    {Lavoro::Statistica, 200, false, false},
+    {Lavoro::Statistica, kRighe, true, false},
+    {Lavoro::Eventi, 200, false, true},
+    {Lavoro::Eventi, kRighe, true, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Lavori, StampaFermataCaso, testing::ValuesIn(kCasi),
+                         [](const testing::TestParamInfo<Caso>& i) {
+                             return std::string(NomeLavoro(i.param.lavoro)) + "_passo" +
+                                    std::to_string(i.param.passo) + (i.param.fileDelChiamante ? "_file" : "");
+                         });
 
 }  // namespace
 
