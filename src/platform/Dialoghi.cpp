@@ -111,6 +111,8 @@ int DialoghiQt::MsgBox(const QString& testo, int stile, const QString& titolo)
 
 bool DialoghiQt::InputBox(const QString& prompt, const QString& titolo, const QString& predefinito, QString& risposta)
 {
+    // Qt's own texts of the box in Italian, whatever the desktop's language.
+    ImpostaItaliano();
     bool ok = false;
     const QString t = QInputDialog::getText(Genitore(), titolo, prompt, QLineEdit::Normal, predefinito, &ok);
     if (ok) risposta = t;
@@ -232,6 +234,8 @@ QString DialoghiQt::SalvaFile(const QString& titolo, const QString& cartella, co
 
 bool DialoghiQt::ScegliStampante(QPrinter& stampante)
 {
+    // Qt's own texts of the dialog in Italian, whatever the desktop's language.
+    ImpostaItaliano();
     QPrintDialog dlg(&stampante, Genitore());
     return dlg.exec() == QDialog::Accepted;
 }
