@@ -17,6 +17,7 @@
 #include "platform/Dialoghi.h"
 #include "platform/Servizi.h"
 #include "platform/Testo.h"
+#include "shell/FileProtetti.h"
 #include "shell/Globali.h"
 
 namespace obx {
@@ -196,6 +197,13 @@ void Inizia(StatoStampa& s)
     if (s.pittore->isActive() || !s.pronta || s.fallita) return;
     QPrinter& p = Stampante();
     const QString file = p.outputFormat() == QPrinter::PdfFormat ? p.outputFileName() : QString();
+    // A file named in the printer dialog is never one the program holds:
+    // the finished job would take the open archive's place.
+    if (const QString avviso = file.isEmpty() ? QString() : AvvisoFileProtetto(file); !avviso.isEmpty()) {
+        s.fallita = true;
+        UI().MsgBox(avviso, vbCritical, kTitoloOBX);
+        return;
+    }
     if (!file.isEmpty()) {
         s.fileFinale = file;
         p.setOutputFileName(Provvisorio(file));

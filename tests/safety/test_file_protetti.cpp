@@ -1,6 +1,7 @@
 // The files the program holds (the open archive, its ".ini", its ".old",
 // the board's log) are never the destination of an export, of a name typed
-// in the export picker, nor of the archive copy, whatever the spelling:
+// in the export picker, of a report printed to a file, nor of the archive
+// copy, whatever the spelling:
 // absolute, relative to the working folder, through "..", through a
 // symbolic link, a link whose target is not written yet.  Each refusal is
 // said in the operator's message, and the held files stay byte-identical:
@@ -9,9 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPrinter>
 #include <map>
 
 #include "exchange/BancoScambio.h"
+#include "reports/Stampa.h"
 #include "shell/frmCopia.h"
 #include "shell/frmGetFile.h"
 
@@ -127,6 +130,26 @@ TEST_F(FileProtetti, AnExportNeverWritesOverAHeldFile)
         NullaScritto(s.percorso);
         sintesi = !sintesi;
     }
+}
+
+// A report sent to a file the printer dialog names: the job is refused
+// before a page is laid out, and prints nothing anywhere.
+TEST_F(FileProtetti, APrintToAFileNeverWritesOverAHeldFile)
+{
+    for (const Spelling& s : kSpellings) {
+        const QString p = s.relativo ? QString::fromLatin1(s.percorso) : Percorso(QString::fromLatin1(s.percorso));
+        Stampante().setOutputFileName(p);
+        ASSERT_TRUE(ImpostaStampante(0, QStringLiteral("Prova")));
+        (*ui)->AttendiMsg(Avviso(p, s.cosa));
+        StampaXY(1, 1, QStringLiteral("una riga"));
+        NuovaPagina();
+        StampaXY(1, 1, QStringLiteral("un'altra"));
+        FineStampa();
+        ASSERT_FALSE((*ui)->Storia().empty());
+        EXPECT_EQ((*ui)->Storia().back().stile, vbCritical);
+        NullaScritto(s.percorso);
+    }
+    Stampante().setOutputFileName(QString());
 }
 
 TEST_F(FileProtetti, ThePickerRefusesAHeldFileTypedAsANewNameAndStaysOpen)
