@@ -51,6 +51,30 @@ bool LegaGrezzo(sqlite3_stmt* st, int i, const QVariant& v)
     }
 }
 
+// A statement of the engine's own; null when the engine would not prepare
+// it (the caller then goes through the driver, which reports why).
+sqlite3_stmt* PreparaMotore(sqlite3* h, const QString& sql)
+{
+    sqlite3_stmt* st = nullptr;
+    if (h && sqlite3_prepare16_v2(h, sql.utf16(), int(sql.size()) * 2, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        st = nullptr;
+    }
+    return st;
+}
+
+// The row an engine's statement of "SELECT rowid, *" stands on, made the
+// current one (read in place over the old, in the shape the driver gives).
+void PrendeRigaMotore(Recordset::Impl& r, sqlite3_stmt* st)
+{
+    r.rowid = sqlite3_column_int64(st, 0);
+    const int n = int(r.nomi.size());
+    r.riga.resize(size_t(n));
+    for (int i = 0; i < n; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);  // shaped when read
+    r.pos = Recordset::Impl::Riga;
+    r.eliminato = false;
+}
+
 }  // namespace
 
 namespace dbi {
@@ -287,8 +311,6 @@ sqlite3_stmt* PreparaFlusso(Recordset::Impl& r, bool dopo)
 {
     sqlite3_stmt*& st = dopo ? r.flussoDopo : r.flussoInizio;
     if (st) return st;
-    sqlite3* h = r.db->handle;
-    if (!h) return nullptr;
     const QString t = Q(r.tabella);
     QString sql;
     if (r.campoIndice.isEmpty()) {
@@ -301,10 +323,7 @@ sqlite3_stmt* PreparaFlusso(Recordset::Impl& r, bool dopo)
         sql = dopo ? QStringLiteral("SELECT rowid, * FROM %1 WHERE (%2, rowid) > (?, ?) ORDER BY %2, rowid").arg(t, c)
                    : QStringLiteral("SELECT rowid, * FROM %1 ORDER BY %2, rowid").arg(t, c);
     }
-    if (sqlite3_prepare16_v2(h, sql.utf16(), int(sql.size()) * 2, &st, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(st);
-        st = nullptr;
-    }
+    st = PreparaMotore(r.db->handle, sql);
     return st;
 }
 
@@ -324,18 +343,13 @@ int PassoFlusso(Recordset::Impl& r)
         r.FermaFlusso();
         return -1;
     }
-    r.rowid = sqlite3_column_int64(st, 0);
-    const int n = int(r.nomi.size());
-    r.riga.resize(size_t(n));
-    for (int i = 0; i < n; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);  // shaped when read
+    PrendeRigaMotore(r, st);
     if (r.campoIndice.isEmpty()) {
         r.chiave = r.rowid;
     } else {
         const int k = r.perNome.value(r.campoIndice.toUpper(), -1);
         r.chiave = k >= 0 ? r.riga[size_t(k)] : QVariant();
     }
-    r.pos = Recordset::Impl::Riga;
-    r.eliminato = false;
     r.vivo = true;
     r.cambi = sqlite3_total_changes(r.db->handle);
     return 1;
@@ -724,14 +738,7 @@ sqlite3_stmt* Ricerca(Recordset::Impl& r, int n)
         r.colonnaRicerca = r.perNome.value(r.campoIndice.toUpper(), -1);
     }
     sqlite3_stmt*& st = r.ricerche[size_t(n)];
-    if (st) return st;
-    sqlite3* h = r.db->handle;
-    if (!h) return nullptr;
-    const QString sql = SqlRicerca(r, n);
-    if (sqlite3_prepare16_v2(h, sql.utf16(), int(sql.size()) * 2, &st, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(st);
-        st = nullptr;
-    }
+    if (!st) st = PreparaMotore(r.db->handle, SqlRicerca(r, n));
     return st;
 }
 
@@ -778,14 +785,8 @@ int CercaDiretto(Recordset::Impl& r, int n, const QVariant& k)
         throw ErroreDaSql(QSqlError(QStringLiteral("Unable to fetch row"), testoMotore, QSqlError::ConnectionError,
                                     QString::number(rc)));
     }
-    // The row read in place over the old one, in the shape the driver gives.
-    r.rowid = sqlite3_column_int64(st, 0);
-    const int colonne = int(r.nomi.size());
-    r.riga.resize(size_t(colonne));
-    for (int i = 0; i < colonne; ++i) r.riga[size_t(i)] = ValoreGrezzo(st, i + 1);  // shaped when read
+    PrendeRigaMotore(r, st);
     r.chiave = r.colonnaRicerca >= 0 ? r.riga[size_t(r.colonnaRicerca)] : QVariant();
-    r.pos = Recordset::Impl::Riga;
-    r.eliminato = false;
     fine();
     return 1;
 }
