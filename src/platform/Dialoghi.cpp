@@ -20,6 +20,7 @@
 #include <QtDebug>
 
 #include "platform/Lingua.h"
+#include "platform/Schermo.h"
 #include "platform/Misure.h"
 #include "platform/Testo.h"
 
@@ -199,11 +200,7 @@ std::unique_ptr<QFileDialog> DialogoFile(const QString& titolo, const QString& c
             if (larga <= finestra->width()) return;
             finestra->resize(larga, finestra->height());
             // Still inside the screen.
-            const QRect dopo = finestra->frameGeometry();
-            int x = dopo.x();
-            if (dopo.right() > area.right()) x = area.right() - dopo.width() + 1;
-            if (x < area.left()) x = area.left();
-            if (x != dopo.x()) finestra->move(x, finestra->y());
+            AdattaAlloSchermo(finestra);
         });
     }
     return dlg;
